@@ -1,0 +1,13 @@
+#include "app/module1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lib'rezi Drites"));
+    QApplication::setApplicationVersion(QStringLiteral(LIBREZI_VERSION_STRING));
+    const int rc = Module1::Main();
+    if (rc != 0)
+        return rc;
+    return QApplication::exec();
+}

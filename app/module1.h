@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/database.h"
+
+#include <QString>
+
+class frmKryesore;
+
+// The state shared by the windows for the whole run, and the entry procedure.
+namespace Module1 {
+
+extern QString strLidhja;                // where the database is: the program folder and librezi.db
+extern platform::Connection cnLidhja;    // the only connection, open for the whole run
+extern QString strLokacioniAjeteve;      // folder of the default verse reciter
+extern QString strLokacioniSureve;       // folder of the default surah reciter
+extern bool blnMosRuajLexuesinAjeteve;   // true while ZgjidhSipasTekstit selects: reciter lists write nothing
+extern bool blnMosRuajLexuesinSureve;
+
+// The folder that holds the program (its executable), without a trailing separator.
+QString programFolder();
+// Tests and tools point the program at another folder.
+void setProgramFolder(const QString& folder);
+
+// The database file in the program folder.
+QString databasePath();
+
+// A start-up that cannot go on: the file concerned and the cause, in Albanian.
+struct StartupError {
+    QString file;
+    QString cause;
+};
+
+// The main window once loaded (null before).
+frmKryesore* mainWindow();
+
+// Starts the program: opens the database, shows the splash window while the main window loads,
+// reads the default reciter folders and shows the main window. Returns 0 when the main window is
+// shown; otherwise the reader has been told why in a message box and the result is the exit status.
+int Main();
+
+// Shows the splash window, loads the main window while it is on screen, then closes the splash.
+void ShfaqSplash();
+
+} // namespace Module1

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+// The database the program reads: tables, views and the metadata of the bundled translation.
+namespace schema {
+
+constexpr int kVersion = 1;
+
+// Statements that create an empty database of this version, in order.
+QStringList createStatements();
+
+// The names of the metadata rows in table Te_dhenat (Celesi, Vlera).
+inline constexpr const char* kMetaVersion = "versioni_i_skemes";
+inline constexpr const char* kMetaTranslation = "perkthimi";
+inline constexpr const char* kMetaTranslator = "perkthyesi";
+inline constexpr const char* kMetaSource = "burimi";
+
+} // namespace schema

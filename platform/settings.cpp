@@ -1,0 +1,33 @@
+#include "platform/settings.h"
+
+#include <QSettings>
+
+namespace platform {
+
+QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue) {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    s.beginGroup(section);
+    return s.value(key, defaultValue).toString();
+}
+
+QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QString& section) {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    s.beginGroup(section);
+    QList<QPair<QString, QString>> out;
+    const QStringList keys = s.childKeys();
+    out.reserve(keys.size());
+    for (const QString& k : keys)
+        out.append({k, s.value(k).toString()});
+    return out;
+}
+
+bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    s.beginGroup(section);
+    s.setValue(key, value);
+    s.endGroup();
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
+} // namespace platform

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace platform {
+
+// The per-user settings store, addressed by application name, section and value name.
+QString GetSetting(const QString& appName, const QString& section, const QString& key,
+                   const QString& defaultValue = QString());
+// Every value of a section as (name, data) pairs, in the store's order; empty when the section is missing.
+QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QString& section);
+// Writes one value; returns false when the store could not be written.
+bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
+
+} // namespace platform

@@ -1,0 +1,14 @@
+#include "platform/textfold.h"
+
+namespace platform {
+
+QString foldText(const QString& text) {
+    QString out(text.size(), Qt::Uninitialized);
+    const QChar* in = text.constData();
+    QChar* o = out.data();
+    for (qsizetype i = 0, n = text.size(); i < n; ++i)
+        o[i] = foldChar(in[i]);
+    return out;
+}
+
+} // namespace platform

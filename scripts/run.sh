@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds the reader (installing what is missing) and starts it on its bundled data.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/setup.sh" "$here/build" "$@"
+exec "$here/build/librezi"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// The folder where the build wrote the bundled librezi.db and whole text.
+QString buildFolder();
+// The project's reference facts (resources/facts).
+QString factsFolder();
+// A file of the shared test material, or "" when it is not there (a fresh clone has none).
+QString sharedTestFile(const QString& name);
+
+// Copies the bundled database and whole text into `dir` and returns the folder.
+QString copyBundledData(const QTemporaryDir& dir);
+
+// Creates an empty database of the program's schema at `path` and opens the shared connection on it.
+void createEmptyDatabase(const QString& path);
+
+// Points the per-user settings store into `dir` (call before anything reads settings).
+void useSettingsIn(const QTemporaryDir& dir);
+
+} // namespace testsupport
