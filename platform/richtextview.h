@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QTextEdit>
+
+namespace platform {
+
+// The text view of the main window. Its positions count a line break as two characters (CR LF)
+// in Text, SelStart and SelLength alike; they map exactly onto the document's own positions,
+// which count one per paragraph break. The reader cannot type into it; caret, selection and
+// scrolling work as in any text view. No undo history is kept.
+class RichTextView : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichTextView(QWidget* parent = nullptr);
+
+    // Find options, as flags.
+    enum FindOption { rtfWholeWord = 2, rtfMatchCase = 4, rtfNoHighlight = 8 };
+
+    // Loads an RTF file: replaces the whole content, formats included; caret at 0.
+    // Returns false (content unchanged) when the file cannot be read.
+    bool setFileName(const QString& path);
+    QString FileName() const { return m_fileName; }
+
+    // The whole plain text, line breaks as CR LF.
+    QString Text() const;
+    // Replaces everything by plain text (CR LF, LF or CR as line breaks) in the default format.
+    void setText(const QString& text);
+    // Length of Text() without building it.
+    int TextLength() const;
+
+    int SelStart() const;
+    void setSelStart(int pos);   // collapses the selection
+    int SelLength() const;
+    void setSelLength(int len);  // selects from SelStart on
+    QString SelText() const;     // CR LF for line breaks; "" when nothing is selected
+
+    void setSelColor(const QColor& c);
+    void setSelColor(int bgr);   // a colour as &HBBGGRR (255 is red)
+    void setSelFontName(const QString& face);
+    void setSelFontSize(const QString& points); // decimal text; other attributes are kept
+
+    // Finds text ignoring case for every letter and taking ' ’ ‘ as one character (unless
+    // rtfMatchCase), inside words (unless rtfWholeWord). start < 0: from the caret; end < 0: to the
+    // end of the text. A match is selected and brought into view; returns its position or -1 (the
+    // selection then stays as it was). An empty string is never found.
+    int Find(const QString& what, int start = -1, int end = -1, int options = 0);
+
+    // Moves the end of the selection over the characters (not) in `set`: forward with negate
+    // true, over every character not in the set, stopping before the first one that is.
+    void Span(const QString& set, bool forward = true, bool negate = false);
+    // Moves the caret: negate false, forward: before the first character of the set after the caret
+    // (the end of the text if none); backward: to the nearest character of the set before it (0 if none).
+    void UpTo(const QString& set, bool forward = true, bool negate = false);
+
+    void Refresh();
+    void SetFocus();
+
+    // Position mapping between CR LF positions and the document's positions.
+    int toDocumentPosition(int crlfPos) const;
+    int fromDocumentPosition(int docPos) const;
+
+Q_SIGNALS:
+    void DblClick();
+    // Button: 1 left, 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in pixels of the view.
+    void MouseUp(int Button, int Shift, int X, int Y);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    QString m_fileName;
+    // ... caches of the plain and folded text, invalidated on every change of content
+};
+
+} // namespace platform
