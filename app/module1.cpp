@@ -38,6 +38,11 @@ QString databasePath() { return programFolder() + QStringLiteral("/librezi.db");
 
 frmKryesore* mainWindow() { return g_main; }
 
+void unloadMainWindow() {
+    delete g_main;
+    g_main = nullptr;
+}
+
 void ShfaqSplash() {
     auto* splash = new frmSplash;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -51,14 +56,14 @@ void ShfaqSplash() {
             delete s;
         }
     } close{splash};
+    unloadMainWindow();
     g_main = new frmKryesore; // its load procedure runs here, while the splash is on screen
 }
 
 namespace {
 
 int startFailed(const QString& file, const QString& cause) {
-    delete g_main;
-    g_main = nullptr;
+    unloadMainWindow();
     platform::MsgBox(QStringLiteral("Programi nuk mund të niset.\n\nSkedari: %1\nShkaku: %2").arg(QDir::toNativeSeparators(file), cause),
                      platform::Buttons::OK, QString(), platform::Icon::Critical);
     return 1;

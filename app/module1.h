@@ -32,6 +32,8 @@ struct StartupError {
 
 // The main window once loaded (null before).
 frmKryesore* mainWindow();
+// Destroys the main window without closing it (tests start the program many times in one process).
+void unloadMainWindow();
 
 // Starts the program: opens the database, shows the splash window while the main window loads,
 // reads the default reciter folders and shows the main window. Returns 0 when the main window is

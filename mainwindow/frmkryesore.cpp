@@ -1,7 +1,18 @@
 #include "mainwindow/frmkryesore.h"
 
+#include "app/module1.h"
 #include "data/queryhelpers.h"
+#include "mainwindow/navigation.h"
+#include "mainwindow/textcommands.h"
+#include "platform/handler.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -12,38 +23,201 @@ T* named(T* w, const char* name) {
     return w;
 }
 
+QToolButton* iconButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+    auto* b = named(new QToolButton(parent), name);
+    b->setToolTip(hint);
+    b->setAccessibleName(hint);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIconSize(QSize(20, 20));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* l = named(new QLabel(text, parent), name);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, Qt::white);
+    l->setPalette(p);
+    return l;
+}
+
+const QColor kWindowColour(0x1C, 0x1F, 0x28);
+
 } // namespace
 
 frmKryesore::frmKryesore(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmKryesore"));
     setWindowTitle(QStringLiteral("Lib'rezi Drites"));
-
-    CmbNrSure = named(new platform::ComboBox(this), "CmbNrSure");
-    CmbEmrSure = named(new platform::ComboBox(this), "CmbEmrSure");
-    CmbEmrSure->setSorted(true);
-    CmbNrAjeti = named(new platform::ComboBox(this), "CmbNrAjeti");
-    CmbTotalAjete = named(new platform::ComboBox(this), "CmbTotalAjete");
-    CmbLexuesAjete = named(new platform::ComboBox(this, false), "CmbLexuesAjete");
-    CmbLexuesSure = named(new platform::ComboBox(this, false), "CmbLexuesSure");
-    LblKeshilla = named(new QLabel(QStringLiteral("..."), this), "LblKeshilla");
-    LblKeshilla->setWordWrap(true);
-
-    auto* layout = new QVBoxLayout(this);
-    for (QWidget* w : {static_cast<QWidget*>(CmbNrSure), static_cast<QWidget*>(CmbEmrSure),
-                       static_cast<QWidget*>(CmbNrAjeti), static_cast<QWidget*>(CmbTotalAjete),
-                       static_cast<QWidget*>(CmbLexuesAjete), static_cast<QWidget*>(CmbLexuesSure),
-                       static_cast<QWidget*>(LblKeshilla)})
-        layout->addWidget(w);
-    layout->addStretch();
-    resize(1000, 700);
-
+    endProgram = [] { QCoreApplication::exit(0); };
+    buildControls();
+    connectHandlers();
     Form_Load();
 }
 
+void frmKryesore::buildControls() {
+    QFont verdana(QStringLiteral("Verdana"));
+    verdana.setPointSizeF(8.25);
+    setFont(verdana);
+
+    // Left column: the command panel above the tab pages.
+    auto* column = named(new QWidget(this), "C1Elastic2_MenuContainer");
+    column->setFixedWidth(twips(3120));
+    auto* commands = named(new QWidget(column), "C1Elastic7_MenuBottom");
+    auto* cmdGrid = new QGridLayout(commands);
+    cmdGrid->setContentsMargins(8, 8, 8, 8);
+    cmdFund = iconButton(commands, "cmdFund", QStringLiteral("Mbylle programin"), QStyle::SP_DialogCloseButton);
+    cmdCopy = iconButton(commands, "cmdCopy", QStringLiteral("Kopjo tekstin e selektuar"), QStyle::SP_FileDialogDetailedView);
+    txtKerkim = named(new QLineEdit(QStringLiteral("All-llahu"), commands), "txtKerkim");
+    txtKerkim->setToolTip(QStringLiteral("Fjala e kërkuar"));
+    txtKerkim->setAccessibleName(QStringLiteral("Fjala e kërkuar"));
+    CmbKerkoKrejt = named(new platform::ComboBox(commands), "CmbKerkoKrejt");
+    CmbKerkoKrejt->setText(QStringLiteral("Musliman"));
+    CmbKerkoKrejt->setToolTip(QStringLiteral("Fjala që përmendet nëpër ajete"));
+    CmbKerkoKrejt->setFixedWidth(twips(2415));
+    cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"),
+                                 QStyle::SP_BrowserReload);
+    cmdKtheLibrezin->setVisible(false);
+    auto* topRow = new QHBoxLayout;
+    topRow->addWidget(cmdFund);
+    topRow->addStretch();
+    topRow->addWidget(cmdCopy);
+    cmdGrid->addLayout(topRow, 0, 0, 1, 2);
+    cmdGrid->addWidget(whiteLabel(commands, "Label3", QStringLiteral("Kërkimi i tekstit")), 1, 0, 1, 2);
+    cmdGrid->addWidget(txtKerkim, 2, 0, 1, 2);
+    cmdGrid->addWidget(whiteLabel(commands, "Label4", QStringLiteral("Kërkimi i ajeteve")), 3, 0, 1, 2);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(CmbKerkoKrejt);
+    searchRow->addWidget(cmdKtheLibrezin);
+    searchRow->addStretch();
+    cmdGrid->addLayout(searchRow, 4, 0, 1, 2);
+
+    C1Tab1 = named(new QTabWidget(column), "C1Tab1");
+    auto* pageSuret = named(new QWidget, "C1Elastic1");
+    pageSuret->setAutoFillBackground(true);
+    QPalette pagePal = pageSuret->palette();
+    pagePal.setColor(QPalette::Window, kWindowColour);
+    pageSuret->setPalette(pagePal);
+    auto* g = new QGridLayout(pageSuret);
+    CmbNrSure = named(new platform::ComboBox(pageSuret), "CmbNrSure");
+    CmbNrSure->setToolTip(QStringLiteral("Numri i sures"));
+    CmbEmrSure = named(new platform::ComboBox(pageSuret), "CmbEmrSure");
+    CmbEmrSure->setToolTip(QStringLiteral("Emri i sures"));
+    CmbEmrSure->setSorted(true);
+    CmbTotalAjete = named(new platform::ComboBox(pageSuret), "CmbTotalAjete");
+    CmbTotalAjete->setToolTip(QStringLiteral("Kërkimi sipas numrit të përgjithshëm të ajeteve"));
+    CmbNrAjeti = named(new platform::ComboBox(pageSuret), "CmbNrAjeti");
+    CmbNrAjeti->setToolTip(QStringLiteral("Ajeti i sures së zgjedhur"));
+    CmbLexuesSure = named(new platform::ComboBox(pageSuret, false), "CmbLexuesSure");
+    CmbLexuesAjete = named(new platform::ComboBox(pageSuret, false), "CmbLexuesAjete");
+    CmdRefreshKeshille = iconButton(pageSuret, "CmdRefreshKeshille", QStringLiteral("Këshillë e re"),
+                                    QStyle::SP_BrowserReload);
+    LblKeshilla = whiteLabel(pageSuret, "LblKeshilla", QStringLiteral("..."));
+    LblKeshilla->setWordWrap(true);
+    LblKeshilla->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    LblKeshilla->setMinimumHeight(twips(2595));
+    g->addWidget(whiteLabel(pageSuret, "Label2_0", QStringLiteral("Sureja")), 0, 0);
+    g->addWidget(whiteLabel(pageSuret, "Label2_1", QStringLiteral("Emri")), 0, 1);
+    g->addWidget(CmbNrSure, 1, 0);
+    g->addWidget(CmbEmrSure, 1, 1);
+    g->addWidget(whiteLabel(pageSuret, "Label2_2", QStringLiteral("Gjithsej ajete")), 2, 0);
+    g->addWidget(whiteLabel(pageSuret, "Label2_3", QStringLiteral("Ajeti")), 2, 1);
+    g->addWidget(CmbTotalAjete, 3, 0);
+    g->addWidget(CmbNrAjeti, 3, 1);
+    g->addWidget(whiteLabel(pageSuret, "Label2_7", QStringLiteral("Lexuesi i sureve")), 4, 0, 1, 2);
+    g->addWidget(CmbLexuesSure, 5, 0, 1, 2);
+    g->addWidget(whiteLabel(pageSuret, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 6, 0, 1, 2);
+    g->addWidget(CmbLexuesAjete, 7, 0, 1, 2);
+    auto* tipRow = new QHBoxLayout;
+    tipRow->addWidget(CmdRefreshKeshille);
+    auto* label6 = whiteLabel(pageSuret, "Label6", QStringLiteral("Këshilla:"));
+    QFont bold = label6->font();
+    bold.setBold(true);
+    label6->setFont(bold);
+    tipRow->addWidget(label6);
+    tipRow->addStretch();
+    g->addLayout(tipRow, 8, 0, 1, 2);
+    g->addWidget(LblKeshilla, 9, 0, 1, 2);
+    g->setRowStretch(10, 1);
+    C1Tab1->addTab(pageSuret, QStringLiteral("&Suret"));
+
+    auto* columnLayout = new QVBoxLayout(column);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->addWidget(commands);
+    columnLayout->addWidget(C1Tab1, 1);
+
+    Rtf1 = named(new platform::RichTextView(this), "Rtf1");
+
+    mnuPopupRtf = named(new QMenu(this), "mnuPopupRtf");
+    auto action = [this](const char* name, const QString& caption) {
+        QAction* a = mnuPopupRtf->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    mnuSelektojeAjetin = action("mnuSelektojeAjetin", QStringLiteral("Selektoje ajetin"));
+    mnuSelektoKrejtTekstin = action("mnuSelektoKrejtTekstin", QStringLiteral("Selektoje tërë tekstin"));
+    mnuKopjim = action("mnuKopjim", QStringLiteral("Kopjoje tekstin e selektuar"));
+    mnuLshoAjetin = action("mnuLshoAjetin", QStringLiteral("Lexoje ajetin"));
+    mnuPauzoje = action("mnuPauzoje", QStringLiteral("Pauzo leximin"));
+    mnuVazhdo = action("mnuVazhdo", QStringLiteral("Vazhdo leximin"));
+
+    auto* layout = named(new QHBoxLayout(this), "C1Elastic1_Container");
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(column);
+    layout->addWidget(Rtf1, 1);
+    resize(twips(15060), twips(11115));
+}
+
+void frmKryesore::connectHandlers() {
+    using platform::ComboBox;
+    auto on = [this](auto* sender, auto signal, void (frmKryesore::*handler)()) {
+        connect(sender, signal, this, [this, handler] { platform::guarded([&] { (this->*handler)(); }); });
+    };
+    on(CmbNrSure, &ComboBox::Click, &frmKryesore::CmbNrSure_Click);
+    on(CmbEmrSure, &ComboBox::Click, &frmKryesore::CmbEmrSure_Click);
+    on(CmbTotalAjete, &ComboBox::Click, &frmKryesore::CmbTotalAjete_Click);
+    on(CmbNrAjeti, &ComboBox::Click, &frmKryesore::CmbNrAjeti_Click);
+    // Enter in a navigation list does what a choice from it does.
+    for (ComboBox* list : {CmbNrSure, CmbEmrSure, CmbNrAjeti, CmbTotalAjete})
+        connect(list, &ComboBox::KeyPress, this, [list](int ascii) {
+            if (ascii == 13)
+                Q_EMIT list->Click();
+        });
+    on(cmdKtheLibrezin, &QToolButton::clicked, &frmKryesore::cmdKtheLibrezin_Click);
+    on(cmdFund, &QToolButton::clicked, &frmKryesore::cmdFund_Click);
+    cmdFund->installEventFilter(this);
+    on(cmdCopy, &QToolButton::clicked, &frmKryesore::cmdCopy_Click);
+    on(CmdRefreshKeshille, &QToolButton::clicked, &frmKryesore::CmdRefreshKeshille_Click);
+    on(mnuSelektojeAjetin, &QAction::triggered, &frmKryesore::mnuSelektojeAjetin_Click);
+    on(mnuSelektoKrejtTekstin, &QAction::triggered, &frmKryesore::mnuSelektoKrejtTekstin_Click);
+    on(mnuKopjim, &QAction::triggered, &frmKryesore::mnuKopjim_Click);
+    connect(Rtf1, &platform::RichTextView::MouseUp, this, &frmKryesore::Rtf1_MouseUp);
+}
+
+bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmdFund && event->type() == QEvent::FocusOut)
+        cmdFund_LostFocus();
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmKryesore::loadWholeText(QString* file) {
+    *file = navigation::wholeTextFile(Module1::programFolder());
+    if (file->isEmpty()) {
+        *file = Module1::programFolder() + QStringLiteral("/LIB'REZI.rtf");
+        return false;
+    }
+    return Rtf1->setFileName(*file);
+}
+
 void frmKryesore::Form_Load() {
+    QString file;
+    if (!loadWholeText(&file))
+        throw Module1::StartupError{file, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet")};
+
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0x1C, 0x1F, 0x28));
+    pal.setColor(QPalette::Window, kWindowColour);
     setPalette(pal);
 
     MbusheListen(QStringLiteral("Select IDSureja from Suret order by IDSureja"), QStringLiteral("IDSureja"),
@@ -54,19 +228,166 @@ void frmKryesore::Form_Load() {
                  QStringLiteral("Emri"), CmbEmrSure);
     MbusheListen(QStringLiteral("select * from Lokacioni_i_zerit where Ajete=-1 order by Lexuesi"),
                  QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesAjete);
-    ZgjidhSipasTekstit(CmbLexuesAjete,
-                       vbText(MerrVleren(QStringLiteral(
-                           "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=-1"))));
+    ZgjidhSipasTekstit(CmbLexuesAjete, vbText(MerrVleren(QStringLiteral(
+                                           "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=-1"))));
     MbusheListen(QStringLiteral("select * from Lokacioni_i_zerit where Ajete=0 order by Lexuesi"),
                  QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesSure);
-    ZgjidhSipasTekstit(CmbLexuesSure,
-                       vbText(MerrVleren(QStringLiteral(
-                           "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0"))));
-    const QVariant tip = MerrRastesisht(QStringLiteral("Select Keshilla from Keshilla"));
-    if (tip.typeId() != QMetaType::Bool) // an empty table leaves the "..." in place
-        LblKeshilla->setText(vbText(tip));
+    ZgjidhSipasTekstit(CmbLexuesSure, vbText(MerrVleren(QStringLiteral(
+                                          "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0"))));
+    showTip();
     CmbNrSure->setText(QStringLiteral("1"));
     CmbEmrSure->setText(QStringLiteral("Fatiha"));
     CmbNrAjeti->setText(QStringLiteral("1"));
     CmbTotalAjete->setText(QStringLiteral("7"));
 }
+
+void frmKryesore::closeEvent(QCloseEvent* e) {
+    Form_Unload();
+    e->accept();
+}
+
+void frmKryesore::Form_Unload() {}
+
+void frmKryesore::cmdFund_Click() {
+    if (platform::MsgBox(QStringLiteral("Dëshironi përfundimin e programit?"), platform::Buttons::YesNo) ==
+        platform::Answer::Yes)
+        endProgram();
+}
+
+void frmKryesore::cmdFund_LostFocus() { CmbNrSure->setFocus(); }
+
+// Navigation.
+
+void frmKryesore::CmbNrSure_Click() {
+    if (CmbNrSure->Text().isEmpty())
+        CmbNrSure->setText(QStringLiteral("1"));
+    const int item = navigation::chosenItem(CmbNrSure, navigation::Match::Exact);
+    if (item < 0)
+        return; // the typed text names no surah
+    CmbNrSure->selectQuietly(item);
+    CmbNrSure->setText(CmbNrSure->List(item));
+    const QString n = QString::number(CmbNrSure->ItemData(item));
+    CmbEmrSure->setText(vbText(MerrVleren(QStringLiteral("Select Emri from Suret where IDSureja=") + n)));
+    addItemCmbNrAjet();
+    CmbTotalAjete->setText(vbText(MerrVleren(QStringLiteral("Select NrAjete from Suret where IDSureja=") + n)));
+    CmbNrAjeti->setText(QStringLiteral("1"));
+    kerkoje();
+}
+
+void frmKryesore::addItemCmbNrAjet() {
+    const int item = CmbNrSure->ListIndex();
+    if (item < 0)
+        return;
+    CmbNrAjeti->Clear();
+    const QString n = QString::number(CmbNrSure->ItemData(item));
+    const int count = vbText(MerrVleren(QStringLiteral("Select NrAjete from Suret where IDSureja=") + n)).toInt();
+    for (int i = 1; i <= count; ++i)
+        CmbNrAjeti->AddItem(QString::number(i));
+}
+
+void frmKryesore::CmbEmrSure_Click() {
+    if (CmbEmrSure->Text().isEmpty())
+        CmbEmrSure->setText(QStringLiteral("Fatiha"));
+    const int item = navigation::chosenItem(CmbEmrSure, navigation::Match::Prefix);
+    if (item < 0)
+        return;
+    CmbEmrSure->selectQuietly(item);
+    ZgjidhSipasTekstit(CmbNrSure, QString::number(CmbEmrSure->ItemData(item)));
+}
+
+void frmKryesore::CmbTotalAjete_Click() {
+    if (CmbTotalAjete->Text().isEmpty())
+        CmbTotalAjete->setText(QStringLiteral("7"));
+    const int item = navigation::chosenItem(CmbTotalAjete, navigation::Match::Exact);
+    if (item < 0)
+        return;
+    CmbTotalAjete->selectQuietly(item);
+    ZgjidhSipasTekstit(CmbNrSure, QString::number(CmbTotalAjete->ItemData(item)));
+}
+
+void frmKryesore::CmbNrAjeti_Click() {
+    // One retry from verse 1 when going to the verse fails; a second failure is reported.
+    for (int attempt = 0;; ++attempt) {
+        try {
+            if (CmbNrAjeti->Text().isEmpty())
+                CmbNrAjeti->setText(QStringLiteral("1"));
+            if (CmbNrSure->Text().isEmpty()) {
+                CmbNrSure->setText(QStringLiteral("1"));
+                CmbEmrSure->setText(QStringLiteral("Fatiha"));
+            }
+            kerkoje();
+            return;
+        } catch (const std::exception&) {
+            if (attempt > 0)
+                throw;
+            CmbNrAjeti->setText(QStringLiteral("1"));
+        }
+    }
+}
+
+void frmKryesore::kerkoje() {
+    Rtf1->setSelStart(0);
+    Rtf1->Find(navigation::verseKey(CmbNrSure->Text(), CmbNrAjeti->Text()));
+    Rtf1->Span(QString(QChar(13)), true, true);
+}
+
+void frmKryesore::enterPassageMode() {
+    cmdKtheLibrezin->setVisible(true);
+    CmbKerkoKrejt->setFixedWidth(twips(1455));
+}
+
+bool frmKryesore::inPassageMode() const { return !cmdKtheLibrezin->isHidden(); }
+
+void frmKryesore::cmdKtheLibrezin_Click() {
+    const QString file = navigation::wholeTextFile(Module1::programFolder());
+    if (file.isEmpty() || !QFileInfo(file).isReadable()) {
+        // The passage stays on screen, and with it the way back.
+        platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: skedari „%1” mungon ose nuk lexohet.")
+                             .arg(QStringLiteral("LIB'REZI.rtf")),
+                         platform::Buttons::OK, QString(), platform::Icon::Warning);
+        return;
+    }
+    cmdKtheLibrezin->setVisible(false);
+    CmbKerkoKrejt->setFixedWidth(twips(1935));
+    QCoreApplication::processEvents();
+    if (!Rtf1->setFileName(file)) {
+        cmdKtheLibrezin->setVisible(true);
+        CmbKerkoKrejt->setFixedWidth(twips(1455));
+        platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të lexohet."), platform::Buttons::OK, QString(),
+                         platform::Icon::Warning);
+    }
+}
+
+// Text view commands.
+
+void frmKryesore::Rtf1_MouseUp(int Button, int, int X, int Y) {
+    if (Button != 2)
+        return;
+    Q_EMIT popupShown();
+    mnuPopupRtf->popup(Rtf1->viewport()->mapToGlobal(QPoint(X, Y)));
+}
+
+void frmKryesore::mnuSelektojeAjetin_Click() { textcommands::selectLineUnderCaret(Rtf1); }
+
+void frmKryesore::mnuSelektoKrejtTekstin_Click() {
+    Rtf1->setSelStart(0);
+    Rtf1->setSelLength(Rtf1->TextLength());
+}
+
+void frmKryesore::mnuKopjim_Click() { cmdCopy_Click(); }
+
+void frmKryesore::cmdCopy_Click() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(Rtf1->SelText());
+}
+
+// Tips.
+
+void frmKryesore::showTip() {
+    const QVariant tip = MerrRastesisht(QStringLiteral("Select Keshilla from Keshilla"));
+    if (tip.typeId() != QMetaType::Bool) // an empty table leaves the label as it was
+        LblKeshilla->setText(vbText(tip));
+}
+
+void frmKryesore::CmdRefreshKeshille_Click() { showTip(); }

@@ -129,6 +129,14 @@ void ComboBox::setListIndex(int index) {
     Q_EMIT Click();
 }
 
+void ComboBox::selectQuietly(int index) {
+    if (index < -1 || index >= count())
+        index = -1;
+    m_listIndex = index;
+    const QSignalBlocker block(this);
+    setCurrentIndex(index);
+}
+
 QString ComboBox::Text() const { return isEditable() ? lineEdit()->text() : currentText(); }
 
 void ComboBox::setText(const QString& text) {

@@ -24,6 +24,8 @@ public:
     void setItemData(int index, qint32 value);
     int ListIndex() const { return m_listIndex; }
     void setListIndex(int index);
+    // Marks an item selected without raising Click (a handler that has already been raised).
+    void selectQuietly(int index);
     QString Text() const;
     void setText(const QString& text);
     void setSorted(bool sorted) { m_sorted = sorted; }

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "app/module1.h"
+#include "mainwindow/frmkryesore.h"
 #include "data/schema.h"
 
 #include <QDir>
@@ -46,6 +47,17 @@ void createEmptyDatabase(const QString& path) {
 void useSettingsIn(const QTemporaryDir& dir) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+}
+
+frmKryesore* startProgram(const QTemporaryDir& dir) {
+    Module1::unloadMainWindow();
+    copyBundledData(dir);
+    useSettingsIn(dir);
+    Module1::setProgramFolder(dir.path());
+    const int rc = Module1::Main();
+    if (rc != 0 || !Module1::mainWindow())
+        qFatal("the program did not start (%d)", rc);
+    return Module1::mainWindow();
 }
 
 } // namespace testsupport

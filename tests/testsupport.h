@@ -21,4 +21,17 @@ void createEmptyDatabase(const QString& path);
 // Points the per-user settings store into `dir` (call before anything reads settings).
 void useSettingsIn(const QTemporaryDir& dir);
 
+// Starts the program on a copy of the bundled data in `dir` (settings kept in `dir` too) and returns
+// its main window; fails the test when it does not start.
+class frmKryesore* startProgram(const QTemporaryDir& dir);
+
+// Finds a child widget by object name and type, failing loudly when it is missing.
+template <typename T>
+T* child(QObject* parent, const char* name) {
+    T* w = parent->findChild<T*>(QLatin1String(name));
+    if (!w)
+        qFatal("no child %s", name);
+    return w;
+}
+
 } // namespace testsupport
