@@ -54,6 +54,10 @@ public:
     // (the end of the text if none); backward: to the nearest character of the set before it (0 if none).
     void UpTo(const QString& set, bool forward = true, bool negate = false);
 
+    // Colours every occurrence of `what` (found as Find finds it, each search starting after the
+    // previous match) in one edit, letting the window repaint at most once a frame. Returns the count.
+    int colorAll(const QString& what, const QColor& c);
+
     void Refresh();
     void SetFocus();
 

@@ -30,4 +30,13 @@ bool SaveSetting(const QString& appName, const QString& section, const QString& 
     return s.status() == QSettings::NoError;
 }
 
+bool DeleteSetting(const QString& appName, const QString& section, const QString& key) {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    s.beginGroup(section);
+    s.remove(key);
+    s.endGroup();
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
 } // namespace platform

@@ -14,4 +14,7 @@ QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QStr
 // Writes one value; returns false when the store could not be written.
 bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
 
+// Removes one value; returns false when the store could not be written.
+bool DeleteSetting(const QString& appName, const QString& section, const QString& key);
+
 } // namespace platform

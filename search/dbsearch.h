@@ -1,0 +1,51 @@
+#pragma once
+
+#include "search/wordlist.h"
+
+#include <QString>
+
+#include <functional>
+
+class QCheckBox;
+namespace platform {
+class ComboBox;
+class RichTextView;
+} // namespace platform
+
+namespace search {
+
+// The search of every verse in the database for a phrase (or for words joined by "&"), shown as
+// a report and the verses found, with the words coloured red.
+class DatabaseSearch {
+public:
+    struct Controls {
+        platform::ComboBox* CmbKerkoKrejt;
+        QCheckBox* ChkKerkoSure;
+        platform::ComboBox* CmbNrSure;
+        platform::ComboBox* CmbEmrSure;
+        platform::RichTextView* Rtf1;
+        std::function<void()> enterPassageMode;
+        // Brings back what the text view showed before a failed search (the whole text or a passage).
+        std::function<void(bool wasPassage, const QString& passage)> restoreView;
+        std::function<bool()> inPassageMode;
+    };
+    DatabaseSearch(Controls c, FjalKerkim& words, QString& sqlMeAndLike)
+        : m(std::move(c)), FjalKerkim_(words), SQLMeAndLike(sqlMeAndLike) {}
+
+    // cmdKerkoAll_Click.
+    void run();
+    // Colours every occurrence of a word red; an empty word colours nothing.
+    void SkuqjeFjalesh(const QString& strKerkim);
+    bool running() const { return m_running; }
+
+    // The surah a search limited to the current surah names, or 0 when the text names none.
+    static int currentSurah(const QString& text);
+
+private:
+    Controls m;
+    FjalKerkim& FjalKerkim_;
+    QString& SQLMeAndLike;
+    bool m_running = false;
+};
+
+} // namespace search

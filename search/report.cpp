@@ -1,0 +1,45 @@
+#include "search/report.h"
+
+#include "search/wordlist.h"
+
+namespace search {
+
+QString reportLine(int count, const QString& P, bool restricted, const QString& S) {
+    const QString crlf = QStringLiteral("\r\n");
+    if (count == 0)
+        return restricted ? crlf + QStringLiteral("Në suren ") + S + QStringLiteral(" nuk përmendet shprehja ") + P + crlf
+                          : crlf + QStringLiteral("Nuk u gjet ndonjë ajet që e përmban shprehjen ") + P + crlf;
+    if (count == 1)
+        return restricted ? crlf + QStringLiteral("Në suren ") + S +
+                                QStringLiteral(" u gjet vetëm një ajet në të cilin përmendet shprehja ") + P + crlf
+                          : crlf + QStringLiteral("U gjet vetëm një ajet në të cilin përmendet shprehja ") + P +
+                                QStringLiteral(":") + crlf;
+    const QString n = QString::number(count);
+    return restricted ? crlf + QStringLiteral("Gjithsej u gjetën ") + n + QStringLiteral(" ajete në suren ") + S +
+                            QStringLiteral(" në të cilat përmendet shprehja ") + P + QStringLiteral(":") + crlf
+                      : crlf + QStringLiteral("Gjithsej u gjetën ") + n +
+                            QStringLiteral(" ajete në të cilat përmendet shprehja ") + P + QStringLiteral(":") + crlf;
+}
+
+QString reportRule() { return QStringLiteral("* * * * * * * * * * * * * * * * * * *\r\n\r\n"); }
+
+QString verseLine(const QString& surah, const QString& verse, const QString& text) {
+    return surah + u':' + verse + u'.' + u'\t' + text + QStringLiteral("\r\n");
+}
+
+QString statementFor(const QString& phrase) {
+    if (phrase.isEmpty())
+        return QString();
+    QString quoted = phrase;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    if (quoted.contains(u'&')) {
+        FjalKerkim words;
+        QString sql;
+        QString copy = quoted;
+        NumerojiFjalet(copy, QStringLiteral("&"), words, sql);
+        return sql;
+    }
+    return QStringLiteral("SELECT * FROM librezi WHERE Perkthimi LIKE '%") + quoted + QStringLiteral("%'");
+}
+
+} // namespace search

@@ -1,0 +1,59 @@
+#include "search/wordlist.h"
+
+#include <stdexcept>
+
+void FjalKerkim::Add(const QString& strText) {
+    auto item = std::make_shared<FjalProperties>();
+    item->setText(strText);
+    m_items.append(std::move(item));
+}
+
+void FjalKerkim::Remove(int varID) {
+    if (varID < 1 || varID > Count())
+        throw std::out_of_range("FjalKerkim::Remove");
+    m_items.removeAt(varID - 1);
+}
+
+void FjalKerkim::Clear() {
+    const int n = Count();
+    for (int i = 0; i < n; ++i)
+        Remove(1);
+}
+
+FjalProperties& FjalKerkim::Item(int varID) {
+    if (varID < 1 || varID > Count())
+        throw std::out_of_range("FjalKerkim::Item");
+    return *m_items[varID - 1];
+}
+
+const FjalProperties& FjalKerkim::Item(int varID) const {
+    if (varID < 1 || varID > Count())
+        throw std::out_of_range("FjalKerkim::Item");
+    return *m_items[varID - 1];
+}
+
+int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words, QString& SQLMeAndLike) {
+    words.Clear();
+    int count = 0;
+    if (!Shenja.isEmpty()) {
+        for (qsizetype p = Stringu.indexOf(Shenja); p >= 0; p = Stringu.indexOf(Shenja)) {
+            words.Add(Stringu.left(p));
+            Stringu = Stringu.mid(p + 1);
+            ++count;
+        }
+    }
+    words.Add(Stringu);
+    ++count;
+    FormojeSQLStringunMeAndLike(words, SQLMeAndLike);
+    return count;
+}
+
+QString FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal, QString& SQLMeAndLike) {
+    SQLMeAndLike.clear();
+    QString sql = QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%") + ObjFjal.Item(1).Text() +
+                  QStringLiteral("%'");
+    for (int i = 2; i <= ObjFjal.Count(); ++i)
+        sql += QStringLiteral(" AND Perkthimi LIKE '%") + ObjFjal.Item(i).Text() + QStringLiteral("%'");
+    SQLMeAndLike = sql;
+    return sql;
+}
