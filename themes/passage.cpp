@@ -1,0 +1,122 @@
+#include "themes/passage.h"
+
+#include "app/module1.h"
+#include "data/queryhelpers.h"
+#include "search/report.h"
+
+#include <QRegularExpression>
+
+namespace themes {
+namespace {
+
+// The longest range read: no surah has this many verses.
+constexpr int kLastVerse = 999;
+
+bool isNumeric(const QString& s) {
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?\\d+(\\.\\d+)?\\s*$"));
+    return number.match(s).hasMatch();
+}
+
+// A range bound as the 16-bit number it is read into; -1 when it holds no digits.
+int bound(const QString& digits) {
+    if (digits.isEmpty())
+        return -1;
+    bool ok = false;
+    const int n = digits.toInt(&ok);
+    return ok ? qMin(n, 32767) : 32767;
+}
+
+QChar at(const QString& s, qsizetype pos1) { return pos1 >= 1 && pos1 <= s.size() ? s.at(pos1 - 1) : QChar(); }
+
+} // namespace
+
+GroupItem splitGroupItem(const QString& item) {
+    GroupItem g;
+    const qsizetype blank = item.indexOf(u' ');
+    g.surahPart = blank < 0 ? item : item.left(blank);
+    const qsizetype colon = item.indexOf(QStringLiteral(": "));
+    g.verseList = colon < 0 ? QString() : item.mid(colon + 2);
+    return g;
+}
+
+VerseFetches scanVerseList(const QString& verseListIn) {
+    VerseFetches out;
+    QString list = verseListIn;
+    if (!list.contains(u',') && !list.contains(u'-')) {
+        out.singleStatement = isNumeric(list);
+        return out;
+    }
+    auto fetch = [&out](const QString& pending) {
+        if (!pending.isEmpty()) // an entry without digits is skipped
+            out.verses.append(pending);
+    };
+    QString pending;
+    const qsizetype last = list.size() + 1; // fixed when the scan starts
+    for (qsizetype pos = 1; pos <= last; ++pos) {
+        if (pos == list.size() + 1) {
+            fetch(pending);
+            continue;
+        }
+        const QChar c = at(list, pos);
+        if (c >= u'0' && c <= u'9') {
+            pending += c;
+        } else if (c == u',') {
+            fetch(pending);
+            pending.clear();
+        } else if (c == u'-') {
+            const int first = bound(pending);
+            pending.clear();
+            bool stopped = false;
+            for (int read = 0; read < 100; ++read) {
+                ++pos;
+                const QChar d = at(list, pos);
+                if (d >= u'0' && d <= u'9') {
+                    pending += d;
+                } else {
+                    stopped = true;
+                    break;
+                }
+            }
+            const int lastVerse = bound(pending);
+            if (stopped && first >= 0 && lastVerse >= 0)
+                for (int n = first; n <= qMin(lastVerse, kLastVerse); ++n)
+                    out.verses.append(QString::number(n));
+            pending.clear();
+        } else {
+            list.clear(); // the rest of the list is dropped
+        }
+    }
+    return out;
+}
+
+QString passageHeader(const QString& themeText, const QString& itemText) {
+    const QString crlf = QStringLiteral("\r\n");
+    return crlf + QStringLiteral("Ajete nga tema \"") + themeText + QStringLiteral("\":") + crlf +
+           QStringLiteral("zgjodhët ajetin (ajetet): ") + itemText + crlf + QString(58, u'*') + crlf + crlf;
+}
+
+QString composePassage(const QString& themeText, const QString& itemText) {
+    const GroupItem g = splitGroupItem(itemText);
+    const VerseFetches fetches = scanVerseList(g.verseList);
+    QString body;
+    auto appendRow = [&body](const platform::Recordset& rs) {
+        body += search::verseLine(vbText(rs.Fields(QStringLiteral("NrSure"))), vbText(rs.Fields(QStringLiteral("NrAjet"))),
+                                  vbText(rs.Fields(QStringLiteral("Perkthimi"))));
+    };
+    const bool surahIsNumber = !g.surahPart.isEmpty() && std::all_of(g.surahPart.begin(), g.surahPart.end(),
+                                                                      [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const QString prefix = QStringLiteral("select * from librezi where nrsure = ") + g.surahPart + QStringLiteral("And nrajet = ");
+    if (surahIsNumber && fetches.singleStatement) {
+        for (platform::Recordset rs = Module1::cnLidhja.Execute(prefix + g.verseList); !rs.Eof(); rs.MoveNext())
+            appendRow(rs);
+    } else if (surahIsNumber) {
+        for (const QString& n : fetches.verses) {
+            const platform::Recordset rs = Module1::cnLidhja.Execute(prefix + n);
+            if (!rs.Eof()) // a verse missing from the table is skipped
+                appendRow(rs);
+        }
+    }
+    return passageHeader(themeText, itemText) + body;
+}
+
+} // namespace themes
