@@ -21,7 +21,9 @@ QByteArray readFile(const QString& path) {
     return f.readAll();
 }
 
-QString fixture(const char* name) { return QStringLiteral(FIXTURES_DIR "/") + QLatin1String(name); }
+QString fixture(const char* name) {
+    return QStringLiteral(FIXTURES_DIR "/") + QLatin1String(name);
+}
 
 // LibreOffice's own text export: UTF-8 with a BOM, a line break after every paragraph (LF here, CR LF on
 // Windows builds). The BOM is dropped by the decoder; line breaks become LF and the last one goes.
@@ -109,10 +111,10 @@ private Q_SLOTS:
     }
 
     void formatGroupsAndPlain() {
-        const Document d = parse(QByteArray(
-            "{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fswiss Arial;\\f1\\froman Times New Roman;}"
-            "{\\colortbl;\\red10\\green20\\blue30;}"
-            "a{\\b\\i\\ul\\fs40\\f0\\cf1\\highlight1 b{\\b0\\ulnone c}d}e\\b f\\plain g}"));
+        const Document d =
+            parse(QByteArray("{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fswiss Arial;\\f1\\froman Times New Roman;}"
+                             "{\\colortbl;\\red10\\green20\\blue30;}"
+                             "a{\\b\\i\\ul\\fs40\\f0\\cf1\\highlight1 b{\\b0\\ulnone c}d}e\\b f\\plain g}"));
         QCOMPARE(d.plainText(), QStringLiteral("abcdefg"));
         const auto fmt = [&](const char* t) { return findRun(d, QLatin1String(t))->format; };
         QCOMPARE(fmt("a").fontName, QStringLiteral("Times New Roman")); // \deff1
@@ -153,8 +155,10 @@ private Q_SLOTS:
     void codePages_data() {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("text");
-        QTest::newRow("1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'eb\\'9a\\'b9}") << QStringLiteral("čëšą");
-        QTest::newRow("1252") << QByteArray("{\\rtf1\\ansi\\ansicpg1252 \\'e8\\'eb\\'9a\\'b9}") << QStringLiteral("èëš¹");
+        QTest::newRow("1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'eb\\'9a\\'b9}")
+                              << QStringLiteral("čëšą");
+        QTest::newRow("1252") << QByteArray("{\\rtf1\\ansi\\ansicpg1252 \\'e8\\'eb\\'9a\\'b9}")
+                              << QStringLiteral("èëš¹");
         QTest::newRow("default is 1252") << QByteArray("{\\rtf1\\ansi \\'e8\\'80}") << QStringLiteral("è€");
         QTest::newRow("raw 8-bit bytes") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \xe8\xeb}") << QStringLiteral("čë");
         QTest::newRow("font charset 238")
@@ -204,8 +208,7 @@ private Q_SLOTS:
         const Document d = parse(QByteArray("{\\rtf1 a\\tab b\\emdash c\\endash d\\lquote e\\rquote f\\ldblquote g"
                                             "\\rdblquote h\\bullet i\\~j\\-k\\_l\\{m\\}n\\\\o\\line p\\par q}"));
         QCOMPARE(d.paragraphs.size(), 3);
-        QCOMPARE(d.plainText(),
-                 QStringLiteral("a\tb—c–d‘e’f“g”h•i\u00A0j\u00ADk\u2011l{m}n\\o\np\nq"));
+        QCOMPARE(d.plainText(), QStringLiteral("a\tb—c–d‘e’f“g”h•i\u00A0j\u00ADk\u2011l{m}n\\o\np\nq"));
     }
 
     void controlWordSyntax() {
