@@ -8,21 +8,20 @@
 
 namespace {
 
-const char* const kHelp =
-    "Përdorimi: librezi-builder --facts DOSJA --out DOSJA [--translation SKEDARI]\n"
-    "\n"
-    "Shkruan bazën e të dhënave librezi.db dhe tekstin e plotë LIB'REZI.rtf të Lib'rezi Drites.\n"
-    "\n"
-    "  --facts DOSJA          dosja e fakteve: suret.tsv (suret dhe ajetet e tyre) dhe\n"
-    "                         keshilla.txt (një këshillë në rresht)\n"
-    "  --out DOSJA            dosja ku shkruhen librezi.db dhe LIB'REZI.rtf\n"
-    "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8);\n"
-    "                         pa të, çdo ajet mban një shënim se përkthimi nuk është importuar\n"
-    "  --help                 shfaq këtë ndihmë\n"
-    "\n"
-    "Skedarët e vjetër zëvendësohen vetëm kur të rinjtë janë shkruar plotësisht; një përkthim\n"
-    "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, rreshta të\n"
-    "gabuar ose UTF-8 të pavlefshëm) i lë ata siç ishin.\n";
+const char* const kHelp = "Përdorimi: librezi-builder --facts DOSJA --out DOSJA [--translation SKEDARI]\n"
+                          "\n"
+                          "Shkruan bazën e të dhënave librezi.db dhe tekstin e plotë LIB'REZI.rtf të Lib'rezi Drites.\n"
+                          "\n"
+                          "  --facts DOSJA          dosja e fakteve: suret.tsv (suret dhe ajetet e tyre) dhe\n"
+                          "                         keshilla.txt (një këshillë në rresht)\n"
+                          "  --out DOSJA            dosja ku shkruhen librezi.db dhe LIB'REZI.rtf\n"
+                          "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8);\n"
+                          "                         pa të, çdo ajet mban një shënim se përkthimi nuk është importuar\n"
+                          "  --help                 shfaq këtë ndihmë\n"
+                          "\n"
+                          "Skedarët e vjetër zëvendësohen vetëm kur të rinjtë janë shkruar plotësisht; një përkthim\n"
+                          "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, rreshta të\n"
+                          "gabuar ose UTF-8 të pavlefshëm) i lë ata siç ishin.\n";
 
 void printError(const QString& message) {
     std::fputs(QString(message + u'\n').toLocal8Bit().constData(), stderr);

@@ -32,8 +32,8 @@ bool decodeUtf8(QByteArrayView bytes, QString* out) {
 QByteArray readWholeFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw BuildError(QStringLiteral("Skedari %1 nuk mund të lexohet: %2.").arg(QDir::toNativeSeparators(path),
-                                                                                  f.errorString()));
+        throw BuildError(
+            QStringLiteral("Skedari %1 nuk mund të lexohet: %2.").arg(QDir::toNativeSeparators(path), f.errorString()));
     return f.readAll();
 }
 
@@ -66,9 +66,13 @@ int parseNumber(QStringView s) {
     return n;
 }
 
-QString lineMessage(int line, const QString& what) { return QStringLiteral("Rreshti %1: %2").arg(QString::number(line), what); }
+QString lineMessage(int line, const QString& what) {
+    return QStringLiteral("Rreshti %1: %2").arg(QString::number(line), what);
+}
 
-QString verseKey(int surah, int verse) { return QStringLiteral("%1:%2").arg(surah).arg(verse); }
+QString verseKey(int surah, int verse) {
+    return QStringLiteral("%1:%2").arg(surah).arg(verse);
+}
 
 // Picks the translation's name, translator and source out of one comment line.
 void readComment(QStringView body, Translation& t, bool& explicitSource) {
@@ -219,8 +223,7 @@ public:
     void replaceTarget() {
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
         std::error_code ec;
-        std::filesystem::rename(QFile::encodeName(m_path).toStdString(), QFile::encodeName(m_target).toStdString(),
-                                ec);
+        std::filesystem::rename(QFile::encodeName(m_path).toStdString(), QFile::encodeName(m_target).toStdString(), ec);
         if (ec)
             throw BuildError(QStringLiteral("Skedari %1 nuk mund të zëvendësohet: %2.")
                                  .arg(QDir::toNativeSeparators(m_target), QString::fromLocal8Bit(ec.message())));
@@ -236,7 +239,9 @@ private:
 
 } // namespace
 
-QString placeholderText() { return QStringLiteral("[Përkthimi i këtij ajeti nuk është importuar ende.]"); }
+QString placeholderText() {
+    return QStringLiteral("[Përkthimi i këtij ajeti nuk është importuar ende.]");
+}
 
 QList<Surah> readSurahs(const QString& factsFolder) {
     const QString path = QDir(factsFolder).filePath(QStringLiteral("suret.tsv"));
@@ -336,11 +341,13 @@ Translation parseTranslation(const QByteArray& contentIn, const QList<Surah>& su
             throw BuildError(lineMessage(lineNo, QStringLiteral("ajeti %1 nuk ka tekst.").arg(verseKey(surah, verse))));
         if (surah < 1 || surah > surahs.size())
             throw BuildError(lineMessage(
-                lineNo, QStringLiteral("sureja %1 nuk ekziston (suret janë 1 deri %2).").arg(surah).arg(surahs.size())));
+                lineNo,
+                QStringLiteral("sureja %1 nuk ekziston (suret janë 1 deri %2).").arg(surah).arg(surahs.size())));
         const int verses = surahs[surah - 1].verses;
         if (verse < 1 || verse > verses)
             throw BuildError(lineMessage(
-                lineNo, QStringLiteral("sureja %1 ka %2 ajete; ajeti %3 nuk ekziston.").arg(surah).arg(verses).arg(verse)));
+                lineNo,
+                QStringLiteral("sureja %1 ka %2 ajete; ajeti %3 nuk ekziston.").arg(surah).arg(verses).arg(verse)));
         if (const int first = lineOf[surah - 1][verse - 1])
             throw BuildError(lineMessage(lineNo, QStringLiteral("ajeti %1 përsëritet (është edhe në rreshtin %2).")
                                                      .arg(verseKey(surah, verse))
@@ -357,8 +364,9 @@ Translation parseTranslation(const QByteArray& contentIn, const QList<Surah>& su
         }
     }
     if (nextSurah <= surahs.size())
-        throw BuildError(lineMessage(qMax(lineNo, 1), QStringLiteral("skedari mbaron këtu, por mungon ajeti %1.")
-                                                          .arg(verseKey(nextSurah, nextVerse))));
+        throw BuildError(lineMessage(
+            qMax(lineNo, 1),
+            QStringLiteral("skedari mbaron këtu, por mungon ajeti %1.").arg(verseKey(nextSurah, nextVerse))));
     return t;
 }
 
@@ -366,7 +374,8 @@ Translation readTranslation(const QString& path, const QList<Surah>& surahs) {
     try {
         return parseTranslation(readWholeFile(path), surahs);
     } catch (const BuildError& e) {
-        throw BuildError(QStringLiteral("Përkthimi %1 nuk pranohet. %2").arg(QDir::toNativeSeparators(path), e.message()));
+        throw BuildError(
+            QStringLiteral("Përkthimi %1 nuk pranohet. %2").arg(QDir::toNativeSeparators(path), e.message()));
     }
 }
 
@@ -429,8 +438,8 @@ void writeDatabase(const QString& path, const QList<Surah>& surahs, const Transl
         for (qsizetype v = 0; v < t.verses[s].size(); ++v)
             db.run(verse, surahs[s].number, int(v + 1), t.verses[s][v]);
 
-    sqlite3_stmt* reciter =
-        db.prepare("INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, -1)");
+    sqlite3_stmt* reciter = db.prepare(
+        "INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, -1)");
     db.run(reciter, 1, QStringLiteral("Shembull sintetik (ajete)"), QStringLiteral("zeri/ajete"), -1);
     db.run(reciter, 2, QStringLiteral("Shembull sintetik (sure)"), QStringLiteral("zeri/sure"), 0);
 
