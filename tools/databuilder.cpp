@@ -32,8 +32,9 @@ bool decodeUtf8(QByteArrayView bytes, QString* out) {
 QByteArray readWholeFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw BuildError(
-            QStringLiteral("Skedari %1 nuk mund të lexohet: %2.").arg(QDir::toNativeSeparators(path), f.errorString()));
+        throw BuildError(QStringLiteral("Skedari %1 %2.")
+                             .arg(QDir::toNativeSeparators(path),
+                                  f.exists() ? QStringLiteral("nuk mund të lexohet") : QStringLiteral("nuk ekziston")));
     return f.readAll();
 }
 
@@ -253,7 +254,7 @@ QList<Surah> readSurahs(const QString& factsFolder) {
         if (line.trimmed().isEmpty() || line.startsWith(u'#'))
             continue;
         auto refuse = [&](const QString& what) {
-            throw BuildError(QStringLiteral("suret.tsv, ") + lineMessage(int(i + 1), what));
+            throw BuildError(QStringLiteral("suret.tsv, rreshti %1: %2").arg(QString::number(i + 1), what));
         };
         const QStringList f = line.split(u'\t');
         if (f.size() != 4)
