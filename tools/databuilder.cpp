@@ -38,7 +38,7 @@ QByteArray readWholeFile(const QString& path) {
     return f.readAll();
 }
 
-// The lines of a UTF-8 file: LF or CR LF, a leading BOM dropped. `name` names the file in messages.
+// The lines of a UTF-8 file: LF or CR LF, a leading BOM dropped.
 QStringList readUtf8Lines(const QString& path) {
     QByteArray bytes = readWholeFile(path);
     if (bytes.startsWith("\xEF\xBB\xBF"))
