@@ -1,1 +1,66 @@
-int main() { return 0; }
+// librezi-builder: writes librezi.db and LIB'REZI.rtf from the facts and, when given, a translation.
+
+#include "tools/databuilder.h"
+
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+const char* const kHelp = "Përdorimi: librezi-builder --facts DOSJA --out DOSJA [--translation SKEDARI]\n"
+                          "\n"
+                          "Shkruan bazën e të dhënave librezi.db dhe tekstin e plotë LIB'REZI.rtf të Lib'rezi Drites.\n"
+                          "\n"
+                          "  --facts DOSJA          dosja e fakteve: suret.tsv (suret dhe ajetet e tyre) dhe\n"
+                          "                         keshilla.txt (një këshillë në rresht)\n"
+                          "  --out DOSJA            dosja ku shkruhen librezi.db dhe LIB'REZI.rtf\n"
+                          "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8);\n"
+                          "                         pa të, çdo ajet mban një shënim se përkthimi nuk është importuar\n"
+                          "  --help                 shfaq këtë ndihmë\n"
+                          "\n"
+                          "Skedarët e vjetër zëvendësohen vetëm kur të rinjtë janë shkruar plotësisht; një përkthim\n"
+                          "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, rreshta të\n"
+                          "gabuar ose UTF-8 të pavlefshëm) i lë ata siç ishin.\n";
+
+void printError(const QString& message) {
+    std::fputs(QString(message + u'\n').toLocal8Bit().constData(), stderr);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    databuilder::Options options;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == u"--help" || arg == u"-h") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        QString* into = arg == u"--facts"         ? &options.factsFolder
+                        : arg == u"--out"         ? &options.outFolder
+                        : arg == u"--translation" ? &options.translationFile
+                                                  : nullptr;
+        if (!into) {
+            printError(QStringLiteral("Argument i panjohur: %1. Shihni librezi-builder --help.").arg(arg));
+            return 2;
+        }
+        if (i + 1 >= argc || QString::fromLocal8Bit(argv[i + 1]).isEmpty()) {
+            printError(QStringLiteral("Argumenti %1 kërkon një vlerë. Shihni librezi-builder --help.").arg(arg));
+            return 2;
+        }
+        *into = QString::fromLocal8Bit(argv[++i]);
+    }
+    if (options.factsFolder.isEmpty() || options.outFolder.isEmpty()) {
+        printError(QStringLiteral("Duhen --facts dhe --out. Shihni librezi-builder --help."));
+        return 2;
+    }
+
+    try {
+        databuilder::build(options);
+    } catch (const databuilder::BuildError& e) {
+        printError(e.message());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+// The data builder: reads the facts and (optionally) a translation file, and writes the database
+// and the whole-text RTF file the program reads. Every message is Albanian, for the reader's eyes.
+namespace databuilder {
+
+// An input that was refused or a file that could not be written. Nothing was replaced.
+class BuildError : public std::runtime_error {
+public:
+    explicit BuildError(const QString& message);
+    const QString& message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+struct Surah {
+    int number = 0;
+    int verses = 0;
+    QString name;  // the Albanian name the program shows
+    QString place; // Mekë or Medinë
+};
+
+constexpr int kSurahCount = 114;
+constexpr int kVerseCount = 6236;
+
+// The file names in the output folder.
+inline constexpr const char* kDatabaseFile = "librezi.db";
+inline constexpr const char* kWholeTextFile = "LIB'REZI.rtf";
+
+// What every verse holds when no translation was imported.
+QString placeholderText();
+
+// Reads suret.tsv of the facts folder: all 114 surahs in order, 6,236 verses in all.
+QList<Surah> readSurahs(const QString& factsFolder);
+
+// Reads keshilla.txt of the facts folder: one tip a line; '#' lines and empty lines are skipped.
+QStringList readTips(const QString& factsFolder);
+
+struct Translation {
+    QString name;       // "#  Name:" of the file, or ""
+    QString translator; // "#  Translator:", or ""
+    QString source;     // "#  Source:" or a URL comment line, or ""
+    // The text of every verse: verses[surah - 1][verse - 1].
+    QList<QStringList> verses;
+};
+
+// Parses a translation in the `sura|aya|text` format: every verse of `surahs` exactly once, in
+// order. Throws BuildError naming the line ("Rreshti N: ...") at the first fault.
+Translation parseTranslation(const QByteArray& content, const QList<Surah>& surahs);
+Translation readTranslation(const QString& path, const QList<Surah>& surahs);
+
+// A translation whose every verse holds placeholderText().
+Translation placeholderTranslation(const QList<Surah>& surahs);
+
+// The whole text as RTF: a title line, then each surah's heading and its verses, one paragraph each.
+QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t);
+
+// Writes a complete database to `path` (which must not exist yet). Throws BuildError.
+void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips);
+
+struct Options {
+    QString factsFolder;
+    QString outFolder;
+    QString translationFile; // "" for none
+};
+
+// Reads every input, then replaces librezi.db and LIB'REZI.rtf in the output folder. The new files
+// are written under temporary names first, so that a refused input or any failure leaves the files
+// already there as they were. Throws BuildError.
+void build(const Options& options);
+
+} // namespace databuilder
