@@ -76,8 +76,20 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    void onContentsChange(int from, int charsRemoved, int charsAdded);
+    bool cacheStillMatches(int from, int length) const;
+    void dropCaches();
+    const QString& cachedText() const;
+    const QString& cachedFolded() const;
+    void selectRange(int anchorCrlf, int positionCrlf);
+
     QString m_fileName;
-    // ... caches of the plain and folded text, invalidated on every change of content
+    // The plain text in CR LF form and its folded copy, built on demand and dropped when the
+    // characters change (not when only formats do).
+    mutable QString m_text;
+    mutable QString m_folded;
+    mutable bool m_textValid = false;
+    mutable bool m_foldedValid = false;
 };
 
 } // namespace platform

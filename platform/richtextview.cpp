@@ -1,0 +1,367 @@
+#include "platform/richtextview.h"
+
+#include "platform/rtfreader.h"
+#include "platform/textfold.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMouseEvent>
+#include <QStringView>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber();
+}
+
+// The text with every kind of line break turned into '\n', the only break the document reads as
+// a paragraph break and nothing else.
+QString normalizedBreaks(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            if (i + 1 < n && text.at(i + 1) == u'\n')
+                ++i;
+            out.append(u'\n');
+        } else if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            out.append(u'\n');
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setAcceptRichText(false);
+    document()->setUndoRedoEnabled(false);
+    connect(document(), &QTextDocument::contentsChange, this, &RichTextView::onContentsChange);
+}
+
+// ---- caches -------------------------------------------------------------------------------------
+
+void RichTextView::dropCaches() {
+    m_text = QString();
+    m_folded = QString();
+    m_textValid = false;
+    m_foldedValid = false;
+}
+
+const QString& RichTextView::cachedText() const {
+    if (!m_textValid) {
+        QString text;
+        text.reserve(TextLength());
+        const QTextDocument* doc = document();
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b != doc->begin())
+                text.append(kCrLf);
+            text.append(b.text());
+        }
+        m_text = text;
+        m_textValid = true;
+    }
+    return m_text;
+}
+
+const QString& RichTextView::cachedFolded() const {
+    if (!m_foldedValid) {
+        m_folded = foldText(cachedText());
+        m_foldedValid = true;
+    }
+    return m_folded;
+}
+
+// A change of colour or font reports its range as removed and added again; the characters are the
+// same then, and the cached text is kept. Every block the range touches is compared whole.
+bool RichTextView::cacheStillMatches(int from, int length) const {
+    if (m_text.size() != TextLength())
+        return false;
+    const QTextDocument* doc = document();
+    QTextBlock b = doc->findBlock(from);
+    if (!b.isValid())
+        return true;
+    int crlfBase = b.position() + b.blockNumber();
+    const int end = from + length;
+    for (; b.isValid() && b.position() <= end; b = b.next()) {
+        const QString t = b.text();
+        if (crlfBase + t.size() > m_text.size() || QStringView(m_text).mid(crlfBase, t.size()) != QStringView(t))
+            return false;
+        const int after = crlfBase + int(t.size());
+        if (b.next().isValid() ? (after >= m_text.size() || m_text.at(after) != u'\r') : after != m_text.size())
+            return false;
+        crlfBase = after + 2;
+    }
+    return true;
+}
+
+void RichTextView::onContentsChange(int from, int charsRemoved, int charsAdded) {
+    if (!m_textValid)
+        return;
+    if (charsRemoved == charsAdded && cacheStillMatches(from, charsAdded))
+        return;
+    dropCaches();
+}
+
+// ---- positions ----------------------------------------------------------------------------------
+
+int RichTextView::TextLength() const {
+    const QTextDocument* doc = document();
+    return doc->characterCount() - 1 + doc->blockCount() - 1;
+}
+
+int RichTextView::fromDocumentPosition(int docPos) const {
+    const QTextDocument* doc = document();
+    docPos = std::clamp(docPos, 0, doc->characterCount() - 1);
+    return docPos + doc->findBlock(docPos).blockNumber();
+}
+
+int RichTextView::toDocumentPosition(int crlfPos) const {
+    const QTextDocument* doc = document();
+    crlfPos = std::clamp(crlfPos, 0, TextLength());
+    // The last block whose start, in CR LF positions, is at or before crlfPos.
+    int lo = 0;
+    int hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= crlfPos)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock b = doc->findBlockByNumber(lo);
+    // A position on the LF of a break is the break itself.
+    return std::clamp(crlfPos - lo, b.position(), b.position() + b.length() - 1);
+}
+
+// ---- content ------------------------------------------------------------------------------------
+
+QString RichTextView::Text() const {
+    return cachedText();
+}
+
+void RichTextView::setText(const QString& text) {
+    QTextDocument* doc = document();
+    // A fresh document carries no formats: red marks and fonts of the earlier text go with it.
+    doc->setPlainText(normalizedBreaks(text));
+    doc->setUndoRedoEnabled(false);
+    dropCaches();
+    setTextCursor(QTextCursor(doc));
+}
+
+bool RichTextView::setFileName(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    QTextDocument* doc = document();
+    rtf::fill(doc, rtf::parse(data));
+    doc->setUndoRedoEnabled(false);
+    dropCaches();
+    m_fileName = path;
+    setTextCursor(QTextCursor(doc));
+    return true;
+}
+
+// ---- selection ----------------------------------------------------------------------------------
+
+void RichTextView::selectRange(int anchorCrlf, int positionCrlf) {
+    QTextCursor c(document());
+    c.setPosition(toDocumentPosition(anchorCrlf));
+    c.setPosition(toDocumentPosition(positionCrlf), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+int RichTextView::SelStart() const {
+    return fromDocumentPosition(textCursor().selectionStart());
+}
+
+void RichTextView::setSelStart(int pos) {
+    selectRange(pos, pos);
+}
+
+int RichTextView::SelLength() const {
+    const QTextCursor c = textCursor();
+    return fromDocumentPosition(c.selectionEnd()) - fromDocumentPosition(c.selectionStart());
+}
+
+void RichTextView::setSelLength(int len) {
+    const int start = SelStart();
+    selectRange(start, start + std::max(len, 0));
+}
+
+QString RichTextView::SelText() const {
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection())
+        return QString();
+    if (m_textValid) {
+        const int start = fromDocumentPosition(c.selectionStart());
+        return m_text.mid(start, fromDocumentPosition(c.selectionEnd()) - start);
+    }
+    return c.selectedText().replace(QChar::ParagraphSeparator, kCrLf);
+}
+
+// ---- formats ------------------------------------------------------------------------------------
+
+void RichTextView::setSelColor(const QColor& c) {
+    QTextCharFormat f;
+    f.setForeground(c);
+    textCursor().mergeCharFormat(f);
+}
+
+void RichTextView::setSelColor(int bgr) {
+    setSelColor(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
+}
+
+void RichTextView::setSelFontName(const QString& face) {
+    if (face.trimmed().isEmpty())
+        return;
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{face.trimmed()});
+    textCursor().mergeCharFormat(f);
+}
+
+void RichTextView::setSelFontSize(const QString& points) {
+    QString s = points.trimmed();
+    s.replace(u',', u'.');
+    bool ok = false;
+    const double size = s.toDouble(&ok);
+    if (!ok || size < 1 || size > 1638)
+        return;
+    QTextCharFormat f;
+    f.setFontPointSize(size);
+    textCursor().mergeCharFormat(f);
+}
+
+// ---- search and movement ------------------------------------------------------------------------
+
+int RichTextView::Find(const QString& what, int start, int end, int options) {
+    if (what.isEmpty())
+        return -1;
+    const bool matchCase = options & rtfMatchCase;
+    const QString& hay = matchCase ? cachedText() : cachedFolded();
+    const QString needle = matchCase ? what : foldText(what);
+    const int length = int(hay.size());
+    const int from = start < 0 ? SelStart() : std::min(start, length);
+    const int limit = end < 0 ? length : std::min(end, length);
+    const int n = int(needle.size());
+
+    for (qsizetype at = hay.indexOf(needle, from); at >= 0 && at + n <= limit; at = hay.indexOf(needle, at + 1)) {
+        if (options & rtfWholeWord) {
+            if ((at > 0 && isWordChar(hay.at(at - 1))) || (at + n < length && isWordChar(hay.at(at + n))))
+                continue;
+        }
+        selectRange(int(at), int(at) + n);
+        ensureCursorVisible();
+        return int(at);
+    }
+    return -1;
+}
+
+void RichTextView::Span(const QString& set, bool forward, bool negate) {
+    const QString& text = cachedText();
+    const int length = int(text.size());
+    const int start = SelStart();
+    const int end = start + SelLength();
+    const auto spans = [&](int i) { return set.contains(text.at(i)) != negate; };
+    if (forward) {
+        int i = end;
+        while (i < length && spans(i))
+            ++i;
+        selectRange(start, i);
+    } else {
+        int i = start;
+        while (i > 0 && spans(i - 1))
+            --i;
+        // Stopped between the CR and the LF of a break: the selection starts on the next line.
+        if (i > 0 && i < length && text.at(i - 1) == u'\r' && text.at(i) == u'\n')
+            ++i;
+        selectRange(end, i);
+    }
+}
+
+// Forward starts from the end of the selection, backward from its start; the caret ends collapsed.
+void RichTextView::UpTo(const QString& set, bool forward, bool negate) {
+    const QString& text = cachedText();
+    const int length = int(text.size());
+    const int start = SelStart();
+    const auto stops = [&](int i) { return set.contains(text.at(i)) != negate; };
+    int i;
+    if (forward) {
+        i = start + SelLength();
+        while (i < length && !stops(i))
+            ++i;
+    } else {
+        i = start - 1;
+        while (i >= 0 && !stops(i))
+            --i;
+        i = std::max(i, 0);
+    }
+    selectRange(i, i);
+}
+
+// ---- view and events ----------------------------------------------------------------------------
+
+void RichTextView::Refresh() {
+    if (isVisible())
+        viewport()->repaint();
+    else
+        viewport()->update();
+}
+
+void RichTextView::SetFocus() {
+    setFocus();
+}
+
+void RichTextView::mouseReleaseEvent(QMouseEvent* e) {
+    QTextEdit::mouseReleaseEvent(e);
+    int button = 0;
+    switch (e->button()) {
+    case Qt::LeftButton:
+        button = 1;
+        break;
+    case Qt::RightButton:
+        button = 2;
+        break;
+    case Qt::MiddleButton:
+        button = 4;
+        break;
+    default:
+        return;
+    }
+    const Qt::KeyboardModifiers m = e->modifiers();
+    const int shift =
+        (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+    const QPoint p = e->position().toPoint();
+    Q_EMIT MouseUp(button, shift, p.x(), p.y());
+}
+
+void RichTextView::mouseDoubleClickEvent(QMouseEvent* e) {
+    QTextEdit::mouseDoubleClickEvent(e);
+    Q_EMIT DblClick();
+}
+
+// The main window opens its own menu on MouseUp with the right button.
+void RichTextView::contextMenuEvent(QContextMenuEvent* e) {
+    e->accept();
+}
+
+} // namespace platform
