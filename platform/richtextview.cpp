@@ -13,6 +13,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <functional>
 
 namespace platform {
 
@@ -156,13 +157,23 @@ QString RichTextView::Text() const {
     return cachedText();
 }
 
-void RichTextView::setText(const QString& text) {
+// While the content is replaced the view holds no cursor, as QTextEdit's own setPlainText does: a
+// cursor left in the document would follow the inserted text to the end, and taking it back from
+// there lays out the whole document first (a third of a second on the full translation).
+void RichTextView::replaceContent(const std::function<void(QTextDocument*)>& fill) {
     QTextDocument* doc = document();
-    // A fresh document carries no formats: red marks and fonts of the earlier text go with it.
-    doc->setPlainText(normalizedBreaks(text));
+    setTextCursor(QTextCursor());
+    fill(doc);
     doc->setUndoRedoEnabled(false);
     dropCaches();
     setTextCursor(QTextCursor(doc));
+}
+
+void RichTextView::setText(const QString& text) {
+    // The document's own setPlainText starts from a fresh document: red marks and fonts of the
+    // earlier text go with it (QTextEdit's would carry the caret's format over to the new text).
+    const QString plain = normalizedBreaks(text);
+    replaceContent([&plain](QTextDocument* doc) { doc->setPlainText(plain); });
 }
 
 bool RichTextView::setFileName(const QString& path) {
@@ -172,12 +183,9 @@ bool RichTextView::setFileName(const QString& path) {
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
-    QTextDocument* doc = document();
-    rtf::fill(doc, rtf::parse(data));
-    doc->setUndoRedoEnabled(false);
-    dropCaches();
+    const rtf::Document parsed = rtf::parse(data);
+    replaceContent([&parsed](QTextDocument* doc) { rtf::fill(doc, parsed); });
     m_fileName = path;
-    setTextCursor(QTextCursor(doc));
     return true;
 }
 

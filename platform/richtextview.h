@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTextEdit>
 
+#include <functional>
+
 namespace platform {
 
 // The text view of the main window. Its positions count a line break as two characters (CR LF)
@@ -82,6 +84,7 @@ private:
     const QString& cachedText() const;
     const QString& cachedFolded() const;
     void selectRange(int anchorCrlf, int positionCrlf);
+    void replaceContent(const std::function<void(QTextDocument*)>& fill);
 
     QString m_fileName;
     // The plain text in CR LF form and its folded copy, built on demand and dropped when the
