@@ -79,7 +79,6 @@ private Q_SLOTS:
         v.setText(QStringLiteral("Ëngjëjt thanë: s’ka zot\r\nÇka ka? s'KA ‘ka\r\nçka ëngjëjt mbaruan"));
         const QString& t = v.Text();
         QCOMPARE(v.Find(QStringLiteral("ëngjëjt"), 0), 0);
-        QCOMPARE(v.SelLength(), 7);
         QCOMPARE(v.Find(QStringLiteral("ëngjëjt"), 1), t.lastIndexOf(QStringLiteral("ëngjëjt")));
         QCOMPARE(v.Find(QStringLiteral("ËNGJËJT"), 0, -1, RichTextView::rtfMatchCase), -1);
         QCOMPARE(v.Find(QStringLiteral("çka"), 0), t.indexOf(QStringLiteral("Çka")));
@@ -164,9 +163,6 @@ private Q_SLOTS:
         QCOMPARE(v.SelStart(), 0);
         v.setSelStart(v.SelStart() + 2);
         QCOMPARE(v.SelStart(), 2);
-        v.setSelStart(0);
-        v.UpTo(cr, false);
-        QCOMPARE(v.SelStart(), 0);
         // Negated: up to the first character that is not a digit.
         v.setSelStart(0);
         v.UpTo(QStringLiteral("0123456789"), true, true);
@@ -223,8 +219,8 @@ private Q_SLOTS:
         QTest::mouseClick(v.viewport(), Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(20, 8));
         QCOMPARE(up.size(), 1);
         QCOMPARE(up.at(0), (QList<QVariant>{2, 3, 20, 8}));
-        QTest::mouseClick(v.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 6));
-        QCOMPARE(up.at(1).at(0).toInt(), 1);
+        QTest::mouseClick(v.viewport(), Qt::MiddleButton, Qt::AltModifier, QPoint(5, 6));
+        QCOMPARE(up.at(1), (QList<QVariant>{4, 4, 5, 6}));
 
         // A menu of QTextEdit would run its own loop: the timer closes it and records that it showed.
         bool menuShown = false;
@@ -239,6 +235,17 @@ private Q_SLOTS:
         QTest::qWait(100);
         QVERIFY(!menuShown);
         QVERIFY(!QApplication::activePopupWidget());
+
+        // The reader selects and copies with the keyboard but cannot type.
+        v.setFocus();
+        v.setSelStart(0);
+        QTest::keyClick(&v, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(&v, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(v.SelText(), QStringLiteral("fj"));
+        QTest::keyClick(&v, Qt::Key_X);
+        QTest::keyClick(&v, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(v.SelLength(), v.TextLength());
+        QCOMPARE(v.Text(), QStringLiteral("fjala e parë\r\nfjala e dytë"));
 
         v.setSelStart(0);
         const QPoint inWord = v.cursorRect(QTextCursor(v.document())).center() + QPoint(4, 0);
