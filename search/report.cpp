@@ -6,19 +6,22 @@ namespace search {
 
 QString reportLine(int count, const QString& P, bool restricted, const QString& S) {
     const QString crlf = QStringLiteral("\r\n");
-    if (count == 0)
-        return restricted ? crlf + QStringLiteral("Në suren ") + S + QStringLiteral(" nuk përmendet shprehja ") + P + crlf
-                          : crlf + QStringLiteral("Nuk u gjet ndonjë ajet që e përmban shprehjen ") + P + crlf;
-    if (count == 1)
-        return restricted ? crlf + QStringLiteral("Në suren ") + S +
-                                QStringLiteral(" u gjet vetëm një ajet në të cilin përmendet shprehja ") + P + crlf
-                          : crlf + QStringLiteral("U gjet vetëm një ajet në të cilin përmendet shprehja ") + P +
-                                QStringLiteral(":") + crlf;
-    const QString n = QString::number(count);
-    return restricted ? crlf + QStringLiteral("Gjithsej u gjetën ") + n + QStringLiteral(" ajete në suren ") + S +
-                            QStringLiteral(" në të cilat përmendet shprehja ") + P + QStringLiteral(":") + crlf
-                      : crlf + QStringLiteral("Gjithsej u gjetën ") + n +
-                            QStringLiteral(" ajete në të cilat përmendet shprehja ") + P + QStringLiteral(":") + crlf;
+    QString line;
+    if (count == 0 && restricted)
+        line = QStringLiteral("Në suren ") + S + QStringLiteral(" nuk përmendet shprehja ") + P;
+    else if (count == 0)
+        line = QStringLiteral("Nuk u gjet ndonjë ajet që e përmban shprehjen ") + P;
+    else if (count == 1 && restricted)
+        line = QStringLiteral("Në suren ") + S + QStringLiteral(" u gjet vetëm një ajet në të cilin përmendet shprehja ") + P;
+    else if (count == 1)
+        line = QStringLiteral("U gjet vetëm një ajet në të cilin përmendet shprehja ") + P + QStringLiteral(":");
+    else if (restricted)
+        line = QStringLiteral("Gjithsej u gjetën ") + QString::number(count) + QStringLiteral(" ajete në suren ") + S +
+               QStringLiteral(" në të cilat përmendet shprehja ") + P + QStringLiteral(":");
+    else
+        line = QStringLiteral("Gjithsej u gjetën ") + QString::number(count) +
+               QStringLiteral(" ajete në të cilat përmendet shprehja ") + P + QStringLiteral(":");
+    return crlf + line + crlf;
 }
 
 QString reportRule() { return QStringLiteral("* * * * * * * * * * * * * * * * * * *\r\n\r\n"); }

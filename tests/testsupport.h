@@ -3,6 +3,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class frmKryesore;
+
 namespace testsupport {
 
 // The folder where the build wrote the bundled librezi.db and whole text.
@@ -23,7 +25,7 @@ void useSettingsIn(const QTemporaryDir& dir);
 
 // Starts the program on a copy of the bundled data in `dir` (settings kept in `dir` too) and returns
 // its main window; fails the test when it does not start.
-class frmKryesore* startProgram(const QTemporaryDir& dir);
+frmKryesore* startProgram(const QTemporaryDir& dir);
 
 // Finds a child widget by object name and type, failing loudly when it is missing.
 template <typename T>

@@ -23,7 +23,9 @@ class TestNavigation : public QObject {
     void choose(platform::ComboBox* list, const QString& text) {
         const int i = list->findText(text, Qt::MatchFixedString);
         QVERIFY2(i >= 0, qPrintable(text));
-        Q_EMIT list->activated(i); // as when the reader picks it from the drop-down
+        // As when the reader picks it from the drop-down: the list shows it, then reports the choice.
+        list->setCurrentIndex(i);
+        Q_EMIT list->activated(i);
     }
     QString selectedKey() const { return w->Rtf1->SelText().section(u'\t', 0, 0); }
 
