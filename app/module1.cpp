@@ -91,6 +91,9 @@ int Main() {
     } catch (const StartupError& e) {
         std::fprintf(stderr, "librezi: %s\n", qPrintable(e.cause));
         return startFailed(e.file, e.cause);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "librezi: %s\n", e.what());
+        return startFailed(databasePath(), QStringLiteral("të dhënat e bazës nuk janë të rregullta"));
     }
     g_main->show();
     return 0;

@@ -5,12 +5,14 @@
 #include "mainwindow/navigation.h"
 #include "mainwindow/textcommands.h"
 #include "platform/handler.h"
+#include "search/history.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -55,82 +57,93 @@ frmKryesore::frmKryesore(QWidget* parent) : QWidget(parent) {
     Form_Load();
 }
 
-void frmKryesore::buildControls() {
-    QFont verdana(QStringLiteral("Verdana"));
-    verdana.setPointSizeF(8.25);
-    setFont(verdana);
-
-    // Left column: the command panel above the tab pages.
-    auto* column = named(new QWidget(this), "C1Elastic2_MenuContainer");
-    column->setFixedWidth(twips(3120));
-    auto* commands = named(new QWidget(column), "C1Elastic7_MenuBottom");
-    auto* cmdGrid = new QGridLayout(commands);
-    cmdGrid->setContentsMargins(8, 8, 8, 8);
+QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
+    auto* commands = named(new QWidget(parent), "C1Elastic7_MenuBottom");
+    auto* grid = new QGridLayout(commands);
+    grid->setContentsMargins(8, 8, 8, 8);
     cmdFund = iconButton(commands, "cmdFund", QStringLiteral("Mbylle programin"), QStyle::SP_DialogCloseButton);
-    cmdCopy = iconButton(commands, "cmdCopy", QStringLiteral("Kopjo tekstin e selektuar"), QStyle::SP_FileDialogDetailedView);
+    cmdCopy = iconButton(commands, "cmdCopy", QStringLiteral("Kopjo tekstin e selektuar"),
+                         QStyle::SP_FileDialogDetailedView);
     txtKerkim = named(new QLineEdit(QStringLiteral("All-llahu"), commands), "txtKerkim");
     txtKerkim->setToolTip(QStringLiteral("Fjala e kërkuar"));
     txtKerkim->setAccessibleName(QStringLiteral("Fjala e kërkuar"));
+    cmdKerkimPrapa = iconButton(commands, "cmdKerkimPrapa", QStringLiteral("Kërko prapa"), QStyle::SP_ArrowBack);
+    cmdKerkim = iconButton(commands, "cmdKerkim", QStringLiteral("Kërko përpara"), QStyle::SP_ArrowForward);
     CmbKerkoKrejt = named(new platform::ComboBox(commands), "CmbKerkoKrejt");
     CmbKerkoKrejt->setText(QStringLiteral("Musliman"));
     CmbKerkoKrejt->setToolTip(QStringLiteral("Fjala që përmendet nëpër ajete"));
+    CmbKerkoKrejt->setAccessibleName(QStringLiteral("Fjala që përmendet nëpër ajete"));
     CmbKerkoKrejt->setFixedWidth(twips(2415));
     cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"),
                                  QStyle::SP_BrowserReload);
     cmdKtheLibrezin->setVisible(false);
+    cmdKerkoAll = iconButton(commands, "cmdKerkoAll", QStringLiteral("Kërko"), QStyle::SP_FileDialogContentsView);
+    ChkKerkoSure = named(new QCheckBox(QStringLiteral("Vetëm sureja aktuale"), commands), "ChkKerkoSure");
+    ChkKerkoSure->setToolTip(QStringLiteral("Kërkimi të bëhet vetëm përbrenda sures së selektuar"));
+    QPalette white = ChkKerkoSure->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    ChkKerkoSure->setPalette(white);
+
     auto* topRow = new QHBoxLayout;
     topRow->addWidget(cmdFund);
     topRow->addStretch();
     topRow->addWidget(cmdCopy);
-    cmdGrid->addLayout(topRow, 0, 0, 1, 2);
-    cmdGrid->addWidget(whiteLabel(commands, "Label3", QStringLiteral("Kërkimi i tekstit")), 1, 0, 1, 2);
-    cmdGrid->addWidget(txtKerkim, 2, 0, 1, 2);
-    cmdGrid->addWidget(whiteLabel(commands, "Label4", QStringLiteral("Kërkimi i ajeteve")), 3, 0, 1, 2);
+    grid->addLayout(topRow, 0, 0);
+    grid->addWidget(whiteLabel(commands, "Label3", QStringLiteral("Kërkimi i tekstit")), 1, 0);
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(txtKerkim, 1);
+    findRow->addWidget(cmdKerkimPrapa);
+    findRow->addWidget(cmdKerkim);
+    grid->addLayout(findRow, 2, 0);
+    grid->addWidget(whiteLabel(commands, "Label4", QStringLiteral("Kërkimi i ajeteve")), 3, 0);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(CmbKerkoKrejt);
     searchRow->addWidget(cmdKtheLibrezin);
     searchRow->addStretch();
-    cmdGrid->addLayout(searchRow, 4, 0, 1, 2);
+    searchRow->addWidget(cmdKerkoAll);
+    grid->addLayout(searchRow, 4, 0);
+    grid->addWidget(ChkKerkoSure, 5, 0);
+    return commands;
+}
 
-    C1Tab1 = named(new QTabWidget(column), "C1Tab1");
-    auto* pageSuret = named(new QWidget, "C1Elastic1");
-    pageSuret->setAutoFillBackground(true);
-    QPalette pagePal = pageSuret->palette();
-    pagePal.setColor(QPalette::Window, kWindowColour);
-    pageSuret->setPalette(pagePal);
-    auto* g = new QGridLayout(pageSuret);
-    CmbNrSure = named(new platform::ComboBox(pageSuret), "CmbNrSure");
+QWidget* frmKryesore::buildPageSuret() {
+    auto* page = named(new QWidget, "C1Elastic1");
+    auto* g = new QGridLayout(page);
+    CmbNrSure = named(new platform::ComboBox(page), "CmbNrSure");
     CmbNrSure->setToolTip(QStringLiteral("Numri i sures"));
-    CmbEmrSure = named(new platform::ComboBox(pageSuret), "CmbEmrSure");
+    CmbEmrSure = named(new platform::ComboBox(page), "CmbEmrSure");
     CmbEmrSure->setToolTip(QStringLiteral("Emri i sures"));
     CmbEmrSure->setSorted(true);
-    CmbTotalAjete = named(new platform::ComboBox(pageSuret), "CmbTotalAjete");
+    CmbTotalAjete = named(new platform::ComboBox(page), "CmbTotalAjete");
     CmbTotalAjete->setToolTip(QStringLiteral("Kërkimi sipas numrit të përgjithshëm të ajeteve"));
-    CmbNrAjeti = named(new platform::ComboBox(pageSuret), "CmbNrAjeti");
+    CmbNrAjeti = named(new platform::ComboBox(page), "CmbNrAjeti");
     CmbNrAjeti->setToolTip(QStringLiteral("Ajeti i sures së zgjedhur"));
-    CmbLexuesSure = named(new platform::ComboBox(pageSuret, false), "CmbLexuesSure");
-    CmbLexuesAjete = named(new platform::ComboBox(pageSuret, false), "CmbLexuesAjete");
-    CmdRefreshKeshille = iconButton(pageSuret, "CmdRefreshKeshille", QStringLiteral("Këshillë e re"),
-                                    QStyle::SP_BrowserReload);
-    LblKeshilla = whiteLabel(pageSuret, "LblKeshilla", QStringLiteral("..."));
+    for (platform::ComboBox* c : {CmbNrSure, CmbEmrSure, CmbTotalAjete, CmbNrAjeti})
+        c->setAccessibleName(c->toolTip());
+    CmbLexuesSure = named(new platform::ComboBox(page, false), "CmbLexuesSure");
+    CmbLexuesSure->setAccessibleName(QStringLiteral("Lexuesi i sureve"));
+    CmbLexuesAjete = named(new platform::ComboBox(page, false), "CmbLexuesAjete");
+    CmbLexuesAjete->setAccessibleName(QStringLiteral("Lexuesi i ajeteve"));
+    CmdRefreshKeshille = iconButton(page, "CmdRefreshKeshille", QStringLiteral("Këshillë e re"), QStyle::SP_BrowserReload);
+    LblKeshilla = whiteLabel(page, "LblKeshilla", QStringLiteral("..."));
     LblKeshilla->setWordWrap(true);
     LblKeshilla->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LblKeshilla->setMinimumHeight(twips(2595));
-    g->addWidget(whiteLabel(pageSuret, "Label2_0", QStringLiteral("Sureja")), 0, 0);
-    g->addWidget(whiteLabel(pageSuret, "Label2_1", QStringLiteral("Emri")), 0, 1);
+    g->addWidget(whiteLabel(page, "Label2_0", QStringLiteral("Sureja")), 0, 0);
+    g->addWidget(whiteLabel(page, "Label2_1", QStringLiteral("Emri")), 0, 1);
     g->addWidget(CmbNrSure, 1, 0);
     g->addWidget(CmbEmrSure, 1, 1);
-    g->addWidget(whiteLabel(pageSuret, "Label2_2", QStringLiteral("Gjithsej ajete")), 2, 0);
-    g->addWidget(whiteLabel(pageSuret, "Label2_3", QStringLiteral("Ajeti")), 2, 1);
+    g->addWidget(whiteLabel(page, "Label2_2", QStringLiteral("Gjithsej ajete")), 2, 0);
+    g->addWidget(whiteLabel(page, "Label2_3", QStringLiteral("Ajeti")), 2, 1);
     g->addWidget(CmbTotalAjete, 3, 0);
     g->addWidget(CmbNrAjeti, 3, 1);
-    g->addWidget(whiteLabel(pageSuret, "Label2_7", QStringLiteral("Lexuesi i sureve")), 4, 0, 1, 2);
+    g->addWidget(whiteLabel(page, "Label2_7", QStringLiteral("Lexuesi i sureve")), 4, 0, 1, 2);
     g->addWidget(CmbLexuesSure, 5, 0, 1, 2);
-    g->addWidget(whiteLabel(pageSuret, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 6, 0, 1, 2);
+    g->addWidget(whiteLabel(page, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 6, 0, 1, 2);
     g->addWidget(CmbLexuesAjete, 7, 0, 1, 2);
     auto* tipRow = new QHBoxLayout;
     tipRow->addWidget(CmdRefreshKeshille);
-    auto* label6 = whiteLabel(pageSuret, "Label6", QStringLiteral("Këshilla:"));
+    auto* label6 = whiteLabel(page, "Label6", QStringLiteral("Këshilla:"));
     QFont bold = label6->font();
     bold.setBold(true);
     label6->setFont(bold);
@@ -139,16 +152,68 @@ void frmKryesore::buildControls() {
     g->addLayout(tipRow, 8, 0, 1, 2);
     g->addWidget(LblKeshilla, 9, 0, 1, 2);
     g->setRowStretch(10, 1);
-    C1Tab1->addTab(pageSuret, QStringLiteral("&Suret"));
+    return page;
+}
 
+QWidget* frmKryesore::buildPageKlasifikimi() {
+    auto* page = named(new QWidget, "C1Elastic1_TabTemat1");
+    auto* v = new QVBoxLayout(page);
+    auto* strip = new QHBoxLayout;
+    CmdCollapseAll = iconButton(page, "CmdCollapseAll", QStringLiteral("Tregoje trungun"), QStyle::SP_ArrowLeft);
+    CmdCollapseAll->setVisible(false);
+    cmdExpandAll = iconButton(page, "cmdExpandAll", QStringLiteral("Tregoji degët"), QStyle::SP_ArrowRight);
+    auto* label1 = whiteLabel(page, "Label1", QStringLiteral("Klasifikimi tematik"));
+    QFont f = label1->font();
+    f.setPointSizeF(9.75);
+    label1->setFont(f);
+    strip->addWidget(CmdCollapseAll);
+    strip->addWidget(cmdExpandAll);
+    strip->addWidget(label1, 1);
+    v->addLayout(strip);
+    TreeView1 = named(new platform::TreeView(page), "TreeView1");
+    TreeView1->setAccessibleName(QStringLiteral("Klasifikimi tematik"));
+    lstAjetKlasifikim = named(new platform::ListBox(page), "lstAjetKlasifikim");
+    lstAjetKlasifikim->setToolTip(QStringLiteral("Shtyp këtu për ta treguar ajetin"));
+    lstAjetKlasifikim->setAccessibleName(lstAjetKlasifikim->toolTip());
+    v->addWidget(TreeView1, 1);
+    v->addWidget(lstAjetKlasifikim, 1);
+    return page;
+}
+
+QWidget* frmKryesore::buildPageTemat() {
+    auto* page = named(new QWidget, "C1Elastic1_TabTemat2");
+    auto* v = new QVBoxLayout(page);
+    cmbKlasifikimTematik = named(new platform::ComboBox(page), "cmbKlasifikimTematik");
+    cmbKlasifikimTematik->setAccessibleName(QStringLiteral("Temat"));
+    LstAjetetPrejCmbTema = named(new platform::ListBox(page), "LstAjetetPrejCmbTema");
+    LstAjetetPrejCmbTema->setAccessibleName(QStringLiteral("Ajetet e temës"));
+    v->addWidget(cmbKlasifikimTematik);
+    v->addWidget(LstAjetetPrejCmbTema, 1);
+    return page;
+}
+
+void frmKryesore::buildControls() {
+    QFont verdana(QStringLiteral("Verdana"));
+    verdana.setPointSizeF(8.25);
+    setFont(verdana);
+
+    // Left column: the command panel above the tab pages.
+    auto* column = named(new QWidget(this), "C1Elastic2_MenuContainer");
+    column->setFixedWidth(twips(3120));
+    QWidget* commands = buildCommandPanel(column);
+    C1Tab1 = named(new QTabWidget(column), "C1Tab1");
+    C1Tab1->addTab(buildPageSuret(), QStringLiteral("&Suret"));
+    C1Tab1->addTab(buildPageKlasifikimi(), QStringLiteral("&Klasifikimi"));
+    C1Tab1->addTab(buildPageTemat(), QStringLiteral("&Temat"));
     auto* columnLayout = new QVBoxLayout(column);
     columnLayout->setContentsMargins(0, 0, 0, 0);
     columnLayout->addWidget(commands);
     columnLayout->addWidget(C1Tab1, 1);
 
     Rtf1 = named(new platform::RichTextView(this), "Rtf1");
+    Rtf1->setAccessibleName(QStringLiteral("Teksti"));
 
-    mnuPopupRtf = named(new QMenu(this), "mnuPopupRtf");
+    mnuPopupRtf = named(new QMenu(QStringLiteral("Popup RTF menu"), this), "mnuPopupRtf");
     auto action = [this](const char* name, const QString& caption) {
         QAction* a = mnuPopupRtf->addAction(caption);
         a->setObjectName(QLatin1String(name));
@@ -167,6 +232,22 @@ void frmKryesore::buildControls() {
     layout->addWidget(column);
     layout->addWidget(Rtf1, 1);
     resize(twips(15060), twips(11115));
+
+    m_search = std::make_unique<search::DatabaseSearch>(
+        search::DatabaseSearch::Controls{CmbKerkoKrejt, ChkKerkoSure, CmbNrSure, CmbEmrSure, Rtf1,
+                                         [this] { enterPassageMode(); },
+                                         [this](bool wasPassage, const QString& passage) {
+                                             if (wasPassage)
+                                                 Rtf1->setText(passage);
+                                             else
+                                                 leavePassageMode(true);
+                                         },
+                                         [this] { return inPassageMode(); }},
+        FjalKerkim_, SQLMeAndLike);
+    m_find = std::make_unique<search::FindInText>(Rtf1, txtKerkim);
+    m_themes = std::make_unique<themes::ThemeIndex>(themes::ThemeIndex::Controls{
+        cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim, cmdExpandAll, CmdCollapseAll, Rtf1,
+        [this] { enterPassageMode(); }});
 }
 
 void frmKryesore::connectHandlers() {
@@ -193,11 +274,43 @@ void frmKryesore::connectHandlers() {
     on(mnuSelektoKrejtTekstin, &QAction::triggered, &frmKryesore::mnuSelektoKrejtTekstin_Click);
     on(mnuKopjim, &QAction::triggered, &frmKryesore::mnuKopjim_Click);
     connect(Rtf1, &platform::RichTextView::MouseUp, this, &frmKryesore::Rtf1_MouseUp);
+
+    on(cmdKerkoAll, &QToolButton::clicked, &frmKryesore::cmdKerkoAll_Click);
+    on(cmdKerkim, &QToolButton::clicked, &frmKryesore::cmdKerkim_Click);
+    on(cmdKerkimPrapa, &QToolButton::clicked, &frmKryesore::cmdKerkimPrapa_Click);
+    on(CmbKerkoKrejt, &ComboBox::Click, &frmKryesore::CmbKerkoKrejt_Click);
+    on(CmbKerkoKrejt, &ComboBox::GotFocus, &frmKryesore::CmbKerkoKrejt_GotFocus);
+    connect(CmbKerkoKrejt, &ComboBox::KeyDown, this, [this](int key, int shift) {
+        platform::guarded([&] { CmbKerkoKrejt_KeyDown(key, shift); });
+    });
+    txtKerkim->installEventFilter(this);
+
+    themes::ThemeIndex* t = m_themes.get();
+    auto onTheme = [this, t](auto* sender, auto signal, void (themes::ThemeIndex::*handler)()) {
+        connect(sender, signal, this, [t, handler] { platform::guarded([&] { (t->*handler)(); }); });
+    };
+    onTheme(cmbKlasifikimTematik, &ComboBox::Click, &themes::ThemeIndex::cmbKlasifikimTematik_Click);
+    connect(cmbKlasifikimTematik, &ComboBox::KeyPress, this, [this](int ascii) {
+        if (ascii == 13)
+            Q_EMIT cmbKlasifikimTematik->Click();
+    });
+    onTheme(LstAjetetPrejCmbTema, &platform::ListBox::Click, &themes::ThemeIndex::LstAjetetPrejCmbTema_Click);
+    onTheme(lstAjetKlasifikim, &platform::ListBox::Click, &themes::ThemeIndex::lstAjetKlasifikim_Click);
+    onTheme(TreeView1, &platform::TreeView::NodeClick, &themes::ThemeIndex::TreeView1_NodeClick);
+    onTheme(cmdExpandAll, &QToolButton::clicked, &themes::ThemeIndex::cmdExpandAll_Click);
+    onTheme(CmdCollapseAll, &QToolButton::clicked, &themes::ThemeIndex::CmdCollapseAll_Click);
 }
 
 bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cmdFund && event->type() == QEvent::FocusOut)
         cmdFund_LostFocus();
+    if (watched == txtKerkim && event->type() == QEvent::FocusIn)
+        txtKerkim_GotFocus();
+    if (watched == txtKerkim && event->type() == QEvent::KeyPress) {
+        const auto* ke = static_cast<QKeyEvent*>(event);
+        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
+            platform::guarded([this] { txtKerkim_KeyPress(13); });
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -226,6 +339,8 @@ void frmKryesore::Form_Load() {
                  QStringLiteral("NrAjete"), CmbTotalAjete);
     MbusheListen(QStringLiteral("Select IDSureja,Emri from Suret order by Emri"), QStringLiteral("IDSureja"),
                  QStringLiteral("Emri"), CmbEmrSure);
+    MbusheListenDheZgjidh(QStringLiteral("select * from VetemTemat"), QStringLiteral("NrTema"), QStringLiteral("Tema"),
+                          cmbKlasifikimTematik);
     MbusheListen(QStringLiteral("select * from Lokacioni_i_zerit where Ajete=-1 order by Lexuesi"),
                  QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesAjete);
     ZgjidhSipasTekstit(CmbLexuesAjete, vbText(MerrVleren(QStringLiteral(
@@ -234,6 +349,8 @@ void frmKryesore::Form_Load() {
                  QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesSure);
     ZgjidhSipasTekstit(CmbLexuesSure, vbText(MerrVleren(QStringLiteral(
                                           "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0"))));
+    history::ListaEFjaleveTeKerkuaraGetSetting(CmbKerkoKrejt);
+    m_themes->MbushePemenMeTema();
     showTip();
     CmbNrSure->setText(QStringLiteral("1"));
     CmbEmrSure->setText(QStringLiteral("Fatiha"));
@@ -246,12 +363,22 @@ void frmKryesore::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-void frmKryesore::Form_Unload() {}
+bool frmKryesore::saveHistory() {
+    const bool saved = history::ListaEFjaleveTeKerkuaraSaveSetting(CmbKerkoKrejt);
+    if (!saved)
+        std::fprintf(stderr, "librezi: the search history could not be saved\n");
+    return saved;
+}
+
+// Closing never waits on the store: a history that cannot be written is lost, the window still closes.
+void frmKryesore::Form_Unload() { saveHistory(); }
 
 void frmKryesore::cmdFund_Click() {
-    if (platform::MsgBox(QStringLiteral("Dëshironi përfundimin e programit?"), platform::Buttons::YesNo) ==
+    if (platform::MsgBox(QStringLiteral("Dëshironi përfundimin e programit?"), platform::Buttons::YesNo) !=
         platform::Answer::Yes)
-        endProgram();
+        return;
+    saveHistory(); // the searches of this run are kept on this path too
+    endProgram();
 }
 
 void frmKryesore::cmdFund_LostFocus() { CmbNrSure->setFocus(); }
@@ -338,6 +465,16 @@ void frmKryesore::enterPassageMode() {
 
 bool frmKryesore::inPassageMode() const { return !cmdKtheLibrezin->isHidden(); }
 
+void frmKryesore::leavePassageMode(bool reload) {
+    cmdKtheLibrezin->setVisible(false);
+    CmbKerkoKrejt->setFixedWidth(twips(1935));
+    if (reload) {
+        const QString file = navigation::wholeTextFile(Module1::programFolder());
+        if (file.isEmpty() || !Rtf1->setFileName(file))
+            Rtf1->setText(QString());
+    }
+}
+
 void frmKryesore::cmdKtheLibrezin_Click() {
     const QString file = navigation::wholeTextFile(Module1::programFolder());
     if (file.isEmpty() || !QFileInfo(file).isReadable()) {
@@ -391,3 +528,27 @@ void frmKryesore::showTip() {
 }
 
 void frmKryesore::CmdRefreshKeshille_Click() { showTip(); }
+
+// Search.
+
+void frmKryesore::cmdKerkoAll_Click() { m_search->run(); }
+void frmKryesore::cmdKerkim_Click() { m_find->next(); }
+void frmKryesore::cmdKerkimPrapa_Click() { m_find->previous(); }
+void frmKryesore::CmbKerkoKrejt_Click() { history::picked(CmbKerkoKrejt); }
+
+void frmKryesore::CmbKerkoKrejt_KeyDown(int KeyCode, int) {
+    if (KeyCode == 13)
+        cmdKerkoAll_Click();
+}
+
+void frmKryesore::CmbKerkoKrejt_GotFocus() {
+    CmbKerkoKrejt->setSelStart(0);
+    CmbKerkoKrejt->setSelLength(int(CmbKerkoKrejt->Text().size()));
+}
+
+void frmKryesore::txtKerkim_GotFocus() { txtKerkim->selectAll(); }
+
+void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
+    if (KeyAscii == 13)
+        cmdKerkim_Click();
+}

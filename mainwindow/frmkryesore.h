@@ -2,6 +2,11 @@
 
 #include "platform/listcontrols.h"
 #include "platform/richtextview.h"
+#include "platform/treeview.h"
+#include "search/dbsearch.h"
+#include "search/findtext.h"
+#include "search/wordlist.h"
+#include "themes/themeindex.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,6 +17,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 // The main window: the whole text, navigation, themes, search, recitation and tips.
 class frmKryesore : public QWidget {
@@ -25,8 +31,12 @@ public:
     QToolButton* cmdFund;
     QToolButton* cmdCopy;
     QLineEdit* txtKerkim;
+    QToolButton* cmdKerkimPrapa;
+    QToolButton* cmdKerkim;
     platform::ComboBox* CmbKerkoKrejt;
     QToolButton* cmdKtheLibrezin;
+    QToolButton* cmdKerkoAll;
+    QCheckBox* ChkKerkoSure;
     // Page "Suret".
     QTabWidget* C1Tab1;
     platform::ComboBox* CmbNrSure;
@@ -37,6 +47,14 @@ public:
     platform::ComboBox* CmbLexuesSure;
     QToolButton* CmdRefreshKeshille;
     QLabel* LblKeshilla;
+    // Page "Klasifikimi".
+    QToolButton* CmdCollapseAll;
+    QToolButton* cmdExpandAll;
+    platform::TreeView* TreeView1;
+    platform::ListBox* lstAjetKlasifikim;
+    // Page "Temat".
+    platform::ComboBox* cmbKlasifikimTematik;
+    platform::ListBox* LstAjetetPrejCmbTema;
     // The text view's popup menu.
     QMenu* mnuPopupRtf;
     QAction* mnuSelektojeAjetin;
@@ -69,6 +87,20 @@ public:
     void cmdCopy_Click();
     void Rtf1_MouseUp(int Button, int Shift, int X, int Y);
     void CmdRefreshKeshille_Click();
+    // Search.
+    void cmdKerkoAll_Click();
+    void cmdKerkim_Click();
+    void cmdKerkimPrapa_Click();
+    void CmbKerkoKrejt_Click();
+    void CmbKerkoKrejt_KeyDown(int KeyCode, int Shift);
+    void CmbKerkoKrejt_GotFocus();
+    void txtKerkim_GotFocus();
+    void txtKerkim_KeyPress(int KeyAscii);
+    // The search words of the last phrase, and its statement.
+    FjalKerkim FjalKerkim_;
+    QString SQLMeAndLike;
+    themes::ThemeIndex& themeIndex() { return *m_themes; }
+    search::DatabaseSearch& databaseSearch() { return *m_search; }
 
 Q_SIGNALS:
     // The popup menu was opened (tests and the accessibility layer listen).
@@ -79,6 +111,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* buildCommandPanel(QWidget* parent);
+    QWidget* buildPageSuret();
+    QWidget* buildPageKlasifikimi();
+    QWidget* buildPageTemat();
+    void leavePassageMode(bool reload);
     void buildControls();
     void connectHandlers();
     void Form_Load();
@@ -86,6 +123,11 @@ private:
     // Loads the whole text into the view; false when the file is missing or unreadable.
     bool loadWholeText(QString* file);
     void showTip();
+    bool saveHistory();
+
+    std::unique_ptr<search::DatabaseSearch> m_search;
+    std::unique_ptr<search::FindInText> m_find;
+    std::unique_ptr<themes::ThemeIndex> m_themes;
 };
 
 // Widths and places are designed in twips (1440 an inch); on screen they are device-independent pixels.
