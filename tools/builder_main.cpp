@@ -1,4 +1,5 @@
-// librezi-builder: writes librezi.db and LIB'REZI.rtf from the facts and, when given, a translation.
+// librezi-builder: writes librezi.db and LIB'REZI.rtf from the facts and, when given, a translation
+// and a thematic classification.
 
 #include "tools/databuilder.h"
 
@@ -9,19 +10,30 @@
 namespace {
 
 const char* const kHelp = "Përdorimi: librezi-builder --facts DOSJA --out DOSJA [--translation SKEDARI]\n"
+                          "                          [--classification SKEDARI]\n"
                           "\n"
                           "Shkruan bazën e të dhënave librezi.db dhe tekstin e plotë LIB'REZI.rtf të Lib'rezi Drites.\n"
                           "\n"
-                          "  --facts DOSJA          dosja e fakteve: suret.tsv (suret dhe ajetet e tyre) dhe\n"
-                          "                         keshilla.txt (një këshillë në rresht)\n"
+                          "  --facts DOSJA          dosja e fakteve: suret.tsv (suret dhe ajetet e tyre),\n"
+                          "                         keshilla.txt (një këshillë në rresht), xhuzet.tsv, sexhdet.tsv\n"
+                          "                         dhe mukataat.tsv (për klasifikimin sipas temave)\n"
                           "  --out DOSJA            dosja ku shkruhen librezi.db dhe LIB'REZI.rtf\n"
                           "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8);\n"
                           "                         pa të, çdo ajet mban një shënim se përkthimi nuk është importuar\n"
+                          "  --classification SKEDARI\n"
+                          "                         klasifikimi juaj sipas temave, në vend të atij që ndërtohet nga\n"
+                          "                         faktet (xhuzet, sexhdet, shkronjat e ndara, vendi i shpalljes):\n"
+                          "                         UTF-8, një grup ajetesh në rresht, gjashtë fusha të ndara me TAB:\n"
+                          "                         numri i kreut, kreu, numri i temës, tema, sureja, ajetet\n"
+                          "                         (p.sh. 1-7 ose 3,5-9); rreshtat që nisin me # dhe ata bosh\n"
+                          "                         kapërcehen; rreshtat e një kreu vijnë njëri pas tjetrit\n"
                           "  --help                 shfaq këtë ndihmë\n"
                           "\n"
                           "Skedarët e vjetër zëvendësohen vetëm kur të rinjtë janë shkruar plotësisht; një përkthim\n"
                           "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, rreshta të\n"
-                          "gabuar ose UTF-8 të pavlefshëm) i lë ata siç ishin.\n";
+                          "gabuar ose UTF-8 të pavlefshëm) ose një klasifikim që nuk pranohet (sure ose ajete që\n"
+                          "nuk ekzistojnë, lista ajetesh të gabuara, numra ose tituj temash që përplasen, një kre\n"
+                          "që rikthehet) i lë ata siç ishin.\n";
 
 void printError(const QString& message) {
     std::fputs(QString(message + u'\n').toLocal8Bit().constData(), stderr);
@@ -37,10 +49,11 @@ int main(int argc, char* argv[]) {
             std::fputs(kHelp, stdout);
             return 0;
         }
-        QString* into = arg == u"--facts"         ? &options.factsFolder
-                        : arg == u"--out"         ? &options.outFolder
-                        : arg == u"--translation" ? &options.translationFile
-                                                  : nullptr;
+        QString* into = arg == u"--facts"            ? &options.factsFolder
+                        : arg == u"--out"            ? &options.outFolder
+                        : arg == u"--translation"    ? &options.translationFile
+                        : arg == u"--classification" ? &options.classificationFile
+                                                     : nullptr;
         if (!into) {
             printError(QStringLiteral("Argument i panjohur: %1. Shihni librezi-builder --help.").arg(arg));
             return 2;

@@ -1,5 +1,7 @@
 #include "tools/databuilder.h"
 
+#include "tools/classification.h"
+
 #include "data/schema.h"
 
 #include <QDir>
@@ -22,7 +24,8 @@ namespace {
 const QString kMecca = QStringLiteral("Mekë");
 const QString kMedina = QStringLiteral("Medinë");
 
-// Decodes UTF-8 strictly: any invalid or truncated sequence is a failure.
+} // namespace
+
 bool decodeUtf8(QByteArrayView bytes, QString* out) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     *out = decoder.decode(bytes);
@@ -38,7 +41,6 @@ QByteArray readWholeFile(const QString& path) {
     return f.readAll();
 }
 
-// The lines of a UTF-8 file: LF or CR LF, a leading BOM dropped.
 QStringList readUtf8Lines(const QString& path) {
     QByteArray bytes = readWholeFile(path);
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -54,7 +56,6 @@ QStringList readUtf8Lines(const QString& path) {
     return lines;
 }
 
-// A number of one to four ASCII digits, or -1.
 int parseNumber(QStringView s) {
     if (s.isEmpty() || s.size() > 4)
         return -1;
@@ -70,6 +71,8 @@ int parseNumber(QStringView s) {
 QString lineMessage(int line, const QString& what) {
     return QStringLiteral("Rreshti %1: %2").arg(QString::number(line), what);
 }
+
+namespace {
 
 QString verseKey(int surah, int verse) {
     return QStringLiteral("%1:%2").arg(surah).arg(verse);
@@ -422,7 +425,8 @@ QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t) {
     return out;
 }
 
-void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips) {
+void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
+                   const Classification& classification) {
     Database db(path);
     // The file is new and replaces the old one only when complete: no journal is needed.
     db.exec(QStringLiteral("PRAGMA journal_mode=OFF"));
@@ -448,6 +452,21 @@ void writeDatabase(const QString& path, const QList<Surah>& surahs, const Transl
     for (qsizetype i = 0; i < tips.size(); ++i)
         db.run(tip, int(i + 1), tips[i]);
 
+    // The program reads a theme's groups without ORDER BY: they go in by ID, in reading order.
+    sqlite3_stmt* chapter = db.prepare("INSERT INTO Kreret (NrKreu, Kreu) VALUES (?, ?)");
+    sqlite3_stmt* theme = db.prepare("INSERT INTO Temat (NrTema, Tema, NrKreu) VALUES (?, ?, ?)");
+    sqlite3_stmt* group =
+        db.prepare("INSERT INTO klasifikim (ID, tema, nrsure, emrsure, ajetet) VALUES (?, ?, ?, ?, ?)");
+    int groupId = 0;
+    for (const Chapter& c : classification) {
+        db.run(chapter, c.number, c.title);
+        for (const Theme& th : c.themes) {
+            db.run(theme, th.number, th.title, c.number);
+            for (const VerseGroup& g : th.groups)
+                db.run(group, ++groupId, th.title, g.surah, surahs[g.surah - 1].name, g.verses);
+        }
+    }
+
     sqlite3_stmt* meta = db.prepare("INSERT INTO Te_dhenat (Celesi, Vlera) VALUES (?, ?)");
     db.run(meta, QString::fromLatin1(schema::kMetaVersion), QString::number(schema::kVersion));
     db.run(meta, QString::fromLatin1(schema::kMetaTranslation), t.name);
@@ -465,6 +484,9 @@ void build(const Options& options) {
     const Translation translation = options.translationFile.isEmpty()
                                         ? placeholderTranslation(surahs)
                                         : readTranslation(options.translationFile, surahs);
+    const Classification classification = options.classificationFile.isEmpty()
+                                              ? factsClassification(options.factsFolder, surahs)
+                                              : readClassification(options.classificationFile, surahs);
 
     if (!QDir().mkpath(options.outFolder))
         throw BuildError(
@@ -472,7 +494,7 @@ void build(const Options& options) {
 
     PendingFile database(options.outFolder, QString::fromLatin1(kDatabaseFile));
     database.release();
-    writeDatabase(database.path(), surahs, translation, tips);
+    writeDatabase(database.path(), surahs, translation, tips, classification);
 
     PendingFile wholeText(options.outFolder, QString::fromLatin1(kWholeTextFile));
     wholeText.write(wholeTextRtf(surahs, translation));

@@ -35,6 +35,19 @@ constexpr int kVerseCount = 6236;
 inline constexpr const char* kDatabaseFile = "librezi.db";
 inline constexpr const char* kWholeTextFile = "LIB'REZI.rtf";
 
+// --- Readers shared by the builder's inputs ---
+
+// Decodes UTF-8 strictly: any invalid or truncated sequence is a failure.
+bool decodeUtf8(QByteArrayView bytes, QString* out);
+// The whole file; BuildError when it cannot be read.
+QByteArray readWholeFile(const QString& path);
+// The lines of a UTF-8 file: LF or CR LF, a leading BOM dropped.
+QStringList readUtf8Lines(const QString& path);
+// A number of one to four ASCII digits, or -1.
+int parseNumber(QStringView s);
+// "Rreshti N: what".
+QString lineMessage(int line, const QString& what);
+
 // What every verse holds when no translation was imported.
 QString placeholderText();
 
@@ -60,16 +73,36 @@ Translation readTranslation(const QString& path, const QList<Surah>& surahs);
 // A translation whose every verse holds placeholderText().
 Translation placeholderTranslation(const QList<Surah>& surahs);
 
+// The thematic classification: chapters (Kreret), their themes (Temat) and each theme's verse groups
+// (klasifikim), in reading order.
+struct VerseGroup {
+    int surah = 0;
+    QString verses; // a verse list: "5", "1-7", "1,4-6"
+};
+struct Theme {
+    int number = 0;
+    QString title;
+    QList<VerseGroup> groups;
+};
+struct Chapter {
+    int number = 0;
+    QString title;
+    QList<Theme> themes;
+};
+using Classification = QList<Chapter>;
+
 // The whole text as RTF: a title line, then each surah's heading and its verses, one paragraph each.
 QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t);
 
 // Writes a complete database to `path` (which must not exist yet). Throws BuildError.
-void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips);
+void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
+                   const Classification& classification);
 
 struct Options {
     QString factsFolder;
     QString outFolder;
-    QString translationFile; // "" for none
+    QString translationFile;    // "" for none
+    QString classificationFile; // "" for the one made of the facts
 };
 
 // Reads every input, then replaces librezi.db and LIB'REZI.rtf in the output folder. The new files

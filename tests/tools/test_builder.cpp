@@ -1,6 +1,6 @@
+#include "builder_testsupport.h"
 #include "data/schema.h"
 #include "platform/database.h"
-#include "testsupport.h"
 #include "tools/databuilder.h"
 
 #include <QDir>
@@ -148,7 +148,7 @@ class TestBuilder : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         m_surahs = databuilder::readSurahs(testsupport::factsFolder());
-        databuilder::build({testsupport::factsFolder(), m_dir.path(), QString()});
+        databuilder::build({testsupport::factsFolder(), m_dir.path(), QString(), QString()});
         m_db.Open(m_dir.filePath(QStringLiteral("librezi.db")));
     }
 
@@ -205,7 +205,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("sq.txt"));
         writeBytes(file, syntheticTranslation(m_surahs).join('\n'));
-        databuilder::build({testsupport::factsFolder(), dir.path(), file});
+        databuilder::build({testsupport::factsFolder(), dir.path(), file, QString()});
         platform::Connection db;
         db.Open(dir.filePath(QStringLiteral("librezi.db")));
         QCOMPARE(value(db, QStringLiteral("select Perkthimi from librezi where NrSure = 1 and NrAjet = 1")),
@@ -269,7 +269,7 @@ private Q_SLOTS:
         const QByteArray rtfBefore = readBytes(rtf);
         QString message;
         try {
-            databuilder::build({testsupport::factsFolder(), m_dir.path(), file});
+            databuilder::build({testsupport::factsFolder(), m_dir.path(), file, QString()});
         } catch (const BuildError& e) {
             message = e.message();
         }
@@ -309,7 +309,7 @@ private Q_SLOTS:
         if (file.isEmpty())
             QSKIP("the shared test material is not here");
         QTemporaryDir dir;
-        databuilder::build({testsupport::factsFolder(), dir.path(), file});
+        databuilder::build({testsupport::factsFolder(), dir.path(), file, QString()});
         platform::Connection db;
         db.Open(dir.filePath(QStringLiteral("librezi.db")));
         QVERIFY(value(db, QStringLiteral("select Perkthimi from librezi where NrSure = 1 and NrAjet = 1"))

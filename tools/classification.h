@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tools/databuilder.h"
+
+// The thematic classification the builder writes: the one made of the facts (parts, verses of
+// prostration, surahs opening with separate letters, place of revelation), or a reader's own file.
+namespace databuilder {
+
+// Why `list` is not a verse list of a surah with `verses` verses, in Albanian; "" when it is one.
+// A list is entries separated by ",", each a verse number or an ascending range "a-b", nothing else:
+// no blanks, no empty entries, no signs.
+QString verseListFault(QStringView list, int verses);
+
+// "N" for one verse, "a-b" for more.
+QString verseRange(int first, int last);
+
+// The classification made of the facts folder's xhuzet.tsv, sexhdet.tsv and mukataat.tsv and of the
+// surahs: chapters 1 to 4 (parts, prostration, separate letters, place of revelation), themes
+// numbered from 1 across the chapters. Throws BuildError when a fact file is wrong.
+Classification factsClassification(const QString& factsFolder, const QList<Surah>& surahs);
+
+// Parses a reader's classification: UTF-8, one verse group a line, six TAB-separated fields
+// (chapter number, chapter, theme number, theme, surah, verse list); '#' lines and empty lines are
+// skipped. Throws BuildError naming the line ("Rreshti N: ...") at the first fault.
+Classification parseClassification(const QByteArray& content, const QList<Surah>& surahs);
+Classification readClassification(const QString& path, const QList<Surah>& surahs);
+
+} // namespace databuilder
