@@ -1,4 +1,4 @@
-#include "builder_testsupport.h"
+#include "testsupport.h"
 #include "data/schema.h"
 #include "platform/database.h"
 #include "tools/databuilder.h"

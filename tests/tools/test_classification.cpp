@@ -1,4 +1,4 @@
-#include "builder_testsupport.h"
+#include "testsupport.h"
 #include "platform/database.h"
 #include "themes/passage.h"
 #include "tools/databuilder.h"
