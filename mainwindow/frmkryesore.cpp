@@ -46,6 +46,16 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
 
 const QColor kWindowColour(0x1C, 0x1F, 0x28);
 
+// A panel in the window's dark colour, on which the white labels stand.
+template <typename T>
+T* darkPanel(T* w) {
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, kWindowColour);
+    w->setPalette(p);
+    return w;
+}
+
 } // namespace
 
 frmKryesore::frmKryesore(QWidget* parent) : QWidget(parent) {
@@ -107,7 +117,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
 }
 
 QWidget* frmKryesore::buildPageSuret() {
-    auto* page = named(new QWidget, "C1Elastic1");
+    auto* page = darkPanel(named(new QWidget, "C1Elastic1"));
     auto* g = new QGridLayout(page);
     CmbNrSure = named(new platform::ComboBox(page), "CmbNrSure");
     CmbNrSure->setToolTip(QStringLiteral("Numri i sures"));
@@ -156,7 +166,7 @@ QWidget* frmKryesore::buildPageSuret() {
 }
 
 QWidget* frmKryesore::buildPageKlasifikimi() {
-    auto* page = named(new QWidget, "C1Elastic1_TabTemat1");
+    auto* page = darkPanel(named(new QWidget, "C1Elastic1_TabTemat1"));
     auto* v = new QVBoxLayout(page);
     auto* strip = new QHBoxLayout;
     CmdCollapseAll = iconButton(page, "CmdCollapseAll", QStringLiteral("Tregoje trungun"), QStyle::SP_ArrowLeft);
@@ -181,7 +191,7 @@ QWidget* frmKryesore::buildPageKlasifikimi() {
 }
 
 QWidget* frmKryesore::buildPageTemat() {
-    auto* page = named(new QWidget, "C1Elastic1_TabTemat2");
+    auto* page = darkPanel(named(new QWidget, "C1Elastic1_TabTemat2"));
     auto* v = new QVBoxLayout(page);
     cmbKlasifikimTematik = named(new platform::ComboBox(page), "cmbKlasifikimTematik");
     cmbKlasifikimTematik->setAccessibleName(QStringLiteral("Temat"));
