@@ -1,4 +1,6 @@
 #include "app/module1.h"
+#include "prefs/fonts.h"
+#include "resources/resources.h"
 
 #include <QApplication>
 
@@ -6,6 +8,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lib'rezi Drites"));
     QApplication::setApplicationVersion(QStringLiteral(LIBREZI_VERSION_STRING));
+    initResources();
+    installFontSubstitutes();
+    QApplication::setWindowIcon(art::icon(art::kWindowIcon));
     const int rc = Module1::Main();
     if (rc != 0)
         return rc;

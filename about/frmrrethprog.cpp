@@ -1,0 +1,361 @@
+#include "about/frmrrethprog.h"
+
+#include "about/addresses.h"
+#include "app/module1.h"
+#include "app/splash.h"
+#include "data/queryhelpers.h"
+#include "data/schema.h"
+#include "platform/shell.h"
+#include "prefs/fonts.h"
+#include "resources/resources.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+constexpr int twips(int t) {
+    return (t + 7) / 15;
+}
+
+const QColor kWindowColor(28, 31, 40);
+const QColor kPageColor(0, 30, 80);
+const QColor kLinkBackground(254, 255, 242);
+
+const QString kCopyHint = QStringLiteral("Shtype pullën e djathtë të miut për ta kopjuar");
+
+// A face of the designed window, drawn with the closest installed face when it is missing here.
+QFont designFont(const char* face, double points, bool bold = false, bool italic = false) {
+    const QString wanted = QString::fromLatin1(face);
+    const QString standIn = installedFaceFor(wanted);
+    QFont f(standIn.isEmpty() ? wanted : standIn);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+// One value of the database's table Te_dhenat; "" when the row, the table or the database is missing.
+QString metaValue(const char* key) {
+    if (!Module1::cnLidhja.isOpen())
+        return QString();
+    try {
+        const QVariant v =
+            MerrVleren(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = '%1'").arg(QString::fromLatin1(key)));
+        if (v.typeId() == QMetaType::Bool)
+            return QString(); // no such row
+        return vbText(v).trimmed();
+    } catch (const platform::DbError&) {
+        return QString();
+    }
+}
+
+// Names of people and organisations come only from the database; a window that finds none shows none.
+// The rows the About window reads besides the translation's own.
+constexpr const char* kMetaClassifier = "klasifikuesi";
+constexpr const char* kMetaMakerShort = "punuesi";
+constexpr const char* kMetaMakerFull = "punuesi_i_plote";
+constexpr const char* kMetaTown = "qyteti";
+constexpr const char* kMetaContact = "kontakti";
+constexpr const char* kMetaThanks = "falenderimet";
+
+QLabel* label(QWidget* page, const char* name, const QString& text, const QFont& font) {
+    auto* l = new QLabel(text, page);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(font);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::HighlightedText));
+    l->setPalette(pal);
+    l->setVisible(!text.isEmpty());
+    return l;
+}
+
+// A label across the whole page, its text centred, at `top` twips.
+QLabel* centred(QWidget* page, const char* name, const QString& text, const QFont& font, int top, int lines = 1) {
+    QLabel* l = label(page, name, text, font);
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l->setWordWrap(lines > 1);
+    l->setGeometry(0, twips(top), page->width(), QFontMetrics(font).height() * lines + 2);
+    return l;
+}
+
+// A label at its design place, `width` and `height` in twips (0: as wide or high as its text).
+QLabel* placed(QWidget* page, const char* name, const QString& text, const QFont& font, int left, int top,
+               int width = 0, int height = 0) {
+    QLabel* l = label(page, name, text, font);
+    l->adjustSize();
+    if (width > 0 || height > 0) {
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    l->setGeometry(twips(left), twips(top), width > 0 ? twips(width) : l->width(),
+                   height > 0 ? twips(height) : l->height());
+    return l;
+}
+
+// Places a link centred across the page at `top` twips, as wide as its text.
+void placeLink(LinkLabel* link, const char* name, const QFont& font, int top) {
+    link->setObjectName(QLatin1String(name));
+    link->setFont(font);
+    link->adjustSize();
+    QWidget* page = link->parentWidget();
+    link->move((page->width() - link->width()) / 2, twips(top));
+}
+
+QWidget* pagePanel(QTabWidget* tabs, const char* name, const QString& title) {
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    page->setAutoFillBackground(true);
+    QPalette pal = page->palette();
+    pal.setColor(QPalette::Window, kPageColor);
+    page->setPalette(pal);
+    // The pages share the tab control's client area, 5175 by 5655 twips below the tabs.
+    page->resize(twips(5175), twips(5655));
+    tabs->addTab(page, title);
+    return page;
+}
+
+} // namespace
+
+// ---- links ----------------------------------------------------------------------------------------
+
+LinkLabel::LinkLabel(const QString& address, QWidget* parent)
+    : QLabel(QString(QLatin1Char(' ') + address + QLatin1Char(' ')), parent) {
+    setAlignment(Qt::AlignCenter);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kLinkBackground);
+    setPalette(pal);
+    setForeColor(normalColor());
+}
+
+QColor LinkLabel::ForeColor() const {
+    return palette().color(QPalette::WindowText);
+}
+
+void LinkLabel::setForeColor(const QColor& c) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, c);
+    setPalette(pal);
+}
+
+void LinkLabel::mouseMoveEvent(QMouseEvent* e) {
+    setForeColor(hoverColor());
+    setCursor(art::handCursor());
+    QLabel::mouseMoveEvent(e);
+}
+
+void LinkLabel::leaveEvent(QEvent* e) {
+    // Leaving the link in any direction gives it its normal look again.
+    setForeColor(normalColor());
+    QLabel::leaveEvent(e);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* e) {
+    const int button = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
+    Q_EMIT MouseDown(button);
+    e->accept(); // the link takes the click; the page under it does not see it
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Q_EMIT Click();
+    e->accept();
+}
+
+void copyLinkCaption(const QLabel* link) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(link->text());
+}
+
+// ---- the window -----------------------------------------------------------------------------------
+
+frmRrethProg::frmRrethProg(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmRrethProg"));
+    setWindowTitle(QStringLiteral("Rreth programit Lib'rezi Drites"));
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(twips(5160), twips(5940));
+    setAutoFillBackground(true);
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setGeometry(0, 0, twips(5175), twips(6015));
+    SSTab1->setDocumentMode(true);
+    QPalette tabPal = SSTab1->palette();
+    tabPal.setColor(QPalette::Window, kPageColor);
+    SSTab1->setPalette(tabPal);
+    SSTab1->setAutoFillBackground(true);
+
+    buildProgrami(pagePanel(SSTab1, "Picture1_2", QStringLiteral("Programi")));
+    buildPerpunimi(pagePanel(SSTab1, "Picture1_1", QStringLiteral("Përpunimi")));
+    buildMirenjohje(pagePanel(SSTab1, "Picture1_3", QStringLiteral("Mirënjohje")));
+    m_kontakt = pagePanel(SSTab1, "Picture1_4", QStringLiteral("Kontakt"));
+    buildKontakt(m_kontakt);
+    m_kontakt->installEventFilter(this);
+
+    Command1 = new QToolButton(this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setToolTip(QStringLiteral("Kthehu"));
+    Command1->setIcon(art::icon(art::kOk));
+    Command1->setIconSize(QSize(24, 24));
+    Command1->setGeometry(twips(4560), twips(5280), twips(495), twips(495));
+    Command1->raise(); // it lies inside the tab control's rectangle
+    connect(Command1, &QToolButton::clicked, this, &QDialog::close);
+
+    connect(LblVRNLink, &LinkLabel::Click, this, [] { platform::openAddress(addresses::makerSite()); });
+    connect(Label1_42, &LinkLabel::Click, this, [] { platform::openAddress(addresses::programPage()); });
+    connect(lblHyperlink, &LinkLabel::Click, this,
+            [] { platform::openAddress(QString(QStringLiteral("mailto:") + addresses::makerEmail())); });
+    // Both web links offer the copy in their hint, so both copy on a right click.
+    for (LinkLabel* link : {Label1_42, LblVRNLink})
+        connect(link, &LinkLabel::MouseDown, this, [link](int button) {
+            if (button == 2)
+                copyLinkCaption(link);
+        });
+
+    Form_Load(parent);
+}
+
+void frmRrethProg::Form_Load(QWidget* owner) {
+    const QString caption = owner ? owner->window()->windowTitle() : QString();
+    Label1_67->setText(caption.isEmpty() ? QStringLiteral("Lib'rezi Drites") : caption);
+    SSTab1->setCurrentIndex(0);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kWindowColor);
+    setPalette(pal);
+    LblVer->setText(versionText());
+}
+
+void frmRrethProg::buildProgrami(QWidget* page) {
+    auto* Picture3 = new QLabel(page);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    const QPixmap emblem = art::picture(art::kEmblem);
+    Picture3->setPixmap(emblem);
+    Picture3->setGeometry((page->width() - emblem.width()) / 2, twips(120), emblem.width(), emblem.height());
+
+    Label1_67 = centred(page, "Label1_67", QStringLiteral("Lib'rezi Drites"), designFont("Arial", 20.25, true), 1560);
+    Label1_67->setFixedHeight(twips(480));
+
+    const QString translator = metaValue(schema::kMetaTranslator);
+    Label1_62 = centred(page, "Label1_62",
+                        translator.isEmpty() ? QString() : QString(QStringLiteral("Përkthim i ") + translator),
+                        designFont("MS Sans Serif", 9.75), 2040);
+    LblVer = centred(page, "LblVer", QStringLiteral("Versioni"), designFont("Verdana", 9.75), 2400);
+    // The translation's name and the source it was taken from, when the database names them.
+    centred(page, "lblPerkthimi", metaValue(schema::kMetaTranslation), designFont("Verdana", 8.25), 2790);
+    centred(page, "lblBurimi", metaValue(schema::kMetaSource), designFont("Verdana", 8.25), 3060);
+
+    placed(page, "Label1_82", QStringLiteral("Klasifikimi tematik i ajeteve"), designFont("MS Sans Serif", 9.75, true),
+           1170, 3480);
+    centred(page, "Label1_83", metaValue(kMetaClassifier), designFont("MS Sans Serif", 9.75), 3720);
+    centred(page, "Label1_64", metaValue(kMetaTown), designFont("MS Sans Serif", 9.75), 4440);
+}
+
+void frmRrethProg::buildPerpunimi(QWidget* page) {
+    centred(page, "Label1_36", metaValue(kMetaMakerShort), designFont("Arial Black", 20.25, true), 1440);
+    auto* Line1 = new QFrame(page);
+    Line1->setObjectName(QStringLiteral("Line1_3"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setStyleSheet(QStringLiteral("color: palette(base); background: palette(base);"));
+    Line1->setGeometry(twips(900), twips(1920), twips(4260 - 900), 1);
+    centred(page, "Label1_34", metaValue(kMetaMakerFull), designFont("Arial", 9.75, false, true), 2040);
+    centred(page, "Label1_35", metaValue(kMetaTown), designFont("MS Sans Serif", 9.75), 2400);
+    LblVRNLink = new LinkLabel(addresses::makerSite(), page);
+    LblVRNLink->setToolTip(kCopyHint);
+    placeLink(LblVRNLink, "LblVRNLink", designFont("MS Sans Serif", 9.75), 2760);
+    centred(page, "Label1_38", QStringLiteral("Fitimi nga ky punim ndalohet"), designFont("MS Sans Serif", 8.25, true),
+            3480);
+}
+
+void frmRrethProg::buildMirenjohje(QWidget* page) {
+    struct Credit {
+        const char* heading;
+        int top;
+        const char* key; // the row of Te_dhenat that names the people
+        int namesHeight;
+    };
+    static constexpr Credit kCredits[] = {
+        {"Rradhitja e tekstit", 120, "rradhitja_e_tekstit", 480},
+        {"Korigjimi i tekstit", 840, "korigjimi_i_tekstit", 855},
+        {"Rradhitja e klasifikimit", 1920, "rradhitja_e_klasifikimit", 240},
+        {"Skenimi dhe përpunimi i tekstit arab", 2400, "skenimi_arab", 240},
+        {"Klasifikimi boshnjakisht", 2880, "klasifikimi_boshnjakisht", 240},
+    };
+    int n = 0;
+    for (const Credit& c : kCredits) {
+        const QByteArray headingName = "lblMirenjohje_" + QByteArray::number(n);
+        const QByteArray namesName = "lblEmrat_" + QByteArray::number(n++);
+        placed(page, headingName.constData(), QString::fromUtf8(c.heading), designFont("Verdana", 8.25, true), 240,
+               c.top);
+        placed(page, namesName.constData(), metaValue(c.key), designFont("Verdana", 8.25), 360, c.top + 240, 4695,
+               c.namesHeight);
+    }
+    placed(page, "lblFalenderimet", metaValue(kMetaThanks), designFont("Verdana", 8.25), 360, 3600, 4665, 960);
+    QLabel* last = placed(page, "lblFalenderimi", QStringLiteral("I falënderohemi All-llahut që na e mundësoi këtë"),
+                          designFont("Verdana", 9.75, true), 0, 4440, 5175, 480);
+    last->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+void frmRrethProg::buildKontakt(QWidget* page) {
+    QLabel* info =
+        placed(page, "Label1_39",
+               QStringLiteral("Informata rreth programit dhe risive mund të gjeni në këtë adresë interneti:"),
+               designFont("MS Sans Serif", 9.75, true), 240, 1230, 4680, 600);
+    info->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1_42 = new LinkLabel(addresses::programPage(), page);
+    Label1_42->setToolTip(kCopyHint);
+    placeLink(Label1_42, "Label1_42", designFont("MS Sans Serif", 9.75), 1830);
+
+    QLabel* mail = placed(
+        page, "Label1_47",
+        QStringLiteral("Sugjërimet e juaja rreth mungesave ose plotësimeve të programit na i dërgoni në këtë e-mail:"),
+        designFont("MS Sans Serif", 9.75, true), 255, 2910, 4650, 840);
+    mail->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblHyperlink = new LinkLabel(addresses::makerEmail(), page);
+    lblHyperlink->setToolTip(metaValue(kMetaContact));
+    placeLink(lblHyperlink, "lblHyperlink", designFont("Arial", 9.75), 3750);
+}
+
+void frmRrethProg::mouseReleaseEvent(QMouseEvent* e) {
+    // A click on the window's own surface closes it (not one that a page or a label let through).
+    if (e->button() == Qt::LeftButton && !childAt(e->position().toPoint()))
+        close();
+    QDialog::mouseReleaseEvent(e);
+}
+
+bool frmRrethProg::eventFilter(QObject* watched, QEvent* event) {
+    // So does a click on the "Kontakt" page outside its links.
+    if (watched == m_kontakt && event->type() == QEvent::MouseButtonRelease) {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        if (e->button() == Qt::LeftButton && !m_kontakt->childAt(e->position().toPoint())) {
+            close();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+std::unique_ptr<frmRrethProg> createAbout(QWidget* parent) {
+    auto dialog = std::make_unique<frmRrethProg>(parent);
+    // Centred on the screen the main window is on.
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        QRect frame = dialog->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        dialog->move(frame.topLeft());
+    }
+    return dialog;
+}
+
+void showAbout(QWidget* parent) {
+    const std::unique_ptr<frmRrethProg> dialog = createAbout(parent);
+    dialog->exec();
+}

@@ -1,0 +1,103 @@
+#include "prefs/fonts.h"
+
+#include "platform/listcontrols.h"
+#include "platform/richtextview.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QScrollBar>
+
+namespace {
+
+// Faces of the designed screens and, in order of preference, the faces that look closest to them
+// on a free desktop.
+struct Substitute {
+    const char* face;
+    const char* standIns[3];
+};
+
+constexpr Substitute kSubstitutes[] = {
+    {"Verdana", {"DejaVu Sans", "Liberation Sans", "Noto Sans"}},
+    {"Tahoma", {"DejaVu Sans", "Liberation Sans", "Noto Sans"}},
+    {"Arial", {"Liberation Sans", "DejaVu Sans", "Noto Sans"}},
+    {"Arial Black", {"DejaVu Sans", "Liberation Sans", "Noto Sans"}},
+    {"MS Sans Serif", {"DejaVu Sans", "Liberation Sans", "Noto Sans"}},
+    {"Times New Roman", {"Liberation Serif", "DejaVu Serif", "Noto Serif"}},
+    {"Courier New", {"Liberation Mono", "DejaVu Sans Mono", "Noto Mono"}},
+};
+
+bool isInstalled(const QString& family) {
+    return QFontDatabase::hasFamily(family);
+}
+
+// Selects the whole text, lets `apply` change the selection's format, then puts the caret at 0.
+template <typename Apply> void applyToWholeText(platform::RichTextView* Rtf1, Apply apply) {
+    if (!Rtf1)
+        return;
+    Rtf1->setSelStart(0);
+    const int length = Rtf1->TextLength();
+    if (length > 0) {
+        Rtf1->setSelLength(length);
+        apply();
+    }
+    Rtf1->setSelStart(0);
+    // The beginning of the text in full view, the top margin included.
+    Rtf1->verticalScrollBar()->setValue(0);
+    Rtf1->horizontalScrollBar()->setValue(0);
+}
+
+} // namespace
+
+QString installedFaceFor(const QString& face) {
+    if (isInstalled(face))
+        return face;
+    for (const Substitute& s : kSubstitutes) {
+        if (face.compare(QLatin1String(s.face), Qt::CaseInsensitive) != 0)
+            continue;
+        for (const char* standIn : s.standIns) {
+            const QString candidate = QString::fromLatin1(standIn);
+            if (isInstalled(candidate))
+                return candidate;
+        }
+    }
+    return QString();
+}
+
+void installFontSubstitutes() {
+    for (const Substitute& s : kSubstitutes) {
+        const QString face = QString::fromLatin1(s.face);
+        if (isInstalled(face))
+            continue;
+        QStringList installed;
+        for (const char* standIn : s.standIns) {
+            const QString candidate = QString::fromLatin1(standIn);
+            if (isInstalled(candidate))
+                installed.append(candidate);
+        }
+        if (!installed.isEmpty())
+            QFont::insertSubstitutions(face, installed);
+    }
+}
+
+void addFontToCombo(platform::ComboBox* CmbFontNames) {
+    CmbFontNames->setSorted(true);
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families)
+        CmbFontNames->AddItem(family);
+    CmbFontNames->setText(QStringLiteral("Verdana"));
+}
+
+void addNrFontToCombo(platform::ComboBox* CmbNrFonti) {
+    for (int n = 6; n <= 26; ++n)
+        CmbNrFonti->AddItem(QString::number(n));
+}
+
+void CmbFontNames_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbFontNames) {
+    const QString face = CmbFontNames->Text();
+    applyToWholeText(Rtf1, [&] { Rtf1->setSelFontName(face); });
+}
+
+void CmbNrFonti_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbNrFonti) {
+    const QString points = CmbNrFonti->Text();
+    applyToWholeText(Rtf1, [&] { Rtf1->setSelFontSize(points); });
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+class ComboBox;
+class RichTextView;
+} // namespace platform
+
+// The font face and size of the text view, chosen from the two combos of the command panel.
+// Nothing is stored: each run starts with the fonts the displayed text brings with it.
+
+// Maps faces the designed screens name but this system may lack (Verdana, Arial, MS Sans Serif, ...)
+// onto the closest installed face, so that text asking for them looks as designed. Call once at
+// start-up, after the application object exists.
+void installFontSubstitutes();
+
+// The installed face that stands in for `face`: the face itself when installed, otherwise its
+// substitute (or the first of them that is installed), otherwise "" when nothing is known.
+QString installedFaceFor(const QString& face);
+
+// Fills the face combo with every installed family (the combo sorts them, regardless of case) and
+// shows "Verdana" in its edit field; nothing is selected and nothing is applied.
+void addFontToCombo(platform::ComboBox* CmbFontNames);
+
+// Adds the sizes 6 to 26 in ascending order; the combo's own text ("10") stays.
+void addNrFontToCombo(platform::ComboBox* CmbNrFonti);
+
+// The face chosen in the combo, applied to the whole text; the caret then stands at 0 with nothing
+// selected. Every other character format (colour, bold, the red marks of a search) stays.
+void CmbFontNames_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbFontNames);
+
+// The same for the size (the combo's text taken as points).
+void CmbNrFonti_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbNrFonti);

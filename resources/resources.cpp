@@ -1,0 +1,34 @@
+#include "resources/resources.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+void initResources() {
+    Q_INIT_RESOURCE(librezi);
+}
+
+namespace art {
+
+QIcon icon(const char* path) {
+    return QIcon(QString::fromLatin1(path));
+}
+
+QPixmap picture(const char* path, QSize size) {
+    QSvgRenderer renderer(QString::fromLatin1(path));
+    if (!renderer.isValid())
+        return QPixmap();
+    if (size.isEmpty())
+        size = renderer.defaultSize();
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+QCursor handCursor() {
+    // The finger's tip lies at (11, 3) of the 32 by 32 picture.
+    return QCursor(picture(kHandCursor, QSize(32, 32)), 11, 3);
+}
+
+} // namespace art
