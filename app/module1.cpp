@@ -4,6 +4,7 @@
 #include "data/queryhelpers.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/msgbox.h"
+#include "resources/resources.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,6 +73,7 @@ int startFailed(const QString& file, const QString& cause) {
 } // namespace
 
 int Main() {
+    initResources();
     strLidhja = QStringLiteral("Data Source=") + databasePath();
     try {
         cnLidhja.Open(databasePath());

@@ -2,9 +2,13 @@
 
 #include "app/module1.h"
 #include "data/queryhelpers.h"
+#include "about/frmrrethprog.h"
+#include "mainwindow/header.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/textcommands.h"
 #include "platform/handler.h"
+#include "prefs/fonts.h"
+#include "resources/resources.h"
 #include "search/history.h"
 
 #include <QApplication>
@@ -25,12 +29,13 @@ T* named(T* w, const char* name) {
     return w;
 }
 
-QToolButton* iconButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+// A graphical button without a caption: its hint names what it does, for the eye and the screen reader.
+QToolButton* iconButton(QWidget* parent, const char* name, const QString& hint, const char* icon) {
     auto* b = named(new QToolButton(parent), name);
     b->setToolTip(hint);
     b->setAccessibleName(hint);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setIconSize(QSize(20, 20));
+    b->setIcon(art::icon(icon));
+    b->setIconSize(QSize(24, 24));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::StrongFocus);
     return b;
@@ -71,31 +76,43 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     auto* commands = named(new QWidget(parent), "C1Elastic7_MenuBottom");
     auto* grid = new QGridLayout(commands);
     grid->setContentsMargins(8, 8, 8, 8);
-    cmdFund = iconButton(commands, "cmdFund", QStringLiteral("Mbylle programin"), QStyle::SP_DialogCloseButton);
+    cmdFund = iconButton(commands, "cmdFund", QStringLiteral("Mbylle programin"), art::kClose);
     cmdCopy = iconButton(commands, "cmdCopy", QStringLiteral("Kopjo tekstin e selektuar"),
-                         QStyle::SP_FileDialogDetailedView);
+                         art::kCopy);
     txtKerkim = named(new QLineEdit(QStringLiteral("All-llahu"), commands), "txtKerkim");
     txtKerkim->setToolTip(QStringLiteral("Fjala e kërkuar"));
     txtKerkim->setAccessibleName(QStringLiteral("Fjala e kërkuar"));
-    cmdKerkimPrapa = iconButton(commands, "cmdKerkimPrapa", QStringLiteral("Kërko prapa"), QStyle::SP_ArrowBack);
-    cmdKerkim = iconButton(commands, "cmdKerkim", QStringLiteral("Kërko përpara"), QStyle::SP_ArrowForward);
+    cmdKerkimPrapa = iconButton(commands, "cmdKerkimPrapa", QStringLiteral("Kërko prapa"), art::kFindBack);
+    cmdKerkim = iconButton(commands, "cmdKerkim", QStringLiteral("Kërko përpara"), art::kFindForward);
     CmbKerkoKrejt = named(new platform::ComboBox(commands), "CmbKerkoKrejt");
     CmbKerkoKrejt->setText(QStringLiteral("Musliman"));
     CmbKerkoKrejt->setToolTip(QStringLiteral("Fjala që përmendet nëpër ajete"));
     CmbKerkoKrejt->setAccessibleName(QStringLiteral("Fjala që përmendet nëpër ajete"));
     CmbKerkoKrejt->setFixedWidth(twips(2415));
     cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"),
-                                 QStyle::SP_BrowserReload);
+                                 art::kReload);
     cmdKtheLibrezin->setVisible(false);
-    cmdKerkoAll = iconButton(commands, "cmdKerkoAll", QStringLiteral("Kërko"), QStyle::SP_FileDialogContentsView);
+    cmdKerkoAll = iconButton(commands, "cmdKerkoAll", QStringLiteral("Kërko"), art::kFindAll);
     ChkKerkoSure = named(new QCheckBox(QStringLiteral("Vetëm sureja aktuale"), commands), "ChkKerkoSure");
     ChkKerkoSure->setToolTip(QStringLiteral("Kërkimi të bëhet vetëm përbrenda sures së selektuar"));
     QPalette white = ChkKerkoSure->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     ChkKerkoSure->setPalette(white);
 
+    cmdRrethProg = iconButton(commands, "cmdRrethProg", QStringLiteral("Rreth programit..."), art::kAbout);
+    CmbFontNames = named(new platform::ComboBox(commands), "CmbFontNames");
+    CmbFontNames->setSorted(true);
+    CmbFontNames->setToolTip(QStringLiteral("Lloji i shkronjave"));
+    CmbFontNames->setAccessibleName(CmbFontNames->toolTip());
+    CmbNrFonti = named(new platform::ComboBox(commands), "CmbNrFonti");
+    CmbNrFonti->setText(QStringLiteral("10"));
+    CmbNrFonti->setToolTip(QStringLiteral("Madhësia e tekstit"));
+    CmbNrFonti->setAccessibleName(CmbNrFonti->toolTip());
+    CmbNrFonti->setFixedWidth(twips(615) + 8);
+
     auto* topRow = new QHBoxLayout;
     topRow->addWidget(cmdFund);
+    topRow->addWidget(cmdRrethProg);
     topRow->addStretch();
     topRow->addWidget(cmdCopy);
     grid->addLayout(topRow, 0, 0);
@@ -113,6 +130,14 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     searchRow->addWidget(cmdKerkoAll);
     grid->addLayout(searchRow, 4, 0);
     grid->addWidget(ChkKerkoSure, 5, 0);
+    auto* fontLabels = new QHBoxLayout;
+    fontLabels->addWidget(whiteLabel(commands, "Label2_5", QStringLiteral("Lloji i shkronjave")), 1);
+    fontLabels->addWidget(whiteLabel(commands, "Label2_6", QStringLiteral("Madhësia")));
+    grid->addLayout(fontLabels, 6, 0);
+    auto* fontRow = new QHBoxLayout;
+    fontRow->addWidget(CmbFontNames, 1);
+    fontRow->addWidget(CmbNrFonti);
+    grid->addLayout(fontRow, 7, 0);
     return commands;
 }
 
@@ -134,7 +159,7 @@ QWidget* frmKryesore::buildPageSuret() {
     CmbLexuesSure->setAccessibleName(QStringLiteral("Lexuesi i sureve"));
     CmbLexuesAjete = named(new platform::ComboBox(page, false), "CmbLexuesAjete");
     CmbLexuesAjete->setAccessibleName(QStringLiteral("Lexuesi i ajeteve"));
-    CmdRefreshKeshille = iconButton(page, "CmdRefreshKeshille", QStringLiteral("Këshillë e re"), QStyle::SP_BrowserReload);
+    CmdRefreshKeshille = iconButton(page, "CmdRefreshKeshille", QStringLiteral("Këshillë e re"), art::kReload);
     LblKeshilla = whiteLabel(page, "LblKeshilla", QStringLiteral("..."));
     LblKeshilla->setWordWrap(true);
     LblKeshilla->setAlignment(Qt::AlignTop | Qt::AlignLeft);
@@ -169,9 +194,9 @@ QWidget* frmKryesore::buildPageKlasifikimi() {
     auto* page = darkPanel(named(new QWidget, "C1Elastic1_TabTemat1"));
     auto* v = new QVBoxLayout(page);
     auto* strip = new QHBoxLayout;
-    CmdCollapseAll = iconButton(page, "CmdCollapseAll", QStringLiteral("Tregoje trungun"), QStyle::SP_ArrowLeft);
+    CmdCollapseAll = iconButton(page, "CmdCollapseAll", QStringLiteral("Tregoje trungun"), art::kCollapse);
     CmdCollapseAll->setVisible(false);
-    cmdExpandAll = iconButton(page, "cmdExpandAll", QStringLiteral("Tregoji degët"), QStyle::SP_ArrowRight);
+    cmdExpandAll = iconButton(page, "cmdExpandAll", QStringLiteral("Tregoji degët"), art::kExpand);
     auto* label1 = whiteLabel(page, "Label1", QStringLiteral("Klasifikimi tematik"));
     QFont f = label1->font();
     f.setPointSizeF(9.75);
@@ -182,6 +207,7 @@ QWidget* frmKryesore::buildPageKlasifikimi() {
     v->addLayout(strip);
     TreeView1 = named(new platform::TreeView(page), "TreeView1");
     TreeView1->setAccessibleName(QStringLiteral("Klasifikimi tematik"));
+    TreeView1->setImageList({art::icon(art::kNodeChapter), art::icon(art::kNodeTheme)});
     lstAjetKlasifikim = named(new platform::ListBox(page), "lstAjetKlasifikim");
     lstAjetKlasifikim->setToolTip(QStringLiteral("Shtyp këtu për ta treguar ajetin"));
     lstAjetKlasifikim->setAccessibleName(lstAjetKlasifikim->toolTip());
@@ -212,9 +238,12 @@ void frmKryesore::buildControls() {
     column->setFixedWidth(twips(3120));
     QWidget* commands = buildCommandPanel(column);
     C1Tab1 = named(new QTabWidget(column), "C1Tab1");
-    C1Tab1->addTab(buildPageSuret(), QStringLiteral("&Suret"));
-    C1Tab1->addTab(buildPageKlasifikimi(), QStringLiteral("&Klasifikimi"));
-    C1Tab1->addTab(buildPageTemat(), QStringLiteral("&Temat"));
+    C1Tab1->addTab(buildPageSuret(), art::icon(art::kTabSuret), QStringLiteral("&Suret"));
+    C1Tab1->addTab(buildPageKlasifikimi(), art::icon(art::kTabKlasifikimi), QStringLiteral("&Klasifikimi"));
+    C1Tab1->addTab(buildPageTemat(), art::icon(art::kTabTemat), QStringLiteral("&Temat"));
+    QFont tabFont(QStringLiteral("Verdana"));
+    tabFont.setPointSizeF(9);
+    C1Tab1->tabBar()->setFont(tabFont);
     auto* columnLayout = new QVBoxLayout(column);
     columnLayout->setContentsMargins(0, 0, 0, 0);
     columnLayout->addWidget(commands);
@@ -236,11 +265,23 @@ void frmKryesore::buildControls() {
     mnuPauzoje = action("mnuPauzoje", QStringLiteral("Pauzo leximin"));
     mnuVazhdo = action("mnuVazhdo", QStringLiteral("Vazhdo leximin"));
 
+    C1Elastic3_Header = new HeaderPanel(this);
+    C1Elastic4_Bottom = darkPanel(named(new QWidget(this), "C1Elastic4_Bottom"));
+    C1Elastic4_Bottom->setMinimumHeight(twips(930));
+    auto* bottomLayout = new QHBoxLayout(C1Elastic4_Bottom);
+    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    auto* right = new QVBoxLayout;
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(0);
+    right->addWidget(C1Elastic3_Header);
+    right->addWidget(Rtf1, 1);
+    right->addWidget(C1Elastic4_Bottom);
+
     auto* layout = named(new QHBoxLayout(this), "C1Elastic1_Container");
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(column);
-    layout->addWidget(Rtf1, 1);
+    layout->addLayout(right, 1);
     resize(twips(15060), twips(11115));
 
     m_search = std::make_unique<search::DatabaseSearch>(
@@ -285,6 +326,9 @@ void frmKryesore::connectHandlers() {
     on(mnuKopjim, &QAction::triggered, &frmKryesore::mnuKopjim_Click);
     connect(Rtf1, &platform::RichTextView::MouseUp, this, &frmKryesore::Rtf1_MouseUp);
 
+    on(cmdRrethProg, &QToolButton::clicked, &frmKryesore::cmdRrethProg_Click);
+    on(CmbFontNames, &ComboBox::Click, &frmKryesore::CmbFontNames_Click);
+    on(CmbNrFonti, &ComboBox::Click, &frmKryesore::CmbNrFonti_Click);
     on(cmdKerkoAll, &QToolButton::clicked, &frmKryesore::cmdKerkoAll_Click);
     on(cmdKerkim, &QToolButton::clicked, &frmKryesore::cmdKerkim_Click);
     on(cmdKerkimPrapa, &QToolButton::clicked, &frmKryesore::cmdKerkimPrapa_Click);
@@ -359,6 +403,8 @@ void frmKryesore::Form_Load() {
                  QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesSure);
     ZgjidhSipasTekstit(CmbLexuesSure, vbText(MerrVleren(QStringLiteral(
                                           "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0"))));
+    addNrFontToCombo(CmbNrFonti);
+    addFontToCombo(CmbFontNames);
     history::ListaEFjaleveTeKerkuaraGetSetting(CmbKerkoKrejt);
     m_themes->MbushePemenMeTema();
     showTip();
@@ -562,3 +608,9 @@ void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
     if (KeyAscii == 13)
         cmdKerkim_Click();
 }
+
+// Fonts and the About window.
+
+void frmKryesore::CmbFontNames_Click() { ::CmbFontNames_Click(Rtf1, CmbFontNames); }
+void frmKryesore::CmbNrFonti_Click() { ::CmbNrFonti_Click(Rtf1, CmbNrFonti); }
+void frmKryesore::cmdRrethProg_Click() { showAbout(this); }

@@ -19,6 +19,8 @@
 #include <functional>
 #include <memory>
 
+class HeaderPanel;
+
 // The main window: the whole text, navigation, themes, search, recitation and tips.
 class frmKryesore : public QWidget {
     Q_OBJECT
@@ -29,7 +31,10 @@ public:
     platform::RichTextView* Rtf1;
     // Command panel.
     QToolButton* cmdFund;
+    QToolButton* cmdRrethProg;
     QToolButton* cmdCopy;
+    platform::ComboBox* CmbFontNames;
+    platform::ComboBox* CmbNrFonti;
     QLineEdit* txtKerkim;
     QToolButton* cmdKerkimPrapa;
     QToolButton* cmdKerkim;
@@ -55,6 +60,9 @@ public:
     // Page "Temat".
     platform::ComboBox* cmbKlasifikimTematik;
     platform::ListBox* LstAjetetPrejCmbTema;
+    // Header and bottom strip.
+    HeaderPanel* C1Elastic3_Header;
+    QWidget* C1Elastic4_Bottom;
     // The text view's popup menu.
     QMenu* mnuPopupRtf;
     QAction* mnuSelektojeAjetin;
@@ -87,6 +95,9 @@ public:
     void cmdCopy_Click();
     void Rtf1_MouseUp(int Button, int Shift, int X, int Y);
     void CmdRefreshKeshille_Click();
+    void CmbFontNames_Click();
+    void CmbNrFonti_Click();
+    void cmdRrethProg_Click();
     // Search.
     void cmdKerkoAll_Click();
     void cmdKerkim_Click();

@@ -1,0 +1,90 @@
+#include "mainwindow/header.h"
+
+#include "about/addresses.h"
+#include "platform/shell.h"
+#include "resources/resources.h"
+
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+void setLinkColour(QLabel* label, const QColor& c) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, c);
+    label->setPalette(p);
+}
+
+} // namespace
+
+HeaderPanel::HeaderPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("C1Elastic3_Header"));
+    setMouseTracking(true);
+    setMinimumHeight(96);
+    setMaximumHeight(137); // 2055 twips
+    LblLinkLibrezi = new QLabel(QStringLiteral("  ") + addresses::productSite() + QStringLiteral("  "), this);
+    LblLinkLibrezi->setObjectName(QStringLiteral("LblLinkLibrezi"));
+    LblLinkLibrezi->setToolTip(QStringLiteral("Shtypni adresën për ta hapur faqen e internetit"));
+    LblLinkLibrezi->setAccessibleName(LblLinkLibrezi->toolTip());
+    LblLinkLibrezi->setAlignment(Qt::AlignCenter);
+    LblLinkLibrezi->setMouseTracking(true);
+    LblLinkLibrezi->setFocusPolicy(Qt::TabFocus);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSizeF(9.75);
+    LblLinkLibrezi->setFont(f);
+    setLinkColour(LblLinkLibrezi, Qt::white);
+    LblLinkLibrezi->installEventFilter(this);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addStretch();
+    layout->addWidget(LblLinkLibrezi, 0, Qt::AlignTop);
+}
+
+void HeaderPanel::LblLinkLibrezi_MouseMove() {
+    setLinkColour(LblLinkLibrezi, QColor(255, 0, 0));
+    LblLinkLibrezi->setCursor(art::handCursor());
+}
+
+void HeaderPanel::C1Elastic3_Header_MouseMove() { setLinkColour(LblLinkLibrezi, Qt::white); }
+
+void HeaderPanel::LblLinkLibrezi_Click() { platform::openAddress(addresses::productSite()); }
+
+void HeaderPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0x1C, 0x1F, 0x28));
+    const QPixmap banner = art::picture(art::kBanner, QSize(width(), height()) * devicePixelRatioF());
+    p.drawPixmap(rect(), banner);
+}
+
+void HeaderPanel::mouseMoveEvent(QMouseEvent* e) {
+    C1Elastic3_Header_MouseMove();
+    QWidget::mouseMoveEvent(e);
+}
+
+bool HeaderPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LblLinkLibrezi) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+        case QEvent::Enter:
+            LblLinkLibrezi_MouseMove();
+            break;
+        case QEvent::Leave:
+            C1Elastic3_Header_MouseMove();
+            break;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                LblLinkLibrezi_Click();
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+                LblLinkLibrezi_Click();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
