@@ -6,9 +6,12 @@
 #include "platform/richtextview.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <utility>
 
 using audio::surahAudioPath;
 using audio::threeDigits;
@@ -113,6 +116,32 @@ private Q_SLOTS:
         QCOMPARE(player.statusText(), QStringLiteral("Nuk është zgjedhur asnjë lexues"));
         QCOMPARE(player.URL(), QString());
         QVERIFY(boxes.asked().isEmpty());
+    }
+
+    // The sample recitations spoken at build time sit where the bundled reciters point, and play.
+    void bundledSampleRecitationsPlay() {
+        const QDir build(testsupport::buildFolder());
+        for (const auto& [surah, verses] : {std::pair{1, 7}, {112, 4}, {113, 5}, {114, 6}}) {
+            const QString s = threeDigits(QString::number(surah));
+            QVERIFY2(build.exists(QStringLiteral("zeri/sure/") + s + QStringLiteral(".mp3")), qPrintable(s));
+            for (int v = 1; v <= verses + 1; ++v)
+                QCOMPARE(build.exists(QStringLiteral("zeri/ajete/") + s + threeDigits(QString::number(v)) +
+                                      QStringLiteral(".mp3")),
+                         v <= verses);
+        }
+        if (!platform::MediaPlayer::playbackAvailable())
+            QSKIP("no multimedia backend here");
+
+        platform::MsgBoxScript boxes;
+        Module1::setProgramFolder(build.path());
+        Module1::strLokacioniAjeteve = QStringLiteral("zeri/ajete");
+        platform::MediaPlayer player;
+        audio::Playback playback(&player, nullptr, nullptr);
+        playback.FuncPlayAjet(QStringLiteral("114"), QStringLiteral("6"));
+        QCOMPARE(player.statusText(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.asked().size(), 1, 10000);
+        QCOMPARE(boxes.asked()[0].text, QStringLiteral("Fund    0"));
+        QCOMPARE(player.statusText(), QString());
     }
 
     void endOfStreamTellsTheReader() {
