@@ -51,7 +51,6 @@ private Q_SLOTS:
         platform::MediaPlayer p;
         QCOMPARE(p.volume(), 50);
         QCOMPARE(p.playState(), platform::MediaPlayer::State::Stopped);
-        QCOMPARE(p.findChild<QLabel*>(QStringLiteral("lblKaluar"))->text(), QStringLiteral("0:00"));
         button(p, QStringLiteral("Luaj"));
         button(p, QStringLiteral("Ndalo"));
         QVERIFY(!button(p, QStringLiteral("Pauzë"))->isEnabled());
@@ -125,7 +124,6 @@ private Q_SLOTS:
         QCOMPARE(p.statusText(), QStringLiteral("Leximi nuk është i mundur në këtë kompjuter"));
         p.controls_play();
         p.controls_pause();
-        QCOMPARE(p.playState(), platform::MediaPlayer::State::Stopped);
         QCOMPARE(ended.count(), 0);
     }
 };
