@@ -3,6 +3,9 @@
 #include "app/module1.h"
 #include "data/queryhelpers.h"
 #include "about/frmrrethprog.h"
+#include "audio/playback.h"
+#include "audio/reciters.h"
+#include "platform/mediaplayer.h"
 #include "mainwindow/header.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/textcommands.h"
@@ -159,6 +162,8 @@ QWidget* frmKryesore::buildPageSuret() {
     CmbLexuesSure->setAccessibleName(QStringLiteral("Lexuesi i sureve"));
     CmbLexuesAjete = named(new platform::ComboBox(page, false), "CmbLexuesAjete");
     CmbLexuesAjete->setAccessibleName(QStringLiteral("Lexuesi i ajeteve"));
+    CmdPlaySure = iconButton(page, "CmdPlaySure", QStringLiteral("Lexo suren"), art::kSpeaker);
+    CmdPlayAjet = iconButton(page, "CmdPlayAjet", QStringLiteral("Lexo ajetin"), art::kSpeaker);
     CmdRefreshKeshille = iconButton(page, "CmdRefreshKeshille", QStringLiteral("Këshillë e re"), art::kReload);
     LblKeshilla = whiteLabel(page, "LblKeshilla", QStringLiteral("..."));
     LblKeshilla->setWordWrap(true);
@@ -168,14 +173,16 @@ QWidget* frmKryesore::buildPageSuret() {
     g->addWidget(whiteLabel(page, "Label2_1", QStringLiteral("Emri")), 0, 1);
     g->addWidget(CmbNrSure, 1, 0);
     g->addWidget(CmbEmrSure, 1, 1);
+    g->addWidget(CmdPlaySure, 1, 2);
     g->addWidget(whiteLabel(page, "Label2_2", QStringLiteral("Gjithsej ajete")), 2, 0);
     g->addWidget(whiteLabel(page, "Label2_3", QStringLiteral("Ajeti")), 2, 1);
     g->addWidget(CmbTotalAjete, 3, 0);
     g->addWidget(CmbNrAjeti, 3, 1);
-    g->addWidget(whiteLabel(page, "Label2_7", QStringLiteral("Lexuesi i sureve")), 4, 0, 1, 2);
-    g->addWidget(CmbLexuesSure, 5, 0, 1, 2);
-    g->addWidget(whiteLabel(page, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 6, 0, 1, 2);
-    g->addWidget(CmbLexuesAjete, 7, 0, 1, 2);
+    g->addWidget(CmdPlayAjet, 3, 2);
+    g->addWidget(whiteLabel(page, "Label2_7", QStringLiteral("Lexuesi i sureve")), 4, 0, 1, 3);
+    g->addWidget(CmbLexuesSure, 5, 0, 1, 3);
+    g->addWidget(whiteLabel(page, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 6, 0, 1, 3);
+    g->addWidget(CmbLexuesAjete, 7, 0, 1, 3);
     auto* tipRow = new QHBoxLayout;
     tipRow->addWidget(CmdRefreshKeshille);
     auto* label6 = whiteLabel(page, "Label6", QStringLiteral("Këshilla:"));
@@ -184,8 +191,8 @@ QWidget* frmKryesore::buildPageSuret() {
     label6->setFont(bold);
     tipRow->addWidget(label6);
     tipRow->addStretch();
-    g->addLayout(tipRow, 8, 0, 1, 2);
-    g->addWidget(LblKeshilla, 9, 0, 1, 2);
+    g->addLayout(tipRow, 8, 0, 1, 3);
+    g->addWidget(LblKeshilla, 9, 0, 1, 3);
     g->setRowStretch(10, 1);
     return page;
 }
@@ -270,6 +277,8 @@ void frmKryesore::buildControls() {
     C1Elastic4_Bottom->setMinimumHeight(twips(930));
     auto* bottomLayout = new QHBoxLayout(C1Elastic4_Bottom);
     bottomLayout->setContentsMargins(0, 0, 0, 0);
+    WindowsMediaPlayer1 = named(new platform::MediaPlayer(C1Elastic4_Bottom), "WindowsMediaPlayer1");
+    bottomLayout->addWidget(WindowsMediaPlayer1);
     auto* right = new QVBoxLayout;
     right->setContentsMargins(0, 0, 0, 0);
     right->setSpacing(0);
@@ -296,6 +305,8 @@ void frmKryesore::buildControls() {
                                          [this] { return inPassageMode(); }},
         FjalKerkim_, SQLMeAndLike);
     m_find = std::make_unique<search::FindInText>(Rtf1, txtKerkim);
+    m_playback = new audio::Playback(WindowsMediaPlayer1, CmbNrSure, CmbNrAjeti, this);
+    m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
     m_themes = std::make_unique<themes::ThemeIndex>(themes::ThemeIndex::Controls{
         cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim, cmdExpandAll, CmdCollapseAll, Rtf1,
         [this] { enterPassageMode(); }});
@@ -327,6 +338,15 @@ void frmKryesore::connectHandlers() {
     connect(Rtf1, &platform::RichTextView::MouseUp, this, &frmKryesore::Rtf1_MouseUp);
 
     on(cmdRrethProg, &QToolButton::clicked, &frmKryesore::cmdRrethProg_Click);
+    // The reciter lists guard themselves: their handlers report a failed choice on their own.
+    connect(CmbLexuesAjete, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesAjete_Click);
+    connect(CmbLexuesSure, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesSure_Click);
+    on(CmdPlayAjet, &QToolButton::clicked, &frmKryesore::CmdPlayAjet_Click);
+    on(CmdPlaySure, &QToolButton::clicked, &frmKryesore::CmdPlaySure_Click);
+    on(mnuLshoAjetin, &QAction::triggered, &frmKryesore::mnuLshoAjetin_Click);
+    on(mnuPauzoje, &QAction::triggered, &frmKryesore::mnuPauzoje_Click);
+    on(mnuVazhdo, &QAction::triggered, &frmKryesore::mnuVazhdo_Click);
+    on(Rtf1, &platform::RichTextView::DblClick, &frmKryesore::mnuLshoAjetin_Click);
     on(CmbFontNames, &ComboBox::Click, &frmKryesore::CmbFontNames_Click);
     on(CmbNrFonti, &ComboBox::Click, &frmKryesore::CmbNrFonti_Click);
     on(cmdKerkoAll, &QToolButton::clicked, &frmKryesore::cmdKerkoAll_Click);
@@ -614,3 +634,11 @@ void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
 void frmKryesore::CmbFontNames_Click() { ::CmbFontNames_Click(Rtf1, CmbFontNames); }
 void frmKryesore::CmbNrFonti_Click() { ::CmbNrFonti_Click(Rtf1, CmbNrFonti); }
 void frmKryesore::cmdRrethProg_Click() { showAbout(this); }
+
+// Recitation.
+
+void frmKryesore::CmdPlayAjet_Click() { m_playback->CmdPlayAjet_Click(); }
+void frmKryesore::CmdPlaySure_Click() { m_playback->CmdPlaySure_Click(); }
+void frmKryesore::mnuLshoAjetin_Click() { m_playback->mnuLshoAjetin_Click(Rtf1); }
+void frmKryesore::mnuPauzoje_Click() { m_playback->mnuPauzoje_Click(); }
+void frmKryesore::mnuVazhdo_Click() { m_playback->mnuVazhdo_Click(); }

@@ -20,6 +20,13 @@
 #include <memory>
 
 class HeaderPanel;
+namespace audio {
+class Playback;
+class ReciterChoice;
+} // namespace audio
+namespace platform {
+class MediaPlayer;
+}
 
 // The main window: the whole text, navigation, themes, search, recitation and tips.
 class frmKryesore : public QWidget {
@@ -50,6 +57,8 @@ public:
     platform::ComboBox* CmbTotalAjete;
     platform::ComboBox* CmbLexuesAjete;
     platform::ComboBox* CmbLexuesSure;
+    QToolButton* CmdPlaySure;
+    QToolButton* CmdPlayAjet;
     QToolButton* CmdRefreshKeshille;
     QLabel* LblKeshilla;
     // Page "Klasifikimi".
@@ -63,6 +72,7 @@ public:
     // Header and bottom strip.
     HeaderPanel* C1Elastic3_Header;
     QWidget* C1Elastic4_Bottom;
+    platform::MediaPlayer* WindowsMediaPlayer1;
     // The text view's popup menu.
     QMenu* mnuPopupRtf;
     QAction* mnuSelektojeAjetin;
@@ -95,6 +105,12 @@ public:
     void cmdCopy_Click();
     void Rtf1_MouseUp(int Button, int Shift, int X, int Y);
     void CmdRefreshKeshille_Click();
+    void CmdPlayAjet_Click();
+    void CmdPlaySure_Click();
+    void mnuLshoAjetin_Click();
+    void mnuPauzoje_Click();
+    void mnuVazhdo_Click();
+    audio::Playback& playback() { return *m_playback; }
     void CmbFontNames_Click();
     void CmbNrFonti_Click();
     void cmdRrethProg_Click();
@@ -139,6 +155,8 @@ private:
     std::unique_ptr<search::DatabaseSearch> m_search;
     std::unique_ptr<search::FindInText> m_find;
     std::unique_ptr<themes::ThemeIndex> m_themes;
+    audio::Playback* m_playback = nullptr;
+    audio::ReciterChoice* m_reciters = nullptr;
 };
 
 // Widths and places are designed in twips (1440 an inch); on screen they are device-independent pixels.

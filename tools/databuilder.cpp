@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
@@ -125,9 +126,9 @@ void appendRtfText(QByteArray& out, QStringView text) {
 
 class Database {
 public:
-    explicit Database(const QString& path) : m_path(path) {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-            SQLITE_OK)
+    explicit Database(const QString& path, bool create = true) : m_path(path) {
+        const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr) != SQLITE_OK)
             fail();
     }
     ~Database() {
@@ -159,6 +160,17 @@ public:
             fail();
         sqlite3_reset(s);
         sqlite3_clear_bindings(s);
+    }
+
+    // The first column of the first row as a number (0 without a row).
+    qint64 value(const char* sql) {
+        sqlite3_stmt* s = prepare(sql);
+        const int rc = sqlite3_step(s);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            fail();
+        const qint64 v = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
+        sqlite3_reset(s);
+        return v;
     }
 
     void close() {
@@ -501,6 +513,32 @@ void build(const Options& options) {
 
     database.replaceTarget();
     wholeText.replaceTarget();
+}
+
+int addReciter(const ReciterOptions& options) {
+    const QString name = options.name.trimmed();
+    if (name.isEmpty())
+        throw BuildError(QStringLiteral("Emri i lexuesit nuk mund të jetë bosh."));
+    const QFileInfo database(options.database);
+    if (!database.isFile())
+        throw BuildError(
+            QStringLiteral("Baza e të dhënave %1 nuk u gjet.").arg(QDir::toNativeSeparators(options.database)));
+    const QString folder = QDir(database.absolutePath()).filePath(options.folder);
+    if (options.folder.isEmpty() || !QFileInfo(folder).isDir())
+        throw BuildError(QStringLiteral("Dosja e lexuesit %1 nuk ekziston.").arg(QDir::toNativeSeparators(folder)));
+
+    Database db(options.database, false);
+    const int ajete = options.verses ? -1 : 0;
+    db.exec(QStringLiteral("BEGIN"));
+    if (options.makeDefault)
+        db.run(db.prepare("UPDATE Lokacioni_i_zerit SET [Default] = 0 WHERE Ajete = ?"), ajete);
+    const int id = int(db.value("SELECT coalesce(max(IDLok), 0) + 1 FROM Lokacioni_i_zerit"));
+    db.run(db.prepare(
+               "INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, ?)"),
+           id, name, options.folder, ajete, options.makeDefault ? -1 : 0);
+    db.exec(QStringLiteral("COMMIT"));
+    db.close();
+    return id;
 }
 
 } // namespace databuilder

@@ -110,4 +110,18 @@ struct Options {
 // already there as they were. Throws BuildError.
 void build(const Options& options);
 
+// A reciter row to add to an existing database.
+struct ReciterOptions {
+    QString database;
+    QString name;       // what the reciter lists show
+    QString folder;     // where its files are; a relative folder is taken from the database's folder
+    bool verses = true; // a verse reciter (SSSAAA.mp3 files) or a surah reciter (SSS.mp3)
+    bool makeDefault = false;
+};
+
+// Adds a reciter to table Lokacioni_i_zerit and returns its IDLok. With makeDefault it becomes the
+// only default of its kind. An empty name, a folder that does not exist or a database that is not
+// there is refused and nothing is written. Throws BuildError.
+int addReciter(const ReciterOptions& options);
+
 } // namespace databuilder

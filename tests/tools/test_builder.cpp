@@ -304,6 +304,58 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("sq.txt")});
     }
 
+    // --add-reciter on a copy of the built database, through the command line.
+    void addingReciters() {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("librezi.db"));
+        QVERIFY(QFile::copy(m_dir.filePath(QStringLiteral("librezi.db")), db));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("zeri/sudais")));
+        auto run = [&](QStringList args, QString* err = nullptr) {
+            QProcess p;
+            p.start(testsupport::buildFolder() + QStringLiteral("/tools/librezi-builder"),
+                    QStringList{QStringLiteral("--add-reciter"), QStringLiteral("--db"), db} + args);
+            if (!p.waitForFinished() || p.exitStatus() != QProcess::NormalExit)
+                return -1;
+            if (err)
+                *err = QString::fromUtf8(p.readAllStandardError());
+            return p.exitCode();
+        };
+        auto defaults = [&] {
+            platform::Connection c;
+            c.Open(db);
+            return value(
+                c, QStringLiteral("select (select count(*) from Lokacioni_i_zerit) || ':' || group_concat(Lexuesi "
+                                  "|| '=' || Lokacioni, ';') from (select * from Lokacioni_i_zerit where "
+                                  "[Default] = -1 order by Ajete, IDLok)"));
+        };
+        QCOMPARE(defaults(),
+                 QStringLiteral("2:Shembull sintetik (ajete)=zeri/ajete;Shembull sintetik (sure)=zeri/sure"));
+
+        const QStringList sudais{QStringLiteral("--name"), QStringLiteral("Sudais"), QStringLiteral("--folder"),
+                                 QStringLiteral("zeri/sudais")};
+        QCOMPARE(
+            run(sudais + QStringList{QStringLiteral("--kind"), QStringLiteral("ajete"), QStringLiteral("--default")}),
+            0);
+        QCOMPARE(defaults(), QStringLiteral("3:Sudais=zeri/sudais;Shembull sintetik (sure)=zeri/sure"));
+        QCOMPARE(run(sudais + QStringList{QStringLiteral("--kind"), QStringLiteral("sure")}), 0);
+        QCOMPARE(defaults(), QStringLiteral("4:Sudais=zeri/sudais;Shembull sintetik (sure)=zeri/sure"));
+
+        QString err;
+        QCOMPARE(run({QStringLiteral("--name"), QStringLiteral("  "), QStringLiteral("--folder"), dir.path(),
+                      QStringLiteral("--kind"), QStringLiteral("sure")},
+                     &err),
+                 1);
+        QVERIFY2(err.contains(QStringLiteral("Emri i lexuesit nuk mund të jetë bosh")), qPrintable(err));
+        QCOMPARE(run({QStringLiteral("--name"), QStringLiteral("X"), QStringLiteral("--folder"),
+                      QStringLiteral("zeri/mungon"), QStringLiteral("--kind"), QStringLiteral("sure"),
+                      QStringLiteral("--default")},
+                     &err),
+                 1);
+        QVERIFY2(err.contains(QStringLiteral("nuk ekziston")), qPrintable(err));
+        QCOMPARE(run(sudais + QStringList{QStringLiteral("--kind"), QStringLiteral("surat")}, &err), 2);
+        QCOMPARE(defaults(), QStringLiteral("4:Sudais=zeri/sudais;Shembull sintetik (sure)=zeri/sure"));
+    }
+
     void realTranslation() {
         const QString file = testsupport::sharedTestFile(QStringLiteral("sq.ahmeti.txt"));
         if (file.isEmpty())
