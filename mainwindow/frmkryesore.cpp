@@ -242,6 +242,7 @@ void frmKryesore::buildControls() {
 
     // Left column: the command panel above the tab pages.
     auto* column = named(new QWidget(this), "C1Elastic2_MenuContainer");
+    // The designed 3120 twips, widened where this system's fonts need more room for the three tabs.
     column->setFixedWidth(twips(3120));
     QWidget* commands = buildCommandPanel(column);
     C1Tab1 = named(new QTabWidget(column), "C1Tab1");
@@ -251,6 +252,8 @@ void frmKryesore::buildControls() {
     QFont tabFont(QStringLiteral("Verdana"));
     tabFont.setPointSizeF(9);
     C1Tab1->tabBar()->setFont(tabFont);
+    C1Tab1->setIconSize(QSize(16, 16));
+    column->setFixedWidth(qMax(twips(3120), C1Tab1->tabBar()->sizeHint().width() + 8));
     auto* columnLayout = new QVBoxLayout(column);
     columnLayout->setContentsMargins(0, 0, 0, 0);
     columnLayout->addWidget(commands);
@@ -273,7 +276,9 @@ void frmKryesore::buildControls() {
     mnuVazhdo = action("mnuVazhdo", QStringLiteral("Vazhdo leximin"));
 
     C1Elastic3_Header = new HeaderPanel(this);
-    C1Elastic4_Bottom = darkPanel(named(new QWidget(this), "C1Elastic4_Bottom"));
+    C1Elastic4_Bottom = named(new QWidget(this), "C1Elastic4_Bottom");
+    C1Elastic4_Bottom->setAutoFillBackground(true);
+    C1Elastic4_Bottom->setPalette(QApplication::palette());
     C1Elastic4_Bottom->setMinimumHeight(twips(930));
     auto* bottomLayout = new QHBoxLayout(C1Elastic4_Bottom);
     bottomLayout->setContentsMargins(0, 0, 0, 0);
