@@ -22,7 +22,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("leftInPhrase");
         QTest::newRow("no separator: one word, one LIKE")
             << "Zoti i botëve" << QStringList{"Zoti i botëve"}
-            << "SELECT * From Librezi WHERE Perkthimi LIKE '%Zoti i botëve%'" << "Zoti i botëve";
+            << "SELECT * From Librezi WHERE Perkthimi LIKE '%Zoti i botëve%'"
+            << "Zoti i botëve";
         QTest::newRow("two words") << "a&b" << QStringList{"a", "b"}
                                    << "SELECT * From Librezi WHERE Perkthimi LIKE '%a%' AND Perkthimi LIKE '%b%'"
                                    << "b";
@@ -37,11 +38,12 @@ private Q_SLOTS:
                                         << "SELECT * From Librezi WHERE Perkthimi LIKE '%a%' AND Perkthimi LIKE '%%'"
                                         << "";
         QTest::newRow("separator alone: two empty words")
-            << "&" << QStringList{"", ""}
-            << "SELECT * From Librezi WHERE Perkthimi LIKE '%%' AND Perkthimi LIKE '%%'" << "";
+            << "&" << QStringList{"", ""} << "SELECT * From Librezi WHERE Perkthimi LIKE '%%' AND Perkthimi LIKE '%%'"
+            << "";
         QTest::newRow("blanks next to the separator stay")
             << "a & b" << QStringList{"a ", " b"}
-            << "SELECT * From Librezi WHERE Perkthimi LIKE '%a %' AND Perkthimi LIKE '% b%'" << " b";
+            << "SELECT * From Librezi WHERE Perkthimi LIKE '%a %' AND Perkthimi LIKE '% b%'"
+            << " b";
         QTest::newRow("only one character is dropped at each separator")
             << "ab&cd&ef" << QStringList{"ab", "cd", "ef"}
             << "SELECT * From Librezi WHERE Perkthimi LIKE '%ab%' AND Perkthimi LIKE '%cd%' AND Perkthimi LIKE '%ef%'"
@@ -76,7 +78,8 @@ private Q_SLOTS:
         QString second = QStringLiteral("pesë&gjashtë");
         QCOMPARE(NumerojiFjalet(second, QStringLiteral("&"), list, sql), 2);
         QCOMPARE(words(list), (QStringList{"pesë", "gjashtë"}));
-        QCOMPARE(sql, QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%pesë%' AND Perkthimi LIKE '%gjashtë%'"));
+        QCOMPARE(sql,
+                 QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%pesë%' AND Perkthimi LIKE '%gjashtë%'"));
     }
 
     void clearing_data() {
@@ -111,19 +114,23 @@ private Q_SLOTS:
     void statementForAPhrase_data() {
         QTest::addColumn<QString>("phrase");
         QTest::addColumn<QString>("statement");
-        QTest::newRow("empty phrase: no statement") << "" << "";
-        QTest::newRow("one piece, blanks included")
-            << "i Mëshirshëm" << "SELECT * FROM librezi WHERE Perkthimi LIKE '%i Mëshirshëm%'";
-        QTest::newRow("apostrophe doubled") << "s'ka" << "SELECT * FROM librezi WHERE Perkthimi LIKE '%s''ka%'";
-        QTest::newRow("every apostrophe doubled")
-            << "'a''b'" << "SELECT * FROM librezi WHERE Perkthimi LIKE '%''a''''b''%'";
+        QTest::newRow("empty phrase: no statement") << ""
+                                                    << "";
+        QTest::newRow("one piece, blanks included") << "i Mëshirshëm"
+                                                    << "SELECT * FROM librezi WHERE Perkthimi LIKE '%i Mëshirshëm%'";
+        QTest::newRow("apostrophe doubled") << "s'ka"
+                                            << "SELECT * FROM librezi WHERE Perkthimi LIKE '%s''ka%'";
+        QTest::newRow("every apostrophe doubled") << "'a''b'"
+                                                  << "SELECT * FROM librezi WHERE Perkthimi LIKE '%''a''''b''%'";
         QTest::newRow("apostrophes in words joined by &")
-            << "s'ka&zot'" << "SELECT * From Librezi WHERE Perkthimi LIKE '%s''ka%' AND Perkthimi LIKE '%zot''%'";
+            << "s'ka&zot'"
+            << "SELECT * From Librezi WHERE Perkthimi LIKE '%s''ka%' AND Perkthimi LIKE '%zot''%'";
         QTest::newRow("worked example")
             << "All-llahu&Musliman"
             << "SELECT * From Librezi WHERE Perkthimi LIKE '%All-llahu%' AND Perkthimi LIKE '%Musliman%'";
         QTest::newRow("an attempt to close the quote stays inside it")
-            << "x' OR '1'='1" << "SELECT * FROM librezi WHERE Perkthimi LIKE '%x'' OR ''1''=''1%'";
+            << "x' OR '1'='1"
+            << "SELECT * FROM librezi WHERE Perkthimi LIKE '%x'' OR ''1''=''1%'";
     }
     void statementForAPhrase() {
         QFETCH(QString, phrase);
