@@ -57,7 +57,7 @@ public:
     void UpTo(const QString& set, bool forward = true, bool negate = false);
 
     // Colours every occurrence of `what` (found as Find finds it, each search starting after the
-    // previous match) in one edit, letting the window repaint at most once a frame. Returns the count.
+    // previous match) in one edit block, so the view lays out and repaints once. Returns the count.
     int colorAll(const QString& what, const QColor& c);
 
     void Refresh();
