@@ -168,7 +168,7 @@ QWidget* frmKryesore::buildPageSuret() {
     LblKeshilla = whiteLabel(page, "LblKeshilla", QStringLiteral("..."));
     LblKeshilla->setWordWrap(true);
     LblKeshilla->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    LblKeshilla->setMinimumHeight(twips(2595));
+    LblKeshilla->setMinimumHeight(twips(1500));
     g->addWidget(whiteLabel(page, "Label2_0", QStringLiteral("Sureja")), 0, 0);
     g->addWidget(whiteLabel(page, "Label2_1", QStringLiteral("Emri")), 0, 1);
     g->addWidget(CmbNrSure, 1, 0);
@@ -296,7 +296,9 @@ void frmKryesore::buildControls() {
     layout->setSpacing(0);
     layout->addWidget(column);
     layout->addLayout(right, 1);
-    resize(twips(15060), twips(11115));
+    // The designed 15060 by 11115 twips, a little lower so that the title bar and a desktop panel still
+    // fit on a 1024 by 768 screen.
+    resize(twips(15060), twips(10500));
 
     m_search = std::make_unique<search::DatabaseSearch>(
         search::DatabaseSearch::Controls{CmbKerkoKrejt, ChkKerkoSure, CmbNrSure, CmbEmrSure, Rtf1,
