@@ -44,6 +44,17 @@ void createEmptyDatabase(const QString& path) {
         Module1::cnLidhja.Execute(s);
 }
 
+QList<QStringList> queryRows(platform::Connection& db, const QString& sql) {
+    QList<QStringList> result;
+    for (platform::Recordset rs = db.Execute(sql); !rs.Eof(); rs.MoveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            row.append(rs.Fields(i).toString());
+        result.append(row);
+    }
+    return result;
+}
+
 void useSettingsIn(const QTemporaryDir& dir) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QList>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class frmKryesore;
+namespace platform {
+class Connection;
+}
 
 namespace testsupport {
 
@@ -19,6 +24,9 @@ QString copyBundledData(const QTemporaryDir& dir);
 
 // Creates an empty database of the program's schema at `path` and opens the shared connection on it.
 void createEmptyDatabase(const QString& path);
+
+// Every row of a statement, each column as text.
+QList<QStringList> queryRows(platform::Connection& db, const QString& sql);
 
 // Points the per-user settings store into `dir` (call before anything reads settings).
 void useSettingsIn(const QTemporaryDir& dir);

@@ -86,16 +86,7 @@ QString rtfText(const QByteArray& rtf) {
     return out;
 }
 
-QList<QStringList> rows(platform::Connection& db, const QString& sql) {
-    QList<QStringList> result;
-    for (platform::Recordset rs = db.Execute(sql); !rs.Eof(); rs.MoveNext()) {
-        QStringList row;
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            row.append(rs.Fields(i).toString());
-        result.append(row);
-    }
-    return result;
-}
+QList<QStringList> rows(platform::Connection& db, const QString& sql) { return testsupport::queryRows(db, sql); }
 
 QString value(platform::Connection& db, const QString& sql) {
     return rows(db, sql).value(0).value(0);

@@ -26,16 +26,7 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-QList<QStringList> rows(platform::Connection& db, const QString& sql) {
-    QList<QStringList> result;
-    for (platform::Recordset rs = db.Execute(sql); !rs.Eof(); rs.MoveNext()) {
-        QStringList row;
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            row.append(rs.Fields(i).toString());
-        result.append(row);
-    }
-    return result;
-}
+QList<QStringList> rows(platform::Connection& db, const QString& sql) { return testsupport::queryRows(db, sql); }
 
 // The rows of a fact file, read here without the builder.
 QList<QStringList> facts(const QString& name) {
