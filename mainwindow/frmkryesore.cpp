@@ -261,6 +261,10 @@ void frmKryesore::buildControls() {
 
     Rtf1 = named(new platform::RichTextView(this), "Rtf1");
     Rtf1->setAccessibleName(QStringLiteral("Teksti"));
+    // Passages and search reports read in the same face and size as the whole text.
+    QFont body(QStringLiteral("Verdana"));
+    body.setPointSize(12);
+    Rtf1->document()->setDefaultFont(body);
 
     mnuPopupRtf = named(new QMenu(QStringLiteral("Popup RTF menu"), this), "mnuPopupRtf");
     auto action = [this](const char* name, const QString& caption) {
