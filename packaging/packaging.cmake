@@ -30,13 +30,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Lib'rezi Drites")
 set(CPACK_PACKAGE_CONTACT "Lib'rezi Drites <info@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reader of the Quran in Albanian translation")
+# The summary is the synopsis line; this is the extended description below it (one string).
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "reader of the Quran in Albanian translation\n"
-    "Lib'rezi Drites holds the whole Albanian translation in one window: go to any\n"
-    "surah and verse, browse the thematic index, search every verse, hear verses\n"
-    "recited, copy text and set the font. The librezi-builder command imports a\n"
-    "translation, a thematic classification and reciters' folders into each\n"
-    "user's own copy of the data.")
+    "Lib'rezi Drites holds the whole Albanian translation in one window: go to any\n\
+surah and verse, browse the thematic index, search every verse, hear verses\n\
+recited, copy text and set the font. The librezi-builder command imports a\n\
+translation, a thematic classification and reciters' folders into each\n\
+user's own copy of the data.")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://librezi.example.org")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
