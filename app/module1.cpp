@@ -3,13 +3,16 @@
 #include "app/splash.h"
 #include "data/queryhelpers.h"
 #include "mainwindow/frmkryesore.h"
+#include "mainwindow/navigation.h"
 #include "platform/msgbox.h"
 #include "resources/resources.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -24,7 +27,10 @@ bool blnMosRuajLexuesinSureve = false;
 
 namespace {
 QString g_programFolder;
+std::optional<bool> g_programFolderWritable;
 frmKryesore* g_main = nullptr;
+
+const QString kDatabaseName = QStringLiteral("librezi.db");
 } // namespace
 
 QString programFolder() {
@@ -35,7 +41,65 @@ QString programFolder() {
 
 void setProgramFolder(const QString& folder) { g_programFolder = QDir::cleanPath(folder); }
 
-QString databasePath() { return programFolder() + QStringLiteral("/librezi.db"); }
+QString userDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/librezi");
+}
+
+void setProgramFolderWritable(std::optional<bool> writable) { g_programFolderWritable = writable; }
+
+bool usesUserData() {
+    const QDir folder(programFolder());
+    if (g_programFolderWritable)
+        return !*g_programFolderWritable;
+    if (QFileInfo::exists(folder.filePath(QString::fromLatin1(kInstalledMarker))))
+        return true;
+    const QFileInfo database(folder.filePath(kDatabaseName));
+    return database.exists() ? !database.isWritable() : !QFileInfo(folder.path()).isWritable();
+}
+
+QString dataFolder() { return usesUserData() ? userDataFolder() : programFolder(); }
+
+QString databasePath() { return dataFolder() + u'/' + kDatabaseName; }
+
+void ensureUserDatabase() {
+    const QString target = userDataFolder() + u'/' + kDatabaseName;
+    if (QFileInfo::exists(target))
+        return;
+    const QString source = programFolder() + u'/' + kDatabaseName;
+    if (!QFileInfo(source).isFile())
+        throw StartupError{source, QStringLiteral("skedari mungon")};
+    if (!QDir().mkpath(userDataFolder()))
+        throw StartupError{userDataFolder(), QStringLiteral("dosja e të dhënave të përdoruesit nuk mund të krijohet")};
+    // Copied under another name first, so that a broken copy is never taken for the database.
+    const QString pending = target + QStringLiteral(".kopje");
+    QFile::remove(pending);
+    QFile from(source);
+    if (!from.copy(pending))
+        throw StartupError{target, QStringLiteral("kopja e bazës nuk mund të shkruhet: ") + from.errorString()};
+    QFile::setPermissions(pending, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!QFile::rename(pending, target)) {
+        QFile::remove(pending);
+        throw StartupError{target, QStringLiteral("kopja e bazës nuk mund të shkruhet")};
+    }
+}
+
+QString wholeTextFile() {
+    if (usesUserData()) {
+        const QString own = navigation::wholeTextFile(userDataFolder());
+        if (!own.isEmpty())
+            return own;
+    }
+    return navigation::wholeTextFile(programFolder());
+}
+
+QString reciterFolder(const QString& relative) {
+    if (usesUserData()) {
+        const QString own = userDataFolder() + u'/' + relative;
+        if (QFileInfo(own).isDir())
+            return own;
+    }
+    return programFolder() + u'/' + relative;
+}
 
 frmKryesore* mainWindow() { return g_main; }
 
@@ -74,6 +138,14 @@ int startFailed(const QString& file, const QString& cause) {
 
 int Main() {
     initResources();
+    if (usesUserData()) {
+        try {
+            ensureUserDatabase();
+        } catch (const StartupError& e) {
+            std::fprintf(stderr, "librezi: %s\n", qPrintable(e.cause));
+            return startFailed(e.file, e.cause);
+        }
+    }
     strLidhja = QStringLiteral("Data Source=") + databasePath();
     try {
         cnLidhja.Open(databasePath());

@@ -4,12 +4,14 @@
 
 #include <QString>
 
+#include <optional>
+
 class frmKryesore;
 
 // The state shared by the windows for the whole run, and the entry procedure.
 namespace Module1 {
 
-extern QString strLidhja;                // where the database is: the program folder and librezi.db
+extern QString strLidhja;                // where the database is: dataFolder() and librezi.db
 extern platform::Connection cnLidhja;    // the only connection, open for the whole run
 extern QString strLokacioniAjeteve;      // folder of the default verse reciter
 extern QString strLokacioniSureve;       // folder of the default surah reciter
@@ -21,8 +23,31 @@ QString programFolder();
 // Tests and tools point the program at another folder.
 void setProgramFolder(const QString& folder);
 
-// The database file in the program folder.
+// The reader's own data folder ($XDG_DATA_HOME/librezi, usually ~/.local/share/librezi).
+QString userDataFolder();
+// True when the program keeps the reader's data in userDataFolder(): the program folder is marked
+// as installed (kInstalledMarker) or its database cannot be written. A writable build folder never
+// uses the per-user folder, even when one exists.
+bool usesUserData();
+// Tests decide whether the program folder counts as writable (root may write anywhere);
+// nullopt goes back to asking the file system.
+void setProgramFolderWritable(std::optional<bool> writable);
+// The file an installed program folder holds so that every user gets their own copy.
+inline constexpr const char* kInstalledMarker = "librezi.installed";
+
+// The folder of the database in use: the per-user folder or the program folder.
+QString dataFolder();
+// The database in use: librezi.db in dataFolder().
 QString databasePath();
+// Makes the per-user copy of the program folder's database when there is none yet (the folder is
+// created). Throws StartupError when the program folder has no database or the copy fails.
+void ensureUserDatabase();
+// The whole-text file in use, found without regard to case: the per-user one when the reader
+// imported a translation there, otherwise the program folder's; "" when there is none.
+QString wholeTextFile();
+// A relative reciter folder: under the per-user folder when it exists there (and the per-user
+// folder is in use), otherwise under the program folder.
+QString reciterFolder(const QString& relative);
 
 // A start-up that cannot go on: the file concerned and the cause, in Albanian.
 struct StartupError {

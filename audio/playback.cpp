@@ -34,7 +34,7 @@ bool hasFolder(const QString& folder) {
 QString resolveFolder(const QString& folder) {
     if (folder.startsWith(u'/') || folder.startsWith(u'\\') || startsWithDrive(folder))
         return folder;
-    return QString(Module1::programFolder() + u'/' + folder);
+    return Module1::reciterFolder(folder);
 }
 
 QString verseAudioPath(const QString& folder, const QString& surah, const QString& verse) {

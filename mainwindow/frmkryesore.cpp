@@ -400,7 +400,7 @@ bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool frmKryesore::loadWholeText(QString* file) {
-    *file = navigation::wholeTextFile(Module1::programFolder());
+    *file = Module1::wholeTextFile();
     if (file->isEmpty()) {
         *file = Module1::programFolder() + QStringLiteral("/LIB'REZI.rtf");
         return false;
@@ -556,14 +556,14 @@ void frmKryesore::leavePassageMode(bool reload) {
     cmdKtheLibrezin->setVisible(false);
     CmbKerkoKrejt->setFixedWidth(twips(1935));
     if (reload) {
-        const QString file = navigation::wholeTextFile(Module1::programFolder());
+        const QString file = Module1::wholeTextFile();
         if (file.isEmpty() || !Rtf1->setFileName(file))
             Rtf1->setText(QString());
     }
 }
 
 void frmKryesore::cmdKtheLibrezin_Click() {
-    const QString file = navigation::wholeTextFile(Module1::programFolder());
+    const QString file = Module1::wholeTextFile();
     if (file.isEmpty() || !QFileInfo(file).isReadable()) {
         // The passage stays on screen, and with it the way back.
         platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: skedari „%1” mungon ose nuk lexohet.")

@@ -1,61 +1,94 @@
 // librezi-builder: writes librezi.db and LIB'REZI.rtf from the facts and, when given, a translation
 // and a thematic classification; with --add-reciter, adds a reciter to an existing database.
 
+#include "app/module1.h"
 #include "tools/databuilder.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
 
 namespace {
 
-const char* const kHelp = "Përdorimi: librezi-builder --facts DOSJA --out DOSJA [--translation SKEDARI]\n"
-                          "                          [--classification SKEDARI]\n"
-                          "          librezi-builder --add-reciter --db SKEDARI --name EMRI --folder DOSJA\n"
-                          "                          --kind ajete|sure [--default]\n"
-                          "\n"
-                          "Shkruan bazën e të dhënave librezi.db dhe tekstin e plotë LIB'REZI.rtf të Lib'rezi Drites.\n"
-                          "\n"
-                          "  --facts DOSJA          dosja e fakteve: suret.tsv (suret dhe ajetet e tyre),\n"
-                          "                         keshilla.txt (një këshillë në rresht), xhuzet.tsv, sexhdet.tsv\n"
-                          "                         dhe mukataat.tsv (për klasifikimin sipas temave)\n"
-                          "  --out DOSJA            dosja ku shkruhen librezi.db dhe LIB'REZI.rtf\n"
-                          "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8);\n"
-                          "                         pa të, çdo ajet mban një shënim se përkthimi nuk është importuar\n"
-                          "  --classification SKEDARI\n"
-                          "                         klasifikimi juaj sipas temave, në vend të atij që ndërtohet nga\n"
-                          "                         faktet (xhuzet, sexhdet, shkronjat e ndara, vendi i shpalljes):\n"
-                          "                         UTF-8, një grup ajetesh në rresht, gjashtë fusha të ndara me TAB:\n"
-                          "                         numri i kreut, kreu, numri i temës, tema, sureja, ajetet\n"
-                          "                         (p.sh. 1-7 ose 3,5-9); rreshtat që nisin me # dhe ata bosh\n"
-                          "                         kapërcehen; rreshtat e një kreu vijnë njëri pas tjetrit\n"
-                          "  --help                 shfaq këtë ndihmë\n"
-                          "\n"
-                          "Skedarët e vjetër zëvendësohen vetëm kur të rinjtë janë shkruar plotësisht; një përkthim\n"
-                          "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, rreshta të\n"
-                          "gabuar ose UTF-8 të pavlefshëm) ose një klasifikim që nuk pranohet (sure ose ajete që\n"
-                          "nuk ekzistojnë, lista ajetesh të gabuara, numra ose tituj temash që përplasen, një kre\n"
-                          "që rikthehet) i lë ata siç ishin.\n"
-                          "\n"
-                          "Me --add-reciter shton një lexues në një bazë të dhënash që ekziston:\n"
-                          "  --db SKEDARI           baza e të dhënave (librezi.db)\n"
-                          "  --name EMRI            emri i lexuesit, siç shfaqet në listë (jo bosh)\n"
-                          "  --folder DOSJA         dosja e skedarëve të tij; një dosje relative merret nga dosja\n"
-                          "                         e bazës (dosja e programit); duhet të ekzistojë\n"
-                          "  --kind ajete|sure      lexues ajetesh (skedarë SSSAAA.mp3) ose suresh (SSS.mp3)\n"
-                          "  --default              e bën atë të vetmin lexues të parazgjedhur të llojit të vet\n";
+const char* const kHelp =
+    "Përdorimi: librezi-builder --user [--translation SKEDARI] [--classification SKEDARI]\n"
+    "          librezi-builder --add-reciter --user --name EMRI --folder DOSJA --kind ajete|sure [--default]\n"
+    "          librezi-builder [--facts DOSJA] --out DOSJA [--translation SKEDARI] [--classification SKEDARI]\n"
+    "          librezi-builder --add-reciter --db SKEDARI --name EMRI --folder DOSJA --kind ajete|sure\n"
+    "                          [--default]\n"
+    "\n"
+    "Shkruan bazën e të dhënave librezi.db dhe tekstin e plotë LIB'REZI.rtf të Lib'rezi Drites.\n"
+    "\n"
+    "Me programin e instaluar (paketa .deb), dosja e programit nuk mund të ndryshohet: Lib'rezi Drites\n"
+    "mban për çdo përdorues një kopje të bazës në ~/.local/share/librezi ($XDG_DATA_HOME/librezi).\n"
+    "Me --user, librezi-builder shkruan aty, dhe programi i merr që në nisjen e ardhshme:\n"
+    "\n"
+    "  Importimi i një përkthimi:\n"
+    "    librezi-builder --user --translation ~/sq.txt\n"
+    "  Importimi i një klasifikimi sipas temave (bashkë me përkthimin, nëse keni një të tillë):\n"
+    "    librezi-builder --user --translation ~/sq.txt --classification ~/temat.tsv\n"
+    "  Shtimi i një dosjeje me leximet e një lexuesi:\n"
+    "    librezi-builder --add-reciter --user --name \"Emri\" --folder ~/Muzika/lexuesi --kind ajete --default\n"
+    "\n"
+    "Lexuesit e shtuar dhe lexuesi i zgjedhur ruhen kur importohet më pas një përkthim ose klasifikim.\n"
+    "\n"
+    "  --user                 shkruan në dosjen e të dhënave të përdoruesit (në vend të --out ose --db);\n"
+    "                         kopja e bazës bëhet nga dosja e programit kur ende nuk ekziston\n"
+    "  --facts DOSJA          dosja e fakteve: suret.tsv (suret dhe ajetet e tyre),\n"
+    "                         keshilla.txt (një këshillë në rresht), xhuzet.tsv, sexhdet.tsv\n"
+    "                         dhe mukataat.tsv (për klasifikimin sipas temave); pa të merren\n"
+    "                         faktet e instaluara bashkë me programin (dosja facts)\n"
+    "  --out DOSJA            dosja ku shkruhen librezi.db dhe LIB'REZI.rtf\n"
+    "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8);\n"
+    "                         pa të, çdo ajet mban një shënim se përkthimi nuk është importuar\n"
+    "  --classification SKEDARI\n"
+    "                         klasifikimi juaj sipas temave, në vend të atij që ndërtohet nga\n"
+    "                         faktet (xhuzet, sexhdet, shkronjat e ndara, vendi i shpalljes):\n"
+    "                         UTF-8, një grup ajetesh në rresht, gjashtë fusha të ndara me TAB:\n"
+    "                         numri i kreut, kreu, numri i temës, tema, sureja, ajetet\n"
+    "                         (p.sh. 1-7 ose 3,5-9); rreshtat që nisin me # dhe ata bosh\n"
+    "                         kapërcehen; rreshtat e një kreu vijnë njëri pas tjetrit\n"
+    "  --help                 shfaq këtë ndihmë\n"
+    "\n"
+    "Skedarët e vjetër zëvendësohen vetëm kur të rinjtë janë shkruar plotësisht; një përkthim\n"
+    "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, rreshta të\n"
+    "gabuar ose UTF-8 të pavlefshëm) ose një klasifikim që nuk pranohet (sure ose ajete që\n"
+    "nuk ekzistojnë, lista ajetesh të gabuara, numra ose tituj temash që përplasen, një kre\n"
+    "që rikthehet) i lë ata siç ishin.\n"
+    "\n"
+    "Me --add-reciter shton një lexues në një bazë të dhënash që ekziston:\n"
+    "  --db SKEDARI           baza e të dhënave (librezi.db); ose --user për kopjen e përdoruesit\n"
+    "  --name EMRI            emri i lexuesit, siç shfaqet në listë (jo bosh)\n"
+    "  --folder DOSJA         dosja e skedarëve të tij; një dosje relative merret nga dosja\n"
+    "                         e bazës (me --user edhe nga dosja e programit); duhet të ekzistojë\n"
+    "  --kind ajete|sure      lexues ajetesh (skedarë SSSAAA.mp3) ose suresh (SSS.mp3)\n"
+    "  --default              e bën atë të vetmin lexues të parazgjedhur të llojit të vet\n";
 
 void printError(const QString& message) {
     std::fputs(QString(message + u'\n').toLocal8Bit().constData(), stderr);
 }
 
+// The facts installed beside the builder (the program folder), or "" when there are none.
+QString installedFacts() {
+    const QString folder = Module1::programFolder() + QStringLiteral("/facts");
+    return QFileInfo(folder + QStringLiteral("/suret.tsv")).isFile() ? folder : QString();
+}
+
 int addReciter(int argc, char* argv[]) {
     databuilder::ReciterOptions options;
     QString kind;
+    bool user = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == u"--add-reciter")
             continue;
+        if (arg == u"--user") {
+            user = true;
+            continue;
+        }
         if (arg == u"--default") {
             options.makeDefault = true;
             continue;
@@ -75,8 +108,13 @@ int addReciter(int argc, char* argv[]) {
         }
         *into = QString::fromLocal8Bit(argv[++i]);
     }
-    if (options.database.isEmpty() || kind.isEmpty()) {
-        printError(QStringLiteral("Duhen --db, --name, --folder dhe --kind. Shihni librezi-builder --help."));
+    if (user && !options.database.isEmpty()) {
+        printError(QStringLiteral("Jepni ose --user ose --db, jo të dyja. Shihni librezi-builder --help."));
+        return 2;
+    }
+    if ((options.database.isEmpty() && !user) || kind.isEmpty()) {
+        printError(
+            QStringLiteral("Duhen --db (ose --user), --name, --folder dhe --kind. Shihni librezi-builder --help."));
         return 2;
     }
     if (kind != u"ajete" && kind != u"sure") {
@@ -84,6 +122,17 @@ int addReciter(int argc, char* argv[]) {
         return 2;
     }
     options.verses = kind == u"ajete";
+    if (user) {
+        try {
+            Module1::ensureUserDatabase();
+        } catch (const Module1::StartupError& e) {
+            printError(QStringLiteral("Kopja e bazës për përdoruesin nuk u bë: %1 (%2).")
+                           .arg(QDir::toNativeSeparators(e.file), e.cause));
+            return 1;
+        }
+        options.database = Module1::userDataFolder() + QStringLiteral("/librezi.db");
+        options.otherBase = Module1::programFolder();
+    }
     try {
         const int id = databuilder::addReciter(options);
         std::fputs(QStringLiteral("U shtua lexuesi %1 (IDLok %2).\n")
@@ -102,6 +151,7 @@ int addReciter(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv); // the program folder is the folder of this executable
     for (int i = 1; i < argc; ++i) {
         const QByteArrayView arg(argv[i]);
         if (arg == "--help" || arg == "-h") {
@@ -113,8 +163,13 @@ int main(int argc, char* argv[]) {
     }
 
     databuilder::Options options;
+    bool user = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == u"--user") {
+            user = true;
+            continue;
+        }
         QString* into = arg == u"--facts"         ? &options.factsFolder
                         : arg == u"--out"         ? &options.outFolder
                         : arg == u"--translation" ? &options.translationFile
@@ -130,8 +185,19 @@ int main(int argc, char* argv[]) {
         }
         *into = QString::fromLocal8Bit(argv[++i]);
     }
+    if (user && !options.outFolder.isEmpty()) {
+        printError(QStringLiteral("Jepni ose --user ose --out, jo të dyja. Shihni librezi-builder --help."));
+        return 2;
+    }
+    if (user) {
+        options.outFolder = Module1::userDataFolder();
+        options.keepReciters = true;
+    }
+    if (options.factsFolder.isEmpty())
+        options.factsFolder = installedFacts();
     if (options.factsFolder.isEmpty() || options.outFolder.isEmpty()) {
-        printError(QStringLiteral("Duhen --facts dhe --out. Shihni librezi-builder --help."));
+        printError(QStringLiteral("Duhen --facts (pa faktet e instaluara) dhe --out (ose --user). "
+                                  "Shihni librezi-builder --help."));
         return 2;
     }
 

@@ -507,6 +507,21 @@ void build(const Options& options) {
     PendingFile database(options.outFolder, QString::fromLatin1(kDatabaseFile));
     database.release();
     writeDatabase(database.path(), surahs, translation, tips, classification);
+    const QString previous = QDir(options.outFolder).filePath(QString::fromLatin1(kDatabaseFile));
+    if (options.keepReciters && QFileInfo(previous).isFile()) {
+        // The reader's reciters and the reciter marked as chosen outlive a new translation.
+        Database db(database.path(), false);
+        QString quoted = previous;
+        quoted.replace(u'\'', QStringLiteral("''"));
+        db.exec(QStringLiteral("ATTACH DATABASE '") + quoted + QStringLiteral("' AS previous"));
+        db.exec(QStringLiteral("BEGIN"));
+        db.exec(QStringLiteral("DELETE FROM Lokacioni_i_zerit"));
+        db.exec(QStringLiteral("INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) "
+                               "SELECT IDLok, Lexuesi, Lokacioni, Ajete, [Default] FROM previous.Lokacioni_i_zerit"));
+        db.exec(QStringLiteral("COMMIT"));
+        db.exec(QStringLiteral("DETACH DATABASE previous"));
+        db.close();
+    }
 
     PendingFile wholeText(options.outFolder, QString::fromLatin1(kWholeTextFile));
     wholeText.write(wholeTextRtf(surahs, translation));
@@ -523,7 +538,10 @@ int addReciter(const ReciterOptions& options) {
     if (!database.isFile())
         throw BuildError(
             QStringLiteral("Baza e të dhënave %1 nuk u gjet.").arg(QDir::toNativeSeparators(options.database)));
-    const QString folder = QDir(database.absolutePath()).filePath(options.folder);
+    QString folder = QDir(database.absolutePath()).filePath(options.folder);
+    if (!options.otherBase.isEmpty() && !QFileInfo(folder).isDir() &&
+        QFileInfo(QDir(options.otherBase).filePath(options.folder)).isDir())
+        folder = QDir(options.otherBase).filePath(options.folder);
     if (options.folder.isEmpty() || !QFileInfo(folder).isDir())
         throw BuildError(QStringLiteral("Dosja e lexuesit %1 nuk ekziston.").arg(QDir::toNativeSeparators(folder)));
 

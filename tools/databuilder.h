@@ -103,6 +103,7 @@ struct Options {
     QString outFolder;
     QString translationFile;    // "" for none
     QString classificationFile; // "" for the one made of the facts
+    bool keepReciters = false;  // the reciters of the database being replaced (if any) carry over
 };
 
 // Reads every input, then replaces librezi.db and LIB'REZI.rtf in the output folder. The new files
@@ -115,6 +116,7 @@ struct ReciterOptions {
     QString database;
     QString name;       // what the reciter lists show
     QString folder;     // where its files are; a relative folder is taken from the database's folder
+    QString otherBase;  // when not "", a relative folder found only here is taken too (the program folder)
     bool verses = true; // a verse reciter (SSSAAA.mp3 files) or a surah reciter (SSS.mp3)
     bool makeDefault = false;
 };
