@@ -239,6 +239,10 @@ void MediaPlayer::onError() {
         showStatus(QStringLiteral("Skedari nuk u gjet: ") + fileNameOf(local));
     else
         showStatus(QStringLiteral("Skedari nuk mund të luhet: ") + fileNameOf(local));
+    // The backend stays in the playing state after a decoding error: the strip would offer pause
+    // for a recitation that never sounds.
+    if (m_player->playbackState() != QMediaPlayer::StoppedState)
+        m_player->stop();
 }
 
 void MediaPlayer::onPosition(qint64 ms) {

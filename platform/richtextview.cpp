@@ -13,6 +13,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 
 namespace platform {
@@ -182,6 +183,15 @@ bool RichTextView::setFileName(const QString& path) {
         return false;
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
+        return false;
+    // An empty file or one of another kind would leave the reader before a blank or garbled page
+    // with no word of why; it is refused like a missing one and the view keeps what it shows.
+    QByteArrayView start(data);
+    if (start.startsWith("\xEF\xBB\xBF"))
+        start = start.sliced(3);
+    while (!start.isEmpty() && std::isspace(static_cast<unsigned char>(start.front())))
+        start = start.sliced(1);
+    if (!start.startsWith("{\\rtf"))
         return false;
     const rtf::Document parsed = rtf::parse(data);
     replaceContent([&parsed](QTextDocument* doc) { rtf::fill(doc, parsed); });

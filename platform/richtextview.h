@@ -21,7 +21,7 @@ public:
     enum FindOption { rtfWholeWord = 2, rtfMatchCase = 4, rtfNoHighlight = 8 };
 
     // Loads an RTF file: replaces the whole content, formats included; caret at 0.
-    // Returns false (content unchanged) when the file cannot be read.
+    // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.
     bool setFileName(const QString& path);
     QString FileName() const { return m_fileName; }
 

@@ -279,6 +279,37 @@ private Q_SLOTS:
         QCOMPARE(v.FileName(), path);
         QCOMPARE(v.Text(), QStringLiteral("12:4\tËngjëjt\r\nrreshti i dytë\r\nfund"));
     }
+
+    // An empty file or one that is not RTF is refused like a missing one: before, it replaced the
+    // text with a blank or garbled page and the caller could not tell.
+    void fileThatIsNotRtf_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("empty: refused") << QByteArray() << false;
+        QTest::newRow("blanks: refused") << QByteArray(" \r\n\t") << false;
+        QTest::newRow("plain text: refused") << QByteArray("1:1. Me emrin e All-llahut") << false;
+        QTest::newRow("zip archive: refused") << QByteArray("PK\x03\x04\x14\0\0\0", 8) << false;
+        QTest::newRow("RTF after a BOM and blanks: read")
+            << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 teksti\\par}") << true;
+        QTest::newRow("RTF without its closing brace: read") << QByteArray("{\\rtf1 teksti\\par") << true;
+    }
+    void fileThatIsNotRtf() {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, read);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("t.rtf"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        RichTextView v;
+        v.setText(QStringLiteral("para"));
+        QCOMPARE(v.setFileName(path), read);
+        if (read)
+            QVERIFY2(v.Text().startsWith(QStringLiteral("teksti")), qPrintable(v.Text()));
+        else
+            QCOMPARE(v.Text(), QStringLiteral("para"));
+    }
 };
 
 QTEST_MAIN(TestRichTextView)
