@@ -582,9 +582,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON lines."));
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Timed runs per scenario (at least 7)."),
                                         QStringLiteral("n"), QStringLiteral("7"));
+    const QCommandLineOption onlyOption(QStringLiteral("only"),
+                                        QStringLiteral("Run only this scenario (may be given more than once)."),
+                                        QStringLiteral("scenario"));
     QCommandLineOption child(QStringLiteral("memory-child"), QString(), QStringLiteral("what"));
     child.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({translation, json, runsOption, child});
+    parser.addOptions({translation, json, runsOption, onlyOption, child});
     parser.process(app);
 
     if (parser.isSet(child)) {
@@ -618,15 +621,26 @@ int main(int argc, char** argv) {
         std::printf("librezi-bench: %s, %d runs each after a warm-up, Qt %s\n",
                     parser.isSet(translation) ? qPrintable(parser.value(translation)) : "bundled data", runs,
                     qVersion());
-    print(bench.start());
-    print(bench.navigate());
-    print(bench.searchAll(QStringLiteral("search-many"), QStringLiteral("All-llahu")));
-    print(bench.searchAll(QStringLiteral("search-and"), QStringLiteral("All-llahu&Zot")));
-    print(bench.findNext());
-    print(bench.findPrevious());
-    print(bench.passage());
-    print(bench.font());
-    print(bench.memory());
+    const QStringList only = parser.values(onlyOption);
+    auto wanted = [&only](const char* name) { return only.isEmpty() || only.contains(QLatin1String(name)); };
+    if (wanted("start"))
+        print(bench.start());
+    if (wanted("navigate"))
+        print(bench.navigate());
+    if (wanted("search-many"))
+        print(bench.searchAll(QStringLiteral("search-many"), QStringLiteral("All-llahu")));
+    if (wanted("search-and"))
+        print(bench.searchAll(QStringLiteral("search-and"), QStringLiteral("All-llahu&Zot")));
+    if (wanted("find-next"))
+        print(bench.findNext());
+    if (wanted("find-previous"))
+        print(bench.findPrevious());
+    if (wanted("passage"))
+        print(bench.passage());
+    if (wanted("font"))
+        print(bench.font());
+    if (wanted("memory"))
+        print(bench.memory());
     Module1::unloadMainWindow();
     return 0;
 }
