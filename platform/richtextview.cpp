@@ -277,8 +277,7 @@ int RichTextView::Find(const QString& what, int start, int end, int options) {
             if ((at > 0 && isWordChar(hay.at(at - 1))) || (at + n < length && isWordChar(hay.at(at + n))))
                 continue;
         }
-        selectRange(int(at), int(at) + n);
-        ensureCursorVisible();
+        selectRange(int(at), int(at) + n); // setTextCursor brings the match into view
         return int(at);
     }
     return -1;
