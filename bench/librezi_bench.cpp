@@ -75,6 +75,14 @@ void settle() {
     QCoreApplication::processEvents();
 }
 
+// Lets the window idle as a reader's would between actions: the text view finishes laying out.
+void idle(int ms = 1000) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 // Peak resident memory of this process, in kB (VmHWM of /proc/self/status).
 long peakResidentKb() {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -244,6 +252,8 @@ public:
     Result navigate() {
         Result r(QStringLiteral("navigate"));
         r.runs = m_runs;
+        wholeText();
+        idle();
         auto choose = [](platform::ComboBox* list, const QString& text) {
             const int i = list->findText(text, Qt::MatchFixedString);
             if (i < 0)
@@ -328,6 +338,8 @@ public:
     Result findNext() {
         Result r(QStringLiteral("find-next"));
         r.runs = m_runs;
+        wholeText();
+        idle();
         const QString phrase = QStringLiteral("Musa");
         int steps = 0;
         r.value = timeRuns(
@@ -373,6 +385,7 @@ public:
         Result r(QStringLiteral("find-previous"));
         r.runs = m_runs;
         wholeText();
+        idle();
         const QString phrase = phraseOfFirstSurah();
         const QString& text = w->Rtf1->Text();
         int at = -1;
@@ -461,6 +474,7 @@ public:
         Result r(QStringLiteral("font"));
         r.runs = m_runs;
         wholeText();
+        idle();
         int run = 0;
         auto nextSize = [&run] { return (run++ % 2) ? QStringLiteral("12") : QStringLiteral("14"); };
         r.value = timeRuns(
