@@ -287,8 +287,7 @@ int RichTextView::Find(const QString& what, int start, int end, int options) {
             if ((at > 0 && isWordChar(hay.at(at - 1))) || (at + n < length && isWordChar(hay.at(at + n))))
                 continue;
         }
-        selectRange(int(at), int(at) + n);
-        ensureCursorVisible();
+        selectRange(int(at), int(at) + n); // setTextCursor brings the match into view
         return int(at);
     }
     return -1;
@@ -313,6 +312,40 @@ int RichTextView::colorAll(const QString& what, const QColor& c) {
     }
     cursor.endEditBlock();
     return count;
+}
+
+void RichTextView::setTextColoured(const QString& text, const QStringList& words, const QColor& c) {
+    // A word with a line break in it would match differently in the CR LF text colorAll searches.
+    for (const QString& word : words) {
+        if (word.contains(u'\r') || word.contains(u'\n')) {
+            setText(text);
+            for (const QString& w : words)
+                colorAll(w, c);
+            return;
+        }
+    }
+    const QString plain = normalizedBreaks(text);
+    replaceContent([&](QTextDocument* doc) {
+        QTextCursor cursor(doc);
+        cursor.beginEditBlock();
+        doc->setPlainText(plain);
+        // Document positions are positions in `plain`: one character for each line break. Matches are
+        // the ones colorAll finds in the CR LF text, since no word holds a line break.
+        const QString hay = foldText(plain);
+        QTextCharFormat red;
+        red.setForeground(c);
+        for (const QString& word : words) {
+            if (word.isEmpty())
+                continue;
+            const QString needle = foldText(word);
+            for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + needle.size())) {
+                cursor.setPosition(int(at));
+                cursor.setPosition(int(at + needle.size()), QTextCursor::KeepAnchor);
+                cursor.mergeCharFormat(red);
+            }
+        }
+        cursor.endEditBlock();
+    });
 }
 
 void RichTextView::Span(const QString& set, bool forward, bool negate) {

@@ -59,6 +59,10 @@ public:
     // Colours every occurrence of `what` (found as Find finds it, each search starting after the
     // previous match) in one edit block, so the view lays out and repaints once. Returns the count.
     int colorAll(const QString& what, const QColor& c);
+    // setText(text), then colorAll(word, c) for each word in order, as one edit: the view then lays
+    // the new text out a step at a time from the top, as after setText alone, where colouring after
+    // the fact lays out every line between the first and the last coloured word at once.
+    void setTextColoured(const QString& text, const QStringList& words, const QColor& c);
 
     void Refresh();
     void SetFocus();

@@ -930,9 +930,13 @@ Document parse(const QByteArray& rtf) {
 
 void fill(QTextDocument* doc, const Document& d) {
     doc->setUndoRedoEnabled(false);
-    doc->clear();
+    // Emptied and filled in one edit, as QTextDocument::setPlainText does: the layout then takes the
+    // content as new and lays it out a step at a time from the top. Emptied apart, the first block's
+    // format would count as a change of old text and the whole text would be laid out at once, before
+    // anything can be shown (most of the start-up time on the full translation).
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
+    doc->clear();
     CharFormat last;
     QTextCharFormat lastQt = toQt(last);
     auto qtFormat = [&](const CharFormat& f) -> const QTextCharFormat& {

@@ -92,14 +92,15 @@ void DatabaseSearch::run() {
     const QString phrase = m.CmbKerkoKrejt->Text();
     const bool restrictedNow = m.ChkKerkoSure->isChecked();
     const QString report = reportLine(count, phrase, restrictedNow, m.CmbEmrSure->Text()) + reportRule();
-    m.Rtf1->setText(report + results);
-
+    // The verses and their red words go into the view in one edit (see setTextColoured).
+    QStringList red;
     if (snapshot.contains(u'&')) {
         for (int i = 1; i <= FjalKerkim_.Count(); ++i)
-            SkuqjeFjalesh(FjalKerkim_.Item(i).Text());
+            red.append(FjalKerkim_.Item(i).Text());
     } else {
-        SkuqjeFjalesh(snapshot);
+        red.append(snapshot);
     }
+    m.Rtf1->setTextColoured(report + results, red, QColor(255, 0, 0));
     m.Rtf1->setSelStart(0);
     m.Rtf1->SetFocus();
 
