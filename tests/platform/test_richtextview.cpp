@@ -310,6 +310,34 @@ private Q_SLOTS:
         else
             QCOMPARE(v.Text(), QStringLiteral("para"));
     }
+
+    // Writing the text and its red words in one edit must give exactly what writing and then
+    // colouring gives: the same characters red, nothing else.
+    void colouredTextEqualsTextThenColour_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("one word, any case") << QStringList{QStringLiteral("zot")};
+        QTest::newRow("several words, overlapping") << QStringList{QStringLiteral("ab"), QStringLiteral("ba")};
+        QTest::newRow("apostrophes") << QStringList{QStringLiteral("s'ka")};
+        QTest::newRow("empty word among others") << QStringList{QString(), QStringLiteral("ë")};
+        QTest::newRow("a word that spans a line break") << QStringList{QStringLiteral("x\r\n2")};
+        QTest::newRow("nothing found") << QStringList{QStringLiteral("qqq")};
+    }
+    void colouredTextEqualsTextThenColour() {
+        QFETCH(QStringList, words);
+        const QString text = QStringLiteral("\r\nZoti tha: s’ka zot tjetër x\r\n2:1.\tabababa Ë ë\r\n3:1.\tZOT s‘ka");
+        RichTextView once, twice;
+        once.setTextColoured(text, words, QColor(255, 0, 0));
+        twice.setText(text);
+        for (const QString& w : words)
+            twice.colorAll(w, QColor(255, 0, 0));
+        QCOMPARE(once.Text(), twice.Text());
+        for (int pos = 0; pos < once.document()->characterCount() - 1; ++pos) {
+            QTextCursor a(once.document()), b(twice.document());
+            a.setPosition(pos + 1);
+            b.setPosition(pos + 1);
+            QCOMPARE(a.charFormat().foreground().color(), b.charFormat().foreground().color());
+        }
+    }
 };
 
 QTEST_MAIN(TestRichTextView)
