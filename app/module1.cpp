@@ -39,13 +39,17 @@ QString programFolder() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath());
 }
 
-void setProgramFolder(const QString& folder) { g_programFolder = QDir::cleanPath(folder); }
+void setProgramFolder(const QString& folder) {
+    g_programFolder = QDir::cleanPath(folder);
+}
 
 QString userDataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/librezi");
 }
 
-void setProgramFolderWritable(std::optional<bool> writable) { g_programFolderWritable = writable; }
+void setProgramFolderWritable(std::optional<bool> writable) {
+    g_programFolderWritable = writable;
+}
 
 bool usesUserData() {
     const QDir folder(programFolder());
@@ -57,9 +61,13 @@ bool usesUserData() {
     return database.exists() ? !database.isWritable() : !QFileInfo(folder.path()).isWritable();
 }
 
-QString dataFolder() { return usesUserData() ? userDataFolder() : programFolder(); }
+QString dataFolder() {
+    return usesUserData() ? userDataFolder() : programFolder();
+}
 
-QString databasePath() { return dataFolder() + u'/' + kDatabaseName; }
+QString databasePath() {
+    return dataFolder() + u'/' + kDatabaseName;
+}
 
 void ensureUserDatabase() {
     const QString target = userDataFolder() + u'/' + kDatabaseName;
@@ -101,7 +109,9 @@ QString reciterFolder(const QString& relative) {
     return programFolder() + u'/' + relative;
 }
 
-frmKryesore* mainWindow() { return g_main; }
+frmKryesore* mainWindow() {
+    return g_main;
+}
 
 void unloadMainWindow() {
     delete g_main;
@@ -129,7 +139,8 @@ namespace {
 
 int startFailed(const QString& file, const QString& cause) {
     unloadMainWindow();
-    platform::MsgBox(QStringLiteral("Programi nuk mund të niset.\n\nSkedari: %1\nShkaku: %2").arg(QDir::toNativeSeparators(file), cause),
+    platform::MsgBox(QStringLiteral("Programi nuk mund të niset.\n\nSkedari: %1\nShkaku: %2")
+                         .arg(QDir::toNativeSeparators(file), cause),
                      platform::Buttons::OK, QString(), platform::Icon::Critical);
     return 1;
 }
@@ -155,10 +166,10 @@ int Main() {
     }
     try {
         ShfaqSplash();
-        strLokacioniAjeteve = vbText(MerrVleren(QStringLiteral(
-            "select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=-1")));
-        strLokacioniSureve = vbText(MerrVleren(QStringLiteral(
-            "select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=0")));
+        strLokacioniAjeteve =
+            vbText(MerrVleren(QStringLiteral("select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=-1")));
+        strLokacioniSureve =
+            vbText(MerrVleren(QStringLiteral("select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=0")));
     } catch (const platform::DbError& e) {
         std::fprintf(stderr, "librezi: %s\n", e.what());
         return startFailed(databasePath(), platform::albanianCause(e));

@@ -4,7 +4,10 @@
 #include <QVBoxLayout>
 
 QString versionText() {
-    return QStringLiteral("Ver. %1.%2.%3").arg(LIBREZI_VERSION_MAJOR).arg(LIBREZI_VERSION_MINOR).arg(LIBREZI_VERSION_PATCH);
+    return QStringLiteral("Ver. %1.%2.%3")
+        .arg(LIBREZI_VERSION_MAJOR)
+        .arg(LIBREZI_VERSION_MINOR)
+        .arg(LIBREZI_VERSION_PATCH);
 }
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {

@@ -1,15 +1,15 @@
 #include "mainwindow/frmkryesore.h"
 
-#include "app/module1.h"
-#include "data/queryhelpers.h"
 #include "about/frmrrethprog.h"
+#include "app/module1.h"
 #include "audio/playback.h"
 #include "audio/reciters.h"
-#include "platform/mediaplayer.h"
+#include "data/queryhelpers.h"
 #include "mainwindow/header.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/textcommands.h"
 #include "platform/handler.h"
+#include "platform/mediaplayer.h"
 #include "prefs/fonts.h"
 #include "resources/resources.h"
 #include "search/history.h"
@@ -19,15 +19,14 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
 
-template <typename T>
-T* named(T* w, const char* name) {
+template <typename T> T* named(T* w, const char* name) {
     w->setObjectName(QLatin1String(name));
     return w;
 }
@@ -55,8 +54,7 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
 const QColor kWindowColour(0x1C, 0x1F, 0x28);
 
 // A panel in the window's dark colour, on which the white labels stand.
-template <typename T>
-T* darkPanel(T* w) {
+template <typename T> T* darkPanel(T* w) {
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
     p.setColor(QPalette::Window, kWindowColour);
@@ -80,8 +78,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     auto* grid = new QGridLayout(commands);
     grid->setContentsMargins(8, 8, 8, 8);
     cmdFund = iconButton(commands, "cmdFund", QStringLiteral("Mbylle programin"), art::kClose);
-    cmdCopy = iconButton(commands, "cmdCopy", QStringLiteral("Kopjo tekstin e selektuar"),
-                         art::kCopy);
+    cmdCopy = iconButton(commands, "cmdCopy", QStringLiteral("Kopjo tekstin e selektuar"), art::kCopy);
     txtKerkim = named(new QLineEdit(QStringLiteral("All-llahu"), commands), "txtKerkim");
     txtKerkim->setToolTip(QStringLiteral("Fjala e kërkuar"));
     txtKerkim->setAccessibleName(QStringLiteral("Fjala e kërkuar"));
@@ -92,8 +89,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     CmbKerkoKrejt->setToolTip(QStringLiteral("Fjala që përmendet nëpër ajete"));
     CmbKerkoKrejt->setAccessibleName(QStringLiteral("Fjala që përmendet nëpër ajete"));
     CmbKerkoKrejt->setFixedWidth(twips(2415));
-    cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"),
-                                 art::kReload);
+    cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"), art::kReload);
     cmdKtheLibrezin->setVisible(false);
     cmdKerkoAll = iconButton(commands, "cmdKerkoAll", QStringLiteral("Kërko"), art::kFindAll);
     ChkKerkoSure = named(new QCheckBox(QStringLiteral("Vetëm sureja aktuale"), commands), "ChkKerkoSure");
@@ -318,9 +314,9 @@ void frmKryesore::buildControls() {
     m_find = std::make_unique<search::FindInText>(Rtf1, txtKerkim);
     m_playback = new audio::Playback(WindowsMediaPlayer1, CmbNrSure, CmbNrAjeti, this);
     m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
-    m_themes = std::make_unique<themes::ThemeIndex>(themes::ThemeIndex::Controls{
-        cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim, cmdExpandAll, CmdCollapseAll, Rtf1,
-        [this] { enterPassageMode(); }});
+    m_themes = std::make_unique<themes::ThemeIndex>(
+        themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim,
+                                     cmdExpandAll, CmdCollapseAll, Rtf1, [this] { enterPassageMode(); }});
 }
 
 void frmKryesore::connectHandlers() {
@@ -365,9 +361,8 @@ void frmKryesore::connectHandlers() {
     on(cmdKerkimPrapa, &QToolButton::clicked, &frmKryesore::cmdKerkimPrapa_Click);
     on(CmbKerkoKrejt, &ComboBox::Click, &frmKryesore::CmbKerkoKrejt_Click);
     on(CmbKerkoKrejt, &ComboBox::GotFocus, &frmKryesore::CmbKerkoKrejt_GotFocus);
-    connect(CmbKerkoKrejt, &ComboBox::KeyDown, this, [this](int key, int shift) {
-        platform::guarded([&] { CmbKerkoKrejt_KeyDown(key, shift); });
-    });
+    connect(CmbKerkoKrejt, &ComboBox::KeyDown, this,
+            [this](int key, int shift) { platform::guarded([&] { CmbKerkoKrejt_KeyDown(key, shift); }); });
     txtKerkim->installEventFilter(this);
 
     themes::ThemeIndex* t = m_themes.get();
@@ -428,12 +423,14 @@ void frmKryesore::Form_Load() {
                           cmbKlasifikimTematik);
     MbusheListen(QStringLiteral("select * from Lokacioni_i_zerit where Ajete=-1 order by Lexuesi"),
                  QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesAjete);
-    ZgjidhSipasTekstit(CmbLexuesAjete, vbText(MerrVleren(QStringLiteral(
-                                           "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=-1"))));
+    ZgjidhSipasTekstit(
+        CmbLexuesAjete,
+        vbText(MerrVleren(QStringLiteral("Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=-1"))));
     MbusheListen(QStringLiteral("select * from Lokacioni_i_zerit where Ajete=0 order by Lexuesi"),
                  QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesSure);
-    ZgjidhSipasTekstit(CmbLexuesSure, vbText(MerrVleren(QStringLiteral(
-                                          "Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0"))));
+    ZgjidhSipasTekstit(
+        CmbLexuesSure,
+        vbText(MerrVleren(QStringLiteral("Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0"))));
     addNrFontToCombo(CmbNrFonti);
     addFontToCombo(CmbFontNames);
     history::ListaEFjaleveTeKerkuaraGetSetting(CmbKerkoKrejt);
@@ -458,7 +455,9 @@ bool frmKryesore::saveHistory() {
 }
 
 // Closing never waits on the store: a history that cannot be written is lost, the window still closes.
-void frmKryesore::Form_Unload() { saveHistory(); }
+void frmKryesore::Form_Unload() {
+    saveHistory();
+}
 
 void frmKryesore::cmdFund_Click() {
     if (platform::MsgBox(QStringLiteral("Dëshironi përfundimin e programit?"), platform::Buttons::YesNo) !=
@@ -468,7 +467,9 @@ void frmKryesore::cmdFund_Click() {
     endProgram();
 }
 
-void frmKryesore::cmdFund_LostFocus() { CmbNrSure->setFocus(); }
+void frmKryesore::cmdFund_LostFocus() {
+    CmbNrSure->setFocus();
+}
 
 // Navigation.
 
@@ -550,7 +551,9 @@ void frmKryesore::enterPassageMode() {
     CmbKerkoKrejt->setFixedWidth(twips(1455));
 }
 
-bool frmKryesore::inPassageMode() const { return !cmdKtheLibrezin->isHidden(); }
+bool frmKryesore::inPassageMode() const {
+    return !cmdKtheLibrezin->isHidden();
+}
 
 void frmKryesore::leavePassageMode(bool reload) {
     cmdKtheLibrezin->setVisible(false);
@@ -591,14 +594,18 @@ void frmKryesore::Rtf1_MouseUp(int Button, int, int X, int Y) {
     mnuPopupRtf->popup(Rtf1->viewport()->mapToGlobal(QPoint(X, Y)));
 }
 
-void frmKryesore::mnuSelektojeAjetin_Click() { textcommands::selectLineUnderCaret(Rtf1); }
+void frmKryesore::mnuSelektojeAjetin_Click() {
+    textcommands::selectLineUnderCaret(Rtf1);
+}
 
 void frmKryesore::mnuSelektoKrejtTekstin_Click() {
     Rtf1->setSelStart(0);
     Rtf1->setSelLength(Rtf1->TextLength());
 }
 
-void frmKryesore::mnuKopjim_Click() { cmdCopy_Click(); }
+void frmKryesore::mnuKopjim_Click() {
+    cmdCopy_Click();
+}
 
 void frmKryesore::cmdCopy_Click() {
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -614,14 +621,24 @@ void frmKryesore::showTip() {
         LblKeshilla->setText(vbText(tip));
 }
 
-void frmKryesore::CmdRefreshKeshille_Click() { showTip(); }
+void frmKryesore::CmdRefreshKeshille_Click() {
+    showTip();
+}
 
 // Search.
 
-void frmKryesore::cmdKerkoAll_Click() { m_search->run(); }
-void frmKryesore::cmdKerkim_Click() { m_find->next(); }
-void frmKryesore::cmdKerkimPrapa_Click() { m_find->previous(); }
-void frmKryesore::CmbKerkoKrejt_Click() { history::picked(CmbKerkoKrejt); }
+void frmKryesore::cmdKerkoAll_Click() {
+    m_search->run();
+}
+void frmKryesore::cmdKerkim_Click() {
+    m_find->next();
+}
+void frmKryesore::cmdKerkimPrapa_Click() {
+    m_find->previous();
+}
+void frmKryesore::CmbKerkoKrejt_Click() {
+    history::picked(CmbKerkoKrejt);
+}
 
 void frmKryesore::CmbKerkoKrejt_KeyDown(int KeyCode, int) {
     if (KeyCode == 13)
@@ -633,7 +650,9 @@ void frmKryesore::CmbKerkoKrejt_GotFocus() {
     CmbKerkoKrejt->setSelLength(int(CmbKerkoKrejt->Text().size()));
 }
 
-void frmKryesore::txtKerkim_GotFocus() { txtKerkim->selectAll(); }
+void frmKryesore::txtKerkim_GotFocus() {
+    txtKerkim->selectAll();
+}
 
 void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
     if (KeyAscii == 13)
@@ -642,14 +661,30 @@ void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
 
 // Fonts and the About window.
 
-void frmKryesore::CmbFontNames_Click() { ::CmbFontNames_Click(Rtf1, CmbFontNames); }
-void frmKryesore::CmbNrFonti_Click() { ::CmbNrFonti_Click(Rtf1, CmbNrFonti); }
-void frmKryesore::cmdRrethProg_Click() { showAbout(this); }
+void frmKryesore::CmbFontNames_Click() {
+    ::CmbFontNames_Click(Rtf1, CmbFontNames);
+}
+void frmKryesore::CmbNrFonti_Click() {
+    ::CmbNrFonti_Click(Rtf1, CmbNrFonti);
+}
+void frmKryesore::cmdRrethProg_Click() {
+    showAbout(this);
+}
 
 // Recitation.
 
-void frmKryesore::CmdPlayAjet_Click() { m_playback->CmdPlayAjet_Click(); }
-void frmKryesore::CmdPlaySure_Click() { m_playback->CmdPlaySure_Click(); }
-void frmKryesore::mnuLshoAjetin_Click() { m_playback->mnuLshoAjetin_Click(Rtf1); }
-void frmKryesore::mnuPauzoje_Click() { m_playback->mnuPauzoje_Click(); }
-void frmKryesore::mnuVazhdo_Click() { m_playback->mnuVazhdo_Click(); }
+void frmKryesore::CmdPlayAjet_Click() {
+    m_playback->CmdPlayAjet_Click();
+}
+void frmKryesore::CmdPlaySure_Click() {
+    m_playback->CmdPlaySure_Click();
+}
+void frmKryesore::mnuLshoAjetin_Click() {
+    m_playback->mnuLshoAjetin_Click(Rtf1);
+}
+void frmKryesore::mnuPauzoje_Click() {
+    m_playback->mnuPauzoje_Click();
+}
+void frmKryesore::mnuVazhdo_Click() {
+    m_playback->mnuVazhdo_Click();
+}

@@ -160,4 +160,6 @@ private:
 };
 
 // Widths and places are designed in twips (1440 an inch); on screen they are device-independent pixels.
-inline int twips(int t) { return (t + 7) / 15; }
+inline int twips(int t) {
+    return (t + 7) / 15;
+}

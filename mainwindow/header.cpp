@@ -46,9 +46,13 @@ void HeaderPanel::LblLinkLibrezi_MouseMove() {
     LblLinkLibrezi->setCursor(art::handCursor());
 }
 
-void HeaderPanel::C1Elastic3_Header_MouseMove() { setLinkColour(LblLinkLibrezi, Qt::white); }
+void HeaderPanel::C1Elastic3_Header_MouseMove() {
+    setLinkColour(LblLinkLibrezi, Qt::white);
+}
 
-void HeaderPanel::LblLinkLibrezi_Click() { platform::openAddress(addresses::productSite()); }
+void HeaderPanel::LblLinkLibrezi_Click() {
+    platform::openAddress(addresses::productSite());
+}
 
 void HeaderPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);

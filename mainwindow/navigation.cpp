@@ -6,7 +6,9 @@
 
 namespace navigation {
 
-QString verseKey(const QString& surah, const QString& verse) { return surah + u':' + verse + u'.' + u'\t'; }
+QString verseKey(const QString& surah, const QString& verse) {
+    return surah + u':' + verse + u'.' + u'\t';
+}
 
 int chosenItem(const platform::ComboBox* list, Match match) {
     const QString typed = list->Text();

@@ -48,7 +48,9 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, likeMatch(pattern, text) ? 1 : 0);
 }
 
-QString errorText(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+QString errorText(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
 
 } // namespace
 
@@ -104,7 +106,9 @@ struct Recordset::State {
     }
 };
 
-bool Recordset::Eof() const { return !d || d->eof; }
+bool Recordset::Eof() const {
+    return !d || d->eof;
+}
 
 void Recordset::MoveNext() {
     if (!d || d->eof)
@@ -112,7 +116,9 @@ void Recordset::MoveNext() {
     d->step();
 }
 
-int Recordset::FieldCount() const { return d ? sqlite3_column_count(d->stmt) : 0; }
+int Recordset::FieldCount() const {
+    return d ? sqlite3_column_count(d->stmt) : 0;
+}
 
 QVariant Recordset::Fields(int index) const {
     if (!d || d->eof)
@@ -149,7 +155,9 @@ QVariant Recordset::Fields(const QString& name) const {
     return Fields(it.value());
 }
 
-Connection::~Connection() { Close(); }
+Connection::~Connection() {
+    Close();
+}
 
 void Connection::Close() {
     if (m_db)

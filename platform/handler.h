@@ -14,8 +14,7 @@ void reportFailure(const std::exception& e);
 
 // The boundary of every handler: nothing thrown inside crosses the event loop; the reader sees a
 // clear message instead.
-template <typename F>
-void guarded(F&& f) {
+template <typename F> void guarded(F&& f) {
     try {
         f();
     } catch (const DbError& e) {

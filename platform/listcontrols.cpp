@@ -66,7 +66,9 @@ void ComboBox::Clear() {
 }
 
 int ComboBox::AddItem(const QString& text) {
-    const int at = m_sorted ? sortedPlace(count(), [this](int i) { return itemText(i); }, text) : count();
+    const int at = m_sorted ? sortedPlace(
+                                  count(), [this](int i) { return itemText(i); }, text)
+                            : count();
     const QString keep = Text();
     {
         const QSignalBlocker block(this);
@@ -137,7 +139,9 @@ void ComboBox::selectQuietly(int index) {
     setCurrentIndex(index);
 }
 
-QString ComboBox::Text() const { return isEditable() ? lineEdit()->text() : currentText(); }
+QString ComboBox::Text() const {
+    return isEditable() ? lineEdit()->text() : currentText();
+}
 
 void ComboBox::setText(const QString& text) {
     if (isEditable()) {
@@ -199,7 +203,9 @@ void ListBox::Clear() {
 }
 
 int ListBox::AddItem(const QString& text) {
-    const int at = m_sorted ? sortedPlace(count(), [this](int i) { return item(i)->text(); }, text) : count();
+    const int at = m_sorted ? sortedPlace(
+                                  count(), [this](int i) { return item(i)->text(); }, text)
+                            : count();
     m_quiet = true;
     insertItem(at, text);
     item(at)->setData(kItemDataRole, 0);
@@ -221,7 +227,9 @@ void ListBox::RemoveItem(int index) {
     m_quiet = false;
 }
 
-QString ListBox::List(int index) const { return index >= 0 && index < count() ? item(index)->text() : QString(); }
+QString ListBox::List(int index) const {
+    return index >= 0 && index < count() ? item(index)->text() : QString();
+}
 
 qint32 ListBox::ItemData(int index) const {
     return index >= 0 && index < count() ? item(index)->data(kItemDataRole).toInt() : 0;
@@ -251,6 +259,8 @@ void ListBox::mousePressEvent(QMouseEvent* e) {
         Q_EMIT Click();
 }
 
-QString ListBox::Text() const { return currentItem() ? currentItem()->text() : QString(); }
+QString ListBox::Text() const {
+    return currentItem() ? currentItem()->text() : QString();
+}
 
 } // namespace platform

@@ -9,11 +9,19 @@ namespace {
 MsgBoxScript* g_script = nullptr;
 }
 
-QString applicationTitle() { return QStringLiteral("Lib'rezi Drites"); }
+QString applicationTitle() {
+    return QStringLiteral("Lib'rezi Drites");
+}
 
-MsgBoxScript::MsgBoxScript() : m_previous(g_script) { g_script = this; }
-MsgBoxScript::~MsgBoxScript() { g_script = m_previous; }
-MsgBoxScript* MsgBoxScript::current() { return g_script; }
+MsgBoxScript::MsgBoxScript() : m_previous(g_script) {
+    g_script = this;
+}
+MsgBoxScript::~MsgBoxScript() {
+    g_script = m_previous;
+}
+MsgBoxScript* MsgBoxScript::current() {
+    return g_script;
+}
 
 Answer MsgBoxScript::take(const AskedMessage& m) {
     m_asked.append(m);
@@ -34,11 +42,20 @@ Answer MsgBox(const QString& text, Buttons buttons, const QString& title, Icon i
     box.setWindowTitle(m.title);
     box.setText(text);
     switch (icon) {
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case Icon::None: break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::None:
+        break;
     }
     QPushButton* first = nullptr;
     QPushButton* second = nullptr;
@@ -60,9 +77,12 @@ Answer MsgBox(const QString& text, Buttons buttons, const QString& title, Icon i
     box.exec();
     const bool firstChosen = box.clickedButton() == first || (!second && box.clickedButton() == nullptr);
     switch (buttons) {
-    case Buttons::OK: return Answer::OK;
-    case Buttons::OKCancel: return firstChosen ? Answer::OK : Answer::Cancel;
-    case Buttons::YesNo: return firstChosen ? Answer::Yes : Answer::No;
+    case Buttons::OK:
+        return Answer::OK;
+    case Buttons::OKCancel:
+        return firstChosen ? Answer::OK : Answer::Cancel;
+    case Buttons::YesNo:
+        return firstChosen ? Answer::Yes : Answer::No;
     }
     return Answer::OK;
 }

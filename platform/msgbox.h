@@ -43,7 +43,11 @@ public:
     const QList<AskedMessage>& asked() const { return m_asked; }
     int unscripted() const { return m_unscripted; }
     int pending() const { return int(m_answers.size()); }
-    void clear() { m_asked.clear(); m_answers.clear(); m_unscripted = 0; }
+    void clear() {
+        m_asked.clear();
+        m_answers.clear();
+        m_unscripted = 0;
+    }
     // Runs while a scripted box is "open", e.g. to check the state the box was shown in.
     void onAsk(std::function<void(const AskedMessage&)> f) { m_onAsk = std::move(f); }
 

@@ -33,13 +33,13 @@ public:
     int TextLength() const;
 
     int SelStart() const;
-    void setSelStart(int pos);   // collapses the selection
+    void setSelStart(int pos); // collapses the selection
     int SelLength() const;
-    void setSelLength(int len);  // selects from SelStart on
-    QString SelText() const;     // CR LF for line breaks; "" when nothing is selected
+    void setSelLength(int len); // selects from SelStart on
+    QString SelText() const;    // CR LF for line breaks; "" when nothing is selected
 
     void setSelColor(const QColor& c);
-    void setSelColor(int bgr);   // a colour as &HBBGGRR (255 is red)
+    void setSelColor(int bgr); // a colour as &HBBGGRR (255 is red)
     void setSelFontName(const QString& face);
     void setSelFontSize(const QString& points); // decimal text; other attributes are kept
 

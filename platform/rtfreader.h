@@ -14,10 +14,10 @@ struct CharFormat {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    int halfPoints = 24;  // \fsN: the size in half points (24 = 12 pt)
-    QString fontName;     // from the font table; empty when the file names none
-    QColor color;         // invalid: the default colour
-    QColor highlight;     // invalid: no highlight
+    int halfPoints = 24; // \fsN: the size in half points (24 = 12 pt)
+    QString fontName;    // from the font table; empty when the file names none
+    QColor color;        // invalid: the default colour
+    QColor highlight;    // invalid: no highlight
     bool operator==(const CharFormat&) const = default;
 };
 

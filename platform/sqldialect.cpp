@@ -12,8 +12,12 @@ struct Token {
     QString text;
 };
 
-bool isWordStart(QChar c) { return c.isLetter() || c == u'_'; }
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+bool isWordStart(QChar c) {
+    return c.isLetter() || c == u'_';
+}
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
 
 QList<Token> tokenise(const QString& s) {
     QList<Token> out;

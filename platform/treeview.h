@@ -22,8 +22,7 @@ public:
 
     // Adds a node at the root (no relative) or as a child of the node whose key is `relative`.
     // Keys are unique: a key already used throws std::invalid_argument.
-    QTreeWidgetItem* Add(const QString& relative, int relationship, const QString& key, const QString& text,
-                         int image);
+    QTreeWidgetItem* Add(const QString& relative, int relationship, const QString& key, const QString& text, int image);
     void clearNodes();
     int NodesCount() const { return int(m_nodes.size()); }
     // The i-th node in the order of adding, from 1.

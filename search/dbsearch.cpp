@@ -78,8 +78,9 @@ void DatabaseSearch::run() {
     try {
         EventPump pump;
         while (!rs.Eof()) {
-            results += verseLine(vbText(rs.Fields(QStringLiteral("NrSure"))), vbText(rs.Fields(QStringLiteral("NrAjet"))),
-                                 vbText(rs.Fields(QStringLiteral("Perkthimi"))));
+            results +=
+                verseLine(vbText(rs.Fields(QStringLiteral("NrSure"))), vbText(rs.Fields(QStringLiteral("NrAjet"))),
+                          vbText(rs.Fields(QStringLiteral("Perkthimi"))));
             rs.MoveNext();
             ++count;
             pump.maybeRun();

@@ -5,11 +5,17 @@
 
 namespace history {
 namespace {
-QString valueName(int i) { return QStringLiteral("Fjala ") + QString::number(i); }
+QString valueName(int i) {
+    return QStringLiteral("Fjala ") + QString::number(i);
+}
 } // namespace
 
-QString appName() { return QStringLiteral("Lib'rezi Drites"); }
-QString section() { return QStringLiteral("Lista e fjalëve të kërkuara"); }
+QString appName() {
+    return QStringLiteral("Lib'rezi Drites");
+}
+QString section() {
+    return QStringLiteral("Lista e fjalëve të kërkuara");
+}
 
 void ListaEFjaleveTeKerkuaraGetSetting(platform::ComboBox* list) {
     if (platform::GetSetting(appName(), section(), valueName(0)).isEmpty())

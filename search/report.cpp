@@ -12,7 +12,8 @@ QString reportLine(int count, const QString& P, bool restricted, const QString& 
     else if (count == 0)
         line = QStringLiteral("Nuk u gjet ndonjë ajet që e përmban shprehjen ") + P;
     else if (count == 1 && restricted)
-        line = QStringLiteral("Në suren ") + S + QStringLiteral(" u gjet vetëm një ajet në të cilin përmendet shprehja ") + P;
+        line = QStringLiteral("Në suren ") + S +
+               QStringLiteral(" u gjet vetëm një ajet në të cilin përmendet shprehja ") + P;
     else if (count == 1)
         line = QStringLiteral("U gjet vetëm një ajet në të cilin përmendet shprehja ") + P + QStringLiteral(":");
     else if (restricted)
@@ -24,7 +25,9 @@ QString reportLine(int count, const QString& P, bool restricted, const QString& 
     return crlf + line + crlf;
 }
 
-QString reportRule() { return QStringLiteral("* * * * * * * * * * * * * * * * * * *\r\n\r\n"); }
+QString reportRule() {
+    return QStringLiteral("* * * * * * * * * * * * * * * * * * *\r\n\r\n");
+}
 
 QString verseLine(const QString& surah, const QString& verse, const QString& text) {
     return surah + u':' + verse + u'.' + u'\t' + text + QStringLiteral("\r\n");

@@ -50,8 +50,8 @@ int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words, Q
 
 QString FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal, QString& SQLMeAndLike) {
     SQLMeAndLike.clear();
-    QString sql = QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%") + ObjFjal.Item(1).Text() +
-                  QStringLiteral("%'");
+    QString sql =
+        QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%") + ObjFjal.Item(1).Text() + QStringLiteral("%'");
     for (int i = 2; i <= ObjFjal.Count(); ++i)
         sql += QStringLiteral(" AND Perkthimi LIKE '%") + ObjFjal.Item(i).Text() + QStringLiteral("%'");
     SQLMeAndLike = sql;

@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
 #include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "data/schema.h"
+#include "mainwindow/frmkryesore.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,8 +13,12 @@
 
 namespace testsupport {
 
-QString buildFolder() { return qEnvironmentVariable("LIBREZI_BUILD"); }
-QString factsFolder() { return qEnvironmentVariable("LIBREZI_FACTS"); }
+QString buildFolder() {
+    return qEnvironmentVariable("LIBREZI_BUILD");
+}
+QString factsFolder() {
+    return qEnvironmentVariable("LIBREZI_FACTS");
+}
 
 QString sharedTestFile(const QString& name) {
     const QString path = qEnvironmentVariable("LIBREZI_SHARED") + QStringLiteral("/testdata/") + name;
@@ -36,7 +40,8 @@ QString copyBundledData(const QTemporaryDir& dir) {
 void createEmptyDatabase(const QString& path) {
     QFile::remove(path);
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK)
         qFatal("cannot create %s", qPrintable(path));
     sqlite3_close(db);
     Module1::cnLidhja.Open(path);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -36,8 +36,7 @@ void useSettingsIn(const QTemporaryDir& dir);
 frmKryesore* startProgram(const QTemporaryDir& dir);
 
 // Finds a child widget by object name and type, failing loudly when it is missing.
-template <typename T>
-T* child(QObject* parent, const char* name) {
+template <typename T> T* child(QObject* parent, const char* name) {
     T* w = parent->findChild<T*>(QLatin1String(name));
     if (!w)
         qFatal("no child %s", name);

@@ -26,7 +26,9 @@ int bound(const QString& digits) {
     return ok ? qMin(n, 32767) : 32767;
 }
 
-QChar at(const QString& s, qsizetype pos1) { return pos1 >= 1 && pos1 <= s.size() ? s.at(pos1 - 1) : QChar(); }
+QChar at(const QString& s, qsizetype pos1) {
+    return pos1 >= 1 && pos1 <= s.size() ? s.at(pos1 - 1) : QChar();
+}
 
 } // namespace
 
@@ -100,12 +102,14 @@ QString composePassage(const QString& themeText, const QString& itemText) {
     const VerseFetches fetches = scanVerseList(g.verseList);
     QString body;
     auto appendRow = [&body](const platform::Recordset& rs) {
-        body += search::verseLine(vbText(rs.Fields(QStringLiteral("NrSure"))), vbText(rs.Fields(QStringLiteral("NrAjet"))),
-                                  vbText(rs.Fields(QStringLiteral("Perkthimi"))));
+        body +=
+            search::verseLine(vbText(rs.Fields(QStringLiteral("NrSure"))), vbText(rs.Fields(QStringLiteral("NrAjet"))),
+                              vbText(rs.Fields(QStringLiteral("Perkthimi"))));
     };
     const bool surahIsNumber = !g.surahPart.isEmpty() && std::all_of(g.surahPart.begin(), g.surahPart.end(),
-                                                                      [](QChar c) { return c >= u'0' && c <= u'9'; });
-    const QString prefix = QStringLiteral("select * from librezi where nrsure = ") + g.surahPart + QStringLiteral("And nrajet = ");
+                                                                     [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const QString prefix =
+        QStringLiteral("select * from librezi where nrsure = ") + g.surahPart + QStringLiteral("And nrajet = ");
     if (surahIsNumber && fetches.singleStatement) {
         for (platform::Recordset rs = Module1::cnLidhja.Execute(prefix + g.verseList); !rs.Eof(); rs.MoveNext())
             appendRow(rs);

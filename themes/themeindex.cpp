@@ -36,7 +36,9 @@ void ThemeIndex::fillGroups(platform::ListBox* list, const QString& theme) {
         list->AddItem(item);
 }
 
-void ThemeIndex::cmbKlasifikimTematik_Click() { fillGroups(m.LstAjetetPrejCmbTema, m.cmbKlasifikimTematik->Text()); }
+void ThemeIndex::cmbKlasifikimTematik_Click() {
+    fillGroups(m.LstAjetetPrejCmbTema, m.cmbKlasifikimTematik->Text());
+}
 
 void ThemeIndex::MbushePemenMeTema() {
     QCoreApplication::processEvents();
@@ -76,7 +78,7 @@ void ThemeIndex::TreeView1_NodeClick() {
         return;
     fillGroups(m.lstAjetKlasifikim, themeOfNodeText(node->text(0)));
     if (m.lstAjetKlasifikim->ListCount() == 0)
-        return; // a theme without groups leaves the text as it is
+        return;                           // a theme without groups leaves the text as it is
     m.lstAjetKlasifikim->setListIndex(0); // its click shows the first group's passage
 }
 

@@ -170,11 +170,11 @@ int main(int argc, char* argv[]) {
             user = true;
             continue;
         }
-        QString* into = arg == u"--facts"         ? &options.factsFolder
-                        : arg == u"--out"         ? &options.outFolder
-                        : arg == u"--translation" ? &options.translationFile
+        QString* into = arg == u"--facts"            ? &options.factsFolder
+                        : arg == u"--out"            ? &options.outFolder
+                        : arg == u"--translation"    ? &options.translationFile
                         : arg == u"--classification" ? &options.classificationFile
-                                                  : nullptr;
+                                                     : nullptr;
         if (!into) {
             printError(QStringLiteral("Argument i panjohur: %1. Shihni librezi-builder --help.").arg(arg));
             return 2;

@@ -130,7 +130,8 @@ private Q_SLOTS:
     void wholeTextFoundWhateverItsCase() {
         QTemporaryDir dir;
         testsupport::copyBundledData(dir);
-        QVERIFY(QFile::rename(dir.filePath(QStringLiteral("LIB'REZI.rtf")), dir.filePath(QStringLiteral("lib'rezi.RTF"))));
+        QVERIFY(
+            QFile::rename(dir.filePath(QStringLiteral("LIB'REZI.rtf")), dir.filePath(QStringLiteral("lib'rezi.RTF"))));
         Module1::setProgramFolder(dir.path());
         platform::MsgBoxScript script;
         QCOMPARE(Module1::Main(), 0);

@@ -16,8 +16,8 @@ class TestQueryHelpers : public QObject {
 private Q_SLOTS:
     void init() {
         testsupport::createEmptyDatabase(dir.filePath(QStringLiteral("q.db")));
-        const char* rows[][3] = {{"1", "Fatiha", "7"},  {"2", "Bekare", "286"}, {"10", "Junus", "109"},
-                                 {"11", "Hud", "123"},  {"12", "Jusuf", "111"}, {"107", "Ma'un", "7"},
+        const char* rows[][3] = {{"1", "Fatiha", "7"},      {"2", "Bekare", "286"}, {"10", "Junus", "109"},
+                                 {"11", "Hud", "123"},      {"12", "Jusuf", "111"}, {"107", "Ma'un", "7"},
                                  {"3", "ali Imran", "200"}, {"4", "Maide", "120"}};
         for (const auto& r : rows)
             cnLidhja.Execute(QStringLiteral("insert into Suret values (%1, \"%2\", %3, 'Mekë')")
@@ -47,9 +47,9 @@ private Q_SLOTS:
         MbusheListen(QStringLiteral("Select IDSureja,Emri from Suret order by Emri"), QStringLiteral("IDSureja"),
                      QStringLiteral("Emri"), &names);
         QCOMPARE(names.ListCount(), 8);
-        const QHash<QString, int> expected{{QStringLiteral("Fatiha"), 1}, {QStringLiteral("Bekare"), 2},
-                                           {QStringLiteral("Junus"), 10}, {QStringLiteral("Hud"), 11},
-                                           {QStringLiteral("Jusuf"), 12},  {QStringLiteral("Ma'un"), 107},
+        const QHash<QString, int> expected{{QStringLiteral("Fatiha"), 1},    {QStringLiteral("Bekare"), 2},
+                                           {QStringLiteral("Junus"), 10},    {QStringLiteral("Hud"), 11},
+                                           {QStringLiteral("Jusuf"), 12},    {QStringLiteral("Ma'un"), 107},
                                            {QStringLiteral("ali Imran"), 3}, {QStringLiteral("Maide"), 4}};
         for (int i = 0; i < names.ListCount(); ++i) {
             QCOMPARE(names.ItemData(i), expected.value(names.List(i)));
@@ -92,11 +92,16 @@ private Q_SLOTS:
     void selectByTextPrefix_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("1 is not 10") << "1" << "1";
-        QTest::newRow("11") << "11" << "11";
-        QTest::newRow("10") << "10" << "10";
-        QTest::newRow("none") << "99" << "";
-        QTest::newRow("False matches nothing") << "False" << "";
+        QTest::newRow("1 is not 10") << "1"
+                                     << "1";
+        QTest::newRow("11") << "11"
+                            << "11";
+        QTest::newRow("10") << "10"
+                            << "10";
+        QTest::newRow("none") << "99"
+                              << "";
+        QTest::newRow("False matches nothing") << "False"
+                                               << "";
     }
     void selectByTextPrefix() {
         QFETCH(QString, text);
@@ -121,8 +126,8 @@ private Q_SLOTS:
 
     void guardFlagsDuringAndAfter() {
         platform::ComboBox list;
-        MbusheListen(QStringLiteral("Select IDSureja from Suret"), QStringLiteral("IDSureja"), QStringLiteral("IDSureja"),
-                     &list);
+        MbusheListen(QStringLiteral("Select IDSureja from Suret"), QStringLiteral("IDSureja"),
+                     QStringLiteral("IDSureja"), &list);
         bool ajete = false, sure = false;
         int clicks = 0;
         connect(&list, &platform::ComboBox::Click, [&] {
@@ -155,8 +160,10 @@ private Q_SLOTS:
     }
 
     void valueTypes() {
-        QCOMPARE(vbText(MerrVleren(QStringLiteral("select NrAjete from Suret where IDSureja=2"))), QStringLiteral("286"));
-        QCOMPARE(vbText(MerrVleren(QStringLiteral("select Emri from Suret where IDSureja=107"))), QStringLiteral("Ma'un"));
+        QCOMPARE(vbText(MerrVleren(QStringLiteral("select NrAjete from Suret where IDSureja=2"))),
+                 QStringLiteral("286"));
+        QCOMPARE(vbText(MerrVleren(QStringLiteral("select Emri from Suret where IDSureja=107"))),
+                 QStringLiteral("Ma'un"));
         QCOMPARE(vbText(MerrVleren(QStringLiteral("select null"))), QString());
     }
 };

@@ -71,9 +71,9 @@ private Q_SLOTS:
 
     void captionsAndFirstState() {
         const QList<QPair<const char*, const char*>> labels = {
-            {"Label3", "Kërkimi i tekstit"}, {"Label4", "Kërkimi i ajeteve"}, {"Label2_5", "Lloji i shkronjave"},
-            {"Label2_6", "Madhësia"},        {"Label2_0", "Sureja"},            {"Label2_1", "Emri"},
-            {"Label2_2", "Gjithsej ajete"},  {"Label2_3", "Ajeti"},             {"Label2_7", "Lexuesi i sureve"},
+            {"Label3", "Kërkimi i tekstit"},   {"Label4", "Kërkimi i ajeteve"}, {"Label2_5", "Lloji i shkronjave"},
+            {"Label2_6", "Madhësia"},          {"Label2_0", "Sureja"},          {"Label2_1", "Emri"},
+            {"Label2_2", "Gjithsej ajete"},    {"Label2_3", "Ajeti"},           {"Label2_7", "Lexuesi i sureve"},
             {"Label2_4", "Lexuesi i ajeteve"}, {"Label6", "Këshilla:"},         {"Label1", "Klasifikimi tematik"}};
         for (const auto& [name, text] : labels) {
             auto* l = testsupport::child<QLabel>(w, name);
@@ -103,7 +103,8 @@ private Q_SLOTS:
 
     void fitsASmallScreenAndStretchesTheText() {
         QVERIFY2(w->width() <= 1024, qPrintable(QString::number(w->width())));
-        QVERIFY2(w->height() <= 768 - 30, qPrintable(QStringLiteral("%1 (at least %2)").arg(w->height()).arg(w->minimumSizeHint().height())));
+        QVERIFY2(w->height() <= 768 - 30,
+                 qPrintable(QStringLiteral("%1 (at least %2)").arg(w->height()).arg(w->minimumSizeHint().height())));
         auto* column = testsupport::child<QWidget>(w, "C1Elastic2_MenuContainer");
         const int columnWidth = column->width();
         const int textWidth = w->Rtf1->width();

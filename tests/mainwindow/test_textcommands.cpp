@@ -57,11 +57,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("surah");
         QTest::addColumn<QString>("verse");
         QTest::addColumn<bool>("isVerse");
-        QTest::newRow("verse key") << "2:255." << "2" << "255" << true;
-        QTest::newRow("heading") << "114." << "114" << "" << false;
-        QTest::newRow("no dot") << "7:1" << "7" << "" << true;
-        QTest::newRow("title") << "Kur'ani" << "Kur'ani" << "" << false;
-        QTest::newRow("empty") << "" << "" << "" << false;
+        QTest::newRow("verse key") << "2:255."
+                                   << "2"
+                                   << "255" << true;
+        QTest::newRow("heading") << "114."
+                                 << "114"
+                                 << "" << false;
+        QTest::newRow("no dot") << "7:1"
+                                << "7"
+                                << "" << true;
+        QTest::newRow("title") << "Kur'ani"
+                               << "Kur'ani"
+                               << "" << false;
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "" << false;
     }
     void prefixNumbers() {
         QFETCH(QString, prefix);
@@ -132,7 +142,8 @@ private Q_SLOTS:
         QVERIFY(first != QLatin1String("..."));
         QVERIFY(!first.isEmpty());
         Module1::cnLidhja.Execute(QStringLiteral("delete from Keshilla where ID > 1"));
-        const QString only = Module1::cnLidhja.Execute(QStringLiteral("select Keshilla from Keshilla")).Fields(0).toString();
+        const QString only =
+            Module1::cnLidhja.Execute(QStringLiteral("select Keshilla from Keshilla")).Fields(0).toString();
         w->CmdRefreshKeshille->click();
         QCOMPARE(w->LblKeshilla->text(), only);
         // An empty table leaves the label as it was.

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using platform::DbError;
 using Module1::cnLidhja;
+using platform::DbError;
 
 // The statements reach SQLite in the form the program composes them; these check each form on a real file.
 class TestDatabase : public QObject {
@@ -38,23 +38,28 @@ private Q_SLOTS:
     }
 
     void bareDefaultColumn() {
-        QCOMPARE(cnLidhja.Execute(QStringLiteral("select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=-1"))
-                     .Fields(QStringLiteral("lokacioni")).toString(),
-                 QStringLiteral("a"));
+        QCOMPARE(
+            cnLidhja.Execute(QStringLiteral("select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=-1"))
+                .Fields(QStringLiteral("lokacioni"))
+                .toString(),
+            QStringLiteral("a"));
         QCOMPARE(count(QStringLiteral("Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0")), 1);
     }
 
     void qualifiedBracketColumnInSet() {
         cnLidhja.Execute(QStringLiteral("UPDATE Lokacioni_i_zerit SET Lokacioni_i_zerit.[Default] = 0 where Ajete=-1"));
         QCOMPARE(count(QStringLiteral("select * from Lokacioni_i_zerit where default=-1")), 1);
-        cnLidhja.Execute(QStringLiteral("update Lokacioni_i_zerit set Lokacioni_i_zerit.[Default] = -1 where IDLok =2"));
+        cnLidhja.Execute(
+            QStringLiteral("update Lokacioni_i_zerit set Lokacioni_i_zerit.[Default] = -1 where IDLok =2"));
         QCOMPARE(cnLidhja.Execute(QStringLiteral("select Lexuesi from Lokacioni_i_zerit where default=-1 and Ajete=-1"))
-                     .Fields(0).toString(),
+                     .Fields(0)
+                     .toString(),
                  QStringLiteral("B"));
     }
 
     void numberGluedToKeyword() {
-        platform::Recordset rs = cnLidhja.Execute(QStringLiteral("select * from librezi where nrsure = 12And nrajet = 4"));
+        platform::Recordset rs =
+            cnLidhja.Execute(QStringLiteral("select * from librezi where nrsure = 12And nrajet = 4"));
         QVERIFY(!rs.Eof());
         QCOMPARE(rs.Fields(QStringLiteral("NrAjet")).toInt(), 4);
         rs.MoveNext();
@@ -66,7 +71,8 @@ private Q_SLOTS:
     void doubleQuotedLiteralIsText() {
         // A column named like the literal must not be compared with itself.
         QCOMPARE(count(QStringLiteral("select nrsure, emrsure, ajetet from klasifikim where ((tema = \"tema\"));")), 0);
-        QCOMPARE(count(QStringLiteral("select nrsure, emrsure, ajetet from klasifikim where ((tema = \"Sabri\"));")), 1);
+        QCOMPARE(count(QStringLiteral("select nrsure, emrsure, ajetet from klasifikim where ((tema = \"Sabri\"));")),
+                 1);
     }
 
     void literalsStayData_data() {
@@ -100,23 +106,35 @@ private Q_SLOTS:
         QCOMPARE(count(QStringLiteral("SELECT * FROM librezi WHERE Perkthimi LIKE 'ai%im”'")), 1);
         QCOMPARE(count(QStringLiteral("SELECT * FROM librezi WHERE Perkthimi LIKE 'ai%'")), 1);
         QCOMPARE(count(QStringLiteral("SELECT * FROM librezi WHERE Perkthimi LIKE '%100%'")), 1);
-        QCOMPARE(count(QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%thanë%' AND Perkthimi LIKE '%zot%'")), 1);
+        QCOMPARE(
+            count(QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%thanë%' AND Perkthimi LIKE '%zot%'")),
+            1);
     }
 
     void likeMatcher_data() {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("match");
-        QTest::newRow("exact") << "abc" << "ABC" << true;
-        QTest::newRow("exact shorter") << "ab" << "abc" << false;
-        QTest::newRow("anchored ends overlap") << "ab%ba" << "aba" << false;
-        QTest::newRow("anchored ends") << "ab%ba" << "abba" << true;
-        QTest::newRow("middle after first") << "a%a%a" << "aa" << false;
-        QTest::newRow("middle found") << "a%a%a" << "aaa" << true;
-        QTest::newRow("underscore") << "_" << "ë" << true;
-        QTest::newRow("underscore needs a char") << "a_" << "a" << false;
-        QTest::newRow("empty pattern") << "" << "" << true;
-        QTest::newRow("empty pattern, text") << "" << "x" << false;
+        QTest::newRow("exact") << "abc"
+                               << "ABC" << true;
+        QTest::newRow("exact shorter") << "ab"
+                                       << "abc" << false;
+        QTest::newRow("anchored ends overlap") << "ab%ba"
+                                               << "aba" << false;
+        QTest::newRow("anchored ends") << "ab%ba"
+                                       << "abba" << true;
+        QTest::newRow("middle after first") << "a%a%a"
+                                            << "aa" << false;
+        QTest::newRow("middle found") << "a%a%a"
+                                      << "aaa" << true;
+        QTest::newRow("underscore") << "_"
+                                    << "ë" << true;
+        QTest::newRow("underscore needs a char") << "a_"
+                                                 << "a" << false;
+        QTest::newRow("empty pattern") << ""
+                                       << "" << true;
+        QTest::newRow("empty pattern, text") << ""
+                                             << "x" << false;
     }
     void likeMatcher() {
         QFETCH(QString, pattern);
@@ -137,7 +155,8 @@ private Q_SLOTS:
         }
         QVERIFY_THROWS_EXCEPTION(DbError, cnLidhja.Execute(QStringLiteral("select 1; delete from librezi")));
         QCOMPARE(count(QStringLiteral("select * from librezi")), 3);
-        QVERIFY_THROWS_EXCEPTION(DbError, cnLidhja.Execute(QStringLiteral("select * from librezi")).Fields(QStringLiteral("mungon")));
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, cnLidhja.Execute(QStringLiteral("select * from librezi")).Fields(QStringLiteral("mungon")));
     }
 
     void openRefusesWhatIsNoDatabase() {
@@ -158,12 +177,18 @@ private Q_SLOTS:
     void normaliserForms_data() {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("glued") << "nrsure = 12And nrajet = 4" << "nrsure = 12 And nrajet = 4";
-        QTest::newRow("default") << "where default=-1" << "where [default]=-1";
-        QTest::newRow("dq") << "tema = \"a'b\"" << "tema = 'a''b'";
-        QTest::newRow("set") << "UPDATE T SET T.[Default] = 0 where T.x=1" << "UPDATE T SET [Default] = 0 where T.x=1";
-        QTest::newRow("exponent kept") << "x = 1e5" << "x = 1e5";
-        QTest::newRow("unterminated") << "x = 'abc" << "x = 'abc'";
+        QTest::newRow("glued") << "nrsure = 12And nrajet = 4"
+                               << "nrsure = 12 And nrajet = 4";
+        QTest::newRow("default") << "where default=-1"
+                                 << "where [default]=-1";
+        QTest::newRow("dq") << "tema = \"a'b\""
+                            << "tema = 'a''b'";
+        QTest::newRow("set") << "UPDATE T SET T.[Default] = 0 where T.x=1"
+                             << "UPDATE T SET [Default] = 0 where T.x=1";
+        QTest::newRow("exponent kept") << "x = 1e5"
+                                       << "x = 1e5";
+        QTest::newRow("unterminated") << "x = 'abc"
+                                      << "x = 'abc'";
     }
     void normaliserForms() {
         QFETCH(QString, in);

@@ -53,7 +53,7 @@ private Q_SLOTS:
         c.AddItem(QStringLiteral("Nisa"), 4);
         c.AddItem(QStringLiteral("bekare"), 2);
         c.AddItem(QStringLiteral("Fatiha"), 1);
-        c.setListIndex(1); // Fatiha
+        c.setListIndex(1);                         // Fatiha
         c.AddItem(QStringLiteral("Ali Imran"), 3); // before the selected item: the selection moves with it
         QCOMPARE(c.List(0), QStringLiteral("Ali Imran"));
         QCOMPARE(c.List(1), QStringLiteral("bekare"));

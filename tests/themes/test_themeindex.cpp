@@ -67,7 +67,8 @@ private Q_SLOTS:
         QCOMPARE(w->LstAjetetPrejCmbTema->List(last), QStringLiteral("114 (Nas): 1-6"));
         w->LstAjetetPrejCmbTema->setListIndex(last);
         const QString text = w->Rtf1->Text();
-        QVERIFY(text.startsWith(QStringLiteral("\r\nAjete nga tema \"Xhuzi 30\":\r\nzgjodhët ajetin (ajetet): 114 (Nas): 1-6\r\n")));
+        QVERIFY(text.startsWith(
+            QStringLiteral("\r\nAjete nga tema \"Xhuzi 30\":\r\nzgjodhët ajetin (ajetet): 114 (Nas): 1-6\r\n")));
         QCOMPARE(text.count(QStringLiteral("\r\n114:")), 6);
         QVERIFY(w->inPassageMode());
         QCOMPARE(w->CmbKerkoKrejt->width(), twips(1455));

@@ -1,6 +1,6 @@
-#include "testsupport.h"
 #include "data/schema.h"
 #include "platform/database.h"
+#include "testsupport.h"
 #include "tools/databuilder.h"
 
 #include <QDir>
@@ -86,7 +86,9 @@ QString rtfText(const QByteArray& rtf) {
     return out;
 }
 
-QList<QStringList> rows(platform::Connection& db, const QString& sql) { return testsupport::queryRows(db, sql); }
+QList<QStringList> rows(platform::Connection& db, const QString& sql) {
+    return testsupport::queryRows(db, sql);
+}
 
 QString value(platform::Connection& db, const QString& sql) {
     return rows(db, sql).value(0).value(0);

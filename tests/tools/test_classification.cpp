@@ -1,5 +1,5 @@
-#include "testsupport.h"
 #include "platform/database.h"
+#include "testsupport.h"
 #include "themes/passage.h"
 #include "tools/databuilder.h"
 
@@ -26,7 +26,9 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-QList<QStringList> rows(platform::Connection& db, const QString& sql) { return testsupport::queryRows(db, sql); }
+QList<QStringList> rows(platform::Connection& db, const QString& sql) {
+    return testsupport::queryRows(db, sql);
+}
 
 // The rows of a fact file, read here without the builder.
 QList<QStringList> facts(const QString& name) {
