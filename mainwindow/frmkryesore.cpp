@@ -319,6 +319,16 @@ void frmKryesore::buildControls() {
                                      cmdExpandAll, CmdCollapseAll, Rtf1, [this] { enterPassageMode(); }});
 }
 
+frmKryesore::~frmKryesore() {
+    // The controls go after this body has run: nothing they signal while they go (a lost focus, a
+    // closing list) may reach a handler of a window that is no longer whole.
+    cmdFund->removeEventFilter(this);
+    txtKerkim->removeEventFilter(this);
+    const QList<QObject*> controls = findChildren<QObject*>();
+    for (QObject* c : controls)
+        disconnect(c, nullptr, this, nullptr);
+}
+
 void frmKryesore::connectHandlers() {
     using platform::ComboBox;
     auto on = [this](auto* sender, auto signal, void (frmKryesore::*handler)()) {

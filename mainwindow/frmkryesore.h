@@ -33,6 +33,7 @@ class frmKryesore : public QWidget {
     Q_OBJECT
 public:
     explicit frmKryesore(QWidget* parent = nullptr);
+    ~frmKryesore() override;
 
     // The text view.
     platform::RichTextView* Rtf1;

@@ -44,8 +44,12 @@ ComboBox::ComboBox(QWidget* parent, bool editable) : QComboBox(parent) {
     setEditable(editable);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(20);
-    if (lineEdit())
+    if (lineEdit()) {
         lineEdit()->installEventFilter(this);
+        // Qt's combo picks the item a typed text names when the field loses the focus, and reports it
+        // as a choice; here only a choice from the list, or Enter through the handlers, is one.
+        disconnect(lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
+    }
     installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this](int index) {
         m_listIndex = index;

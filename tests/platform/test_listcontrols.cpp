@@ -1,5 +1,6 @@
 #include "platform/listcontrols.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -94,6 +95,24 @@ private Q_SLOTS:
         QCOMPARE(downs.last().at(0).toInt(), 13);
         QCOMPARE(downs.last().at(1).toInt(), 1);
         QCOMPARE(c.ListCount(), 1); // nothing inserted by Enter
+    }
+
+    void leavingTheFieldIsNoChoice() {
+        // A typed text that names an item is not chosen by moving the focus away.
+        QWidget window;
+        platform::ComboBox c(&window);
+        QLineEdit other(&window);
+        c.AddItem(QStringLiteral("Zot"));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QSignalSpy clicks(&c, &platform::ComboBox::Click);
+        c.lineEdit()->setFocus();
+        QTest::keyClicks(c.lineEdit(), QStringLiteral("zot"));
+        other.setFocus();
+        QTRY_VERIFY(other.hasFocus());
+        QCOMPARE(clicks.count(), 0);
+        QCOMPARE(c.ListIndex(), -1);
+        QCOMPARE(c.Text(), QStringLiteral("zot"));
     }
 
     void readerChoiceRaisesClick() {
