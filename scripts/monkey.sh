@@ -7,6 +7,8 @@ build=${BUILD:-$here/build}
 ninja -C "$build" test_monkey librezi_data
 export QT_QPA_PLATFORM=offscreen
 export LIBREZI_MONKEY_ACTIONS=${1:-20000}
+# A long session outlasts QtTest's five-minute watchdog for one test function.
+export QTEST_FUNCTION_TIMEOUT=${QTEST_FUNCTION_TIMEOUT:-7200000}
 [ -n "${2:-}" ] && export LIBREZI_MONKEY_SEED=$2
 export LIBREZI_FACTS=$here/resources/facts LIBREZI_SHARED=$here/../shared LIBREZI_BUILD=$build
 "$build/tests/gui/test_monkey" -maxwarnings 0
