@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
 // A long random session of reader actions on the real window, from a fixed seed: after every action
 // the program still answers and the database file keeps its bytes. LIBREZI_MONKEY_ACTIONS sets the
 // length (200 when unset), LIBREZI_MONKEY_SEED the seed.
@@ -154,9 +156,16 @@ private Q_SLOTS:
         const QByteArray checksum = guisupport::fileChecksum(db);
         platform::MsgBoxScript boxes;
         int survived = 0;
+        // With LIBREZI_MONKEY_TRACE set, each action is named on stderr before it runs: a crash then
+        // names the action that caused it.
+        const bool trace = qEnvironmentVariableIsSet("LIBREZI_MONKEY_TRACE");
         for (int i = 0; i < actions; ++i) {
             boxes.clear();
+            if (trace)
+                std::fprintf(stderr, "monkey %d\n", i + 1);
             const QString what = act(boxes);
+            if (trace)
+                std::fprintf(stderr, "monkey %d: %s\n", i + 1, qPrintable(what));
             QCoreApplication::processEvents();
             QString why;
             QVERIFY2(guisupport::stillAnswers(w, &why),
