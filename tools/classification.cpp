@@ -191,9 +191,7 @@ Classification factsClassification(const QString& factsFolder, const QList<Surah
 }
 
 Classification parseClassification(const QByteArray& contentIn, const QList<Surah>& surahs) {
-    QByteArray content = contentIn;
-    if (content.startsWith("\xEF\xBB\xBF"))
-        content.remove(0, 3);
+    const QByteArray content = withoutBom(contentIn);
 
     Classification c;
     // Where each chapter and theme was first named, for the clashes that can follow.

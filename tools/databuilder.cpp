@@ -42,10 +42,12 @@ QByteArray readWholeFile(const QString& path) {
     return f.readAll();
 }
 
+QByteArray withoutBom(const QByteArray& bytes) {
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+}
+
 QStringList readUtf8Lines(const QString& path) {
-    QByteArray bytes = readWholeFile(path);
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
+    const QByteArray bytes = withoutBom(readWholeFile(path));
     QString text;
     if (!decodeUtf8(bytes, &text))
         throw BuildError(
@@ -308,9 +310,7 @@ QStringList readTips(const QString& factsFolder) {
 }
 
 Translation parseTranslation(const QByteArray& contentIn, const QList<Surah>& surahs) {
-    QByteArray content = contentIn;
-    if (content.startsWith("\xEF\xBB\xBF"))
-        content.remove(0, 3);
+    const QByteArray content = withoutBom(contentIn);
 
     Translation t;
     t.verses.resize(surahs.size());

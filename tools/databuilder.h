@@ -37,6 +37,8 @@ inline constexpr const char* kWholeTextFile = "LIB'REZI.rtf";
 
 // --- Readers shared by the builder's inputs ---
 
+// The bytes without the UTF-8 byte order mark some editors put first.
+QByteArray withoutBom(const QByteArray& bytes);
 // Decodes UTF-8 strictly: any invalid or truncated sequence is a failure.
 bool decodeUtf8(QByteArrayView bytes, QString* out);
 // The whole file; BuildError when it cannot be read.
