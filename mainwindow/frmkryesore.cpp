@@ -584,12 +584,10 @@ void frmKryesore::cmdKtheLibrezin_Click() {
                          platform::Buttons::OK, QString(), platform::Icon::Warning);
         return;
     }
-    cmdKtheLibrezin->setVisible(false);
-    CmbKerkoKrejt->setFixedWidth(twips(1935));
+    leavePassageMode(false);
     QCoreApplication::processEvents();
     if (!Rtf1->setFileName(file)) {
-        cmdKtheLibrezin->setVisible(true);
-        CmbKerkoKrejt->setFixedWidth(twips(1455));
+        enterPassageMode();
         platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të lexohet."), platform::Buttons::OK, QString(),
                          platform::Icon::Warning);
     }

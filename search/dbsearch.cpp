@@ -108,12 +108,4 @@ void DatabaseSearch::run() {
     history::addSearched(m.CmbKerkoKrejt, m.CmbKerkoKrejt->Text());
 }
 
-void DatabaseSearch::SkuqjeFjalesh(const QString& strKerkim) {
-    if (strKerkim.isEmpty())
-        return;
-    m.Rtf1->colorAll(strKerkim, QColor(255, 0, 0));
-    m.Rtf1->setSelStart(0);
-    m.Rtf1->SetFocus();
-}
-
 } // namespace search

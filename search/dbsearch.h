@@ -34,8 +34,6 @@ public:
 
     // cmdKerkoAll_Click.
     void run();
-    // Colours every occurrence of a word red; an empty word colours nothing.
-    void SkuqjeFjalesh(const QString& strKerkim);
     bool running() const { return m_running; }
 
     // The surah a search limited to the current surah names, or 0 when the text names none.
