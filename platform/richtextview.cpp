@@ -164,10 +164,27 @@ QString RichTextView::Text() const {
 void RichTextView::replaceContent(const std::function<void(QTextDocument*)>& fill) {
     QTextDocument* doc = document();
     setTextCursor(QTextCursor());
-    fill(doc);
+    changeWithLayoutPaused([&] { fill(doc); });
     doc->setUndoRedoEnabled(false);
     dropCaches();
     setTextCursor(QTextCursor(doc));
+}
+
+void RichTextView::changeWithLayoutPaused(const std::function<void()>& change) {
+    QTextDocument* doc = document();
+    if (!doc->isLayoutEnabled()) {
+        change();
+        return;
+    }
+    // Resuming reports the whole text as new: the layout forgets where it stopped, drops every
+    // line and starts again from the top. The layout resumes even when the change throws.
+    struct Resume {
+        QTextDocument* doc;
+        ~Resume() { doc->setLayoutEnabled(true); }
+    };
+    doc->setLayoutEnabled(false);
+    const Resume resume{doc};
+    change();
 }
 
 void RichTextView::setText(const QString& text) {
@@ -303,14 +320,16 @@ int RichTextView::colorAll(const QString& what, const QColor& c) {
     QTextCharFormat red;
     red.setForeground(c);
     int count = 0;
-    cursor.beginEditBlock();
-    for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + needle.size())) {
-        cursor.setPosition(toDocumentPosition(int(at)));
-        cursor.setPosition(toDocumentPosition(int(at + needle.size())), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(red);
-        ++count;
-    }
-    cursor.endEditBlock();
+    changeWithLayoutPaused([&] {
+        cursor.beginEditBlock();
+        for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + needle.size())) {
+            cursor.setPosition(toDocumentPosition(int(at)));
+            cursor.setPosition(toDocumentPosition(int(at + needle.size())), QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(red);
+            ++count;
+        }
+        cursor.endEditBlock();
+    });
     return count;
 }
 
@@ -318,9 +337,11 @@ void RichTextView::setTextColoured(const QString& text, const QStringList& words
     // A word with a line break in it would match differently in the CR LF text colorAll searches.
     for (const QString& word : words) {
         if (word.contains(u'\r') || word.contains(u'\n')) {
-            setText(text);
-            for (const QString& w : words)
-                colorAll(w, c);
+            changeWithLayoutPaused([&] {
+                setText(text);
+                for (const QString& w : words)
+                    colorAll(w, c);
+            });
             return;
         }
     }

@@ -57,12 +57,17 @@ public:
     void UpTo(const QString& set, bool forward = true, bool negate = false);
 
     // Colours every occurrence of `what` (found as Find finds it, each search starting after the
-    // previous match) in one edit block, so the view lays out and repaints once. Returns the count.
+    // previous match) with the layout paused, so the view lays out and repaints once. Returns the count.
     int colorAll(const QString& what, const QColor& c);
-    // setText(text), then colorAll(word, c) for each word in order, as one edit: the view then lays
-    // the new text out a step at a time from the top, as after setText alone, where colouring after
-    // the fact lays out every line between the first and the last coloured word at once.
+    // setText(text), then colorAll(word, c) for each word in order, as one edit with the layout
+    // paused: the view then lays the new text out once, a step at a time from the top.
     void setTextColoured(const QString& text, const QStringList& words, const QColor& c);
+
+    // Runs a change that touches much of the text with the layout paused: nothing is laid out while
+    // it runs, and afterwards the text is laid out afresh from the top, the first screens at once and
+    // the rest a step at a time, as after loading. Every line laid out before is dropped, so no line
+    // of the old layout outlives the change. Calls nest; the outermost one resumes the layout.
+    void changeWithLayoutPaused(const std::function<void()>& change);
 
     void Refresh();
     void SetFocus();

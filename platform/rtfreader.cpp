@@ -930,10 +930,8 @@ Document parse(const QByteArray& rtf) {
 
 void fill(QTextDocument* doc, const Document& d) {
     doc->setUndoRedoEnabled(false);
-    // Emptied and filled in one edit, as QTextDocument::setPlainText does: the layout then takes the
-    // content as new and lays it out a step at a time from the top. Emptied apart, the first block's
-    // format would count as a change of old text and the whole text would be laid out at once, before
-    // anything can be shown (most of the start-up time on the full translation).
+    // Emptied and filled in one edit, as QTextDocument::setPlainText does: the document's listeners
+    // hear of one change, the whole text replaced.
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
     doc->clear();

@@ -34,13 +34,17 @@ bool isInstalled(const QString& family) {
 template <typename Apply> void applyToWholeText(platform::RichTextView* Rtf1, Apply apply) {
     if (!Rtf1)
         return;
-    Rtf1->setSelStart(0);
-    const int length = Rtf1->TextLength();
-    if (length > 0) {
-        Rtf1->setSelLength(length);
-        apply();
-    }
-    Rtf1->setSelStart(0);
+    // With the layout paused, selecting the whole text and changing its face or size lays nothing out;
+    // the text is then laid out once, from the top, in the new font.
+    Rtf1->changeWithLayoutPaused([&] {
+        Rtf1->setSelStart(0);
+        const int length = Rtf1->TextLength();
+        if (length > 0) {
+            Rtf1->setSelLength(length);
+            apply();
+        }
+        Rtf1->setSelStart(0);
+    });
     // The beginning of the text in full view, the top margin included.
     Rtf1->verticalScrollBar()->setValue(0);
     Rtf1->horizontalScrollBar()->setValue(0);

@@ -1,13 +1,19 @@
 #include "platform/richtextview.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
+
+#include <algorithm>
+#include <stdexcept>
 
 using platform::RichTextView;
 
@@ -337,6 +343,113 @@ private Q_SLOTS:
             b.setPosition(pos + 1);
             QCOMPARE(a.charFormat().foreground().color(), b.charFormat().foreground().color());
         }
+    }
+
+    // A change made with the layout paused drops every line laid out before it; the text is laid out
+    // again from the top, the first lines at once and the rest later, in the new format.
+    void layoutPausedForWholeTextChanges() {
+        RichTextView v;
+        v.resize(500, 300);
+        v.show();
+        QString text;
+        for (int i = 1; i <= 3000; ++i)
+            text += QStringLiteral("%1:1. Lavdi All-llahut, Zotit të botëve, ajeti %1\r\n").arg(i);
+        v.setText(text);
+        QTextDocument* doc = v.document();
+        v.setSelStart(v.TextLength()); // lays the text out down to its end
+        QVERIFY(doc->lastBlock().layout()->lineCount() > 0);
+
+        v.changeWithLayoutPaused([&] {
+            v.setSelStart(0);
+            v.setSelLength(v.TextLength());
+            v.setSelFontSize(QStringLiteral("20"));
+            v.setSelStart(0);
+        });
+        QVERIFY(doc->isLayoutEnabled());
+        QVERIFY(doc->firstBlock().layout()->lineCount() > 0);
+        QCOMPARE(doc->lastBlock().layout()->lineCount(), 0);
+        QTextCursor last(doc->lastBlock().previous());
+        last.movePosition(QTextCursor::EndOfBlock);
+        QCOMPARE(last.charFormat().fontPointSize(), 20.0);
+        QString why;
+        QVERIFY2(laidOutWhole(v, &why), qPrintable(why));
+
+        // A change that throws still resumes the layout.
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, v.changeWithLayoutPaused([] { throw std::runtime_error("x"); }));
+        QVERIFY(doc->isLayoutEnabled());
+    }
+
+    // Content, colours and fonts replaced while the layout is still on its way down the text, with
+    // the event loop running in between: every line can still be laid out, in order.
+    void layoutStaysWholeUnderMixedChanges() {
+        RichTextView v;
+        v.resize(500, 300);
+        v.show();
+        QString text;
+        for (int i = 1; i <= 1500; ++i)
+            text += QStringLiteral("%1:%2. Thuaj: Ai, All-llahu, është Një! ë ç\r\n").arg(i / 50 + 1).arg(i % 50 + 1);
+        QRandomGenerator rng(20240917);
+        auto below = [&rng](int n) { return int(rng.bounded(quint32(std::max(n, 1)))); };
+        for (int i = 0; i < 300; ++i) {
+            const int op = below(8);
+            switch (op) {
+            case 0:
+                v.setText(text.mid(below(int(text.size()))));
+                break;
+            case 1:
+                v.setTextColoured(text.mid(below(int(text.size()))), {QStringLiteral("All-llahu")}, Qt::red);
+                break;
+            case 2:
+                v.colorAll(QStringLiteral("një"), Qt::red);
+                break;
+            case 3:
+                v.changeWithLayoutPaused([&] {
+                    v.setSelStart(0);
+                    v.setSelLength(v.TextLength());
+                    v.setSelFontSize(QString::number(8 + below(14)));
+                });
+                break;
+            case 4:
+                v.setSelStart(v.TextLength());
+                break;
+            case 5:
+                v.setSelStart(below(v.TextLength() + 1));
+                break;
+            case 6:
+                QTest::qWait(below(15));
+                break;
+            default:
+                QCoreApplication::processEvents();
+                break;
+            }
+            if (i % 10 == 9) {
+                QString why;
+                QVERIFY2(laidOutWhole(v, &why),
+                         qPrintable(QStringLiteral("after step %1 (%2): ").arg(i).arg(op) + why));
+            }
+        }
+    }
+
+private:
+    // Lays the whole text out and checks that every block has lines and sits below the one before.
+    static bool laidOutWhole(RichTextView& v, QString* why) {
+        QTextDocument* doc = v.document();
+        QAbstractTextDocumentLayout* layout = doc->documentLayout();
+        (void)layout->documentSize();
+        qreal lastTop = -1;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b.layout()->lineCount() == 0) {
+                *why = QStringLiteral("block %1 of %2 has no lines").arg(b.blockNumber()).arg(doc->blockCount());
+                return false;
+            }
+            const qreal top = layout->blockBoundingRect(b).top();
+            if (top < lastTop) {
+                *why = QStringLiteral("block %1 sits above the one before it").arg(b.blockNumber());
+                return false;
+            }
+            lastTop = top;
+        }
+        return true;
     }
 };
 

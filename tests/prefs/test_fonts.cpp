@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using platform::ComboBox;
 using platform::RichTextView;
@@ -141,7 +143,7 @@ private Q_SLOTS:
     void choosingBringsTheStartIntoView() {
         Panel panel;
         QString longText;
-        for (int i = 0; i < 300; ++i)
+        for (int i = 0; i < 1000; ++i)
             longText += QStringLiteral("Ajeti %1\r\n").arg(i);
         panel.Rtf1.setText(longText);
         panel.Rtf1.resize(300, 200);
@@ -156,6 +158,8 @@ private Q_SLOTS:
         QCOMPARE(panel.Rtf1.SelStart(), 0);
         QCOMPARE(panel.Rtf1.SelLength(), 0);
         QCOMPARE(panel.Rtf1.verticalScrollBar()->value(), 0);
+        // The text is laid out again from the top a step at a time, not down to its end at once.
+        QCOMPARE(panel.Rtf1.document()->lastBlock().layout()->lineCount(), 0);
         QCOMPARE(formatAt(panel.Rtf1, longText.size() - 20).fontPointSize(), 8.0);
     }
 
