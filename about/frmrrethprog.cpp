@@ -5,6 +5,7 @@
 #include "app/splash.h"
 #include "data/queryhelpers.h"
 #include "data/schema.h"
+#include "platform/look.h"
 #include "platform/shell.h"
 #include "prefs/fonts.h"
 #include "resources/resources.h"
@@ -19,11 +20,8 @@
 
 namespace {
 
-constexpr int twips(int t) {
-    return (t + 7) / 15;
-}
+using platform::twips;
 
-const QColor kWindowColor(28, 31, 40);
 const QColor kPageColor(0, 30, 80);
 const QColor kLinkBackground(254, 255, 242);
 
@@ -45,11 +43,9 @@ QString metaValue(const char* key) {
     if (!Module1::cnLidhja.isOpen())
         return QString();
     try {
-        const QVariant v =
-            MerrVleren(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = '%1'").arg(QString::fromLatin1(key)));
-        if (v.typeId() == QMetaType::Bool)
-            return QString(); // no such row
-        return vbText(v).trimmed();
+        return vbText(Module1::cnLidhja.value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
+                                              {QString::fromLatin1(key)}))
+            .trimmed();
     } catch (const platform::DbError&) {
         return QString();
     }
@@ -229,7 +225,7 @@ void frmRrethProg::Form_Load(QWidget* owner) {
     Label1_67->setText(caption.isEmpty() ? QStringLiteral("Lib'rezi Drites") : caption);
     SSTab1->setCurrentIndex(0);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowColor);
+    pal.setColor(QPalette::Window, platform::windowColour());
     setPalette(pal);
     LblVer->setText(versionText());
 }

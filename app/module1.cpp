@@ -1,6 +1,7 @@
 #include "app/module1.h"
 
 #include "app/splash.h"
+#include "audio/reciters.h"
 #include "data/queryhelpers.h"
 #include "mainwindow/frmkryesore.h"
 #include "mainwindow/navigation.h"
@@ -18,7 +19,6 @@
 
 namespace Module1 {
 
-QString strLidhja;
 platform::Connection cnLidhja;
 QString strLokacioniAjeteve;
 QString strLokacioniSureve;
@@ -157,7 +157,6 @@ int Main() {
             return startFailed(e.file, e.cause);
         }
     }
-    strLidhja = QStringLiteral("Data Source=") + databasePath();
     try {
         cnLidhja.Open(databasePath());
     } catch (const platform::DbError& e) {
@@ -166,10 +165,8 @@ int Main() {
     }
     try {
         ShfaqSplash();
-        strLokacioniAjeteve =
-            vbText(MerrVleren(QStringLiteral("select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=-1")));
-        strLokacioniSureve =
-            vbText(MerrVleren(QStringLiteral("select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=0")));
+        strLokacioniAjeteve = vbText(audio::defaultReciter(audio::ReciterKind::Verses, QStringLiteral("Lokacioni")));
+        strLokacioniSureve = vbText(audio::defaultReciter(audio::ReciterKind::Surahs, QStringLiteral("Lokacioni")));
     } catch (const platform::DbError& e) {
         std::fprintf(stderr, "librezi: %s\n", e.what());
         return startFailed(databasePath(), platform::albanianCause(e));

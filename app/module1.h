@@ -11,7 +11,6 @@ class frmKryesore;
 // The state shared by the windows for the whole run, and the entry procedure.
 namespace Module1 {
 
-extern QString strLidhja;              // where the database is: dataFolder() and librezi.db
 extern platform::Connection cnLidhja;  // the only connection, open for the whole run
 extern QString strLokacioniAjeteve;    // folder of the default verse reciter
 extern QString strLokacioniSureve;     // folder of the default surah reciter

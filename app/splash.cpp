@@ -1,5 +1,7 @@
 #include "app/splash.h"
 
+#include "platform/look.h"
+
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -15,7 +17,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     setWindowTitle(QStringLiteral("Lib'rezi Drites"));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0x1C, 0x1F, 0x28));
+    pal.setColor(QPalette::Window, platform::windowColour());
     pal.setColor(QPalette::WindowText, Qt::white);
     setPalette(pal);
 

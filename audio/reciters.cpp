@@ -10,10 +10,20 @@
 namespace audio {
 
 namespace {
-QString kindValue(bool verses) {
-    return verses ? QStringLiteral("-1") : QStringLiteral("0");
+int ajete(ReciterKind kind) {
+    return kind == ReciterKind::Verses ? -1 : 0;
 }
 } // namespace
+
+QString reciterListStatement(ReciterKind kind) {
+    return QStringLiteral("SELECT IDLok, Lexuesi FROM Lokacioni_i_zerit WHERE Ajete = %1 ORDER BY Lexuesi")
+        .arg(ajete(kind));
+}
+
+QVariant defaultReciter(ReciterKind kind, const QString& column) {
+    return MerrVleren(QStringLiteral("SELECT %1 FROM Lokacioni_i_zerit WHERE [Default] = -1 AND Ajete = ?").arg(column),
+                      {ajete(kind)});
+}
 
 ReciterChoice::ReciterChoice(platform::ComboBox* CmbLexuesAjete, platform::ComboBox* CmbLexuesSure, QObject* parent)
     : QObject(parent), m_cmbAjete(CmbLexuesAjete), m_cmbSure(CmbLexuesSure) {}
@@ -21,76 +31,49 @@ ReciterChoice::ReciterChoice(platform::ComboBox* CmbLexuesAjete, platform::Combo
 void ReciterChoice::CmbLexuesAjete_Click() {
     if (Module1::blnMosRuajLexuesinAjeteve)
         return;
-    platform::guarded([this] { choose(Kind::Verses); });
+    platform::guarded([this] { choose(ReciterKind::Verses); });
 }
 
 void ReciterChoice::CmbLexuesSure_Click() {
     if (Module1::blnMosRuajLexuesinSureve)
         return;
-    platform::guarded([this] { choose(Kind::Surahs); });
+    platform::guarded([this] { choose(ReciterKind::Surahs); });
 }
 
-void ReciterChoice::execute(const QString& statement) {
-    if (m_log)
-        m_log(statement);
-    Module1::cnLidhja.Execute(statement);
-}
-
-void ReciterChoice::choose(Kind kind) {
-    platform::ComboBox* list = kind == Kind::Verses ? m_cmbAjete : m_cmbSure;
-    const QString ajete = kindValue(kind == Kind::Verses);
-    QString& folder = kind == Kind::Verses ? Module1::strLokacioniAjeteve : Module1::strLokacioniSureve;
+void ReciterChoice::choose(ReciterKind kind) {
+    platform::ComboBox* chosen = list(kind);
+    QString& folder = kind == ReciterKind::Verses ? Module1::strLokacioniAjeteve : Module1::strLokacioniSureve;
 
     // The old mark is cleared and the new one set together: if either fails, neither is kept.
     try {
-        execute(QStringLiteral("BEGIN"));
-        try {
-            execute(QString(
-                QStringLiteral("UPDATE Lokacioni_i_zerit SET Lokacioni_i_zerit.[Default] = 0 where Ajete=") + ajete));
-            if (list->ListIndex() >= 0)
-                execute(QStringLiteral("update Lokacioni_i_zerit set Lokacioni_i_zerit.[Default] = -1 where IDLok =") +
-                        QString::number(list->ItemData(list->ListIndex())));
-            execute(QStringLiteral("COMMIT"));
-        } catch (const platform::DbError&) {
-            try {
-                execute(QStringLiteral("ROLLBACK"));
-            } catch (const platform::DbError&) {
-                // A failed statement may already have ended the transaction.
-            }
-            throw;
-        }
+        Module1::cnLidhja.transaction([&] {
+            Module1::cnLidhja.exec(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = 0 WHERE Ajete = ?"),
+                                   {ajete(kind)});
+            if (chosen->ListIndex() >= 0)
+                Module1::cnLidhja.exec(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = -1 WHERE IDLok = ?"),
+                                       {chosen->ItemData(chosen->ListIndex())});
+        });
     } catch (const platform::DbError& e) {
         platform::MsgBox(QStringLiteral("Zgjedhja e lexuesit nuk u ruajt: ") + platform::albanianCause(e),
                          platform::Buttons::OK, QString(), platform::Icon::Warning);
         showMarkedReciter(kind);
         return;
     }
-    if (list->ListIndex() < 0)
-        return;
-
-    const QString select =
-        QString(QStringLiteral("select Lokacioni from Lokacioni_i_zerit where default=-1 and Ajete=") + ajete);
-    if (m_log)
-        m_log(select);
-    folder = vbText(MerrVleren(select));
+    if (chosen->ListIndex() >= 0)
+        folder = vbText(defaultReciter(kind, QStringLiteral("Lokacioni")));
 }
 
 // After a choice that was not saved, the list shows again the reciter the database still marks.
-void ReciterChoice::showMarkedReciter(Kind kind) {
-    platform::ComboBox* list = kind == Kind::Verses ? m_cmbAjete : m_cmbSure;
+void ReciterChoice::showMarkedReciter(ReciterKind kind) {
+    platform::ComboBox* shown = list(kind);
     try {
-        const QString select =
-            QString(QStringLiteral("select IDLok from Lokacioni_i_zerit where default=-1 and Ajete=") +
-                    kindValue(kind == Kind::Verses));
-        if (m_log)
-            m_log(select);
-        const QVariant id = MerrVleren(select);
+        const QVariant id = defaultReciter(kind, QStringLiteral("IDLok"));
         int index = -1;
         if (id.typeId() != QMetaType::Bool)
-            for (int i = 0; i < list->ListCount() && index < 0; ++i)
-                if (list->ItemData(i) == id.toLongLong())
+            for (int i = 0; i < shown->ListCount() && index < 0; ++i)
+                if (shown->ItemData(i) == id.toLongLong())
                     index = i;
-        list->selectQuietly(index);
+        shown->selectQuietly(index);
     } catch (const platform::DbError&) {
         // The list keeps what the reader chose; the message already said it was not saved.
     }

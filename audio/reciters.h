@@ -2,14 +2,22 @@
 
 #include <QObject>
 #include <QString>
-
-#include <functional>
+#include <QVariant>
 
 namespace platform {
 class ComboBox;
 }
 
 namespace audio {
+
+// A verse reciter (one file a verse) or a surah reciter (one file a surah); column Ajete holds -1 or 0.
+enum class ReciterKind { Verses, Surahs };
+
+// The statement listing the reciters of a kind by name, with their IDLok and Lexuesi.
+QString reciterListStatement(ReciterKind kind);
+
+// A column (Lexuesi, Lokacioni, IDLok) of the reciter of a kind marked default; false when none is.
+QVariant defaultReciter(ReciterKind kind, const QString& column);
 
 // The reciter lists of the main window. Choosing a reciter marks it the default of its kind in the
 // database and makes its folder the one recitations are played from (Module1::strLokacioniAjeteve,
@@ -23,18 +31,13 @@ public:
     void CmbLexuesAjete_Click();
     void CmbLexuesSure_Click();
 
-    // Receives every statement this object runs on the shared connection, before it runs.
-    void setStatementLog(std::function<void(const QString&)> log) { m_log = std::move(log); }
-
 private:
-    enum class Kind { Verses, Surahs };
-    void choose(Kind kind);
-    void execute(const QString& statement);
-    void showMarkedReciter(Kind kind);
+    void choose(ReciterKind kind);
+    void showMarkedReciter(ReciterKind kind);
+    platform::ComboBox* list(ReciterKind kind) const { return kind == ReciterKind::Verses ? m_cmbAjete : m_cmbSure; }
 
     platform::ComboBox* m_cmbAjete;
     platform::ComboBox* m_cmbSure;
-    std::function<void(const QString&)> m_log;
 };
 
 } // namespace audio

@@ -27,6 +27,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -195,6 +196,7 @@ public:
         if (Module1::Main() != 0 || !Module1::mainWindow())
             return false;
         w = Module1::mainWindow();
+        findControls();
         w->repaint();
         settle();
         return true;
@@ -203,12 +205,12 @@ public:
     // Back to the whole text, caret at its start, surah 1 chosen, as after start-up.
     void wholeText() {
         if (w->inPassageMode())
-            w->cmdKtheLibrezin_Click();
-        w->Rtf1->setSelStart(0);
+            c.cmdKtheLibrezin->click();
+        c.Rtf1->setSelStart(0);
         settle();
     }
 
-    void paintView() { w->Rtf1->viewport()->repaint(); }
+    void paintView() { c.Rtf1->viewport()->repaint(); }
 
     Result start() {
         Result r(QStringLiteral("start"));
@@ -227,8 +229,9 @@ public:
                 w->repaint();
             });
         settle();
-        const QString plain = w->Rtf1->document()->toPlainText();
-        const QSize size = w->Rtf1->size();
+        findControls();
+        const QString plain = c.Rtf1->document()->toPlainText();
+        const QSize size = c.Rtf1->size();
         std::unique_ptr<QTextEdit> e;
         r.floor = timeRuns(
             m_runs,
@@ -245,7 +248,7 @@ public:
             });
         r.target = QStringLiteral("<= 1.5 x floor, < 500 ms");
         r.met = ratioOf(r) <= 1.5 && r.value.median < 500;
-        r.note = QStringLiteral("%1 characters").arg(w->Rtf1->TextLength());
+        r.note = QStringLiteral("%1 characters").arg(c.Rtf1->TextLength());
         return r;
     }
 
@@ -261,26 +264,26 @@ public:
             list->setCurrentIndex(i);
             Q_EMIT list->activated(i);
         };
-        const QString name = w->CmbEmrSure->List(0).isEmpty() ? QString() : surahName(114);
+        const QString name = c.CmbEmrSure->List(0).isEmpty() ? QString() : surahName(114);
         r.value = timeRuns(
             m_runs,
             [&] {
                 wholeText();
-                choose(w->CmbNrSure, QStringLiteral("1"));
+                choose(c.CmbNrSure, QStringLiteral("1"));
                 settle();
             },
             [&] {
-                choose(w->CmbEmrSure, name);
-                QLineEdit* edit = w->CmbNrAjeti->lineEdit();
+                choose(c.CmbEmrSure, name);
+                QLineEdit* edit = c.CmbNrAjeti->lineEdit();
                 edit->selectAll();
                 QTest::keyClicks(edit, QStringLiteral("6"));
                 QTest::keyClick(edit, Qt::Key_Return);
                 paintView();
             });
-        const QString selected = w->Rtf1->SelText();
+        const QString selected = c.Rtf1->SelText();
         if (!selected.startsWith(QStringLiteral("114:6.\t")) || selected.contains(QChar(13)))
             qFatal("navigate: the line of 114:6 is not selected");
-        const QString& text = w->Rtf1->Text();
+        const QString& text = c.Rtf1->Text();
         const QString key = QStringLiteral("114:6.\t");
         qsizetype found = -1;
         r.floor = timeRuns(
@@ -301,29 +304,28 @@ public:
             m_runs,
             [&] {
                 wholeText();
-                w->CmbKerkoKrejt->setText(phrase);
+                c.CmbKerkoKrejt->setText(phrase);
                 settle();
             },
             [&] {
                 platform::MsgBoxScript quiet;
-                w->cmdKerkoAll_Click();
+                c.cmdKerkoAll->click();
                 paintView();
                 if (quiet.asked().size() > 0)
                     qFatal("%s: the search asked \"%s\"", qPrintable(name), qPrintable(quiet.asked().first().text));
             });
-        report = w->Rtf1->Text().section(QStringLiteral("\r\n"), 1, 1);
-        const int verses = int(w->Rtf1->Text().count(QStringLiteral("\r\n"))) - 4; // report, rule, empty line
-        const QString statement = search::statementFor(phrase);
-        auto e = bareView(w->Rtf1->size());
+        report = c.Rtf1->Text().section(QStringLiteral("\r\n"), 1, 1);
+        const int verses = int(c.Rtf1->Text().count(QStringLiteral("\r\n"))) - 4; // report, rule, empty line
+        const SearchQuery statement = search::statementFor(phrase);
+        auto e = bareView(c.Rtf1->size());
         int rows = 0;
         r.floor = timeRuns(
             m_runs, [] {},
             [&] {
                 QString results;
                 rows = 0;
-                for (platform::Recordset rs = Module1::cnLidhja.Execute(statement); !rs.Eof(); rs.MoveNext()) {
-                    results +=
-                        search::verseLine(rs.Fields(0).toString(), rs.Fields(1).toString(), rs.Fields(2).toString());
+                for (platform::Statement rs = Module1::cnLidhja.query(statement.sql, statement.values); rs.next();) {
+                    results += search::verseLine(rs.text(0), rs.text(1), rs.text(2));
                     ++rows;
                 }
                 e->setPlainText(results);
@@ -346,7 +348,7 @@ public:
             m_runs,
             [&] {
                 wholeText();
-                w->txtKerkim->setText(phrase);
+                c.txtKerkim->setText(phrase);
                 settle();
             },
             [&] {
@@ -356,7 +358,7 @@ public:
                 script.answer(platform::Answer::Cancel); // "start again from the top?" no
                 steps = 0;
                 while (!done) {
-                    w->cmdKerkim_Click();
+                    c.cmdKerkim->click();
                     if (!done)
                         ++steps;
                     if (steps > 100000)
@@ -364,7 +366,7 @@ public:
                 }
                 paintView();
             });
-        QTextDocument* doc = w->Rtf1->document();
+        QTextDocument* doc = c.Rtf1->document();
         int found = 0;
         r.floor = timeRuns(
             m_runs, [] {},
@@ -387,22 +389,22 @@ public:
         wholeText();
         idle();
         const QString phrase = phraseOfFirstSurah();
-        const QString& text = w->Rtf1->Text();
+        const QString& text = c.Rtf1->Text();
         int at = -1;
         r.value = timeRuns(
             m_runs,
             [&] {
-                w->txtKerkim->setText(phrase);
-                w->Rtf1->setSelStart(w->Rtf1->TextLength());
+                c.txtKerkim->setText(phrase);
+                c.Rtf1->setSelStart(c.Rtf1->TextLength());
                 settle();
             },
             [&] {
                 platform::MsgBoxScript script;
-                w->cmdKerkimPrapa_Click();
+                c.cmdKerkimPrapa->click();
                 paintView();
                 if (!script.asked().isEmpty())
                     qFatal("find-previous asked \"%s\"", qPrintable(script.asked().first().text));
-                at = w->Rtf1->SelStart();
+                at = c.Rtf1->SelStart();
             });
         qsizetype floorAt = -1;
         r.floor = timeRuns(
@@ -420,12 +422,11 @@ public:
         r.runs = m_runs;
         const QString theme =
             Module1::cnLidhja
-                .Execute(QStringLiteral("select tema from klasifikim where nrsure=2 and ajetet='1-141' limit 1"))
-                .Fields(0)
+                .value(QStringLiteral("SELECT tema FROM klasifikim WHERE nrsure = 2 AND ajetet = '1-141' LIMIT 1"))
                 .toString();
         if (theme.isEmpty())
             qFatal("passage: no group covers 2:1-141");
-        const int themeItem = w->cmbKlasifikimTematik->findText(theme, Qt::MatchFixedString);
+        const int themeItem = c.cmbKlasifikimTematik->findText(theme, Qt::MatchFixedString);
         if (themeItem < 0)
             qFatal("passage: the theme list has no %s", qPrintable(theme));
         int groupItem = -1;
@@ -433,21 +434,21 @@ public:
             m_runs,
             [&] {
                 wholeText();
-                w->cmbKlasifikimTematik->setListIndex(themeItem); // fills the theme's groups
+                c.cmbKlasifikimTematik->setListIndex(themeItem); // fills the theme's groups
                 groupItem = -1;
-                for (int i = 0; i < w->LstAjetetPrejCmbTema->ListCount(); ++i)
-                    if (w->LstAjetetPrejCmbTema->List(i).startsWith(QStringLiteral("2 ")) &&
-                        w->LstAjetetPrejCmbTema->List(i).endsWith(QStringLiteral(": 1-141")))
+                for (int i = 0; i < c.LstAjetetPrejCmbTema->ListCount(); ++i)
+                    if (c.LstAjetetPrejCmbTema->List(i).startsWith(QStringLiteral("2 ")) &&
+                        c.LstAjetetPrejCmbTema->List(i).endsWith(QStringLiteral(": 1-141")))
                         groupItem = i;
                 if (groupItem < 0)
                     qFatal("passage: the group 2:1-141 is not listed");
                 settle();
             },
             [&] {
-                w->LstAjetetPrejCmbTema->setListIndex(groupItem);
+                c.LstAjetetPrejCmbTema->setListIndex(groupItem);
                 paintView();
             });
-        const QString& shown = w->Rtf1->Text();
+        const QString& shown = c.Rtf1->Text();
         const int verses = int(shown.count(QStringLiteral("\r\n2:")));
         int rows = 0;
         r.floor = timeRuns(
@@ -455,11 +456,10 @@ public:
             [&] {
                 QString body;
                 rows = 0;
-                for (platform::Recordset rs = Module1::cnLidhja.Execute(
-                         QStringLiteral("select * from librezi where nrsure = 2 and nrajet between 1 and 141"));
-                     !rs.Eof(); rs.MoveNext()) {
-                    body +=
-                        search::verseLine(rs.Fields(0).toString(), rs.Fields(1).toString(), rs.Fields(2).toString());
+                for (platform::Statement rs = Module1::cnLidhja.query(QStringLiteral(
+                         "SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE NrSure = 2 AND NrAjet BETWEEN 1 AND 141"));
+                     rs.next();) {
+                    body += search::verseLine(rs.text(0), rs.text(1), rs.text(2));
                     ++rows;
                 }
             });
@@ -480,15 +480,15 @@ public:
         r.value = timeRuns(
             m_runs,
             [&] {
-                w->CmbNrFonti->setText(nextSize());
+                c.CmbNrFonti->setText(nextSize());
                 settle();
             },
             [&] {
-                w->CmbNrFonti_Click();
+                Q_EMIT c.CmbNrFonti->Click();
                 paintView();
             });
-        auto e = bareView(w->Rtf1->size());
-        e->setPlainText(w->Rtf1->document()->toPlainText());
+        auto e = bareView(c.Rtf1->size());
+        e->setPlainText(c.Rtf1->document()->toPlainText());
         settle();
         run = 0;
         double size = 0;
@@ -509,7 +509,7 @@ public:
             });
         r.target = QStringLiteral("<= 1.5 x floor");
         r.met = ratioOf(r) <= 1.5;
-        r.note = QStringLiteral("sizes 14 and 12, %1 characters").arg(w->Rtf1->TextLength());
+        r.note = QStringLiteral("sizes 14 and 12, %1 characters").arg(c.Rtf1->TextLength());
         return r;
     }
 
@@ -522,7 +522,7 @@ public:
             QFile f(m_folder + QStringLiteral("/plain.txt"));
             if (!f.open(QIODevice::WriteOnly))
                 qFatal("cannot write the plain text");
-            f.write(w->Rtf1->document()->toPlainText().toUtf8());
+            f.write(c.Rtf1->document()->toPlainText().toUtf8());
         }
         auto measure = [&](const QString& what) {
             QList<double> mb;
@@ -544,29 +544,59 @@ public:
 
 private:
     QString surahName(int n) {
-        return Module1::cnLidhja.Execute(QStringLiteral("select Emri from Suret where IDSureja=") + QString::number(n))
-            .Fields(0)
-            .toString();
+        return Module1::cnLidhja.value(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {n}).toString();
     }
 
     // A phrase found only in the first surah: the text of one of its verses when no other verse
     // holds it, otherwise the surah's name.
     QString phraseOfFirstSurah() {
-        const QString& text = w->Rtf1->Text();
+        const QString& text = c.Rtf1->Text();
         const qsizetype second = text.indexOf(QStringLiteral("\r\n2:1.\t"));
-        for (platform::Recordset rs = Module1::cnLidhja.Execute(
-                 QStringLiteral("select Perkthimi from librezi where nrsure=1 order by nrajet"));
-             !rs.Eof(); rs.MoveNext()) {
-            const QString verse = rs.Fields(0).toString().trimmed();
+        for (platform::Statement rs =
+                 Module1::cnLidhja.query(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 1 ORDER BY NrAjet"));
+             rs.next();) {
+            const QString verse = rs.text(0).trimmed();
             if (!verse.isEmpty() && text.lastIndexOf(verse, -1, Qt::CaseInsensitive) < second)
                 return verse;
         }
         return surahName(1);
     }
 
+    // The window's controls the scenarios drive, found by name as a reader's tools would.
+    struct Controls {
+        platform::RichTextView* Rtf1 = nullptr;
+        platform::ComboBox *CmbNrSure = nullptr, *CmbEmrSure = nullptr, *CmbNrAjeti = nullptr,
+                           *CmbKerkoKrejt = nullptr, *cmbKlasifikimTematik = nullptr, *CmbNrFonti = nullptr;
+        platform::ListBox* LstAjetetPrejCmbTema = nullptr;
+        QLineEdit* txtKerkim = nullptr;
+        QToolButton *cmdKtheLibrezin = nullptr, *cmdKerkoAll = nullptr, *cmdKerkim = nullptr, *cmdKerkimPrapa = nullptr;
+    };
+    template <typename T> static T* find(QWidget* w, const char* name) {
+        T* child = w->findChild<T*>(QLatin1String(name));
+        if (!child)
+            qFatal("the main window has no %s", name);
+        return child;
+    }
+    void findControls() {
+        c.Rtf1 = find<platform::RichTextView>(w, "Rtf1");
+        c.CmbNrSure = find<platform::ComboBox>(w, "CmbNrSure");
+        c.CmbEmrSure = find<platform::ComboBox>(w, "CmbEmrSure");
+        c.CmbNrAjeti = find<platform::ComboBox>(w, "CmbNrAjeti");
+        c.CmbKerkoKrejt = find<platform::ComboBox>(w, "CmbKerkoKrejt");
+        c.cmbKlasifikimTematik = find<platform::ComboBox>(w, "cmbKlasifikimTematik");
+        c.CmbNrFonti = find<platform::ComboBox>(w, "CmbNrFonti");
+        c.LstAjetetPrejCmbTema = find<platform::ListBox>(w, "LstAjetetPrejCmbTema");
+        c.txtKerkim = find<QLineEdit>(w, "txtKerkim");
+        c.cmdKtheLibrezin = find<QToolButton>(w, "cmdKtheLibrezin");
+        c.cmdKerkoAll = find<QToolButton>(w, "cmdKerkoAll");
+        c.cmdKerkim = find<QToolButton>(w, "cmdKerkim");
+        c.cmdKerkimPrapa = find<QToolButton>(w, "cmdKerkimPrapa");
+    }
+
     QString m_folder;
     int m_runs;
     frmKryesore* w = nullptr;
+    Controls c;
 };
 
 // Qt's notes about the headless platform and the missing sound server would bury the figures.

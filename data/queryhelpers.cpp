@@ -34,20 +34,15 @@ void ZgjidhSipasTekstit(platform::ComboBox* ObjLista, const QString& strTekst) {
     ObjLista->setListIndex(findItemByPrefix(ObjLista, strTekst));
 }
 
-QVariant MerrVleren(const QString& strSQL) {
-    platform::Recordset rs = Module1::cnLidhja.Execute(strSQL);
-    if (rs.Eof())
-        return QVariant(false);
-    return rs.Fields(0);
+QVariant MerrVleren(const QString& strSQL, const QVariantList& values) {
+    platform::Statement st = Module1::cnLidhja.query(strSQL, values);
+    return st.next() ? st.value(0) : QVariant(false);
 }
 
-QVariant MerrRastesisht(const QString& strSQL) {
-    platform::Recordset rs = Module1::cnLidhja.Execute(strSQL);
+QVariant MerrRastesisht(const QString& strSQL, const QVariantList& values) {
     QList<QVariant> rows;
-    while (!rs.Eof()) {
-        rows.append(rs.Fields(0));
-        rs.MoveNext();
-    }
+    for (platform::Statement st = Module1::cnLidhja.query(strSQL, values); st.next();)
+        rows.append(st.value(0));
     if (rows.isEmpty())
         return QVariant(false);
     // One generator for the whole run, seeded by the system: draws in the same instant differ.

@@ -5,7 +5,8 @@
 
 #include <QVariant>
 
-// The procedures that fill lists and read single values by statement text, on the shared connection.
+// The procedures that fill lists and read single values by statement, on the shared connection. Every
+// value that comes from the reader or from data is bound to a "?" of the statement.
 
 // A value as the program shows it: text as it is, numbers in decimal, Booleans as "True"/"False", null as "".
 QString vbText(const QVariant& v);
@@ -14,12 +15,12 @@ QString vbText(const QVariant& v);
 // ItemData from column strFushaID, kept with that item even where the list sorts its items.
 template <typename List>
 void MbusheListen(const QString& strSQL, const QString& strFushaID, const QString& strFushaTekst, List* ObjLista) {
-    platform::Recordset rs = Module1::cnLidhja.Execute(strSQL);
+    platform::Statement rows = Module1::cnLidhja.query(strSQL);
+    const int id = rows.column(strFushaID);
+    const int text = rows.column(strFushaTekst);
     ObjLista->Clear();
-    while (!rs.Eof()) {
-        ObjLista->AddItem(vbText(rs.Fields(strFushaTekst)), qint32(rs.Fields(strFushaID).toLongLong()));
-        rs.MoveNext();
-    }
+    while (rows.next())
+        ObjLista->AddItem(vbText(rows.value(text)), qint32(rows.integer(id)));
 }
 
 // The same, then selects the first item (which raises the list's Click).
@@ -39,7 +40,7 @@ int findItemByPrefix(const platform::ComboBox* ObjLista, const QString& strTekst
 void ZgjidhSipasTekstit(platform::ComboBox* ObjLista, const QString& strTekst);
 
 // The first column of the first row, or false when there is no row.
-QVariant MerrVleren(const QString& strSQL);
+QVariant MerrVleren(const QString& strSQL, const QVariantList& values = {});
 
 // The first column of a row drawn at random, each row equally likely, or false when there is no row.
-QVariant MerrRastesisht(const QString& strSQL);
+QVariant MerrRastesisht(const QString& strSQL, const QVariantList& values = {});

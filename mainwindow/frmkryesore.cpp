@@ -9,6 +9,7 @@
 #include "mainwindow/navigation.h"
 #include "mainwindow/textcommands.h"
 #include "platform/handler.h"
+#include "platform/look.h"
 #include "platform/mediaplayer.h"
 #include "prefs/fonts.h"
 #include "resources/resources.h"
@@ -23,6 +24,8 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QVBoxLayout>
+
+using platform::twips;
 
 namespace {
 
@@ -51,13 +54,11 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
     return l;
 }
 
-const QColor kWindowColour(0x1C, 0x1F, 0x28);
-
 // A panel in the window's dark colour, on which the white labels stand.
 template <typename T> T* darkPanel(T* w) {
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, kWindowColour);
+    p.setColor(QPalette::Window, platform::windowColour());
     w->setPalette(p);
     return w;
 }
@@ -262,7 +263,7 @@ void frmKryesore::buildControls() {
     body.setPointSize(12);
     Rtf1->document()->setDefaultFont(body);
 
-    mnuPopupRtf = named(new QMenu(QStringLiteral("Popup RTF menu"), this), "mnuPopupRtf");
+    mnuPopupRtf = named(new QMenu(QStringLiteral("Veprimet me tekstin"), this), "mnuPopupRtf");
     auto action = [this](const char* name, const QString& caption) {
         QAction* a = mnuPopupRtf->addAction(caption);
         a->setObjectName(QLatin1String(name));
@@ -309,8 +310,7 @@ void frmKryesore::buildControls() {
                                              else
                                                  leavePassageMode(true);
                                          },
-                                         [this] { return inPassageMode(); }},
-        FjalKerkim_, SQLMeAndLike);
+                                         [this] { return inPassageMode(); }});
     m_find = std::make_unique<search::FindInText>(Rtf1, txtKerkim);
     m_playback = new audio::Playback(WindowsMediaPlayer1, CmbNrSure, CmbNrAjeti, this);
     m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
@@ -341,7 +341,7 @@ void frmKryesore::connectHandlers() {
     // Enter in a navigation list does what a choice from it does.
     for (ComboBox* list : {CmbNrSure, CmbEmrSure, CmbNrAjeti, CmbTotalAjete})
         connect(list, &ComboBox::KeyPress, this, [list](int ascii) {
-            if (ascii == 13)
+            if (ascii == platform::kEnter)
                 Q_EMIT list->Click();
         });
     on(cmdKtheLibrezin, &QToolButton::clicked, &frmKryesore::cmdKtheLibrezin_Click);
@@ -381,7 +381,7 @@ void frmKryesore::connectHandlers() {
     };
     onTheme(cmbKlasifikimTematik, &ComboBox::Click, &themes::ThemeIndex::cmbKlasifikimTematik_Click);
     connect(cmbKlasifikimTematik, &ComboBox::KeyPress, this, [this](int ascii) {
-        if (ascii == 13)
+        if (ascii == platform::kEnter)
             Q_EMIT cmbKlasifikimTematik->Click();
     });
     onTheme(LstAjetetPrejCmbTema, &platform::ListBox::Click, &themes::ThemeIndex::LstAjetetPrejCmbTema_Click);
@@ -399,7 +399,7 @@ bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtKerkim && event->type() == QEvent::KeyPress) {
         const auto* ke = static_cast<QKeyEvent*>(event);
         if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
-            platform::guarded([this] { txtKerkim_KeyPress(13); });
+            platform::guarded([this] { txtKerkim_KeyPress(platform::kEnter); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -420,27 +420,22 @@ void frmKryesore::Form_Load() {
 
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowColour);
+    pal.setColor(QPalette::Window, platform::windowColour());
     setPalette(pal);
 
-    MbusheListen(QStringLiteral("Select IDSureja from Suret order by IDSureja"), QStringLiteral("IDSureja"),
+    MbusheListen(QStringLiteral("SELECT IDSureja FROM Suret ORDER BY IDSureja"), QStringLiteral("IDSureja"),
                  QStringLiteral("IDSureja"), CmbNrSure);
-    MbusheListen(QStringLiteral("Select * from SuretMeTotalAjete"), QStringLiteral("FirstOfIDSureja"),
-                 QStringLiteral("NrAjete"), CmbTotalAjete);
-    MbusheListen(QStringLiteral("Select IDSureja,Emri from Suret order by Emri"), QStringLiteral("IDSureja"),
+    MbusheListen(QStringLiteral("SELECT FirstOfIDSureja, NrAjete FROM SuretMeTotalAjete"),
+                 QStringLiteral("FirstOfIDSureja"), QStringLiteral("NrAjete"), CmbTotalAjete);
+    MbusheListen(QStringLiteral("SELECT IDSureja, Emri FROM Suret ORDER BY Emri"), QStringLiteral("IDSureja"),
                  QStringLiteral("Emri"), CmbEmrSure);
-    MbusheListenDheZgjidh(QStringLiteral("select * from VetemTemat"), QStringLiteral("NrTema"), QStringLiteral("Tema"),
-                          cmbKlasifikimTematik);
-    MbusheListen(QStringLiteral("select * from Lokacioni_i_zerit where Ajete=-1 order by Lexuesi"),
-                 QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesAjete);
-    ZgjidhSipasTekstit(
-        CmbLexuesAjete,
-        vbText(MerrVleren(QStringLiteral("Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=-1"))));
-    MbusheListen(QStringLiteral("select * from Lokacioni_i_zerit where Ajete=0 order by Lexuesi"),
-                 QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), CmbLexuesSure);
-    ZgjidhSipasTekstit(
-        CmbLexuesSure,
-        vbText(MerrVleren(QStringLiteral("Select Lexuesi from Lokacioni_i_zerit where Default=-1 and Ajete=0"))));
+    MbusheListenDheZgjidh(QStringLiteral("SELECT NrTema, Tema FROM VetemTemat"), QStringLiteral("NrTema"),
+                          QStringLiteral("Tema"), cmbKlasifikimTematik);
+    for (const audio::ReciterKind kind : {audio::ReciterKind::Verses, audio::ReciterKind::Surahs}) {
+        platform::ComboBox* list = kind == audio::ReciterKind::Verses ? CmbLexuesAjete : CmbLexuesSure;
+        MbusheListen(audio::reciterListStatement(kind), QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), list);
+        ZgjidhSipasTekstit(list, vbText(audio::defaultReciter(kind, QStringLiteral("Lexuesi"))));
+    }
     addNrFontToCombo(CmbNrFonti);
     addFontToCombo(CmbFontNames);
     history::ListaEFjaleveTeKerkuaraGetSetting(CmbKerkoKrejt);
@@ -491,10 +486,10 @@ void frmKryesore::CmbNrSure_Click() {
         return; // the typed text names no surah
     CmbNrSure->selectQuietly(item);
     CmbNrSure->setText(CmbNrSure->List(item));
-    const QString n = QString::number(CmbNrSure->ItemData(item));
-    CmbEmrSure->setText(vbText(MerrVleren(QStringLiteral("Select Emri from Suret where IDSureja=") + n)));
+    const qint32 n = CmbNrSure->ItemData(item);
+    CmbEmrSure->setText(vbText(MerrVleren(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {n})));
     addItemCmbNrAjet();
-    CmbTotalAjete->setText(vbText(MerrVleren(QStringLiteral("Select NrAjete from Suret where IDSureja=") + n)));
+    CmbTotalAjete->setText(vbText(MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {n})));
     CmbNrAjeti->setText(QStringLiteral("1"));
     kerkoje();
 }
@@ -504,8 +499,9 @@ void frmKryesore::addItemCmbNrAjet() {
     if (item < 0)
         return;
     CmbNrAjeti->Clear();
-    const QString n = QString::number(CmbNrSure->ItemData(item));
-    const int count = vbText(MerrVleren(QStringLiteral("Select NrAjete from Suret where IDSureja=") + n)).toInt();
+    const int count =
+        vbText(MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {CmbNrSure->ItemData(item)}))
+            .toInt();
     for (int i = 1; i <= count; ++i)
         CmbNrAjeti->AddItem(QString::number(i));
 }
@@ -553,7 +549,7 @@ void frmKryesore::CmbNrAjeti_Click() {
 void frmKryesore::kerkoje() {
     Rtf1->setSelStart(0);
     Rtf1->Find(navigation::verseKey(CmbNrSure->Text(), CmbNrAjeti->Text()));
-    Rtf1->Span(QString(QChar(13)), true, true);
+    Rtf1->Span(QStringLiteral("\r"), true, true);
 }
 
 void frmKryesore::enterPassageMode() {
@@ -624,7 +620,7 @@ void frmKryesore::cmdCopy_Click() {
 // Tips.
 
 void frmKryesore::showTip() {
-    const QVariant tip = MerrRastesisht(QStringLiteral("Select Keshilla from Keshilla"));
+    const QVariant tip = MerrRastesisht(QStringLiteral("SELECT Keshilla FROM Keshilla"));
     if (tip.typeId() != QMetaType::Bool) // an empty table leaves the label as it was
         LblKeshilla->setText(vbText(tip));
 }
@@ -649,7 +645,7 @@ void frmKryesore::CmbKerkoKrejt_Click() {
 }
 
 void frmKryesore::CmbKerkoKrejt_KeyDown(int KeyCode, int) {
-    if (KeyCode == 13)
+    if (KeyCode == platform::kEnter)
         cmdKerkoAll_Click();
 }
 
@@ -663,7 +659,7 @@ void frmKryesore::txtKerkim_GotFocus() {
 }
 
 void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
-    if (KeyAscii == 13)
+    if (KeyAscii == platform::kEnter)
         cmdKerkim_Click();
 }
 

@@ -5,7 +5,6 @@
 #include "platform/treeview.h"
 #include "search/dbsearch.h"
 #include "search/findtext.h"
-#include "search/wordlist.h"
 #include "themes/themeindex.h"
 
 #include <QCheckBox>
@@ -28,12 +27,76 @@ namespace platform {
 class MediaPlayer;
 }
 
-// The main window: the whole text, navigation, themes, search, recitation and tips.
+// The main window: the whole text, navigation, themes, search, recitation and tips. Its controls carry
+// their names as object names; the feature objects get the controls they work on.
 class frmKryesore : public QWidget {
     Q_OBJECT
 public:
     explicit frmKryesore(QWidget* parent = nullptr);
     ~frmKryesore() override;
+
+    // How the program ends at once (the exit button's Yes); tests put their own.
+    std::function<void()> endProgram;
+
+    // Passage mode: a composed text is shown and the return button with it.
+    void enterPassageMode();
+    bool inPassageMode() const;
+
+Q_SIGNALS:
+    // The popup menu was opened (tests and the accessibility layer listen).
+    void popupShown();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildCommandPanel(QWidget* parent);
+    QWidget* buildPageSuret();
+    QWidget* buildPageKlasifikimi();
+    QWidget* buildPageTemat();
+    void leavePassageMode(bool reload);
+    void buildControls();
+    void connectHandlers();
+    void Form_Load();
+    void Form_Unload();
+    // Loads the whole text into the view; false when the file is missing or unreadable.
+    bool loadWholeText(QString* file);
+    void showTip();
+    bool saveHistory();
+
+    // Handlers.
+    void CmbNrSure_Click();
+    void CmbEmrSure_Click();
+    void CmbTotalAjete_Click();
+    void CmbNrAjeti_Click();
+    void addItemCmbNrAjet();
+    void kerkoje();
+    void cmdKtheLibrezin_Click();
+    void cmdFund_Click();
+    void cmdFund_LostFocus();
+    void mnuSelektojeAjetin_Click();
+    void mnuSelektoKrejtTekstin_Click();
+    void mnuKopjim_Click();
+    void cmdCopy_Click();
+    void Rtf1_MouseUp(int Button, int Shift, int X, int Y);
+    void CmdRefreshKeshille_Click();
+    void CmdPlayAjet_Click();
+    void CmdPlaySure_Click();
+    void mnuLshoAjetin_Click();
+    void mnuPauzoje_Click();
+    void mnuVazhdo_Click();
+    void CmbFontNames_Click();
+    void CmbNrFonti_Click();
+    void cmdRrethProg_Click();
+    void cmdKerkoAll_Click();
+    void cmdKerkim_Click();
+    void cmdKerkimPrapa_Click();
+    void CmbKerkoKrejt_Click();
+    void CmbKerkoKrejt_KeyDown(int KeyCode, int Shift);
+    void CmbKerkoKrejt_GotFocus();
+    void txtKerkim_GotFocus();
+    void txtKerkim_KeyPress(int KeyAscii);
 
     // The text view.
     platform::RichTextView* Rtf1;
@@ -83,84 +146,9 @@ public:
     QAction* mnuPauzoje;
     QAction* mnuVazhdo;
 
-    // How the program ends at once (the exit button's Yes); tests put their own.
-    std::function<void()> endProgram;
-
-    // Passage mode: a composed text is shown and the return button with it.
-    void enterPassageMode();
-    bool inPassageMode() const;
-
-    // Handlers.
-    void CmbNrSure_Click();
-    void CmbEmrSure_Click();
-    void CmbTotalAjete_Click();
-    void CmbNrAjeti_Click();
-    void addItemCmbNrAjet();
-    void kerkoje();
-    void cmdKtheLibrezin_Click();
-    void cmdFund_Click();
-    void cmdFund_LostFocus();
-    void mnuSelektojeAjetin_Click();
-    void mnuSelektoKrejtTekstin_Click();
-    void mnuKopjim_Click();
-    void cmdCopy_Click();
-    void Rtf1_MouseUp(int Button, int Shift, int X, int Y);
-    void CmdRefreshKeshille_Click();
-    void CmdPlayAjet_Click();
-    void CmdPlaySure_Click();
-    void mnuLshoAjetin_Click();
-    void mnuPauzoje_Click();
-    void mnuVazhdo_Click();
-    audio::Playback& playback() { return *m_playback; }
-    void CmbFontNames_Click();
-    void CmbNrFonti_Click();
-    void cmdRrethProg_Click();
-    // Search.
-    void cmdKerkoAll_Click();
-    void cmdKerkim_Click();
-    void cmdKerkimPrapa_Click();
-    void CmbKerkoKrejt_Click();
-    void CmbKerkoKrejt_KeyDown(int KeyCode, int Shift);
-    void CmbKerkoKrejt_GotFocus();
-    void txtKerkim_GotFocus();
-    void txtKerkim_KeyPress(int KeyAscii);
-    // The search words of the last phrase, and its statement.
-    FjalKerkim FjalKerkim_;
-    QString SQLMeAndLike;
-    themes::ThemeIndex& themeIndex() { return *m_themes; }
-    search::DatabaseSearch& databaseSearch() { return *m_search; }
-
-Q_SIGNALS:
-    // The popup menu was opened (tests and the accessibility layer listen).
-    void popupShown();
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QWidget* buildCommandPanel(QWidget* parent);
-    QWidget* buildPageSuret();
-    QWidget* buildPageKlasifikimi();
-    QWidget* buildPageTemat();
-    void leavePassageMode(bool reload);
-    void buildControls();
-    void connectHandlers();
-    void Form_Load();
-    void Form_Unload();
-    // Loads the whole text into the view; false when the file is missing or unreadable.
-    bool loadWholeText(QString* file);
-    void showTip();
-    bool saveHistory();
-
     std::unique_ptr<search::DatabaseSearch> m_search;
     std::unique_ptr<search::FindInText> m_find;
     std::unique_ptr<themes::ThemeIndex> m_themes;
     audio::Playback* m_playback = nullptr;
     audio::ReciterChoice* m_reciters = nullptr;
 };
-
-// Widths and places are designed in twips (1440 an inch); on screen they are device-independent pixels.
-inline int twips(int t) {
-    return (t + 7) / 15;
-}

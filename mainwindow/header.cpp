@@ -1,6 +1,7 @@
 #include "mainwindow/header.h"
 
 #include "about/addresses.h"
+#include "platform/look.h"
 #include "platform/shell.h"
 #include "resources/resources.h"
 
@@ -56,7 +57,7 @@ void HeaderPanel::LblLinkLibrezi_Click() {
 
 void HeaderPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(0x1C, 0x1F, 0x28));
+    p.fillRect(rect(), platform::windowColour());
     const QPixmap banner = art::picture(art::kBanner, QSize(width(), height()) * devicePixelRatioF());
     p.drawPixmap(rect(), banner);
 }

@@ -1,10 +1,11 @@
 #include "platform/database.h"
 
-#include "platform/sqldialect.h"
 #include "platform/textfold.h"
 
 #include <QFileInfo>
 #include <QStringList>
+
+#include <utility>
 
 #include <sqlite3.h>
 
@@ -85,75 +86,138 @@ bool likeMatch(const QString& patternIn, const QString& textIn) {
     return true;
 }
 
-struct Recordset::State {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* stmt = nullptr;
-    QString statement;
-    bool eof = true;
-    mutable QHash<QString, int> columns; // lower-case name -> position
-    ~State() { sqlite3_finalize(stmt); }
+// ---- statements ----------------------------------------------------------------------------------
 
-    void step() {
-        const int rc = sqlite3_step(stmt);
-        if (rc == SQLITE_ROW) {
-            eof = false;
-        } else if (rc == SQLITE_DONE) {
-            eof = true;
-        } else {
-            eof = true;
-            throw DbError(statement, errorText(db), rc);
-        }
+Statement::Statement(Statement&& other) noexcept
+    : m_db(other.m_db), m_stmt(std::exchange(other.m_stmt, nullptr)), m_sql(std::move(other.m_sql)),
+      m_row(std::exchange(other.m_row, false)) {}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(m_stmt);
+        m_db = other.m_db;
+        m_stmt = std::exchange(other.m_stmt, nullptr);
+        m_sql = std::move(other.m_sql);
+        m_row = std::exchange(other.m_row, false);
     }
-};
-
-bool Recordset::Eof() const {
-    return !d || d->eof;
+    return *this;
 }
 
-void Recordset::MoveNext() {
-    if (!d || d->eof)
-        throw DbError(d ? d->statement : QString(), QStringLiteral("no current row"), SQLITE_MISUSE);
-    d->step();
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
 }
 
-int Recordset::FieldCount() const {
-    return d ? sqlite3_column_count(d->stmt) : 0;
+void Statement::fail(int code) const {
+    throw DbError(m_sql, errorText(m_db), code);
 }
 
-QVariant Recordset::Fields(int index) const {
-    if (!d || d->eof)
-        throw DbError(d ? d->statement : QString(), QStringLiteral("no current row"), SQLITE_MISUSE);
-    if (index < 0 || index >= sqlite3_column_count(d->stmt))
-        throw DbError(d->statement, QStringLiteral("no column at position %1").arg(index), SQLITE_RANGE);
-    switch (sqlite3_column_type(d->stmt, index)) {
+Statement& Statement::bind(const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        int rc = SQLITE_OK;
+        switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
+        case QMetaType::UnknownType:
+            rc = sqlite3_bind_null(m_stmt, i + 1);
+            break;
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            rc = sqlite3_bind_int64(m_stmt, i + 1, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::ULongLong: // may not fit in 64 signed bits
+            rc = sqlite3_bind_double(m_stmt, i + 1, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = v.toByteArray();
+            rc = sqlite3_bind_blob(m_stmt, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QString text = v.toString();
+            rc = sqlite3_bind_text16(m_stmt, i + 1, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        }
+        }
+        if (rc != SQLITE_OK)
+            fail(rc);
+    }
+    return *this;
+}
+
+bool Statement::next() {
+    if (!m_stmt)
+        throw DbError(m_sql, QStringLiteral("no statement"), SQLITE_MISUSE);
+    const int rc = sqlite3_step(m_stmt);
+    m_row = rc == SQLITE_ROW;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(rc);
+    return m_row;
+}
+
+void Statement::run() {
+    while (next()) {
+    }
+}
+
+Statement& Statement::reset(const QVariantList& values) {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    m_row = false;
+    return bind(values);
+}
+
+void Statement::requireRow(int column) const {
+    if (!m_row)
+        throw DbError(m_sql, QStringLiteral("no current row"), SQLITE_MISUSE);
+    if (column < 0 || column >= sqlite3_column_count(m_stmt))
+        throw DbError(m_sql, QStringLiteral("no column at position %1").arg(column), SQLITE_RANGE);
+}
+
+int Statement::columnCount() const {
+    return m_stmt ? sqlite3_column_count(m_stmt) : 0;
+}
+
+int Statement::column(const QString& name) const {
+    for (int i = 0; i < columnCount(); ++i) // the first column of a name wins
+        if (name.compare(QString::fromUtf8(sqlite3_column_name(m_stmt, i)), Qt::CaseInsensitive) == 0)
+            return i;
+    throw DbError(m_sql, QStringLiteral("no such column: ") + name, SQLITE_ERROR);
+}
+
+QVariant Statement::value(int column) const {
+    requireRow(column);
+    switch (sqlite3_column_type(m_stmt, column)) {
     case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(d->stmt, index)));
+        return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
     case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(d->stmt, index));
+        return QVariant(sqlite3_column_double(m_stmt, column));
     case SQLITE_TEXT:
-        return QVariant(QString(reinterpret_cast<const QChar*>(sqlite3_column_text16(d->stmt, index)),
-                                sqlite3_column_bytes16(d->stmt, index) / 2));
+        return QVariant(text(column));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(d->stmt, index)),
-                                   sqlite3_column_bytes(d->stmt, index)));
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, column)),
+                                   sqlite3_column_bytes(m_stmt, column)));
     default:
         return QVariant();
     }
 }
 
-QVariant Recordset::Fields(const QString& name) const {
-    if (!d)
-        throw DbError(QString(), QStringLiteral("no result"), SQLITE_MISUSE);
-    if (d->columns.isEmpty()) {
-        const int n = sqlite3_column_count(d->stmt);
-        for (int i = n - 1; i >= 0; --i) // the first column of a name wins
-            d->columns.insert(QString::fromUtf8(sqlite3_column_name(d->stmt, i)).toLower(), i);
-    }
-    const auto it = d->columns.constFind(name.toLower());
-    if (it == d->columns.constEnd())
-        throw DbError(d->statement, QStringLiteral("no such column: ") + name, SQLITE_ERROR);
-    return Fields(it.value());
+QString Statement::text(int column) const {
+    requireRow(column);
+    const void* p = sqlite3_column_text16(m_stmt, column);
+    return QString(reinterpret_cast<const QChar*>(p), sqlite3_column_bytes16(m_stmt, column) / 2);
 }
+
+qint64 Statement::integer(int column) const {
+    requireRow(column);
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+// ---- the connection ---------------------------------------------------------------------------------
 
 Connection::~Connection() {
     Close();
@@ -165,13 +229,14 @@ void Connection::Close() {
     m_db = nullptr;
 }
 
-void Connection::Open(const QString& path) {
+void Connection::Open(const QString& path, Mode mode) {
     Close();
     m_path = path;
-    if (!QFileInfo(path).isFile())
+    if (mode == Mode::Existing && !QFileInfo(path).isFile())
         throw DbError(QString(), QStringLiteral("unable to open database file"), SQLITE_CANTOPEN);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = db ? errorText(db) : QStringLiteral("out of memory");
         sqlite3_close_v2(db);
@@ -186,36 +251,43 @@ void Connection::Open(const QString& path) {
                                    nullptr, nullptr, nullptr);
     m_db = db;
     // A file that is not a database fails here, not at the first statement of the program.
-    Execute(QStringLiteral("select count(*) from sqlite_master"));
+    exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
 }
 
-Recordset Connection::Execute(const QString& statement) {
+Statement Connection::query(const QString& sql, const QVariantList& values) {
     if (!m_db)
-        throw DbError(statement, QStringLiteral("the database is not open"), SQLITE_MISUSE);
-    const QString sql = normaliseSql(statement);
-    const QByteArray utf8 = sql.toUtf8();
+        throw DbError(sql, QStringLiteral("the database is not open"), SQLITE_MISUSE);
     sqlite3_stmt* stmt = nullptr;
-    const char* tail = nullptr;
-    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, &tail);
-    if (rc != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        throw DbError(statement, errorText(m_db), rc);
-    }
+    const void* tail = nullptr;
+    const int rc = sqlite3_prepare16_v2(m_db, sql.utf16(), int(sql.size() * 2), &stmt, &tail);
+    Statement st(m_db, stmt, sql);
+    if (rc != SQLITE_OK)
+        st.fail(rc);
     // One statement at a time: anything after it but blanks and semicolons is refused.
-    for (const char* p = tail; p && *p; ++p)
-        if (*p != ';' && !QChar::isSpace(uchar(*p))) {
-            sqlite3_finalize(stmt);
-            throw DbError(statement, QStringLiteral("more than one statement"), SQLITE_ERROR);
-        }
+    const auto* rest = static_cast<const char16_t*>(tail);
+    const auto* end = reinterpret_cast<const char16_t*>(sql.utf16()) + sql.size();
+    for (; rest && rest < end; ++rest)
+        if (*rest != u';' && !QChar::isSpace(*rest))
+            throw DbError(sql, QStringLiteral("more than one statement"), SQLITE_ERROR);
     if (!stmt) // blanks only
-        throw DbError(statement, QStringLiteral("empty statement"), SQLITE_ERROR);
-    Recordset rs;
-    rs.d = std::make_shared<Recordset::State>();
-    rs.d->db = m_db;
-    rs.d->stmt = stmt;
-    rs.d->statement = statement;
-    rs.d->step();
-    return rs;
+        throw DbError(sql, QStringLiteral("empty statement"), SQLITE_ERROR);
+    st.bind(values);
+    return st;
+}
+
+void Connection::exec(const QString& sql, const QVariantList& values) {
+    query(sql, values).run();
+}
+
+QVariant Connection::value(const QString& sql, const QVariantList& values) {
+    Statement st = query(sql, values);
+    return st.next() ? st.value(0) : QVariant();
+}
+
+void Connection::rollback() noexcept {
+    // A failed statement may already have ended the transaction.
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 QString albanianCause(const DbError& e) {

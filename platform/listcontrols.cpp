@@ -25,7 +25,7 @@ int sortedPlace(int count, const std::function<QString(int)>& textAt, const QStr
 
 int keyToAscii(const QKeyEvent* ke) {
     if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
-        return 13;
+        return kEnter;
     if (ke->key() == Qt::Key_Escape)
         return 27;
     if (ke->key() == Qt::Key_Backspace)
@@ -169,7 +169,7 @@ void ComboBox::setSelLength(int length) {
 bool ComboBox::handleKey(QKeyEvent* ke) {
     const int ascii = keyToAscii(ke);
     const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;
-    Q_EMIT KeyDown(enter ? 13 : ke->key(), shiftState(ke->modifiers()));
+    Q_EMIT KeyDown(enter ? kEnter : ke->key(), shiftState(ke->modifiers()));
     if (ascii != 0)
         Q_EMIT KeyPress(ascii);
     // The combo of this platform does nothing of its own with Enter.
@@ -185,11 +185,6 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
 void ComboBox::focusInEvent(QFocusEvent* e) {
     QComboBox::focusInEvent(e);
     Q_EMIT GotFocus();
-}
-
-void ComboBox::focusOutEvent(QFocusEvent* e) {
-    QComboBox::focusOutEvent(e);
-    Q_EMIT LostFocus();
 }
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {

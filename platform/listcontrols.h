@@ -5,6 +5,9 @@
 
 namespace platform {
 
+// The character code of the Enter key, as KeyPress and KeyDown give it.
+inline constexpr int kEnter = 13;
+
 // A drop-down list as the program uses it. Each item carries a 32-bit key (ItemData) that stays
 // with its item wherever sorting puts it. Putting ListIndex from code raises Click before the put
 // returns, exactly as a reader's choice does; putting Text runs no handler.
@@ -29,7 +32,6 @@ public:
     QString Text() const;
     void setText(const QString& text);
     void setSorted(bool sorted) { m_sorted = sorted; }
-    bool Sorted() const { return m_sorted; }
     // The edit field's selection, as a text box has it.
     void setSelStart(int start);
     void setSelLength(int length);
@@ -41,12 +43,10 @@ Q_SIGNALS:
     // A key pressed: its key code (Enter is 13) and the state of Shift (1), Ctrl (2) and Alt (4).
     void KeyDown(int keyCode, int shift);
     void GotFocus();
-    void LostFocus();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     bool handleKey(QKeyEvent* ke);

@@ -1,6 +1,7 @@
 #include "platform/richtextview.h"
 
 #include "platform/rtfreader.h"
+#include "platform/textfile.h"
 #include "platform/textfold.h"
 
 #include <QContextMenuEvent>
@@ -203,12 +204,7 @@ bool RichTextView::setFileName(const QString& path) {
         return false;
     // An empty file or one of another kind would leave the reader before a blank or garbled page
     // with no word of why; it is refused like a missing one and the view keeps what it shows.
-    QByteArrayView start(data);
-    if (start.startsWith("\xEF\xBB\xBF"))
-        start = start.sliced(3);
-    while (!start.isEmpty() && std::isspace(static_cast<unsigned char>(start.front())))
-        start = start.sliced(1);
-    if (!start.startsWith("{\\rtf"))
+    if (rtfStart(data) < 0)
         return false;
     const rtf::Document parsed = rtf::parse(data);
     replaceContent([&parsed](QTextDocument* doc) { rtf::fill(doc, parsed); });

@@ -1,4 +1,5 @@
 #include "platform/rtfreader.h"
+#include "platform/textfile.h"
 
 #include <QHash>
 #include <QSet>
@@ -893,14 +894,6 @@ Document parsePlain(const QByteArray& bytes) {
         d.paragraphs.append(std::move(p));
     }
     return d;
-}
-
-// Where the RTF begins (after a BOM or blanks that some programs put first), or -1 when it is no RTF.
-qsizetype rtfStart(const QByteArray& bytes) {
-    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
-        ++i;
-    return QByteArrayView(bytes).sliced(i).startsWith("{\\rtf") ? i : -1;
 }
 
 QTextCharFormat toQt(const CharFormat& f) {

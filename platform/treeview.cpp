@@ -34,10 +34,4 @@ QTreeWidgetItem* TreeView::Add(const QString& relative, int relationship, const 
     return node;
 }
 
-void TreeView::clearNodes() {
-    clear();
-    m_nodes.clear();
-    m_byKey.clear();
-}
-
 } // namespace platform

@@ -23,7 +23,6 @@ public:
     // Adds a node at the root (no relative) or as a child of the node whose key is `relative`.
     // Keys are unique: a key already used throws std::invalid_argument.
     QTreeWidgetItem* Add(const QString& relative, int relationship, const QString& key, const QString& text, int image);
-    void clearNodes();
     int NodesCount() const { return int(m_nodes.size()); }
     // The i-th node in the order of adding, from 1.
     QTreeWidgetItem* Nodes(int i) const { return i >= 1 && i <= m_nodes.size() ? m_nodes.at(i - 1) : nullptr; }

@@ -9,7 +9,7 @@ seconds=${1:-60}
 shift || true
 build=$here/build-fuzz
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_rtf fuzz_translation fuzz_classification fuzz_versesscan fuzz_sqlnormalise
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_rtf fuzz_translation fuzz_classification fuzz_versesscan
                                      fuzz_wordlist fuzz_history)
 
 for p in clang libclang-rt-14-dev; do

@@ -60,14 +60,13 @@ void DatabaseSearch::run() {
         ~Running() { flag = false; }
     } running(m_running);
 
-    QString statement = statementFor(snapshot);
+    const SearchQuery statement = statementFor(snapshot, surah);
     QString copy = snapshot;
-    NumerojiFjalet(copy, QStringLiteral("&"), FjalKerkim_, SQLMeAndLike);
-    if (restricted)
-        statement += QStringLiteral(" and nrsure=") + QString::number(surah);
+    NumerojiFjalet(copy, QStringLiteral("&"), FjalKerkim_);
 
     // The statement runs before anything changes, so that a refused one leaves the view as it was.
-    platform::Recordset rs = Module1::cnLidhja.Execute(statement);
+    platform::Statement rows = Module1::cnLidhja.query(statement.sql, statement.values);
+    bool more = rows.next();
     const bool wasPassage = m.inPassageMode();
     const QString passage = wasPassage ? m.Rtf1->Text() : QString();
     m.enterPassageMode();
@@ -77,11 +76,8 @@ void DatabaseSearch::run() {
     int count = 0;
     try {
         EventPump pump;
-        while (!rs.Eof()) {
-            results +=
-                verseLine(vbText(rs.Fields(QStringLiteral("NrSure"))), vbText(rs.Fields(QStringLiteral("NrAjet"))),
-                          vbText(rs.Fields(QStringLiteral("Perkthimi"))));
-            rs.MoveNext();
+        for (; more; more = rows.next()) {
+            results += verseLine(rows.text(0), rows.text(1), rows.text(2));
             ++count;
             pump.maybeRun();
         }

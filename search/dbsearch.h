@@ -29,20 +29,20 @@ public:
         std::function<void(bool wasPassage, const QString& passage)> restoreView;
         std::function<bool()> inPassageMode;
     };
-    DatabaseSearch(Controls c, FjalKerkim& words, QString& sqlMeAndLike)
-        : m(std::move(c)), FjalKerkim_(words), SQLMeAndLike(sqlMeAndLike) {}
+    explicit DatabaseSearch(Controls c) : m(std::move(c)) {}
 
     // cmdKerkoAll_Click.
     void run();
     bool running() const { return m_running; }
+    // The words of the last phrase searched.
+    const FjalKerkim& words() const { return FjalKerkim_; }
 
     // The surah a search limited to the current surah names, or 0 when the text names none.
     static int currentSurah(const QString& text);
 
 private:
     Controls m;
-    FjalKerkim& FjalKerkim_;
-    QString& SQLMeAndLike;
+    FjalKerkim FjalKerkim_; // the words of the last phrase, coloured in its result
     bool m_running = false;
 };
 

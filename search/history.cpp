@@ -46,12 +46,12 @@ void addSearched(platform::ComboBox* list, const QString& phrase) {
         present = list->List(i) == phrase;
     if (!present)
         list->AddItem(phrase);
-    if (list->ListCount() > 10)
+    if (list->ListCount() > kLimit)
         list->RemoveItem(0);
 }
 
 void picked(platform::ComboBox* list) {
-    if (list->ListCount() >= 10)
+    if (list->ListCount() >= kLimit)
         list->RemoveItem(0);
 }
 

@@ -9,6 +9,9 @@ class ComboBox;
 // The phrases searched recently: the search combo's list, kept in the per-user settings store.
 namespace history {
 
+// The most phrases the list keeps after a search.
+inline constexpr int kLimit = 10;
+
 QString appName();
 QString section();
 
@@ -20,10 +23,10 @@ void ListaEFjaleveTeKerkuaraGetSetting(platform::ComboBox* list);
 bool ListaEFjaleveTeKerkuaraSaveSetting(const platform::ComboBox* list);
 
 // After a search: appends the phrase unless an item equals it exactly, then drops the oldest item
-// when the list holds more than 10.
+// when the list holds more than kLimit.
 void addSearched(platform::ComboBox* list, const QString& phrase);
 
-// A pick from the list: with 10 or more items the oldest is dropped.
+// A pick from the list: with kLimit or more items the oldest is dropped.
 void picked(platform::ComboBox* list);
 
 } // namespace history

@@ -1,7 +1,5 @@
 #include "search/report.h"
 
-#include "search/wordlist.h"
-
 namespace search {
 
 QString reportLine(int count, const QString& P, bool restricted, const QString& S) {
@@ -33,19 +31,20 @@ QString verseLine(const QString& surah, const QString& verse, const QString& tex
     return surah + u':' + verse + u'.' + u'\t' + text + QStringLiteral("\r\n");
 }
 
-QString statementFor(const QString& phrase) {
-    if (phrase.isEmpty())
-        return QString();
-    QString quoted = phrase;
-    quoted.replace(u'\'', QStringLiteral("''"));
-    if (quoted.contains(u'&')) {
-        FjalKerkim words;
-        QString sql;
-        QString copy = quoted;
-        NumerojiFjalet(copy, QStringLiteral("&"), words, sql);
-        return sql;
+SearchQuery statementFor(const QString& phrase, int surah) {
+    FjalKerkim words;
+    if (phrase.contains(u'&')) {
+        QString copy = phrase;
+        NumerojiFjalet(copy, QStringLiteral("&"), words);
+    } else {
+        words.Add(phrase);
     }
-    return QStringLiteral("SELECT * FROM librezi WHERE Perkthimi LIKE '%") + quoted + QStringLiteral("%'");
+    SearchQuery q = FormojeSQLStringunMeAndLike(words);
+    if (surah > 0) {
+        q.sql += QStringLiteral(" AND NrSure = ?");
+        q.values.append(surah);
+    }
+    return q;
 }
 
 } // namespace search

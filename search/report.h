@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/wordlist.h"
+
 #include <QString>
 
 namespace search {
@@ -15,7 +17,7 @@ QString reportRule();
 QString verseLine(const QString& surah, const QString& verse, const QString& text);
 
 // The statement for a phrase: one LIKE over the whole phrase, or with "&" one LIKE per word, all
-// of which must hold. Apostrophes are doubled here. An empty string when the phrase is empty.
-QString statementFor(const QString& phrase);
+// of which must hold; with a surah (1 to 114), only that surah's verses.
+SearchQuery statementFor(const QString& phrase, int surah = 0);
 
 } // namespace search

@@ -32,7 +32,7 @@ const FjalProperties& FjalKerkim::Item(int varID) const {
     return *m_items[varID - 1];
 }
 
-int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words, QString& SQLMeAndLike) {
+int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words) {
     words.Clear();
     int count = 0;
     if (!Shenja.isEmpty()) {
@@ -43,17 +43,15 @@ int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words, Q
         }
     }
     words.Add(Stringu);
-    ++count;
-    FormojeSQLStringunMeAndLike(words, SQLMeAndLike);
-    return count;
+    return count + 1;
 }
 
-QString FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal, QString& SQLMeAndLike) {
-    SQLMeAndLike.clear();
-    QString sql =
-        QStringLiteral("SELECT * From Librezi WHERE Perkthimi LIKE '%") + ObjFjal.Item(1).Text() + QStringLiteral("%'");
-    for (int i = 2; i <= ObjFjal.Count(); ++i)
-        sql += QStringLiteral(" AND Perkthimi LIKE '%") + ObjFjal.Item(i).Text() + QStringLiteral("%'");
-    SQLMeAndLike = sql;
-    return sql;
+SearchQuery FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal) {
+    SearchQuery q{QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE Perkthimi LIKE ?"), {}};
+    for (int i = 1; i <= ObjFjal.Count(); ++i) {
+        if (i > 1)
+            q.sql += QStringLiteral(" AND Perkthimi LIKE ?");
+        q.values.append(QString(u'%' + ObjFjal.Item(i).Text() + u'%'));
+    }
+    return q;
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariantList>
 
 #include <memory>
 
@@ -30,9 +31,15 @@ private:
 };
 
 // Splits Stringu at every Shenja (one character) into `words`; empty words stay. Stringu is left
-// holding the last word. Composes the statement for the words into SQLMeAndLike. Returns the count.
-int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words, QString& SQLMeAndLike);
+// holding the last word. Returns the count.
+int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words);
 
-// "SELECT * From Librezi WHERE Perkthimi LIKE '%w1%' AND Perkthimi LIKE '%w2%' ..." for the words as
-// they stand (the caller has already doubled their apostrophes).
-QString FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal, QString& SQLMeAndLike);
+// A search statement and the values bound to its "?"s, in order.
+struct SearchQuery {
+    QString sql;
+    QVariantList values;
+};
+
+// The verses whose translation holds every word, as typed: one "Perkthimi LIKE ?" per word, bound
+// to "%word%" ("%" and "_" in a word stay wildcards, as in every LIKE).
+SearchQuery FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal);

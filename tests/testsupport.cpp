@@ -1,15 +1,16 @@
 #include "testsupport.h"
 
 #include "app/module1.h"
+#include "data/queryhelpers.h"
 #include "data/schema.h"
 #include "mainwindow/frmkryesore.h"
+#include "platform/mediaplayer.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
-
-#include <sqlite3.h>
 
 namespace testsupport {
 
@@ -39,22 +40,17 @@ QString copyBundledData(const QTemporaryDir& dir) {
 
 void createEmptyDatabase(const QString& path) {
     QFile::remove(path);
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK)
-        qFatal("cannot create %s", qPrintable(path));
-    sqlite3_close(db);
-    Module1::cnLidhja.Open(path);
+    Module1::cnLidhja.Open(path, platform::Connection::Mode::Create);
     for (const QString& s : schema::createStatements())
-        Module1::cnLidhja.Execute(s);
+        Module1::cnLidhja.exec(s);
 }
 
 QList<QStringList> queryRows(platform::Connection& db, const QString& sql) {
     QList<QStringList> result;
-    for (platform::Recordset rs = db.Execute(sql); !rs.Eof(); rs.MoveNext()) {
+    for (platform::Statement rs = db.query(sql); rs.next();) {
         QStringList row;
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            row.append(rs.Fields(i).toString());
+        for (int i = 0; i < rs.columnCount(); ++i)
+            row.append(rs.text(i));
         result.append(row);
     }
     return result;
@@ -65,15 +61,113 @@ void useSettingsIn(const QTemporaryDir& dir) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
 }
 
-frmKryesore* startProgram(const QTemporaryDir& dir) {
+frmKryesore* startOnFolder(const QTemporaryDir& dir) {
     Module1::unloadMainWindow();
-    copyBundledData(dir);
     useSettingsIn(dir);
     Module1::setProgramFolder(dir.path());
-    const int rc = Module1::Main();
-    if (rc != 0 || !Module1::mainWindow())
-        qFatal("the program did not start (%d)", rc);
-    return Module1::mainWindow();
+    return Module1::Main() == 0 ? Module1::mainWindow() : nullptr;
+}
+
+frmKryesore* startProgram(const QTemporaryDir& dir) {
+    copyBundledData(dir);
+    frmKryesore* w = startOnFolder(dir);
+    if (!w)
+        qFatal("the program did not start");
+    return w;
+}
+
+Controls::Controls(frmKryesore* window)
+    : w(window), Rtf1(child<platform::RichTextView>(w, "Rtf1")),
+      CmbNrSure(child<platform::ComboBox>(w, "CmbNrSure")), CmbEmrSure(child<platform::ComboBox>(w, "CmbEmrSure")),
+      CmbNrAjeti(child<platform::ComboBox>(w, "CmbNrAjeti")),
+      CmbTotalAjete(child<platform::ComboBox>(w, "CmbTotalAjete")),
+      CmbKerkoKrejt(child<platform::ComboBox>(w, "CmbKerkoKrejt")),
+      CmbFontNames(child<platform::ComboBox>(w, "CmbFontNames")),
+      CmbNrFonti(child<platform::ComboBox>(w, "CmbNrFonti")),
+      CmbLexuesAjete(child<platform::ComboBox>(w, "CmbLexuesAjete")),
+      CmbLexuesSure(child<platform::ComboBox>(w, "CmbLexuesSure")),
+      cmbKlasifikimTematik(child<platform::ComboBox>(w, "cmbKlasifikimTematik")),
+      LstAjetetPrejCmbTema(child<platform::ListBox>(w, "LstAjetetPrejCmbTema")),
+      lstAjetKlasifikim(child<platform::ListBox>(w, "lstAjetKlasifikim")),
+      TreeView1(child<platform::TreeView>(w, "TreeView1")), txtKerkim(child<QLineEdit>(w, "txtKerkim")),
+      ChkKerkoSure(child<QCheckBox>(w, "ChkKerkoSure")), cmdFund(child<QToolButton>(w, "cmdFund")),
+      cmdRrethProg(child<QToolButton>(w, "cmdRrethProg")), cmdCopy(child<QToolButton>(w, "cmdCopy")),
+      cmdKerkimPrapa(child<QToolButton>(w, "cmdKerkimPrapa")), cmdKerkim(child<QToolButton>(w, "cmdKerkim")),
+      cmdKtheLibrezin(child<QToolButton>(w, "cmdKtheLibrezin")), cmdKerkoAll(child<QToolButton>(w, "cmdKerkoAll")),
+      CmdPlaySure(child<QToolButton>(w, "CmdPlaySure")), CmdPlayAjet(child<QToolButton>(w, "CmdPlayAjet")),
+      CmdRefreshKeshille(child<QToolButton>(w, "CmdRefreshKeshille")),
+      CmdCollapseAll(child<QToolButton>(w, "CmdCollapseAll")), cmdExpandAll(child<QToolButton>(w, "cmdExpandAll")),
+      LblKeshilla(child<QLabel>(w, "LblKeshilla")), C1Tab1(child<QTabWidget>(w, "C1Tab1")),
+      WindowsMediaPlayer1(child<platform::MediaPlayer>(w, "WindowsMediaPlayer1")),
+      mnuPopupRtf(child<QMenu>(w, "mnuPopupRtf")), mnuSelektojeAjetin(child<QAction>(w, "mnuSelektojeAjetin")),
+      mnuSelektoKrejtTekstin(child<QAction>(w, "mnuSelektoKrejtTekstin")), mnuKopjim(child<QAction>(w, "mnuKopjim")),
+      mnuLshoAjetin(child<QAction>(w, "mnuLshoAjetin")), mnuPauzoje(child<QAction>(w, "mnuPauzoje")),
+      mnuVazhdo(child<QAction>(w, "mnuVazhdo")) {}
+
+QByteArray fileChecksum(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    h.addData(&f);
+    return h.result().toHex();
+}
+
+bool overwrite(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size() && f.flush();
+}
+
+namespace {
+QLineEdit* editOf(QWidget* box) {
+    if (auto* e = qobject_cast<QLineEdit*>(box))
+        return e;
+    if (auto* c = qobject_cast<QComboBox*>(box))
+        return c->lineEdit();
+    return nullptr;
+}
+} // namespace
+
+void typeInto(QWidget* box, const QString& text) {
+    QLineEdit* e = editOf(box);
+    if (!e)
+        qFatal("%s has no edit field", qPrintable(box->objectName()));
+    box->setFocus();
+    e->selectAll();
+    e->del();
+    // The text arrives as one input, as a paste or an input method gives it; keystrokes would take
+    // minutes for the longest texts and pass through the same edit field.
+    e->insert(text);
+}
+
+void pressEnter(QWidget* box) {
+    QLineEdit* e = editOf(box);
+    QTest::keyClick(e ? static_cast<QWidget*>(e) : box, Qt::Key_Return);
+}
+
+bool stillAnswers(frmKryesore* w, QString* why) {
+    if (!w || Module1::mainWindow() != w) {
+        *why = QStringLiteral("the main window is gone");
+        return false;
+    }
+    auto* view = w->findChild<platform::RichTextView*>(QStringLiteral("Rtf1"));
+    if (!view) {
+        *why = QStringLiteral("the text view is gone");
+        return false;
+    }
+    (void)view->Text().size();
+    try {
+        if (vbText(MerrVleren(QStringLiteral("SELECT count(*) FROM Suret"))) != QLatin1String("114")) {
+            *why = QStringLiteral("the surah table does not answer 114");
+            return false;
+        }
+    } catch (const std::exception& e) {
+        *why = QString::fromUtf8(e.what());
+        return false;
+    }
+    return true;
 }
 
 } // namespace testsupport

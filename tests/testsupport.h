@@ -1,14 +1,28 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 class frmKryesore;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+class QWidget;
 namespace platform {
+class ComboBox;
 class Connection;
-}
+class ListBox;
+class MediaPlayer;
+class RichTextView;
+class TreeView;
+} // namespace platform
 
 namespace testsupport {
 
@@ -34,6 +48,8 @@ void useSettingsIn(const QTemporaryDir& dir);
 // Starts the program on a copy of the bundled data in `dir` (settings kept in `dir` too) and returns
 // its main window; fails the test when it does not start.
 frmKryesore* startProgram(const QTemporaryDir& dir);
+// Starts the program on the data already in `dir`; null when it refused to start.
+frmKryesore* startOnFolder(const QTemporaryDir& dir);
 
 // Finds a child widget by object name and type, failing loudly when it is missing.
 template <typename T> T* child(QObject* parent, const char* name) {
@@ -42,5 +58,37 @@ template <typename T> T* child(QObject* parent, const char* name) {
         qFatal("no child %s", name);
     return w;
 }
+
+// The main window's controls, found by their names.
+struct Controls {
+    explicit Controls(frmKryesore* w);
+    frmKryesore* w;
+    platform::RichTextView* Rtf1;
+    platform::ComboBox *CmbNrSure, *CmbEmrSure, *CmbNrAjeti, *CmbTotalAjete, *CmbKerkoKrejt, *CmbFontNames,
+        *CmbNrFonti, *CmbLexuesAjete, *CmbLexuesSure, *cmbKlasifikimTematik;
+    platform::ListBox *LstAjetetPrejCmbTema, *lstAjetKlasifikim;
+    platform::TreeView* TreeView1;
+    QLineEdit* txtKerkim;
+    QCheckBox* ChkKerkoSure;
+    QToolButton *cmdFund, *cmdRrethProg, *cmdCopy, *cmdKerkimPrapa, *cmdKerkim, *cmdKtheLibrezin, *cmdKerkoAll,
+        *CmdPlaySure, *CmdPlayAjet, *CmdRefreshKeshille, *CmdCollapseAll, *cmdExpandAll;
+    QLabel* LblKeshilla;
+    QTabWidget* C1Tab1;
+    platform::MediaPlayer* WindowsMediaPlayer1;
+    QMenu* mnuPopupRtf;
+    QAction *mnuSelektojeAjetin, *mnuSelektoKrejtTekstin, *mnuKopjim, *mnuLshoAjetin, *mnuPauzoje, *mnuVazhdo;
+};
+
+// The SHA-256 of a file's bytes ("" when it cannot be read).
+QByteArray fileChecksum(const QString& path);
+// Writes `bytes` over the file (truncating it); false when it cannot be written.
+bool overwrite(const QString& path, const QByteArray& bytes);
+// Types `text` into the edit field of a combo box or line edit, as a paste would leave it.
+void typeInto(QWidget* box, const QString& text);
+// Presses Enter in a widget (in its edit field when it has one).
+void pressEnter(QWidget* box);
+// Whether the program still answers: the window and its text view exist, the text can be read and
+// a trivial statement runs on the shared connection.
+bool stillAnswers(frmKryesore* w, QString* why);
 
 } // namespace testsupport

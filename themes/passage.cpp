@@ -100,27 +100,31 @@ QString passageHeader(const QString& themeText, const QString& itemText) {
 QString composePassage(const QString& themeText, const QString& itemText) {
     const GroupItem g = splitGroupItem(itemText);
     const VerseFetches fetches = scanVerseList(g.verseList);
-    QString body;
-    auto appendRow = [&body](const platform::Recordset& rs) {
-        body +=
-            search::verseLine(vbText(rs.Fields(QStringLiteral("NrSure"))), vbText(rs.Fields(QStringLiteral("NrAjet"))),
-                              vbText(rs.Fields(QStringLiteral("Perkthimi"))));
-    };
+    QString passage = passageHeader(themeText, itemText);
     const bool surahIsNumber = !g.surahPart.isEmpty() && std::all_of(g.surahPart.begin(), g.surahPart.end(),
                                                                      [](QChar c) { return c >= u'0' && c <= u'9'; });
-    const QString prefix =
-        QStringLiteral("select * from librezi where nrsure = ") + g.surahPart + QStringLiteral("And nrajet = ");
-    if (surahIsNumber && fetches.singleStatement) {
-        for (platform::Recordset rs = Module1::cnLidhja.Execute(prefix + g.verseList); !rs.Eof(); rs.MoveNext())
-            appendRow(rs);
-    } else if (surahIsNumber) {
-        for (const QString& n : fetches.verses) {
-            const platform::Recordset rs = Module1::cnLidhja.Execute(prefix + n);
-            if (!rs.Eof()) // a verse missing from the table is skipped
-                appendRow(rs);
-        }
+    if (!surahIsNumber || (!fetches.singleStatement && fetches.verses.isEmpty()))
+        return passage;
+    // A number as a statement would read it: beyond 64 bits a digit string is a real number.
+    auto number = [](const QString& digits) -> QVariant {
+        bool ok = false;
+        const qlonglong n = digits.toLongLong(&ok);
+        return ok ? QVariant(n) : QVariant(digits.toDouble());
+    };
+    const QVariant surah = number(g.surahPart);
+    platform::Statement verse = Module1::cnLidhja.query(
+        QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet = ?"));
+    auto append = [&](const QVariant& n) {
+        for (verse.reset({surah, n}); verse.next();) // a verse missing from the table adds nothing
+            passage += search::verseLine(verse.text(0), verse.text(1), verse.text(2));
+    };
+    if (fetches.singleStatement) {
+        append(g.verseList.trimmed().toDouble()); // "5", " 5 ", "+5" and "5.0" all name verse 5
+    } else {
+        for (const QString& n : fetches.verses)
+            append(number(n));
     }
-    return passageHeader(themeText, itemText) + body;
+    return passage;
 }
 
 } // namespace themes

@@ -12,13 +12,6 @@
 
 namespace themes {
 
-QString ThemeIndex::groupsStatement(const QString& theme) {
-    QString name = theme.trimmed();
-    name.replace(u'"', QStringLiteral("\"\""));
-    return QStringLiteral("select nrsure, emrsure, ajetet from klasifikim where ((tema = \"") + name +
-           QStringLiteral("\"));");
-}
-
 QString ThemeIndex::themeOfNodeText(const QString& nodeText) {
     const qsizetype dot = nodeText.indexOf(u'.');
     return dot < 0 ? nodeText : nodeText.mid(dot + 2);
@@ -27,10 +20,10 @@ QString ThemeIndex::themeOfNodeText(const QString& nodeText) {
 void ThemeIndex::fillGroups(platform::ListBox* list, const QString& theme) {
     // The rows are read before the list changes, so that a failing statement leaves it as it was.
     QStringList items;
-    for (platform::Recordset rs = Module1::cnLidhja.Execute(groupsStatement(theme)); !rs.Eof(); rs.MoveNext())
-        items.append(vbText(rs.Fields(QStringLiteral("nrsure"))) + QStringLiteral(" (") +
-                     vbText(rs.Fields(QStringLiteral("emrsure"))) + QStringLiteral("): ") +
-                     vbText(rs.Fields(QStringLiteral("ajetet"))));
+    for (platform::Statement groups = Module1::cnLidhja.query(
+             QStringLiteral("SELECT nrsure, emrsure, ajetet FROM klasifikim WHERE tema = ?"), {theme.trimmed()});
+         groups.next();)
+        items.append(groups.text(0) + QStringLiteral(" (") + groups.text(1) + QStringLiteral("): ") + groups.text(2));
     list->Clear();
     for (const QString& item : items)
         list->AddItem(item);
@@ -48,25 +41,25 @@ void ThemeIndex::MbushePemenMeTema() {
     QString previousChapter;
     bool haveChapter = false;
     QString previousTheme;
-    for (platform::Recordset rs = Module1::cnLidhja.Execute(QStringLiteral("select * from KreuMeTema")); !rs.Eof();
-         rs.MoveNext()) {
+    for (platform::Statement rs = Module1::cnLidhja.query(QStringLiteral("SELECT NrKreu, Kreu, NrTema, Tema FROM KreuMeTema"));
+         rs.next();) {
         ++row;
-        const QString chapter = vbText(rs.Fields(1));
+        const QString chapter = rs.text(1);
         if (!haveChapter || chapter != previousChapter) {
             haveChapter = true;
             previousChapter = chapter;
             // A chapter that comes back after another keeps its first node.
             if (!m.TreeView1->nodeByKey(chapter))
-                m.TreeView1->Add(QString(), 0, chapter, vbText(rs.Fields(0)) + QStringLiteral(". ") + chapter, 1);
+                m.TreeView1->Add(QString(), 0, chapter, rs.text(0) + QStringLiteral(". ") + chapter, 1);
         }
-        const QString theme = vbText(rs.Fields(3));
+        const QString theme = rs.text(3);
         if (theme != previousTheme) {
             previousTheme = theme;
             QString key = theme + QString::number(row);
             if (m.TreeView1->nodeByKey(key)) // "X1" at row 1 and "X" at row 11 would meet
                 key += u'#' + QString::number(row);
             m.TreeView1->Add(previousChapter, platform::TreeView::tvwChild, key,
-                             vbText(rs.Fields(2)) + QStringLiteral(". ") + theme, 2);
+                             rs.text(2) + QStringLiteral(". ") + theme, 2);
         }
     }
     blnPemaEMbushur = true;

@@ -40,8 +40,6 @@ public:
 
     bool treeFilled() const { return blnPemaEMbushur; }
 
-    // The statement listing a theme's verse groups; a double quote in the name stays part of it.
-    static QString groupsStatement(const QString& theme);
     // The theme name a tree node's text names: the text after its first "." and the character after it.
     static QString themeOfNodeText(const QString& nodeText);
 

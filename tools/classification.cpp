@@ -1,5 +1,8 @@
 #include "tools/classification.h"
 
+#include "platform/textfile.h"
+#include "tools/textinput.h"
+
 #include <QDir>
 #include <QHash>
 
@@ -191,7 +194,7 @@ Classification factsClassification(const QString& factsFolder, const QList<Surah
 }
 
 Classification parseClassification(const QByteArray& contentIn, const QList<Surah>& surahs) {
-    const QByteArray content = withoutBom(contentIn);
+    const QByteArray content = platform::withoutBom(contentIn).toByteArray();
 
     Classification c;
     // Where each chapter and theme was first named, for the clashes that can follow.
@@ -211,7 +214,7 @@ Classification parseClassification(const QByteArray& contentIn, const QList<Sura
         if (raw.endsWith('\r'))
             raw.chop(1);
         QString line;
-        if (!decodeUtf8(raw, &line))
+        if (!platform::decodeUtf8(raw, &line))
             throw BuildError(lineMessage(lineNo, QStringLiteral("teksti nuk është UTF-8 i vlefshëm.")));
         if (line.trimmed().isEmpty() || line.startsWith(u'#'))
             continue;

@@ -1,10 +1,27 @@
 #pragma once
 
-#include "tools/databuilder.h"
+#include "tools/facts.h"
 
 // The thematic classification the builder writes: the one made of the facts (parts, verses of
 // prostration, surahs opening with separate letters, place of revelation), or a reader's own file.
 namespace databuilder {
+
+// Chapters (Kreret), their themes (Temat) and each theme's verse groups (klasifikim), in reading order.
+struct VerseGroup {
+    int surah = 0;
+    QString verses; // a verse list: "5", "1-7", "1,4-6"
+};
+struct Theme {
+    int number = 0;
+    QString title;
+    QList<VerseGroup> groups;
+};
+struct Chapter {
+    int number = 0;
+    QString title;
+    QList<Theme> themes;
+};
+using Classification = QList<Chapter>;
 
 // Why `list` is not a verse list of a surah with `verses` verses, in Albanian; "" when it is one.
 // A list is entries separated by ",", each a verse number or an ascending range "a-b", nothing else:

@@ -1,5 +1,5 @@
 #include "app/module1.h"
-#include "guisupport.h"
+#include "testsupport.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/msgbox.h"
 #include "testsupport.h"
@@ -21,14 +21,14 @@ class TestBadInput : public QObject {
     // After every command: still answering, the database as it was.
     void verifyIntact(const char* after) {
         QString why;
-        QVERIFY2(guisupport::stillAnswers(w, &why), qPrintable(QString::fromLatin1(after) + u": " + why));
-        QVERIFY2(guisupport::fileChecksum(database()) == checksum, after);
+        QVERIFY2(testsupport::stillAnswers(w, &why), qPrintable(QString::fromLatin1(after) + u": " + why));
+        QVERIFY2(testsupport::fileChecksum(database()) == checksum, after);
     }
 
 private Q_SLOTS:
     void initTestCase() {
         w = testsupport::startProgram(dir);
-        checksum = guisupport::fileChecksum(database());
+        checksum = testsupport::fileChecksum(database());
         QVERIFY(!checksum.isEmpty());
     }
 
@@ -71,15 +71,15 @@ private Q_SLOTS:
         for (bool onlyThisSurah : {false, true}) {
             w->ChkKerkoSure->setChecked(onlyThisSurah);
             for (QWidget* box : boxesToType) {
-                guisupport::typeInto(box, text);
-                guisupport::pressEnter(box);
+                testsupport::typeInto(box, text);
+                testsupport::pressEnter(box);
                 verifyIntact(qPrintable(box->objectName() + QStringLiteral(" Enter")));
             }
             // The search commands on the text as it stands in their boxes.
-            guisupport::typeInto(w->CmbKerkoKrejt, text);
+            testsupport::typeInto(w->CmbKerkoKrejt, text);
             w->cmdKerkoAll->click();
             verifyIntact("cmdKerkoAll");
-            guisupport::typeInto(w->txtKerkim, text);
+            testsupport::typeInto(w->txtKerkim, text);
             w->cmdKerkim->click();
             verifyIntact("cmdKerkim");
             w->cmdKerkimPrapa->click();

@@ -1,6 +1,6 @@
 #include "app/module1.h"
 #include "data/queryhelpers.h"
-#include "guisupport.h"
+#include "testsupport.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using guisupport::overwrite;
+using testsupport::overwrite;
 using Module1::cnLidhja;
 
 namespace {
@@ -96,13 +96,13 @@ private Q_SLOTS:
                 "'tjeter', -1, 0)"));
         }
         platform::MsgBoxScript boxes;
-        frmKryesore* w = guisupport::startOnFolder(dir);
+        frmKryesore* w = testsupport::startOnFolder(dir);
         QVERIFY(w);
         cnLidhja.Execute(QStringLiteral("PRAGMA query_only=ON"));
         const QString before = marks();
         const QString folder = Module1::strLokacioniAjeteve;
         const QString shown = w->CmbLexuesAjete->Text();
-        const QByteArray sum = guisupport::fileChecksum(dbPath(dir));
+        const QByteArray sum = testsupport::fileChecksum(dbPath(dir));
 
         w->CmbLexuesAjete->setListIndex(indexOfText(w->CmbLexuesAjete, QStringLiteral("Zë tjetër")));
 
@@ -111,7 +111,7 @@ private Q_SLOTS:
         QCOMPARE(marks(), before);
         QCOMPARE(Module1::strLokacioniAjeteve, folder);
         QCOMPARE(w->CmbLexuesAjete->Text(), shown);
-        QCOMPARE(guisupport::fileChecksum(dbPath(dir)), sum);
+        QCOMPARE(testsupport::fileChecksum(dbPath(dir)), sum);
         // Reading goes on.
         w->CmbNrSure->setText(QStringLiteral("2"));
         Q_EMIT w->CmbNrSure->Click();
@@ -177,7 +177,7 @@ private Q_SLOTS:
         testsupport::copyBundledData(dir);
         damage(textPath(dir), how);
         platform::MsgBoxScript boxes;
-        frmKryesore* w = guisupport::startOnFolder(dir);
+        frmKryesore* w = testsupport::startOnFolder(dir);
         QCOMPARE(w != nullptr, starts);
         if (starts) {
             QVERIFY(boxes.asked().isEmpty());
@@ -298,7 +298,7 @@ private Q_SLOTS:
                               QStringLiteral(", ") + QLatin1String(kind) + QStringLiteral(", 0)"));
         }
         platform::MsgBoxScript boxes;
-        frmKryesore* w = guisupport::startOnFolder(dir);
+        frmKryesore* w = testsupport::startOnFolder(dir);
         QVERIFY(w);
         platform::ComboBox* list = surahs ? w->CmbLexuesSure : w->CmbLexuesAjete;
         list->setListIndex(indexOfText(list, reciter));

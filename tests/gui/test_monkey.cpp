@@ -1,6 +1,6 @@
 #include "about/frmrrethprog.h"
 #include "app/module1.h"
-#include "guisupport.h"
+#include "testsupport.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/msgbox.h"
 #include "testsupport.h"
@@ -65,15 +65,15 @@ class TestMonkey : public QObject {
             const QList<QWidget*> boxesToType = {w->CmbNrSure,     w->CmbEmrSure,           w->CmbNrAjeti,
                                                  w->CmbTotalAjete, w->cmbKlasifikimTematik, w->CmbNrFonti};
             QWidget* box = boxesToType.at(below(int(boxesToType.size())));
-            guisupport::typeInto(box, someText());
-            guisupport::pressEnter(box);
+            testsupport::typeInto(box, someText());
+            testsupport::pressEnter(box);
             return QStringLiteral("typed with Enter in ") + box->objectName();
         }
         case 5:
             w->ChkKerkoSure->setChecked(below(3) == 0);
-            guisupport::typeInto(w->CmbKerkoKrejt, someText());
+            testsupport::typeInto(w->CmbKerkoKrejt, someText());
             if (below(2))
-                guisupport::pressEnter(w->CmbKerkoKrejt);
+                testsupport::pressEnter(w->CmbKerkoKrejt);
             else
                 w->cmdKerkoAll->click();
             return QStringLiteral("search");
@@ -81,9 +81,9 @@ class TestMonkey : public QObject {
             pick(w->CmbKerkoKrejt);
             return QStringLiteral("search history");
         case 7:
-            guisupport::typeInto(w->txtKerkim, someText());
+            testsupport::typeInto(w->txtKerkim, someText());
             if (below(3) == 0)
-                guisupport::pressEnter(w->txtKerkim);
+                testsupport::pressEnter(w->txtKerkim);
             else
                 (below(2) ? w->cmdKerkim : w->cmdKerkimPrapa)->click();
             return QStringLiteral("find in text");
@@ -153,7 +153,7 @@ private Q_SLOTS:
         int ends = 0;
         w->endProgram = [&ends] { ++ends; };
         const QString db = dir.filePath(QStringLiteral("librezi.db"));
-        const QByteArray checksum = guisupport::fileChecksum(db);
+        const QByteArray checksum = testsupport::fileChecksum(db);
         platform::MsgBoxScript boxes;
         int survived = 0;
         // With LIBREZI_MONKEY_TRACE set, each action is named on stderr before it runs: a crash then
@@ -168,9 +168,9 @@ private Q_SLOTS:
                 std::fprintf(stderr, "monkey %d: %s\n", i + 1, qPrintable(what));
             QCoreApplication::processEvents();
             QString why;
-            QVERIFY2(guisupport::stillAnswers(w, &why),
+            QVERIFY2(testsupport::stillAnswers(w, &why),
                      qPrintable(QStringLiteral("action %1 (%2): %3").arg(i + 1).arg(what, why)));
-            QVERIFY2(guisupport::fileChecksum(db) == checksum,
+            QVERIFY2(testsupport::fileChecksum(db) == checksum,
                      qPrintable(QStringLiteral("action %1 (%2) changed the database").arg(i + 1).arg(what)));
             QVERIFY2(boxes.pending() == 0, qPrintable(what + QStringLiteral(": the exit question was not asked")));
             ++survived;

@@ -1,0 +1,64 @@
+#include "tools/reciters.h"
+
+#include "platform/database.h"
+#include "tools/textinput.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace databuilder {
+
+namespace {
+const QString kInsert = QStringLiteral(
+    "INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, ?)");
+} // namespace
+
+void writeBundledReciters(platform::Connection& db) {
+    platform::Statement reciter = db.query(kInsert);
+    reciter.run({1, QStringLiteral("Shembull sintetik (ajete)"), QStringLiteral("zeri/ajete"), -1, -1});
+    reciter.run({2, QStringLiteral("Shembull sintetik (sure)"), QStringLiteral("zeri/sure"), 0, -1});
+}
+
+void copyReciters(platform::Connection& db, const QString& previous) {
+    db.exec(QStringLiteral("ATTACH DATABASE ? AS previous"), {previous});
+    db.transaction([&db] {
+        db.exec(QStringLiteral("DELETE FROM Lokacioni_i_zerit"));
+        db.exec(QStringLiteral("INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) "
+                               "SELECT IDLok, Lexuesi, Lokacioni, Ajete, [Default] FROM previous.Lokacioni_i_zerit"));
+    });
+    db.exec(QStringLiteral("DETACH DATABASE previous"));
+}
+
+int addReciter(const ReciterOptions& options) {
+    const QString name = options.name.trimmed();
+    if (name.isEmpty())
+        throw BuildError(QStringLiteral("Emri i lexuesit nuk mund të jetë bosh."));
+    const QFileInfo database(options.database);
+    if (!database.isFile())
+        throw BuildError(
+            QStringLiteral("Baza e të dhënave %1 nuk u gjet.").arg(QDir::toNativeSeparators(options.database)));
+    QString folder = QDir(database.absolutePath()).filePath(options.folder);
+    if (!options.otherBase.isEmpty() && !QFileInfo(folder).isDir() &&
+        QFileInfo(QDir(options.otherBase).filePath(options.folder)).isDir())
+        folder = QDir(options.otherBase).filePath(options.folder);
+    if (options.folder.isEmpty() || !QFileInfo(folder).isDir())
+        throw BuildError(QStringLiteral("Dosja e lexuesit %1 nuk ekziston.").arg(QDir::toNativeSeparators(folder)));
+
+    const int ajete = options.verses ? -1 : 0;
+    int id = 0;
+    try {
+        platform::Connection db;
+        db.Open(options.database);
+        db.transaction([&] {
+            if (options.makeDefault)
+                db.exec(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = 0 WHERE Ajete = ?"), {ajete});
+            id = int(db.value(QStringLiteral("SELECT coalesce(max(IDLok), 0) + 1 FROM Lokacioni_i_zerit")).toInt());
+            db.exec(kInsert, {id, name, options.folder, ajete, options.makeDefault ? -1 : 0});
+        });
+    } catch (const platform::DbError& e) {
+        throw databaseError(options.database, e);
+    }
+    return id;
+}
+
+} // namespace databuilder
