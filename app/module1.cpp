@@ -3,10 +3,12 @@
 #include "app/splash.h"
 #include "audio/reciters.h"
 #include "data/queryhelpers.h"
+#include "data/schema.h"
 #include "mainwindow/frmkryesore.h"
 #include "mainwindow/navigation.h"
 #include "platform/msgbox.h"
 #include "resources/resources.h"
+#include "tools/reciters.h"
 
 #include <QApplication>
 #include <QDir>
@@ -69,11 +71,55 @@ QString databasePath() {
     return dataFolder() + u'/' + kDatabaseName;
 }
 
+namespace {
+
+// The import identity a database records ("" when none or unreadable).
+QString recordedImport(const QString& path) {
+    try {
+        platform::Connection db;
+        db.Open(path);
+        return db
+            .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"), {QString::fromLatin1(schema::kMetaImport)})
+            .toString();
+    } catch (const platform::DbError&) {
+        return QString();
+    }
+}
+
+// The reader's copy is of an older import than the program folder's whole text (the program was updated):
+// it is made again from the program folder's database, the reader's reciters and choices carried over.
+// A copy that cannot be made leaves the old one, and the start then says the two do not belong together.
+void refreshUserDatabase(const QString& source, const QString& target) {
+    const QString pending = target + QStringLiteral(".kopje");
+    QFile::remove(pending);
+    if (!QFile::copy(source, pending))
+        return;
+    QFile::setPermissions(pending, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    try {
+        platform::Connection from, into;
+        from.Open(target);
+        into.Open(pending);
+        databuilder::copyReciters(from, into);
+    } catch (const platform::DbError&) {
+        QFile::remove(pending);
+        return;
+    }
+    if (std::rename(QFile::encodeName(pending).constData(), QFile::encodeName(target).constData()) != 0)
+        QFile::remove(pending);
+}
+
+} // namespace
+
 void ensureUserDatabase() {
     const QString target = userDataFolder() + u'/' + kDatabaseName;
-    if (QFileInfo::exists(target))
-        return;
     const QString source = programFolder() + u'/' + kDatabaseName;
+    if (QFileInfo::exists(target)) {
+        const QString own = recordedImport(target);
+        if (navigation::wholeTextFile(userDataFolder()).isEmpty() && QFileInfo(source).isFile() && !own.isEmpty() &&
+            own != recordedImport(source))
+            refreshUserDatabase(source, target);
+        return;
+    }
     if (!QFileInfo(source).isFile())
         throw StartupError{source, QStringLiteral("skedari mungon")};
     if (!QDir().mkpath(userDataFolder()))

@@ -15,5 +15,7 @@ inline constexpr const char* kMetaVersion = "versioni_i_skemes";
 inline constexpr const char* kMetaTranslation = "perkthimi";
 inline constexpr const char* kMetaTranslator = "perkthyesi";
 inline constexpr const char* kMetaSource = "burimi";
+// The identity of the import that wrote the database; its whole text carries the same one.
+inline constexpr const char* kMetaImport = "importi";
 
 } // namespace schema

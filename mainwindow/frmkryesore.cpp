@@ -8,6 +8,7 @@
 #include "mainwindow/header.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/textcommands.h"
+#include "mainwindow/wholetext.h"
 #include "platform/handler.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
@@ -404,19 +405,23 @@ bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmKryesore::loadWholeText(QString* file) {
+QString frmKryesore::loadWholeText(QString* file) {
     *file = Module1::wholeTextFile();
     if (file->isEmpty()) {
         *file = Module1::programFolder() + QStringLiteral("/LIB'REZI.rtf");
-        return false;
+        return QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet");
     }
-    return Rtf1->setFileName(*file);
+    const wholetext::Reading reading = wholetext::read(*file);
+    if (reading.fault.isEmpty())
+        Rtf1->showDocument(reading.document, *file);
+    return reading.fault;
 }
 
 void frmKryesore::Form_Load() {
     QString file;
-    if (!loadWholeText(&file))
-        throw Module1::StartupError{file, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet")};
+    const QString fault = loadWholeText(&file);
+    if (!fault.isEmpty())
+        throw Module1::StartupError{file, fault};
 
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -565,28 +570,25 @@ void frmKryesore::leavePassageMode(bool reload) {
     cmdKtheLibrezin->setVisible(false);
     CmbKerkoKrejt->setFixedWidth(twips(1935));
     if (reload) {
-        const QString file = Module1::wholeTextFile();
-        if (file.isEmpty() || !Rtf1->setFileName(file))
+        QString file;
+        if (!loadWholeText(&file).isEmpty())
             Rtf1->setText(QString());
     }
 }
 
 void frmKryesore::cmdKtheLibrezin_Click() {
     const QString file = Module1::wholeTextFile();
-    if (file.isEmpty() || !QFileInfo(file).isReadable()) {
+    const wholetext::Reading reading =
+        file.isEmpty() ? wholetext::Reading{{}, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet")}
+                       : wholetext::read(file);
+    if (!reading.fault.isEmpty()) {
         // The passage stays on screen, and with it the way back.
-        platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: skedari „%1” mungon ose nuk lexohet.")
-                             .arg(QStringLiteral("LIB'REZI.rtf")),
+        platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(reading.fault),
                          platform::Buttons::OK, QString(), platform::Icon::Warning);
         return;
     }
     leavePassageMode(false);
-    QCoreApplication::processEvents();
-    if (!Rtf1->setFileName(file)) {
-        enterPassageMode();
-        platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të lexohet."), platform::Buttons::OK, QString(),
-                         platform::Icon::Warning);
-    }
+    Rtf1->showDocument(reading.document, file);
 }
 
 // Text view commands.

@@ -60,8 +60,8 @@ private:
     void connectHandlers();
     void Form_Load();
     void Form_Unload();
-    // Loads the whole text into the view; false when the file is missing or unreadable.
-    bool loadWholeText(QString* file);
+    // Loads the whole text into the view; why it could not, in Albanian, or "".
+    QString loadWholeText(QString* file);
     void showTip();
     bool saveHistory();
 

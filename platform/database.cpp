@@ -246,6 +246,7 @@ void Connection::Open(const QString& path, Mode mode) {
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_busy_timeout(db, 2000);
+    sqlite3_extended_result_codes(db, 1); // tells a database replaced under us from a read-only one
     for (int args : {2, 3})
         sqlite3_create_function_v2(db, "like", args, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
                                    nullptr, nullptr, nullptr);
@@ -292,6 +293,8 @@ void Connection::rollback() noexcept {
 
 QString albanianCause(const DbError& e) {
     const QString& m = e.message();
+    if (e.code() == SQLITE_READONLY_DBMOVED)
+        return QStringLiteral("baza e të dhënave u zëvendësua nga një import i ri; rinisni programin");
     switch (e.code() & 0xff) {
     case SQLITE_CANTOPEN:
         return QStringLiteral("skedari mungon ose nuk mund të hapet");

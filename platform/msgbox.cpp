@@ -1,6 +1,7 @@
 #include "platform/msgbox.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -37,6 +38,11 @@ Answer MsgBox(const QString& text, Buttons buttons, const QString& title, Icon i
     const AskedMessage m{text, buttons, title.isEmpty() ? applicationTitle() : title, icon};
     if (g_script)
         return g_script->take(m);
+    // Without a screen (the offscreen and minimal platforms of headless runs and tests) nobody could ever
+    // answer the box: rather than wait for ever, the run ends here and says what it would have asked.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        qFatal("librezi: a message box that nobody can answer: %s", qPrintable(text));
 
     QMessageBox box(parent ? parent : QApplication::activeWindow());
     box.setWindowTitle(m.title);

@@ -17,7 +17,8 @@ enum class Answer { OK = 1, Cancel = 2, Yes = 6, No = 7 };
 QString applicationTitle();
 
 // Shows a modal message box with Albanian buttons ("OK", "Anulo", "Po", "Jo") and returns the answer.
-// An empty title means the application's title.
+// An empty title means the application's title. With a script installed (MsgBoxScript) the script answers;
+// on a platform without a screen an unscripted box ends the run with its text.
 Answer MsgBox(const QString& text, Buttons buttons = Buttons::OK, const QString& title = QString(),
               Icon icon = Icon::None, QWidget* parent = nullptr);
 

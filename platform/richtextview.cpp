@@ -206,10 +206,13 @@ bool RichTextView::setFileName(const QString& path) {
     // with no word of why; it is refused like a missing one and the view keeps what it shows.
     if (rtfStart(data) < 0)
         return false;
-    const rtf::Document parsed = rtf::parse(data);
+    showDocument(rtf::parse(data), path);
+    return true;
+}
+
+void RichTextView::showDocument(const rtf::Document& parsed, const QString& path) {
     replaceContent([&parsed](QTextDocument* doc) { rtf::fill(doc, parsed); });
     m_fileName = path;
-    return true;
 }
 
 // ---- selection ----------------------------------------------------------------------------------

@@ -7,6 +7,9 @@
 #include <functional>
 
 namespace platform {
+namespace rtf {
+struct Document;
+}
 
 // The text view of the main window. Its positions count a line break as two characters (CR LF)
 // in Text, SelStart and SelLength alike; they map exactly onto the document's own positions,
@@ -23,6 +26,8 @@ public:
     // Loads an RTF file: replaces the whole content, formats included; caret at 0.
     // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.
     bool setFileName(const QString& path);
+    // Shows an RTF document read from `path` (replacing the whole content, formats included; caret at 0).
+    void showDocument(const rtf::Document& parsed, const QString& path);
     QString FileName() const { return m_fileName; }
 
     // The whole plain text, line breaks as CR LF.

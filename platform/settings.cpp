@@ -39,4 +39,17 @@ bool DeleteSetting(const QString& appName, const QString& section, const QString
     return s.status() == QSettings::NoError;
 }
 
+bool SaveSettings(const QString& appName, const QString& section, const QList<QPair<QString, QString>>& values,
+                  const QStringList& remove) {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    s.beginGroup(section);
+    for (const QString& key : remove)
+        s.remove(key);
+    for (const auto& [key, value] : values)
+        s.setValue(key, value);
+    s.endGroup();
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
 } // namespace platform

@@ -17,4 +17,9 @@ bool SaveSetting(const QString& appName, const QString& section, const QString& 
 // Removes one value; returns false when the store could not be written.
 bool DeleteSetting(const QString& appName, const QString& section, const QString& key);
 
+// Writes the values and removes the values named in `remove`, reading and writing the store once; returns
+// false when the store could not be written.
+bool SaveSettings(const QString& appName, const QString& section, const QList<QPair<QString, QString>>& values,
+                  const QStringList& remove);
+
 } // namespace platform

@@ -22,4 +22,23 @@ qsizetype rtfStart(QByteArrayView bytes) {
     return text.sliced(i).startsWith("{\\rtf") ? i + (bytes.size() - text.size()) : -1;
 }
 
+namespace {
+constexpr QByteArrayView kImportGroup = "{\\*\\librezimport ";
+constexpr qsizetype kImportGroupWithin = 4096; // the group stands in the file's header
+} // namespace
+
+QString importIdentity(QByteArrayView rtf) {
+    const QByteArrayView head = rtf.first(qMin(rtf.size(), kImportGroupWithin));
+    const qsizetype at = head.indexOf(kImportGroup);
+    if (at < 0)
+        return QString();
+    const qsizetype from = at + kImportGroup.size();
+    const qsizetype end = head.indexOf('}', from);
+    return end < 0 ? QString() : QString::fromLatin1(head.sliced(from, end - from)).trimmed();
+}
+
+QByteArray importIdentityGroup(const QString& identity) {
+    return kImportGroup.toByteArray() + identity.toLatin1() + '}';
+}
+
 } // namespace platform

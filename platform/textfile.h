@@ -16,4 +16,11 @@ bool decodeUtf8(QByteArrayView bytes, QString* out);
 // or -1 when the file is not RTF.
 qsizetype rtfStart(QByteArrayView bytes);
 
+// The identity of the import that wrote a whole-text file: the file carries it in a group that readers of
+// RTF skip, {\*\librezimport ID}, near its start; the database of the same import holds it in Te_dhenat.
+// "" when the file carries none (it was not written by an import).
+QString importIdentity(QByteArrayView rtf);
+// The group that carries an identity, as an import writes it.
+QByteArray importIdentityGroup(const QString& identity);
+
 } // namespace platform

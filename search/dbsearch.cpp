@@ -47,6 +47,11 @@ void DatabaseSearch::run() {
         m.CmbKerkoKrejt->setFocus();
         return;
     }
+    if (snapshot.count(u'&') + 1 > kMaxWords) {
+        platform::MsgBox(QStringLiteral("Kërkimi pranon deri në %1 fjalë të ndara me „&”.").arg(kMaxWords));
+        m.CmbKerkoKrejt->setFocus();
+        return;
+    }
     const bool restricted = m.ChkKerkoSure->isChecked();
     const int surah = restricted ? currentSurah(m.CmbNrSure->Text()) : 0;
     if (restricted && surah == 0) {
@@ -80,6 +85,8 @@ void DatabaseSearch::run() {
             results += verseLine(rows.text(0), rows.text(1), rows.text(2));
             ++count;
             pump.maybeRun();
+            if (!m.inPassageMode())
+                return; // the reader went back to the whole text meanwhile: it stays, the search ends
         }
     } catch (...) {
         m.restoreView(wasPassage, passage);

@@ -18,6 +18,9 @@ namespace search {
 // a report and the verses found, with the words coloured red.
 class DatabaseSearch {
 public:
+    // The most words a phrase may join with "&" (each is one condition of the statement).
+    static constexpr int kMaxWords = 50;
+
     struct Controls {
         platform::ComboBox* CmbKerkoKrejt;
         QCheckBox* ChkKerkoSure;

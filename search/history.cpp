@@ -3,6 +3,8 @@
 #include "platform/listcontrols.h"
 #include "platform/settings.h"
 
+#include <QHash>
+
 namespace history {
 namespace {
 QString valueName(int i) {
@@ -18,26 +20,33 @@ QString section() {
 }
 
 void ListaEFjaleveTeKerkuaraGetSetting(platform::ComboBox* list) {
-    if (platform::GetSetting(appName(), section(), valueName(0)).isEmpty())
+    const auto stored = platform::GetAllSettings(appName(), section());
+    QHash<QString, QString> byName;
+    byName.reserve(stored.size());
+    for (const auto& [name, value] : stored)
+        byName.insert(name, value);
+    if (byName.value(valueName(0)).isEmpty())
         return;
-    const qsizetype n = platform::GetAllSettings(appName(), section()).size();
-    for (int i = 0; i < n; ++i)
-        list->AddItem(platform::GetSetting(appName(), section(), valueName(i)));
+    // The values are counted whatever their names; "Fjala i" that is missing loads as an empty phrase. The
+    // newest phrases are the last ones.
+    const int n = int(stored.size());
+    for (int i = qMax(0, n - kLimit); i < n; ++i)
+        list->AddItem(byName.value(valueName(i)));
 }
 
 bool ListaEFjaleveTeKerkuaraSaveSetting(const platform::ComboBox* list) {
-    bool ok = true;
+    QList<QPair<QString, QString>> values;
     for (int i = 0; i < list->ListCount(); ++i)
-        ok = platform::SaveSetting(appName(), section(), valueName(i), list->List(i)) && ok;
+        values.append({valueName(i), list->List(i)});
     // Values beyond the last item would bring dropped phrases back at the next start.
-    const auto stored = platform::GetAllSettings(appName(), section());
-    for (const auto& [name, value] : stored) {
+    QStringList beyond;
+    for (const auto& [name, value] : platform::GetAllSettings(appName(), section())) {
         bool isNumber = false;
         const int k = name.startsWith(QLatin1String("Fjala ")) ? name.mid(6).toInt(&isNumber) : -1;
         if (isNumber && k >= list->ListCount())
-            ok = platform::DeleteSetting(appName(), section(), name) && ok;
+            beyond.append(name);
     }
-    return ok;
+    return platform::SaveSettings(appName(), section(), values, beyond);
 }
 
 void addSearched(platform::ComboBox* list, const QString& phrase) {

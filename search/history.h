@@ -15,11 +15,12 @@ inline constexpr int kLimit = 10;
 QString appName();
 QString section();
 
-// Appends the stored phrases to the list ("Fjala 0", "Fjala 1", ...); nothing when "Fjala 0" is empty.
+// Appends the stored phrases to the list ("Fjala 0", "Fjala 1", ...), the kLimit newest of them; nothing
+// when "Fjala 0" is empty. The store is read once, however many values it holds.
 void ListaEFjaleveTeKerkuaraGetSetting(platform::ComboBox* list);
 
-// Writes the list as "Fjala 0" ... and removes stored values beyond its last item. False when the
-// store could not be written.
+// Writes the list as "Fjala 0" ... and removes stored values beyond its last item, in one write. False
+// when the store could not be written.
 bool ListaEFjaleveTeKerkuaraSaveSetting(const platform::ComboBox* list);
 
 // After a search: appends the phrase unless an item equals it exactly, then drops the oldest item

@@ -189,10 +189,8 @@ int main(int argc, char* argv[]) {
         printError(QStringLiteral("Jepni ose --user ose --out, jo të dyja. Shihni librezi-builder --help."));
         return 2;
     }
-    if (user) {
+    if (user)
         options.outFolder = Module1::userDataFolder();
-        options.keepReciters = true;
-    }
     if (options.factsFolder.isEmpty())
         options.factsFolder = installedFacts();
     if (options.factsFolder.isEmpty() || options.outFolder.isEmpty()) {

@@ -194,7 +194,7 @@ Classification factsClassification(const QString& factsFolder, const QList<Surah
 }
 
 Classification parseClassification(const QByteArray& contentIn, const QList<Surah>& surahs) {
-    const QByteArray content = platform::withoutBom(contentIn).toByteArray();
+    const QByteArrayView content = platform::withoutBom(contentIn);
 
     Classification c;
     // Where each chapter and theme was first named, for the clashes that can follow.
@@ -207,12 +207,9 @@ Classification parseClassification(const QByteArray& contentIn, const QList<Sura
     QHash<int, Named> chapterByNumber, themeByNumber;
     QHash<QString, Named> chapterByTitle, themeByTitle;
 
-    const QList<QByteArray> lines = content.split('\n');
     int lineNo = 0;
-    for (QByteArray raw : lines) {
+    for (const QByteArrayView raw : splitLines(content)) {
         ++lineNo;
-        if (raw.endsWith('\r'))
-            raw.chop(1);
         QString line;
         if (!platform::decodeUtf8(raw, &line))
             throw BuildError(lineMessage(lineNo, QStringLiteral("teksti nuk është UTF-8 i vlefshëm.")));

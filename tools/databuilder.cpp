@@ -2,18 +2,25 @@
 
 #include "data/schema.h"
 #include "platform/database.h"
+#include "platform/textfile.h"
 #include "tools/pendingfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QUuid>
+
+#include <csignal>
+
+#include <sqlite3.h>
 
 namespace databuilder {
 
-void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
-                   const Classification& classification) {
-    try {
-        platform::Connection db;
-        db.Open(path, platform::Connection::Mode::Create);
+namespace {
+
+// Writes every table of a new database into `db`. Throws platform::DbError.
+void writeTables(platform::Connection& db, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
+                 const Classification& classification, const QString& identity) {
         // The file is new and replaces the old one only when complete: no journal is needed.
         db.exec(QStringLiteral("PRAGMA journal_mode=OFF"));
         db.transaction([&] {
@@ -58,13 +65,112 @@ void writeDatabase(const QString& path, const QList<Surah>& surahs, const Transl
             meta.run({QString::fromLatin1(schema::kMetaTranslation), t.name});
             meta.run({QString::fromLatin1(schema::kMetaTranslator), t.translator});
             meta.run({QString::fromLatin1(schema::kMetaSource), t.source});
+            if (!identity.isEmpty())
+                meta.run({QString::fromLatin1(schema::kMetaImport), identity});
         });
+}
+
+// The import identity a database records; "" when it records none or cannot be read.
+QString databaseIdentity(const QString& path) {
+    try {
+        platform::Connection db;
+        db.Open(path);
+        return db
+            .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"), {QString::fromLatin1(schema::kMetaImport)})
+            .toString();
+    } catch (const platform::DbError&) {
+        return QString();
+    }
+}
+
+QString fileIdentity(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? platform::importIdentity(f.read(4096)) : QString();
+}
+
+// A test of the builder stops it dead after a step ("kill the builder between every two steps"): the
+// variable LIBREZI_BUILDER_HALT names the step.
+void haltAfter(int step) {
+    static const int wanted = qEnvironmentVariableIntValue("LIBREZI_BUILDER_HALT");
+    if (wanted == step)
+        ::raise(SIGKILL);
+}
+
+// What an import killed on its way left in the folder: a whole text written for the database now in place
+// is put in place too (the import is finished); every other temporary file is removed.
+void recoverInterrupted(const QString& folder) {
+    const QDir dir(folder);
+    const QString database = dir.filePath(QString::fromLatin1(kDatabaseFile));
+    const QString wholeText = dir.filePath(QString::fromLatin1(kWholeTextFile));
+    const QString identity = QFileInfo(database).isFile() ? databaseIdentity(database) : QString();
+    for (const QString& pending : pendingFiles(folder, QString::fromLatin1(kWholeTextFile))) {
+        if (!identity.isEmpty() && fileIdentity(pending) == identity && fileIdentity(wholeText) != identity) {
+            QFile::remove(wholeText);
+            if (QFile::rename(pending, wholeText))
+                continue;
+        }
+        QFile::remove(pending);
+    }
+    for (const QString& pending : pendingFiles(folder, QString::fromLatin1(kDatabaseFile)))
+        QFile::remove(pending);
+}
+
+// The database about to be replaced, held with SQLite's exclusive lock from before the reciters are read
+// until it is replaced: no other program's write can land in it and be lost with it.
+class LockedTarget {
+public:
+    explicit LockedTarget(const QString& path) : m_path(path) {
+        if (!QFileInfo(path).isFile())
+            return;
+        try {
+            m_db.Open(path); // waits a bounded time for another program's transaction
+            m_db.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        } catch (const platform::DbError& e) {
+            if ((e.code() & 0xff) == SQLITE_BUSY || (e.code() & 0xff) == SQLITE_LOCKED)
+                throw BuildError(QStringLiteral("Baza e të dhënave %1 është në përdorim nga një program tjetër; "
+                                                "importi u anulua. Provoni sërish pasi ai të mbarojë.")
+                                     .arg(QDir::toNativeSeparators(path)));
+            m_db.Close(); // a file that cannot be read has no reciters to keep
+        }
+    }
+    // Carries the reader's reciters and choices over into the new database.
+    void keepRecitersIn(const QString& newDatabase) {
+        if (!m_db.isOpen())
+            return;
+        try {
+            platform::Connection into;
+            into.Open(newDatabase);
+            copyReciters(m_db, into);
+        } catch (const platform::DbError& e) {
+            throw databaseError(m_path, e);
+        }
+    }
+
+private:
+    QString m_path;
+    platform::Connection m_db;
+};
+
+} // namespace
+
+void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
+                   const Classification& classification, const QString& identity) {
+    try {
+        platform::Connection db;
+        db.Open(path, platform::Connection::Mode::Create);
+        writeTables(db, surahs, t, tips, classification, identity);
     } catch (const platform::DbError& e) {
         throw databaseError(path, e);
     }
 }
 
 void build(const Options& options) {
+    if (!QDir().mkpath(options.outFolder))
+        throw BuildError(
+            QStringLiteral("Dosja %1 nuk mund të krijohet.").arg(QDir::toNativeSeparators(options.outFolder)));
+    const FolderLock lock(options.outFolder);
+    recoverInterrupted(options.outFolder); // even when this import's inputs are refused
+
     // Every input is read and checked before anything is written.
     const QList<Surah> surahs = readSurahs(options.factsFolder);
     const QStringList tips = readTips(options.factsFolder);
@@ -75,30 +181,34 @@ void build(const Options& options) {
                                               ? factsClassification(options.factsFolder, surahs)
                                               : readClassification(options.classificationFile, surahs);
 
-    if (!QDir().mkpath(options.outFolder))
-        throw BuildError(
-            QStringLiteral("Dosja %1 nuk mund të krijohet.").arg(QDir::toNativeSeparators(options.outFolder)));
 
+    // The new pair is written whole under temporary names, the whole text first. The database goes into place
+    // first, the whole text after it: an import killed between the two leaves a database whose identity the
+    // old whole text does not carry (the program refuses the pair and names the cause), and the next import
+    // into the folder finishes it.
+    const QString identity = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QString target = QDir(options.outFolder).filePath(QString::fromLatin1(kDatabaseFile));
+    PendingFile wholeText(options.outFolder, QString::fromLatin1(kWholeTextFile));
+    wholeText.write(wholeTextRtf(surahs, translation, identity));
+    haltAfter(1);
     PendingFile database(options.outFolder, QString::fromLatin1(kDatabaseFile));
     database.release();
-    writeDatabase(database.path(), surahs, translation, tips, classification);
-    const QString previous = QDir(options.outFolder).filePath(QString::fromLatin1(kDatabaseFile));
-    if (options.keepReciters && QFileInfo(previous).isFile()) {
-        // The reader's reciters and the reciter marked as chosen outlive a new translation.
-        try {
-            platform::Connection db;
-            db.Open(database.path());
-            copyReciters(db, previous);
-        } catch (const platform::DbError& e) {
-            throw databaseError(database.path(), e);
-        }
+    try {
+        platform::Connection db;
+        db.Open(database.path(), platform::Connection::Mode::Create);
+        writeTables(db, surahs, translation, tips, classification, identity);
+    } catch (const platform::DbError& e) {
+        throw databaseError(target, e);
     }
-
-    PendingFile wholeText(options.outFolder, QString::fromLatin1(kWholeTextFile));
-    wholeText.write(wholeTextRtf(surahs, translation));
-
-    database.replaceTarget();
+    haltAfter(2);
+    {
+        LockedTarget previous(target);
+        previous.keepRecitersIn(database.path());
+        database.replaceTarget();
+    }
+    haltAfter(3);
     wholeText.replaceTarget();
+    haltAfter(4);
 }
 
 } // namespace databuilder

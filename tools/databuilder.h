@@ -15,21 +15,23 @@ namespace databuilder {
 inline constexpr const char* kDatabaseFile = "librezi.db";
 inline constexpr const char* kWholeTextFile = "LIB'REZI.rtf";
 
-// Writes a complete database to `path` (which must not exist yet). Throws BuildError.
+// Writes a complete database to `path` (which must not exist yet), recording the import's identity when
+// one is given. Throws BuildError.
 void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
-                   const Classification& classification);
+                   const Classification& classification, const QString& identity = QString());
 
 struct Options {
     QString factsFolder;
     QString outFolder;
     QString translationFile;    // "" for none
     QString classificationFile; // "" for the one made of the facts
-    bool keepReciters = false;  // the reciters of the database being replaced (if any) carry over
 };
 
-// Reads every input, then replaces librezi.db and LIB'REZI.rtf in the output folder. The new files
-// are written under temporary names first, so that a refused input or any failure leaves the files
-// already there as they were. Throws BuildError.
+// Reads every input, then replaces librezi.db and LIB'REZI.rtf in the output folder, keeping the reciters
+// the reader added and chose. The new files are written under temporary names first, so that a refused
+// input or any failure leaves the files already there as they were; both carry one identity of the
+// import, so that a pair from two imports can be told. One import at a time in a folder; what a killed
+// import left behind is finished or removed by the next. Throws BuildError.
 void build(const Options& options);
 
 } // namespace databuilder

@@ -8,6 +8,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace databuilder {
@@ -28,10 +32,39 @@ PendingFile::~PendingFile() {
 }
 
 void PendingFile::write(const QByteArray& bytes) {
-    if (m_file.write(bytes) != bytes.size() || !m_file.flush() || ::fsync(m_file.handle()) != 0)
-        throw BuildError(QStringLiteral("Skedari %1 nuk mund të shkruhet: %2.")
-                             .arg(QDir::toNativeSeparators(m_target), m_file.errorString()));
+    errno = 0;
+    if (m_file.write(bytes) != bytes.size() || !m_file.flush() || ::fsync(m_file.handle()) != 0) {
+        const int error = errno ? errno : EIO;
+        throw BuildError(
+            QStringLiteral("Skedari %1 nuk mund të shkruhet: %2").arg(QDir::toNativeSeparators(m_target), fileCause(error)));
+    }
     m_file.close();
+}
+
+FolderLock::FolderLock(const QString& folder) {
+    m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_fd < 0)
+        throw BuildError(QStringLiteral("Dosja %1 nuk mund të hapet: %2")
+                             .arg(QDir::toNativeSeparators(folder), fileCause(errno)));
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(m_fd);
+        throw BuildError(QStringLiteral("Në dosjen %1 po bëhet një import tjetër; provoni sërish pasi ai të mbarojë.")
+                             .arg(QDir::toNativeSeparators(folder)));
+    }
+}
+
+FolderLock::~FolderLock() {
+    ::close(m_fd); // lets go of the lock
+}
+
+QStringList pendingFiles(const QString& folder, const QString& target) {
+    QStringList found;
+    const QDir dir(folder);
+    const QString prefix = u'.' + target + u'.';
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
+        if (name.startsWith(prefix) && name.size() == prefix.size() + 6)
+            found.append(dir.filePath(name));
+    return found;
 }
 
 void PendingFile::replaceTarget() {

@@ -22,6 +22,7 @@ public:
     // Closes our handle, so that another writer (SQLite) has the file to itself.
     void release() { m_file.close(); }
     // Puts the file in place of its target in one step. Throws BuildError.
+    // (The target may be another pending file's: see recovery in the builder.)
     void replaceTarget();
 
 private:
@@ -30,5 +31,21 @@ private:
     QString m_target;
     bool m_replaced = false;
 };
+
+// One import at a time in a folder: held for the whole import (an advisory lock on the folder, let go by
+// the system when the process ends, however it ends). Refuses with BuildError while another import holds it.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+// The temporary files an import leaves in `folder` when it is killed: `.NAME.XXXXXX` for each target name.
+QStringList pendingFiles(const QString& folder, const QString& target);
 
 } // namespace databuilder

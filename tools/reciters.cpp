@@ -9,8 +9,12 @@
 namespace databuilder {
 
 namespace {
+
 const QString kInsert = QStringLiteral(
     "INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, ?)");
+
+constexpr int kBundledReciters = 2; // IDLok 1 and 2
+
 } // namespace
 
 void writeBundledReciters(platform::Connection& db) {
@@ -19,14 +23,23 @@ void writeBundledReciters(platform::Connection& db) {
     reciter.run({2, QStringLiteral("Shembull sintetik (sure)"), QStringLiteral("zeri/sure"), 0, -1});
 }
 
-void copyReciters(platform::Connection& db, const QString& previous) {
-    db.exec(QStringLiteral("ATTACH DATABASE ? AS previous"), {previous});
-    db.transaction([&db] {
-        db.exec(QStringLiteral("DELETE FROM Lokacioni_i_zerit"));
-        db.exec(QStringLiteral("INSERT INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) "
-                               "SELECT IDLok, Lexuesi, Lokacioni, Ajete, [Default] FROM previous.Lokacioni_i_zerit"));
+void copyReciters(platform::Connection& from, platform::Connection& into) {
+    QList<QVariantList> rows;
+    for (platform::Statement st =
+             from.query(QStringLiteral("SELECT IDLok, Lexuesi, Lokacioni, Ajete, [Default] FROM Lokacioni_i_zerit"));
+         st.next();)
+        rows.append({st.value(0), st.value(1), st.value(2), st.value(3), st.value(4)});
+    into.transaction([&] {
+        platform::Statement mark = into.query(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = ? WHERE IDLok = ?"));
+        platform::Statement add = into.query(QStringLiteral(
+            "INSERT OR REPLACE INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, ?)"));
+        for (const QVariantList& row : rows) {
+            if (row[0].toInt() >= 1 && row[0].toInt() <= kBundledReciters)
+                mark.run({row[4], row[0]});
+            else
+                add.run(row);
+        }
     });
-    db.exec(QStringLiteral("DETACH DATABASE previous"));
 }
 
 int addReciter(const ReciterOptions& options) {

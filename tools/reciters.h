@@ -12,9 +12,10 @@ namespace databuilder {
 // The reciters every new database starts with: the bundled synthetic samples.
 void writeBundledReciters(platform::Connection& db);
 
-// Replaces the reciters of the open database `db` by those of the database file `previous`, the
-// reader's own and the marks of the chosen ones included. Throws platform::DbError.
-void copyReciters(platform::Connection& db, const QString& previous);
+// Carries the reciters of the database `from` over into the new database `into`: every reciter the reader
+// added, and which reciter of each kind is the chosen one. The bundled reciters stay as the new database
+// has them, marks aside. Throws platform::DbError.
+void copyReciters(platform::Connection& from, platform::Connection& into);
 
 // A reciter row to add to an existing database.
 struct ReciterOptions {

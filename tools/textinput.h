@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,12 +26,23 @@ private:
     QString m_message;
 };
 
-// The error for a database that could not be written, with SQLite's cause.
+// The error for a database that could not be written: the file named, the cause in Albanian and SQLite's
+// own words on a second line.
 BuildError databaseError(const QString& path, const platform::DbError& e);
 
-// The whole file; BuildError when it cannot be read.
+// Why a file operation failed, in Albanian, from the system's error number; the system's own words follow on
+// a second line.
+QString fileCause(int error);
+
+// The largest input the builder reads: a translation is about 1 MB.
+inline constexpr qint64 kMaxInputBytes = 64 * 1024 * 1024;
+
+// The whole file; BuildError when it is missing, is not a regular file (a device, a pipe, a folder), is
+// larger than kMaxInputBytes, or cannot be read.
 QByteArray readWholeFile(const QString& path);
-// The lines of a UTF-8 file: LF or CR LF, a leading BOM dropped.
+// The lines of a text: LF, CR LF and a lone CR each end a line; no empty line follows a last line break.
+QList<QByteArrayView> splitLines(QByteArrayView text);
+// The lines of a UTF-8 file, a leading BOM dropped.
 QStringList readUtf8Lines(const QString& path);
 // A number of one to four ASCII digits, or -1.
 int parseNumber(QStringView s);

@@ -53,17 +53,8 @@ Translation parseTranslation(const QByteArray& contentIn, const QList<Surah>& su
     int nextSurah = 1; // the verse expected next; nextSurah past the last surah once all are read
     int nextVerse = 1;
     int lineNo = 0;
-    qsizetype pos = 0;
-    while (pos < content.size()) {
-        qsizetype end = content.indexOf('\n', pos);
-        if (end < 0)
-            end = content.size();
-        QByteArrayView raw(content.constData() + pos, end - pos);
-        pos = end + 1;
+    for (const QByteArrayView raw : splitLines(content)) {
         ++lineNo;
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-
         QString line;
         if (!platform::decodeUtf8(raw, &line))
             throw BuildError(lineMessage(lineNo, QStringLiteral("teksti nuk është UTF-8 i vlefshëm.")));

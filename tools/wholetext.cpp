@@ -1,5 +1,7 @@
 #include "tools/wholetext.h"
 
+#include "platform/textfile.h"
+
 namespace databuilder {
 
 namespace {
@@ -27,14 +29,16 @@ void appendRtfText(QByteArray& out, QStringView text) {
 
 } // namespace
 
-QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t) {
+QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t, const QString& identity) {
     QByteArray out;
     out.reserve(4 * 1024 * 1024);
     // cf1: headings, cf2: verse keys.
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1"
            "{\\fonttbl{\\f0\\fswiss\\fcharset0 DejaVu Sans;}}"
-           "{\\colortbl ;\\red0\\green80\\blue120;\\red140\\green30\\blue20;}\n"
-           "\\pard\\plain\\f0\\fs24";
+           "{\\colortbl ;\\red0\\green80\\blue120;\\red140\\green30\\blue20;}\n";
+    if (!identity.isEmpty())
+        out += platform::importIdentityGroup(identity) + '\n';
+    out += "\\pard\\plain\\f0\\fs24";
 
     QString title = QStringLiteral("Kur'ani — përkthimi shqip");
     if (!t.translator.isEmpty())

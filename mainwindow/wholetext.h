@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/rtfreader.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// The whole text as the window shows it: read from its file and checked against the database, so that a
+// reader never sees a text that lacks verses the database holds, or one written by another import than
+// the database's.
+namespace wholetext {
+
+struct Reading {
+    platform::rtf::Document document;
+    QString fault; // why the file cannot be shown, in Albanian; "" when it can
+};
+
+// Reads the whole-text file and checks it against the shared connection's database.
+Reading read(const QString& path);
+
+// The first verse key of `keys` (surah, verse; in the database's order) that the text does not hold in
+// that order on a line of its own ("2:255." and a TAB at the start of a line); "" when it holds them all.
+QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>& keys);
+
+} // namespace wholetext
