@@ -5,8 +5,10 @@
 #include "audio/playback.h"
 #include "audio/reciters.h"
 #include "data/queryhelpers.h"
+#include "mainwindow/bookmarks.h"
 #include "mainwindow/header.h"
 #include "mainwindow/navigation.h"
+#include "mainwindow/place.h"
 #include "mainwindow/textcommands.h"
 #include "mainwindow/wholetext.h"
 #include "platform/handler.h"
@@ -23,12 +25,17 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QRegularExpression>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
 using platform::twips;
 
 namespace {
+
+// The size the whole text is written in, and Ctrl+0 brings back.
+constexpr int kTextPoints = 12;
 
 template <typename T> T* named(T* w, const char* name) {
     w->setObjectName(QLatin1String(name));
@@ -177,10 +184,15 @@ QWidget* frmKryesore::buildPageSuret() {
     g->addWidget(CmbTotalAjete, 3, 0);
     g->addWidget(CmbNrAjeti, 3, 1);
     g->addWidget(CmdPlayAjet, 3, 2);
-    g->addWidget(whiteLabel(page, "Label2_7", QStringLiteral("Lexuesi i sureve")), 4, 0, 1, 3);
-    g->addWidget(CmbLexuesSure, 5, 0, 1, 3);
-    g->addWidget(whiteLabel(page, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 6, 0, 1, 3);
-    g->addWidget(CmbLexuesAjete, 7, 0, 1, 3);
+    // What a typed verse could not find is said under the lists, not by a jump elsewhere in the book.
+    lblNavigimi = whiteLabel(page, "lblNavigimi", QString());
+    lblNavigimi->setWordWrap(true);
+    lblNavigimi->setVisible(false);
+    g->addWidget(lblNavigimi, 4, 0, 1, 3);
+    g->addWidget(whiteLabel(page, "Label2_7", QStringLiteral("Lexuesi i sureve")), 5, 0, 1, 3);
+    g->addWidget(CmbLexuesSure, 6, 0, 1, 3);
+    g->addWidget(whiteLabel(page, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 7, 0, 1, 3);
+    g->addWidget(CmbLexuesAjete, 8, 0, 1, 3);
     auto* tipRow = new QHBoxLayout;
     tipRow->addWidget(CmdRefreshKeshille);
     auto* label6 = whiteLabel(page, "Label6", QStringLiteral("Këshilla:"));
@@ -189,9 +201,23 @@ QWidget* frmKryesore::buildPageSuret() {
     label6->setFont(bold);
     tipRow->addWidget(label6);
     tipRow->addStretch();
-    g->addLayout(tipRow, 8, 0, 1, 3);
-    g->addWidget(LblKeshilla, 9, 0, 1, 3);
-    g->setRowStretch(10, 1);
+    g->addLayout(tipRow, 9, 0, 1, 3);
+    g->addWidget(LblKeshilla, 10, 0, 1, 3);
+    g->setRowStretch(11, 1);
+    return page;
+}
+
+QWidget* frmKryesore::buildPageShenjuesit() {
+    auto* page = darkPanel(named(new QWidget, "C1Elastic1_TabShenjuesit"));
+    auto* v = new QVBoxLayout(page);
+    lstShenjuesit = named(new platform::ListBox(page), "lstShenjuesit");
+    lstShenjuesit->setAccessibleName(QStringLiteral("Ajetet e shënuara"));
+    lstShenjuesit->setToolTip(QStringLiteral("Shtyp mbi një ajet për ta treguar; Delete e heq nga lista"));
+    auto* hint = whiteLabel(page, "lblShenjuesit",
+                            QStringLiteral("Ctrl+D shënon ajetin ku qëndron kursori, ose e heq shënimin."));
+    hint->setWordWrap(true);
+    v->addWidget(lstShenjuesit, 1);
+    v->addWidget(hint);
     return page;
 }
 
@@ -247,6 +273,7 @@ void frmKryesore::buildControls() {
     C1Tab1->addTab(buildPageSuret(), art::icon(art::kTabSuret), QStringLiteral("&Suret"));
     C1Tab1->addTab(buildPageKlasifikimi(), art::icon(art::kTabKlasifikimi), QStringLiteral("&Klasifikimi"));
     C1Tab1->addTab(buildPageTemat(), art::icon(art::kTabTemat), QStringLiteral("&Temat"));
+    C1Tab1->addTab(buildPageShenjuesit(), art::icon(art::kTabShenjuesit), QStringLiteral("S&hënjuesit"));
     QFont tabFont(QStringLiteral("Verdana"));
     tabFont.setPointSizeF(9);
     C1Tab1->tabBar()->setFont(tabFont);
@@ -261,7 +288,7 @@ void frmKryesore::buildControls() {
     Rtf1->setAccessibleName(QStringLiteral("Teksti"));
     // Passages and search reports read in the same face and size as the whole text.
     QFont body(QStringLiteral("Verdana"));
-    body.setPointSize(12);
+    body.setPointSize(kTextPoints);
     Rtf1->document()->setDefaultFont(body);
 
     mnuPopupRtf = named(new QMenu(QStringLiteral("Veprimet me tekstin"), this), "mnuPopupRtf");
@@ -276,6 +303,11 @@ void frmKryesore::buildControls() {
     mnuLshoAjetin = action("mnuLshoAjetin", QStringLiteral("Lexoje ajetin"));
     mnuPauzoje = action("mnuPauzoje", QStringLiteral("Pauzo leximin"));
     mnuVazhdo = action("mnuVazhdo", QStringLiteral("Vazhdo leximin"));
+    mnuPopupRtf->addSeparator();
+    mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
+    mnuShenjo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuShenjo->setShortcutContext(Qt::WindowShortcut);
+    addAction(mnuShenjo);
 
     C1Elastic3_Header = new HeaderPanel(this);
     C1Elastic4_Bottom = named(new QWidget(this), "C1Elastic4_Bottom");
@@ -315,6 +347,7 @@ void frmKryesore::buildControls() {
     m_find = std::make_unique<search::FindInText>(Rtf1, txtKerkim);
     m_playback = new audio::Playback(WindowsMediaPlayer1, CmbNrSure, CmbNrAjeti, this);
     m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
+    m_bookmarks = new Bookmarks(lstShenjuesit, [this](navigation::Verse v) { goTo(v); }, this);
     m_themes = std::make_unique<themes::ThemeIndex>(
         themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim,
                                      cmdExpandAll, CmdCollapseAll, Rtf1, [this] { enterPassageMode(); }});
@@ -325,6 +358,7 @@ frmKryesore::~frmKryesore() {
     // closing list) may reach a handler of a window that is no longer whole.
     cmdFund->removeEventFilter(this);
     txtKerkim->removeEventFilter(this);
+    Rtf1->removeEventFilter(this);
     const QList<QObject*> controls = findChildren<QObject*>();
     for (QObject* c : controls)
         disconnect(c, nullptr, this, nullptr);
@@ -364,7 +398,7 @@ void frmKryesore::connectHandlers() {
     on(mnuLshoAjetin, &QAction::triggered, &frmKryesore::mnuLshoAjetin_Click);
     on(mnuPauzoje, &QAction::triggered, &frmKryesore::mnuPauzoje_Click);
     on(mnuVazhdo, &QAction::triggered, &frmKryesore::mnuVazhdo_Click);
-    on(Rtf1, &platform::RichTextView::DblClick, &frmKryesore::mnuLshoAjetin_Click);
+    on(Rtf1, &platform::RichTextView::DblClick, &frmKryesore::Rtf1_DblClick);
     on(CmbFontNames, &ComboBox::Click, &frmKryesore::CmbFontNames_Click);
     on(CmbNrFonti, &ComboBox::Click, &frmKryesore::CmbNrFonti_Click);
     on(cmdKerkoAll, &QToolButton::clicked, &frmKryesore::cmdKerkoAll_Click);
@@ -375,6 +409,14 @@ void frmKryesore::connectHandlers() {
     connect(CmbKerkoKrejt, &ComboBox::KeyDown, this,
             [this](int key, int shift) { platform::guarded([&] { CmbKerkoKrejt_KeyDown(key, shift); }); });
     txtKerkim->installEventFilter(this);
+
+    connect(lstShenjuesit, &platform::ListBox::Click, this,
+            [this] { platform::guarded([this] { m_bookmarks->lstShenjuesit_Click(); }); });
+    on(mnuShenjo, &QAction::triggered, &frmKryesore::mnuShenjo_Click);
+    connect(Rtf1, &platform::RichTextView::zoomStep, this,
+            [this](int step) { platform::guarded([&] { stepFontSize(step); }); });
+    Rtf1->installEventFilter(this);
+    connectShortcuts();
 
     themes::ThemeIndex* t = m_themes.get();
     auto onTheme = [this, t](auto* sender, auto signal, void (themes::ThemeIndex::*handler)()) {
@@ -392,7 +434,41 @@ void frmKryesore::connectHandlers() {
     onTheme(CmdCollapseAll, &QToolButton::clicked, &themes::ThemeIndex::CmdCollapseAll_Click);
 }
 
+void frmKryesore::connectShortcuts() {
+    auto shortcut = [this](const QKeySequence& keys, void (frmKryesore::*handler)()) {
+        auto* s = new QShortcut(keys, this);
+        connect(s, &QShortcut::activated, this, [this, handler] { platform::guarded([&] { (this->*handler)(); }); });
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &frmKryesore::focusFind);
+    shortcut(QKeySequence(Qt::Key_F3), &frmKryesore::cmdKerkim_Click);
+    shortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), &frmKryesore::cmdKerkimPrapa_Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &frmKryesore::focusSearch);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_G), &frmKryesore::focusVerse);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus), &frmKryesore::biggerText);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), &frmKryesore::biggerText);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), &frmKryesore::smallerText);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &frmKryesore::defaultTextSize);
+    shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
+    // The shortcuts are told where the reader looks for them: in the hints of their controls.
+    auto hint = [](QWidget* w, const QString& keys) { w->setToolTip(w->toolTip() + QStringLiteral(" (") + keys + u')'); };
+    hint(txtKerkim, QStringLiteral("Ctrl+F"));
+    hint(cmdKerkim, QStringLiteral("F3"));
+    hint(cmdKerkimPrapa, QStringLiteral("Shift+F3"));
+    hint(CmbKerkoKrejt, QStringLiteral("Ctrl+Shift+F"));
+    hint(CmbNrAjeti, QStringLiteral("Ctrl+G"));
+    hint(CmbNrFonti, QStringLiteral("Ctrl++, Ctrl+−, Ctrl+0"));
+    hint(cmdKtheLibrezin, QStringLiteral("Alt+Shigjeta majtas"));
+    hint(lstShenjuesit, QStringLiteral("Ctrl+D"));
+}
+
 bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Rtf1 && event->type() == QEvent::KeyPress && inPassageMode()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            platform::guarded([this] { openVerseInWholeText(); });
+            return true;
+        }
+    }
     if (watched == cmdFund && event->type() == QEvent::FocusOut)
         cmdFund_LostFocus();
     if (watched == txtKerkim && event->type() == QEvent::FocusIn)
@@ -450,6 +526,60 @@ void frmKryesore::Form_Load() {
     CmbEmrSure->setText(QStringLiteral("Fatiha"));
     CmbNrAjeti->setText(QStringLiteral("1"));
     CmbTotalAjete->setText(QStringLiteral("7"));
+    m_bookmarks->load();
+    restorePlace();
+    chainTabOrder();
+    Rtf1->setFocus(); // the reader starts in the text, not on the exit button
+}
+
+// The reader's place of the last run: window, face and size, and the verse at the top of the view. Nothing
+// stored (the first start) leaves the start state as it is.
+void frmKryesore::restorePlace() {
+    const place::Place p = place::load();
+    if (!p.geometry.isEmpty())
+        restoreGeometry(p.geometry);
+    if (!p.face.isEmpty()) {
+        CmbFontNames->setText(p.face);
+        CmbFontNames_Click();
+    }
+    if (!p.size.isEmpty()) {
+        CmbNrFonti->setText(p.size);
+        CmbNrFonti_Click();
+    }
+    // A verse of another database is not looked for.
+    if (p.verse.isValid() &&
+        MerrVleren(QStringLiteral("SELECT 1 FROM librezi WHERE NrSure = ? AND NrAjet = ?"), {p.verse.surah, p.verse.verse})
+                .typeId() != QMetaType::Bool)
+        goTo(p.verse);
+}
+
+void frmKryesore::savePlace() {
+    place::Place p;
+    p.verse = inPassageMode() ? m_wholeTextPlace : topVerse();
+    p.face = m_faceChosen ? CmbFontNames->Text() : QString();
+    p.size = m_sizeChosen ? CmbNrFonti->Text() : QString();
+    p.geometry = saveGeometry();
+    if (!place::save(p))
+        std::fprintf(stderr, "librezi: the reading place could not be saved\n");
+}
+
+// Tab goes round every control in reading order: the page of the chosen tab (the exit button's rule
+// sends the focus to CmbNrSure, so the round begins there), the tab bar, the command panel, the header's
+// link, the text and the player, and last the exit button.
+void frmKryesore::chainTabOrder() {
+    QList<QWidget*> chain = {CmbNrSure,     CmbEmrSure,           CmdPlaySure,          CmbTotalAjete,   CmbNrAjeti,
+                             CmdPlayAjet,   CmbLexuesSure,        CmbLexuesAjete,       CmdRefreshKeshille, cmdExpandAll,
+                             CmdCollapseAll, TreeView1,           lstAjetKlasifikim,    cmbKlasifikimTematik,
+                             LstAjetetPrejCmbTema, lstShenjuesit, C1Tab1->tabBar(),     cmdRrethProg,    cmdCopy,
+                             txtKerkim,     cmdKerkimPrapa,       cmdKerkim,            CmbKerkoKrejt,   cmdKtheLibrezin,
+                             cmdKerkoAll,   ChkKerkoSure,         CmbFontNames,         CmbNrFonti,
+                             C1Elastic3_Header->LblLinkLibrezi, Rtf1};
+    for (QWidget* w : WindowsMediaPlayer1->findChildren<QWidget*>())
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain.append(w);
+    chain.append(cmdFund);
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void frmKryesore::closeEvent(QCloseEvent* e) {
@@ -467,13 +597,15 @@ bool frmKryesore::saveHistory() {
 // Closing never waits on the store: a history that cannot be written is lost, the window still closes.
 void frmKryesore::Form_Unload() {
     saveHistory();
+    savePlace();
 }
 
 void frmKryesore::cmdFund_Click() {
     if (platform::MsgBox(QStringLiteral("Dëshironi përfundimin e programit?"), platform::Buttons::YesNo) !=
         platform::Answer::Yes)
         return;
-    saveHistory(); // the searches of this run are kept on this path too
+    saveHistory(); // the searches and the place of this run are kept on this path too
+    savePlace();
     endProgram();
 }
 
@@ -484,6 +616,8 @@ void frmKryesore::cmdFund_LostFocus() {
 // Navigation.
 
 void frmKryesore::CmbNrSure_Click() {
+    if (goToTypedVerse(CmbNrSure->Text()))
+        return;
     if (CmbNrSure->Text().isEmpty())
         CmbNrSure->setText(QStringLiteral("1"));
     const int item = navigation::chosenItem(CmbNrSure, navigation::Match::Exact);
@@ -495,7 +629,7 @@ void frmKryesore::CmbNrSure_Click() {
     CmbEmrSure->setText(vbText(MerrVleren(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {n})));
     addItemCmbNrAjet();
     CmbTotalAjete->setText(vbText(MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {n})));
-    CmbNrAjeti->setText(QStringLiteral("1"));
+    CmbNrAjeti->setText(QString::number(qMax(1, std::exchange(m_verseAfterSurah, 0))));
     kerkoje();
 }
 
@@ -532,6 +666,8 @@ void frmKryesore::CmbTotalAjete_Click() {
 }
 
 void frmKryesore::CmbNrAjeti_Click() {
+    if (goToTypedVerse(CmbNrAjeti->Text()))
+        return;
     // One retry from verse 1 when going to the verse fails; a second failure is reported.
     for (int attempt = 0;; ++attempt) {
         try {
@@ -541,6 +677,10 @@ void frmKryesore::CmbNrAjeti_Click() {
                 CmbNrSure->setText(QStringLiteral("1"));
                 CmbEmrSure->setText(QStringLiteral("Fatiha"));
             }
+            bool isNumber = false;
+            const int verse = CmbNrAjeti->Text().trimmed().toInt(&isNumber);
+            if (isNumber && !verseExists({CmbNrSure->Text().toInt(), verse}))
+                return; // said under the lists; the view stays
             kerkoje();
             return;
         } catch (const std::exception&) {
@@ -553,11 +693,79 @@ void frmKryesore::CmbNrAjeti_Click() {
 
 void frmKryesore::kerkoje() {
     Rtf1->setSelStart(0);
-    Rtf1->Find(navigation::verseKey(CmbNrSure->Text(), CmbNrAjeti->Text()));
+    const int at = Rtf1->Find(navigation::verseKey(CmbNrSure->Text(), CmbNrAjeti->Text()));
     Rtf1->Span(QStringLiteral("\r"), true, true);
+    tell(QString());
+    if (at < 0)
+        return;
+    // The verse is the first line of the view; a surah's first verse shows its heading above it.
+    int top = at;
+    static const QRegularExpression heading(QStringLiteral("^\\d+\\.\\t"));
+    if (CmbNrAjeti->Text().trimmed() == QLatin1String("1") && at >= 2 && heading.match(Rtf1->lineAt(at - 2)).hasMatch())
+        top = at - 2;
+    Rtf1->showAtTop(top);
+}
+
+bool frmKryesore::verseExists(navigation::Verse v) {
+    const QVariant count = MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {v.surah});
+    if (count.typeId() == QMetaType::Bool) {
+        tell(QStringLiteral("Nuk ka sure me numrin %1").arg(v.surah));
+        return false;
+    }
+    if (v.verse < 1 || v.verse > count.toInt()) {
+        tell(QStringLiteral("Sureja %1 ka %2 ajete")
+                 .arg(vbText(MerrVleren(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {v.surah})),
+                      count.toString()));
+        return false;
+    }
+    return true;
+}
+
+void frmKryesore::goTo(navigation::Verse v) {
+    if (!verseExists(v))
+        return;
+    m_verseAfterSurah = v.verse;
+    ZgjidhSipasTekstit(CmbNrSure, QString::number(v.surah)); // its Click goes to the verse
+    m_verseAfterSurah = 0;
+}
+
+bool frmKryesore::goToTypedVerse(const QString& typed) {
+    const navigation::Verse v = navigation::parseTypedVerse(typed, [this](const QString& name) {
+        const int item = findItemByPrefix(CmbEmrSure, name);
+        return item < 0 ? 0 : int(CmbEmrSure->ItemData(item));
+    });
+    if (!v.isValid())
+        return false;
+    goTo(v);
+    return true;
+}
+
+void frmKryesore::tell(const QString& message) {
+    lblNavigimi->setText(message);
+    lblNavigimi->setVisible(!message.isEmpty());
+}
+
+navigation::Verse frmKryesore::topVerse() const {
+    // The first verse line at the top of the view or below it (a heading or the title may stand above).
+    const QString& text = Rtf1->Text();
+    qsizetype at = Rtf1->topPosition();
+    for (int line = 0; line < 4 && at <= text.size(); ++line) {
+        const qsizetype end = text.indexOf(u'\r', at);
+        const navigation::Verse v = navigation::verseOfLine(QStringView(text).sliced(at, (end < 0 ? text.size() : end) - at));
+        if (v.isValid() || end < 0)
+            return v;
+        at = end + 2;
+    }
+    return {};
+}
+
+navigation::Verse frmKryesore::verseUnderCaret() const {
+    return navigation::verseOfLine(Rtf1->lineAt(Rtf1->SelStart()));
 }
 
 void frmKryesore::enterPassageMode() {
+    if (!inPassageMode())
+        m_wholeTextPlace = topVerse(); // where the way back leads
     cmdKtheLibrezin->setVisible(true);
     CmbKerkoKrejt->setFixedWidth(twips(1455));
 }
@@ -573,10 +781,29 @@ void frmKryesore::leavePassageMode(bool reload) {
         QString file;
         if (!loadWholeText(&file).isEmpty())
             Rtf1->setText(QString());
+        else if (m_wholeTextPlace.isValid())
+            goTo(m_wholeTextPlace);
     }
 }
 
 void frmKryesore::cmdKtheLibrezin_Click() {
+    returnToWholeText();
+}
+
+void frmKryesore::goBack() {
+    if (inPassageMode())
+        cmdKtheLibrezin_Click();
+}
+
+void frmKryesore::openVerseInWholeText() {
+    const navigation::Verse v = verseUnderCaret();
+    if (!v.isValid())
+        return;
+    m_wholeTextPlace = v;
+    returnToWholeText();
+}
+
+bool frmKryesore::returnToWholeText() {
     const QString file = Module1::wholeTextFile();
     const wholetext::Reading reading =
         file.isEmpty() ? wholetext::Reading{{}, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet")}
@@ -585,10 +812,13 @@ void frmKryesore::cmdKtheLibrezin_Click() {
         // The passage stays on screen, and with it the way back.
         platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(reading.fault),
                          platform::Buttons::OK, QString(), platform::Icon::Warning);
-        return;
+        return false;
     }
     leavePassageMode(false);
     Rtf1->showDocument(reading.document, file);
+    if (m_wholeTextPlace.isValid())
+        goTo(m_wholeTextPlace); // back where the reader was
+    return true;
 }
 
 // Text view commands.
@@ -596,12 +826,30 @@ void frmKryesore::cmdKtheLibrezin_Click() {
 void frmKryesore::Rtf1_MouseUp(int Button, int, int X, int Y) {
     if (Button != 2)
         return;
+    // The commands act where the reader points, unless they point into the selection.
+    const int pointed = Rtf1->positionAt(QPoint(X, Y));
+    if (pointed < Rtf1->SelStart() || pointed > Rtf1->SelStart() + Rtf1->SelLength())
+        Rtf1->setSelStart(pointed);
+    const navigation::Verse v = verseUnderCaret();
+    mnuShenjo->setEnabled(v.isValid());
+    mnuShenjo->setText(m_bookmarks->contains(v) ? QStringLiteral("Hiqe shënimin e ajetit") : QStringLiteral("Shëno ajetin"));
     Q_EMIT popupShown();
     mnuPopupRtf->popup(Rtf1->viewport()->mapToGlobal(QPoint(X, Y)));
 }
 
 void frmKryesore::mnuSelektojeAjetin_Click() {
     textcommands::selectLineUnderCaret(Rtf1);
+}
+
+void frmKryesore::Rtf1_DblClick() {
+    if (inPassageMode())
+        openVerseInWholeText(); // a verse of a passage or a search is read in its place
+    else
+        mnuLshoAjetin_Click();
+}
+
+void frmKryesore::mnuShenjo_Click() {
+    m_bookmarks->toggle(verseUnderCaret());
 }
 
 void frmKryesore::mnuSelektoKrejtTekstin_Click() {
@@ -669,9 +917,44 @@ void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
 
 void frmKryesore::CmbFontNames_Click() {
     ::CmbFontNames_Click(Rtf1, CmbFontNames);
+    m_faceChosen = true;
 }
 void frmKryesore::CmbNrFonti_Click() {
     ::CmbNrFonti_Click(Rtf1, CmbNrFonti);
+    m_sizeChosen = true;
+}
+
+// One step along the size list, from the size the box shows.
+void frmKryesore::stepFontSize(int step) {
+    int at = CmbNrFonti->findText(CmbNrFonti->Text().trimmed());
+    if (at < 0)
+        at = CmbNrFonti->findText(QString::number(kTextPoints));
+    const int next = qBound(0, at + step, CmbNrFonti->ListCount() - 1);
+    CmbNrFonti->setText(CmbNrFonti->List(next));
+    CmbNrFonti_Click();
+}
+void frmKryesore::biggerText() {
+    stepFontSize(1);
+}
+void frmKryesore::smallerText() {
+    stepFontSize(-1);
+}
+void frmKryesore::defaultTextSize() {
+    CmbNrFonti->setText(QString::number(kTextPoints));
+    CmbNrFonti_Click();
+}
+
+void frmKryesore::focusFind() {
+    txtKerkim->setFocus();
+    txtKerkim->selectAll();
+}
+void frmKryesore::focusSearch() {
+    CmbKerkoKrejt->setFocus();
+}
+void frmKryesore::focusVerse() {
+    C1Tab1->setCurrentIndex(0);
+    CmbNrAjeti->setFocus();
+    CmbNrAjeti->lineEdit()->selectAll();
 }
 void frmKryesore::cmdRrethProg_Click() {
     showAbout(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/navigation.h"
 #include "platform/listcontrols.h"
 #include "platform/richtextview.h"
 #include "platform/treeview.h"
@@ -18,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+class Bookmarks;
 class HeaderPanel;
 namespace audio {
 class Playback;
@@ -64,6 +66,31 @@ private:
     QString loadWholeText(QString* file);
     void showTip();
     bool saveHistory();
+
+    QWidget* buildPageShenjuesit();
+    void connectShortcuts();
+    void chainTabOrder();
+    void restorePlace();
+    void savePlace();
+    // Navigation beyond the lists: a verse shown at the top of the view, typed keys, the way back.
+    void goTo(navigation::Verse v);
+    bool goToTypedVerse(const QString& typed);
+    bool verseExists(navigation::Verse v);
+    void tell(const QString& message);
+    navigation::Verse topVerse() const;
+    navigation::Verse verseUnderCaret() const;
+    bool returnToWholeText();
+    void openVerseInWholeText();
+    void goBack();
+    void Rtf1_DblClick();
+    void mnuShenjo_Click();
+    void stepFontSize(int step);
+    void biggerText();
+    void smallerText();
+    void defaultTextSize();
+    void focusFind();
+    void focusSearch();
+    void focusVerse();
 
     // Handlers.
     void CmbNrSure_Click();
@@ -125,6 +152,7 @@ private:
     QToolButton* CmdPlayAjet;
     QToolButton* CmdRefreshKeshille;
     QLabel* LblKeshilla;
+    QLabel* lblNavigimi;
     // Page "Klasifikimi".
     QToolButton* CmdCollapseAll;
     QToolButton* cmdExpandAll;
@@ -133,6 +161,8 @@ private:
     // Page "Temat".
     platform::ComboBox* cmbKlasifikimTematik;
     platform::ListBox* LstAjetetPrejCmbTema;
+    // Page "Shënjuesit".
+    platform::ListBox* lstShenjuesit;
     // Header and bottom strip.
     HeaderPanel* C1Elastic3_Header;
     QWidget* C1Elastic4_Bottom;
@@ -145,10 +175,16 @@ private:
     QAction* mnuLshoAjetin;
     QAction* mnuPauzoje;
     QAction* mnuVazhdo;
+    QAction* mnuShenjo;
 
     std::unique_ptr<search::DatabaseSearch> m_search;
     std::unique_ptr<search::FindInText> m_find;
     std::unique_ptr<themes::ThemeIndex> m_themes;
     audio::Playback* m_playback = nullptr;
     audio::ReciterChoice* m_reciters = nullptr;
+    Bookmarks* m_bookmarks = nullptr;
+    navigation::Verse m_wholeTextPlace; // the verse at the top of the whole text when a passage was shown
+    int m_verseAfterSurah = 0;          // the verse a surah's Click goes to (0: verse 1)
+    bool m_faceChosen = false;          // the reader chose a face or a size in this run
+    bool m_sizeChosen = false;
 };

@@ -2,34 +2,13 @@
 
 #include "app/module1.h"
 #include "data/schema.h"
+#include "mainwindow/navigation.h"
 #include "platform/textfile.h"
 
 #include <QFile>
 
 namespace wholetext {
 
-namespace {
-
-// The verse key a line begins with, or (0, 0).
-QPair<int, int> keyOf(QStringView line) {
-    auto number = [&line](qsizetype& at) {
-        int n = 0;
-        const qsizetype from = at;
-        while (at < line.size() && at - from < 4 && line[at] >= u'0' && line[at] <= u'9')
-            n = n * 10 + (line[at++].unicode() - u'0');
-        return at > from ? n : 0;
-    };
-    qsizetype at = 0;
-    const int surah = number(at);
-    if (!surah || at >= line.size() || line[at++] != u':')
-        return {0, 0};
-    const int verse = number(at);
-    if (!verse || at + 1 >= line.size() || line[at] != u'.' || line[at + 1] != u'\t')
-        return {0, 0};
-    return {surah, verse};
-}
-
-} // namespace
 
 QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>& keys) {
     qsizetype next = 0;
@@ -37,7 +16,8 @@ QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>
         qsizetype end = plainText.indexOf(u'\n', start);
         if (end < 0)
             end = plainText.size();
-        if (keyOf(QStringView(plainText).sliced(start, end - start)) == keys[next])
+        const navigation::Verse v = navigation::verseOfLine(QStringView(plainText).sliced(start, end - start));
+        if (v.surah == keys[next].first && v.verse == keys[next].second)
             ++next;
         start = end + 1;
     }

@@ -6,7 +6,10 @@
 
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QStringView>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -55,6 +58,7 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setAcceptRichText(false);
     document()->setUndoRedoEnabled(false);
+    setTabChangesFocus(true); // Tab goes on to the next control: nobody types into the text
     connect(document(), &QTextDocument::contentsChange, this, &RichTextView::onContentsChange);
 }
 
@@ -449,6 +453,36 @@ void RichTextView::mouseReleaseEvent(QMouseEvent* e) {
 void RichTextView::mouseDoubleClickEvent(QMouseEvent* e) {
     QTextEdit::mouseDoubleClickEvent(e);
     Q_EMIT DblClick();
+}
+
+void RichTextView::showAtTop(int crlfPos) {
+    const QTextBlock block = document()->findBlock(toDocumentPosition(crlfPos));
+    // Asking for the block's place lays the text out as far as the block.
+    const QRectF r = document()->documentLayout()->blockBoundingRect(block);
+    verticalScrollBar()->setValue(int(r.top()));
+}
+
+int RichTextView::topPosition() const {
+    const QTextCursor c = cursorForPosition(QPoint(0, 0));
+    return fromDocumentPosition(c.block().position());
+}
+
+int RichTextView::positionAt(QPoint p) const {
+    return fromDocumentPosition(cursorForPosition(p).position());
+}
+
+QString RichTextView::lineAt(int crlfPos) const {
+    return document()->findBlock(toDocumentPosition(crlfPos)).text();
+}
+
+void RichTextView::wheelEvent(QWheelEvent* e) {
+    if (e->modifiers() & Qt::ControlModifier) {
+        if (e->angleDelta().y() != 0)
+            Q_EMIT zoomStep(e->angleDelta().y() > 0 ? 1 : -1);
+        e->accept();
+        return;
+    }
+    QTextEdit::wheelEvent(e);
 }
 
 // The main window opens its own menu on MouseUp with the right button.

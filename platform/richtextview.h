@@ -77,6 +77,15 @@ public:
     void Refresh();
     void SetFocus();
 
+    // Scrolls so that the line holding `crlfPos` is the first line of the view (as far as the text goes).
+    void showAtTop(int crlfPos);
+    // The position of the first character of the first line the view shows.
+    int topPosition() const;
+    // The text of the line (paragraph) holding `crlfPos`, without its break.
+    QString lineAt(int crlfPos) const;
+    // The position of the character at a point of the view (viewport coordinates).
+    int positionAt(QPoint p) const;
+
     // Position mapping between CR LF positions and the document's positions.
     int toDocumentPosition(int crlfPos) const;
     int fromDocumentPosition(int docPos) const;
@@ -85,11 +94,14 @@ Q_SIGNALS:
     void DblClick();
     // Button: 1 left, 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in pixels of the view.
     void MouseUp(int Button, int Shift, int X, int Y);
+    // Ctrl with the wheel: one step bigger (+1) or smaller (-1).
+    void zoomStep(int step);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void onContentsChange(int from, int charsRemoved, int charsAdded);

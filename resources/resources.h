@@ -21,6 +21,7 @@ inline constexpr const char* kHandCursor = ":/icons/hand.svg";   // the pointer 
 inline constexpr const char* kTabSuret = ":/icons/tab-suret.svg";             // a page
 inline constexpr const char* kTabKlasifikimi = ":/icons/tab-klasifikimi.svg"; // a tree
 inline constexpr const char* kTabTemat = ":/icons/tab-temat.svg";             // a list
+inline constexpr const char* kTabShenjuesit = ":/icons/tab-shenjuesit.svg";   // a ribbon
 
 // Buttons.
 inline constexpr const char* kClose = ":/icons/close.svg";              // cmdFund
@@ -44,7 +45,7 @@ inline constexpr const char* kStop = ":/icons/stop.svg";
 
 // Every picture above, for whoever needs to go through them all.
 inline constexpr const char* kAll[] = {
-    kWindowIcon, kBanner, kEmblem,      kHandCursor,  kTabSuret, kTabKlasifikimi, kTabTemat, kClose,
+    kWindowIcon, kBanner, kEmblem,      kHandCursor,  kTabSuret, kTabKlasifikimi, kTabTemat, kTabShenjuesit, kClose,
     kAbout,      kCopy,   kFindBack,    kFindForward, kFindAll,  kReload,         kSpeaker,  kCollapse,
     kExpand,     kOk,     kNodeChapter, kNodeTheme,   kPlay,     kPause,          kStop,
 };

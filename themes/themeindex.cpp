@@ -93,8 +93,8 @@ void ThemeIndex::CmdCollapseAll_Click() {
 
 void ThemeIndex::showPassage(const QString& themeText, const QString& itemText) {
     const QString passage = composePassage(themeText, itemText); // throws before the view changes
+    m.enterPassageMode(); // while the whole text still shows: the way back leads to where it was
     m.Rtf1->setText(passage);
-    m.enterPassageMode();
 }
 
 void ThemeIndex::LstAjetetPrejCmbTema_Click() {

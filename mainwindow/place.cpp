@@ -1,0 +1,67 @@
+#include "mainwindow/place.h"
+
+#include "platform/settings.h"
+#include "search/history.h"
+
+#include <algorithm>
+
+namespace place {
+
+namespace {
+
+const QString kPlace = QStringLiteral("Vendi i leximit");
+const QString kVerse = QStringLiteral("Ajeti");
+const QString kFace = QStringLiteral("Shkronjat");
+const QString kSize = QStringLiteral("Madhësia");
+const QString kGeometry = QStringLiteral("Dritarja");
+const QString kBookmarks = QStringLiteral("Shënjuesit");
+const QString kBookmarkList = QStringLiteral("Ajetet");
+
+QString get(const QString& section, const QString& key) {
+    return platform::GetSetting(history::appName(), section, key);
+}
+
+navigation::Verse parse(const QString& key) {
+    // "2:255" as a verse line would begin.
+    return navigation::verseOfLine(QString(key.trimmed() + QStringLiteral(".\t")));
+}
+
+} // namespace
+
+Place load() {
+    Place p;
+    p.verse = parse(get(kPlace, kVerse));
+    p.face = get(kPlace, kFace);
+    p.size = get(kPlace, kSize);
+    p.geometry = QByteArray::fromBase64(get(kPlace, kGeometry).toLatin1());
+    return p;
+}
+
+bool save(const Place& p) {
+    return platform::SaveSettings(history::appName(), kPlace,
+                                  {{kVerse, p.verse.isValid() ? p.verse.text() : QString()},
+                                   {kFace, p.face},
+                                   {kSize, p.size},
+                                   {kGeometry, QString::fromLatin1(p.geometry.toBase64())}},
+                                  {});
+}
+
+QList<navigation::Verse> loadBookmarks() {
+    QList<navigation::Verse> verses;
+    for (const QString& key : get(kBookmarks, kBookmarkList).split(u',', Qt::SkipEmptyParts)) {
+        const navigation::Verse v = parse(key);
+        if (v.isValid() && !verses.contains(v))
+            verses.append(v);
+    }
+    std::sort(verses.begin(), verses.end());
+    return verses;
+}
+
+bool saveBookmarks(const QList<navigation::Verse>& verses) {
+    QStringList keys;
+    for (const navigation::Verse& v : verses)
+        keys.append(v.text());
+    return platform::SaveSettings(history::appName(), kBookmarks, {{kBookmarkList, keys.join(u',')}}, {});
+}
+
+} // namespace place
