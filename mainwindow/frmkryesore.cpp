@@ -28,6 +28,7 @@
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using platform::twips;
@@ -77,6 +78,7 @@ frmKryesore::frmKryesore(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmKryesore"));
     setWindowTitle(QStringLiteral("Lib'rezi Drites"));
     endProgram = [] { QCoreApplication::exit(0); };
+    m_points = kTextPoints;
     buildControls();
     connectHandlers();
     Form_Load();
@@ -334,20 +336,20 @@ void frmKryesore::buildControls() {
     // fit on a 1024 by 768 screen.
     resize(twips(15060), twips(10500));
 
-    m_search = std::make_unique<search::DatabaseSearch>(
-        search::DatabaseSearch::Controls{CmbKerkoKrejt, ChkKerkoSure, CmbNrSure, CmbEmrSure, Rtf1,
-                                         [this] { enterPassageMode(); },
-                                         [this](bool wasPassage, const QString& passage) {
-                                             if (wasPassage)
-                                                 Rtf1->setText(passage);
-                                             else
-                                                 leavePassageMode(true);
-                                         },
-                                         [this] { return inPassageMode(); }});
+    m_search = std::make_unique<search::DatabaseSearch>(search::DatabaseSearch::Controls{
+        CmbKerkoKrejt, ChkKerkoSure, CmbNrSure, CmbEmrSure, Rtf1, [this] { enterPassageMode(); },
+        [this](bool wasPassage, const QString& passage) {
+            if (wasPassage)
+                Rtf1->setText(passage);
+            else
+                leavePassageMode(true);
+        },
+        [this] { return inPassageMode(); }});
     m_find = std::make_unique<search::FindInText>(Rtf1, txtKerkim);
     m_playback = new audio::Playback(WindowsMediaPlayer1, CmbNrSure, CmbNrAjeti, this);
     m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
-    m_bookmarks = new Bookmarks(lstShenjuesit, [this](navigation::Verse v) { goTo(v); }, this);
+    m_bookmarks = new Bookmarks(
+        lstShenjuesit, [this](navigation::Verse v) { goTo(v); }, this);
     m_themes = std::make_unique<themes::ThemeIndex>(
         themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim,
                                      cmdExpandAll, CmdCollapseAll, Rtf1, [this] { enterPassageMode(); }});
@@ -450,7 +452,9 @@ void frmKryesore::connectShortcuts() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &frmKryesore::defaultTextSize);
     shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
     // The shortcuts are told where the reader looks for them: in the hints of their controls.
-    auto hint = [](QWidget* w, const QString& keys) { w->setToolTip(w->toolTip() + QStringLiteral(" (") + keys + u')'); };
+    auto hint = [](QWidget* w, const QString& keys) {
+        w->setToolTip(w->toolTip() + QStringLiteral(" (") + keys + u')');
+    };
     hint(txtKerkim, QStringLiteral("Ctrl+F"));
     hint(cmdKerkim, QStringLiteral("F3"));
     hint(cmdKerkimPrapa, QStringLiteral("Shift+F3"));
@@ -546,11 +550,20 @@ void frmKryesore::restorePlace() {
         CmbNrFonti->setText(p.size);
         CmbNrFonti_Click();
     }
-    // A verse of another database is not looked for.
-    if (p.verse.isValid() &&
-        MerrVleren(QStringLiteral("SELECT 1 FROM librezi WHERE NrSure = ? AND NrAjet = ?"), {p.verse.surah, p.verse.verse})
-                .typeId() != QMetaType::Bool)
-        goTo(p.verse);
+    // A verse of another database is not looked for. The verse is gone to once the window is shown: only
+    // then does the view have the width its lines are laid out in.
+    if (p.verse.isValid() && MerrVleren(QStringLiteral("SELECT 1 FROM librezi WHERE NrSure = ? AND NrAjet = ?"),
+                                        {p.verse.surah, p.verse.verse})
+                                     .typeId() != QMetaType::Bool)
+        m_restoreVerse = p.verse;
+}
+
+void frmKryesore::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (m_restoreVerse.isValid())
+        QTimer::singleShot(0, this, [this] {
+            platform::guarded([this] { goTo(std::exchange(m_restoreVerse, navigation::Verse())); });
+        });
 }
 
 void frmKryesore::savePlace() {
@@ -567,13 +580,36 @@ void frmKryesore::savePlace() {
 // sends the focus to CmbNrSure, so the round begins there), the tab bar, the command panel, the header's
 // link, the text and the player, and last the exit button.
 void frmKryesore::chainTabOrder() {
-    QList<QWidget*> chain = {CmbNrSure,     CmbEmrSure,           CmdPlaySure,          CmbTotalAjete,   CmbNrAjeti,
-                             CmdPlayAjet,   CmbLexuesSure,        CmbLexuesAjete,       CmdRefreshKeshille, cmdExpandAll,
-                             CmdCollapseAll, TreeView1,           lstAjetKlasifikim,    cmbKlasifikimTematik,
-                             LstAjetetPrejCmbTema, lstShenjuesit, C1Tab1->tabBar(),     cmdRrethProg,    cmdCopy,
-                             txtKerkim,     cmdKerkimPrapa,       cmdKerkim,            CmbKerkoKrejt,   cmdKtheLibrezin,
-                             cmdKerkoAll,   ChkKerkoSure,         CmbFontNames,         CmbNrFonti,
-                             C1Elastic3_Header->LblLinkLibrezi, Rtf1};
+    QList<QWidget*> chain = {CmbNrSure,
+                             CmbEmrSure,
+                             CmdPlaySure,
+                             CmbTotalAjete,
+                             CmbNrAjeti,
+                             CmdPlayAjet,
+                             CmbLexuesSure,
+                             CmbLexuesAjete,
+                             CmdRefreshKeshille,
+                             cmdExpandAll,
+                             CmdCollapseAll,
+                             TreeView1,
+                             lstAjetKlasifikim,
+                             cmbKlasifikimTematik,
+                             LstAjetetPrejCmbTema,
+                             lstShenjuesit,
+                             C1Tab1->tabBar(),
+                             cmdRrethProg,
+                             cmdCopy,
+                             txtKerkim,
+                             cmdKerkimPrapa,
+                             cmdKerkim,
+                             CmbKerkoKrejt,
+                             cmdKtheLibrezin,
+                             cmdKerkoAll,
+                             ChkKerkoSure,
+                             CmbFontNames,
+                             CmbNrFonti,
+                             C1Elastic3_Header->LblLinkLibrezi,
+                             Rtf1};
     for (QWidget* w : WindowsMediaPlayer1->findChildren<QWidget*>())
         if (w->focusPolicy() & Qt::TabFocus)
             chain.append(w);
@@ -751,12 +787,23 @@ navigation::Verse frmKryesore::topVerse() const {
     qsizetype at = Rtf1->topPosition();
     for (int line = 0; line < 4 && at <= text.size(); ++line) {
         const qsizetype end = text.indexOf(u'\r', at);
-        const navigation::Verse v = navigation::verseOfLine(QStringView(text).sliced(at, (end < 0 ? text.size() : end) - at));
+        const navigation::Verse v =
+            navigation::verseOfLine(QStringView(text).sliced(at, (end < 0 ? text.size() : end) - at));
         if (v.isValid() || end < 0)
             return v;
         at = end + 2;
     }
     return {};
+}
+
+void frmKryesore::showAtTop(navigation::Verse v) {
+    if (!v.isValid())
+        return;
+    const QString& text = Rtf1->Text();
+    const QString key = v.text() + QStringLiteral(".\t");
+    const qsizetype at = text.startsWith(key) ? 0 : text.indexOf(u'\n' + key);
+    if (at >= 0)
+        Rtf1->showAtTop(int(at == 0 ? 0 : at + 1));
 }
 
 navigation::Verse frmKryesore::verseUnderCaret() const {
@@ -832,7 +879,8 @@ void frmKryesore::Rtf1_MouseUp(int Button, int, int X, int Y) {
         Rtf1->setSelStart(pointed);
     const navigation::Verse v = verseUnderCaret();
     mnuShenjo->setEnabled(v.isValid());
-    mnuShenjo->setText(m_bookmarks->contains(v) ? QStringLiteral("Hiqe shënimin e ajetit") : QStringLiteral("Shëno ajetin"));
+    mnuShenjo->setText(m_bookmarks->contains(v) ? QStringLiteral("Hiqe shënimin e ajetit")
+                                                : QStringLiteral("Shëno ajetin"));
     Q_EMIT popupShown();
     mnuPopupRtf->popup(Rtf1->viewport()->mapToGlobal(QPoint(X, Y)));
 }
@@ -915,22 +963,30 @@ void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
 
 // Fonts and the About window.
 
+// A new face or size keeps the verse at the top of the view where it was.
 void frmKryesore::CmbFontNames_Click() {
+    const navigation::Verse top = topVerse();
     ::CmbFontNames_Click(Rtf1, CmbFontNames);
     m_faceChosen = true;
+    showAtTop(top);
 }
 void frmKryesore::CmbNrFonti_Click() {
+    const navigation::Verse top = topVerse();
     ::CmbNrFonti_Click(Rtf1, CmbNrFonti);
     m_sizeChosen = true;
+    showAtTop(top);
+    bool isNumber = false;
+    const int points = CmbNrFonti->Text().trimmed().toInt(&isNumber);
+    if (isNumber && points > 0)
+        m_points = points;
 }
 
 // One step along the size list, from the size the box shows.
 void frmKryesore::stepFontSize(int step) {
-    int at = CmbNrFonti->findText(CmbNrFonti->Text().trimmed());
-    if (at < 0)
-        at = CmbNrFonti->findText(QString::number(kTextPoints));
-    const int next = qBound(0, at + step, CmbNrFonti->ListCount() - 1);
-    CmbNrFonti->setText(CmbNrFonti->List(next));
+    // From the size last applied (the box may show a size never applied).
+    const int first = CmbNrFonti->List(0).toInt();
+    const int last = CmbNrFonti->List(CmbNrFonti->ListCount() - 1).toInt();
+    CmbNrFonti->setText(QString::number(qBound(first, m_points + step, last)));
     CmbNrFonti_Click();
 }
 void frmKryesore::biggerText() {

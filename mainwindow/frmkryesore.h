@@ -50,6 +50,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -78,6 +79,7 @@ private:
     bool verseExists(navigation::Verse v);
     void tell(const QString& message);
     navigation::Verse topVerse() const;
+    void showAtTop(navigation::Verse v);
     navigation::Verse verseUnderCaret() const;
     bool returnToWholeText();
     void openVerseInWholeText();
@@ -184,7 +186,9 @@ private:
     audio::ReciterChoice* m_reciters = nullptr;
     Bookmarks* m_bookmarks = nullptr;
     navigation::Verse m_wholeTextPlace; // the verse at the top of the whole text when a passage was shown
+    navigation::Verse m_restoreVerse;   // the verse of the last run, gone to when the window shows
     int m_verseAfterSurah = 0;          // the verse a surah's Click goes to (0: verse 1)
     bool m_faceChosen = false;          // the reader chose a face or a size in this run
     bool m_sizeChosen = false;
+    int m_points; // the size the text was last given
 };

@@ -9,7 +9,6 @@
 
 namespace wholetext {
 
-
 QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>& keys) {
     qsizetype next = 0;
     for (qsizetype start = 0; start <= plainText.size() && next < keys.size();) {
@@ -37,13 +36,14 @@ Reading read(const QString& path) {
     }
     const QString identity = platform::importIdentity(bytes);
     if (!identity.isEmpty()) {
-        const QString recorded =
-            Module1::cnLidhja
-                .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"), {QString::fromLatin1(schema::kMetaImport)})
-                .toString();
+        const QString recorded = Module1::cnLidhja
+                                     .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
+                                            {QString::fromLatin1(schema::kMetaImport)})
+                                     .toString();
         if (!recorded.isEmpty() && recorded != identity) {
-            r.fault = QStringLiteral("teksti i plotë dhe baza e të dhënave vijnë nga dy importe të ndryshme (një import "
-                                     "u ndërpre); përsëriteni importin");
+            r.fault =
+                QStringLiteral("teksti i plotë dhe baza e të dhënave vijnë nga dy importe të ndryshme (një import "
+                               "u ndërpre); përsëriteni importin");
             return r;
         }
     }

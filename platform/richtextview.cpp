@@ -4,17 +4,19 @@
 #include "platform/textfile.h"
 #include "platform/textfold.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QStringView>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cctype>
@@ -168,6 +170,7 @@ QString RichTextView::Text() const {
 // there lays out the whole document first (a third of a second on the full translation).
 void RichTextView::replaceContent(const std::function<void(QTextDocument*)>& fill) {
     QTextDocument* doc = document();
+    m_keptTop = -1; // a new text starts at its top
     setTextCursor(QTextCursor());
     changeWithLayoutPaused([&] { fill(doc); });
     doc->setUndoRedoEnabled(false);
@@ -456,14 +459,21 @@ void RichTextView::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void RichTextView::showAtTop(int crlfPos) {
+    m_keptTop = -1; // a line chosen now wins over the one a resize meant to keep
     const QTextBlock block = document()->findBlock(toDocumentPosition(crlfPos));
     // Asking for the block's place lays the text out as far as the block.
     const QRectF r = document()->documentLayout()->blockBoundingRect(block);
+    // After a change the scroll range follows the layout a step behind: it is brought up to the text laid
+    // out so far, or the value would stop short of the line.
+    const int laidOut = int(document()->documentLayout()->documentSize().height()) - viewport()->height();
+    if (verticalScrollBar()->maximum() < laidOut)
+        verticalScrollBar()->setMaximum(laidOut);
     verticalScrollBar()->setValue(int(r.top()));
 }
 
 int RichTextView::topPosition() const {
-    const QTextCursor c = cursorForPosition(QPoint(0, 0));
+    // A little below the edge: at the edge itself the line above, which ends there, would be hit.
+    const QTextCursor c = cursorForPosition(QPoint(0, 2));
     return fromDocumentPosition(c.block().position());
 }
 
@@ -473,6 +483,18 @@ int RichTextView::positionAt(QPoint p) const {
 
 QString RichTextView::lineAt(int crlfPos) const {
     return document()->findBlock(toDocumentPosition(crlfPos)).text();
+}
+
+void RichTextView::resizeEvent(QResizeEvent* e) {
+    const bool widthChanged = e->oldSize().width() > 0 && e->oldSize().width() != e->size().width();
+    if (widthChanged && m_keptTop < 0 && isVisible() && verticalScrollBar()->value() > 0) {
+        m_keptTop = topPosition(); // read in the old layout, before the lines wrap anew
+        QTimer::singleShot(0, this, [this] {
+            if (m_keptTop >= 0)
+                showAtTop(m_keptTop);
+        });
+    }
+    QTextEdit::resizeEvent(e);
 }
 
 void RichTextView::wheelEvent(QWheelEvent* e) {

@@ -102,6 +102,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    // The line at the top stays at the top when the view's width changes (its lines wrap anew).
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void onContentsChange(int from, int charsRemoved, int charsAdded);
@@ -119,6 +121,7 @@ private:
     mutable QString m_folded;
     mutable bool m_textValid = false;
     mutable bool m_foldedValid = false;
+    int m_keptTop = -1; // the line to show at the top once a resize is over
 };
 
 } // namespace platform

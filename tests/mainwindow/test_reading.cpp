@@ -1,0 +1,227 @@
+// Daily reading on the real window: the verse where the eye looks, typed keys, the place and the
+// bookmarks kept across two starts with one settings store, the way back, and the keyboard.
+#include "app/module1.h"
+#include "mainwindow/frmkryesore.h"
+#include "platform/listcontrols.h"
+#include "platform/msgbox.h"
+#include "platform/richtextview.h"
+#include "platform/settings.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include <memory>
+
+using testsupport::Controls;
+
+class TestReading : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    std::unique_ptr<Controls> c;
+    platform::MsgBoxScript boxes;
+
+    void start() {
+        frmKryesore* w = dir.isValid() && QFile::exists(dir.filePath(QStringLiteral("librezi.db")))
+                             ? testsupport::startOnFolder(dir)
+                             : testsupport::startProgram(dir);
+        QVERIFY(w);
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        c = std::make_unique<Controls>(w);
+    }
+    // The line at the top of the view.
+    QString top() { return c->Rtf1->lineAt(c->Rtf1->topPosition()).section(u'\t', 0, 0); }
+    void enter(QWidget* box, const QString& text) {
+        testsupport::typeInto(box, text);
+        testsupport::pressEnter(box);
+    }
+    QString told() { return testsupport::child<QLabel>(c->w, "lblNavigimi")->text(); }
+    platform::ListBox* marks() { return testsupport::child<platform::ListBox>(c->w, "lstShenjuesit"); }
+
+private Q_SLOTS:
+    void initTestCase() { start(); }
+    void cleanupTestCase() { Module1::unloadMainWindow(); }
+
+    // At start the text has the focus; nothing stored gives the start state.
+    void startState() {
+        QCOMPARE(QApplication::focusWidget(), c->Rtf1);
+        QCOMPARE(c->CmbNrSure->Text(), QStringLiteral("1"));
+        QCOMPARE(c->Rtf1->SelStart(), 0);
+        QVERIFY(boxes.asked().isEmpty());
+    }
+
+    // Every way of choosing a verse shows it as the first line; verse 1 shows its surah's heading above.
+    void chosenVerseAtTop_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("surah number") << "CmbNrSure"
+                                      << "36"
+                                      << "36.";
+        QTest::newRow("surah name") << "CmbEmrSure"
+                                    << "Jasin"
+                                    << "36.";
+        QTest::newRow("verse number") << "CmbNrAjeti"
+                                      << "10"
+                                      << "36:10.";
+        QTest::newRow("key in the verse box") << "CmbNrAjeti"
+                                              << "2:255"
+                                              << "2:255.";
+        QTest::newRow("blank in the surah box") << "CmbNrSure"
+                                                << "2 255"
+                                                << "2:255.";
+        QTest::newRow("name and verse") << "CmbNrAjeti"
+                                        << "Bekare 255"
+                                        << "2:255.";
+        QTest::newRow("key of a first verse") << "CmbNrSure"
+                                              << "18:1"
+                                              << "18.";
+    }
+    void chosenVerseAtTop() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        enter(c->w->findChild<QWidget*>(box), typed);
+        QCOMPARE(top(), shown);
+        QVERIFY(c->Rtf1->SelText().startsWith(shown == QLatin1String("36.")   ? QStringLiteral("36:1.\t")
+                                              : shown == QLatin1String("18.") ? QStringLiteral("18:1.\t")
+                                                                              : shown + u'\t'));
+        QVERIFY(told().isEmpty());
+    }
+
+    // A verse beyond the surah's end is said under the lists; the view stays where it was.
+    void verseBeyondTheSurah() {
+        enter(c->CmbNrSure, QStringLiteral("36:10"));
+        for (const QString& typed : {QStringLiteral("36:84"), QStringLiteral("84")}) {
+            enter(c->CmbNrAjeti, typed);
+            QCOMPARE(told(), QStringLiteral("Sureja Jasin ka 83 ajete"));
+            QCOMPARE(top(), QStringLiteral("36:10."));
+        }
+    }
+
+    // The way back leads to the verse the reader was at; a verse of a result opens in its place.
+    void wayBack() {
+        enter(c->CmbNrSure, QStringLiteral("36:10"));
+        c->CmbKerkoKrejt->setText(QStringLiteral("Përkthimi"));
+        c->cmdKerkoAll->click();
+        QVERIFY(c->w->inPassageMode());
+        QTest::keyClick(c->w, Qt::Key_Left, Qt::AltModifier);
+        QVERIFY(!c->w->inPassageMode());
+        QCOMPARE(top(), QStringLiteral("36:10."));
+
+        c->cmdKerkoAll->click();
+        c->Rtf1->setSelStart(int(c->Rtf1->Text().indexOf(QStringLiteral("\n2:5."))) + 1);
+        QTest::keyClick(c->Rtf1, Qt::Key_Return);
+        QVERIFY(!c->w->inPassageMode());
+        QCOMPARE(top(), QStringLiteral("2:5."));
+    }
+
+    // A right click outside the selection puts the caret where the mouse is.
+    void rightClickWherePointed() {
+        enter(c->CmbNrSure, QStringLiteral("2:1"));
+        const QRect line = c->Rtf1->cursorRect(QTextCursor(c->Rtf1->document()->findBlock(
+            c->Rtf1->toDocumentPosition(int(c->Rtf1->Text().indexOf(QStringLiteral("2:3.\t")))))));
+        QTest::mouseClick(c->Rtf1->viewport(), Qt::RightButton, {}, line.center() + QPoint(40, 0));
+        c->mnuPopupRtf->hide();
+        QVERIFY(c->Rtf1->lineAt(c->Rtf1->SelStart()).startsWith(QStringLiteral("2:3.\t")));
+    }
+
+    // Ctrl+D marks the verse under the caret and takes the mark away; the list is in book order, a click
+    // goes to the verse, Delete removes one.
+    void bookmarks() {
+        for (const QString& key :
+             {QStringLiteral("36:1"), QStringLiteral("2:255"), QStringLiteral("1:1"), QStringLiteral("1:1")}) {
+            enter(c->CmbNrAjeti, key);
+            QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
+        }
+        QCOMPARE(marks()->ListCount(), 2);
+        QVERIFY(marks()->List(0).startsWith(QStringLiteral("Bekare 2:255 — [Përkthimi i këtij ajeti")));
+        QVERIFY(marks()->List(1).startsWith(QStringLiteral("Jasin 36:1 — ")));
+        marks()->setListIndex(1);
+        QCOMPARE(top(), QStringLiteral("36."));
+        marks()->setFocus();
+        QTest::keyClick(marks(), Qt::Key_Delete);
+        QCOMPARE(marks()->ListCount(), 1);
+        enter(c->CmbNrAjeti, QStringLiteral("36:1"));
+        QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier); // kept for the next start
+    }
+
+    // Shortcuts reach their commands and are named in the hints.
+    void shortcuts() {
+        QTest::keyClick(c->w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), c->txtKerkim);
+        QTest::keyClick(c->w, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), c->CmbKerkoKrejt);
+        QTest::keyClick(c->w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), c->CmbNrAjeti);
+        c->txtKerkim->setText(QStringLiteral("Përkthimi"));
+        c->Rtf1->setSelStart(0);
+        QTest::keyClick(c->w, Qt::Key_F3);
+        const int first = c->Rtf1->SelStart();
+        QTest::keyClick(c->w, Qt::Key_F3);
+        QVERIFY(c->Rtf1->SelStart() > first);
+        QTest::keyClick(c->w, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(c->Rtf1->SelStart(), first);
+        QTest::keyClick(c->w, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(c->w, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("14"));
+        QTest::keyClick(c->w, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("13"));
+        QTest::keyClick(c->w, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("12"));
+        QVERIFY(c->cmdKerkim->toolTip().contains(QStringLiteral("F3")));
+        QVERIFY(c->cmdKtheLibrezin->toolTip().contains(QStringLiteral("Alt+")));
+    }
+
+    // Real Tab presses go round every control in reading order, the exit button last.
+    void tabGoesRound() {
+        c->CmbNrSure->setFocus();
+        QList<QWidget*> seen;
+        for (int i = 0; i < 60 && (seen.isEmpty() || QApplication::focusWidget() != c->CmbNrSure); ++i) {
+            seen.append(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), c->CmbNrSure);
+        for (QWidget* w : QList<QWidget*>{c->txtKerkim, c->CmbKerkoKrejt, c->Rtf1, c->CmbNrFonti})
+            QVERIFY2(seen.contains(w), qPrintable(w->objectName()));
+        QCOMPARE(seen.last(), c->cmdFund);
+        QVERIFY(seen.indexOf(c->CmbNrAjeti) < seen.indexOf(c->txtKerkim));
+        QVERIFY(seen.indexOf(c->txtKerkim) < seen.indexOf(c->Rtf1));
+    }
+
+    // Closing keeps the verse at the top, the size and the window's size; the next start opens there.
+    void placeKeptBetweenRuns() {
+        c->w->resize(900, 640);
+        enter(c->CmbNrAjeti, QStringLiteral("36:10"));
+        c->CmbNrFonti->setText(QStringLiteral("15"));
+        Q_EMIT c->CmbNrFonti->Click();
+        QCOMPARE(top(), QStringLiteral("36:10."));
+        c->w->close();
+        start();
+        QCOMPARE(top(), QStringLiteral("36:10."));
+        QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("15"));
+        QCOMPARE(c->Rtf1->textCursor().charFormat().fontPointSize(), 15.0);
+        QCOMPARE(c->w->size(), QSize(900, 640));
+        QCOMPARE(marks()->ListCount(), 2);
+
+        // A verse this database does not have: the start state, without a word.
+        c->w->close();
+        platform::SaveSetting(QStringLiteral("Lib'rezi Drites"), QStringLiteral("Vendi i leximit"),
+                              QStringLiteral("Ajeti"), QStringLiteral("200:1"));
+        start();
+        QCOMPARE(c->Rtf1->SelStart(), 0);
+        QVERIFY(boxes.asked().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestReading)
+#include "test_reading.moc"
