@@ -1,0 +1,96 @@
+// The whole text is shown only when it holds every verse of the database, in order, and comes from the
+// same import: a damaged or mixed file is refused at start and at the return button with a clear message.
+#include "app/module1.h"
+#include "mainwindow/frmkryesore.h"
+#include "mainwindow/wholetext.h"
+#include "platform/msgbox.h"
+#include "platform/richtextview.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+class TestWholeText : public QObject {
+    Q_OBJECT
+    QByteArray m_bundled;
+
+    static QByteArray read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { m_bundled = read(testsupport::buildFolder() + QStringLiteral("/LIB'REZI.rtf")); }
+
+    void firstMissingVerse_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("all, in order, with other lines") << "Titulli\n1.\tFatiha\n1:1.\ta\n1:2.\tb\n2:1.\tc"
+                                                         << "";
+        QTest::newRow("one missing") << "1:1.\ta\n2:1.\tc"
+                                     << "1:2";
+        QTest::newRow("out of order") << "1:2.\tb\n1:1.\ta\n2:1.\tc"
+                                      << "1:2";
+        QTest::newRow("key inside a line") << "1:1.\ta 1:2.\tb\n2:1.\tc"
+                                           << "1:2";
+        QTest::newRow("a longer key") << "1:1.\ta\n11:2.\tb\n2:1.\tc"
+                                      << "1:2";
+        QTest::newRow("empty text") << ""
+                                    << "1:1";
+    }
+    void firstMissingVerse() {
+        QFETCH(QString, text);
+        QFETCH(QString, missing);
+        QCOMPARE(wholetext::firstMissingVerse(text, {{1, 1}, {1, 2}, {2, 1}}), missing);
+    }
+
+    // Cut anywhere, or holding a huge binary group, or from another import: refused at start, with a message
+    // that names the cause; never a blank or partial text.
+    void damagedAtStart_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("cut after 4 bytes") << m_bundled.left(4) << "mungon ose nuk mund të lexohet";
+        QTest::newRow("cut after 40 bytes") << m_bundled.left(40) << "i paplotë: mungon ajeti 1:1";
+        QTest::newRow("cut in surah 80") << m_bundled.left(m_bundled.indexOf("80:3.")) << "mungon ajeti 80:3";
+        QTest::newRow("a huge binary group") << QByteArray("{\\rtf1 {\\bin2147483647 ") << "i paplotë";
+        QByteArray other = m_bundled;
+        const qsizetype id = other.indexOf("librezimport ") + 13;
+        other[id] = other[id] == 'a' ? 'b' : 'a';
+        QTest::newRow("another import") << other << "dy importe";
+    }
+    void damagedAtStart() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        testsupport::copyBundledData(dir);
+        QVERIFY(testsupport::overwrite(dir.filePath(QStringLiteral("LIB'REZI.rtf")), bytes));
+        platform::MsgBoxScript boxes;
+        QVERIFY(!testsupport::startOnFolder(dir));
+        QCOMPARE(boxes.asked().size(), 1);
+        QVERIFY2(boxes.asked()[0].text.contains(cause), qPrintable(boxes.asked()[0].text));
+    }
+
+    // The same at the return button: the passage stays, with the way back.
+    void damagedAtReturn() {
+        QTemporaryDir dir;
+        frmKryesore* w = testsupport::startProgram(dir);
+        testsupport::Controls c(w);
+        c.CmbKerkoKrejt->setText(QStringLiteral("Fatiha"));
+        c.cmdKerkoAll->click();
+        const QString result = c.Rtf1->Text();
+        QVERIFY(
+            testsupport::overwrite(dir.filePath(QStringLiteral("LIB'REZI.rtf")), m_bundled.left(m_bundled.size() / 2)));
+        platform::MsgBoxScript boxes;
+        c.cmdKtheLibrezin->click();
+        QCOMPARE(boxes.asked().size(), 1);
+        QVERIFY(boxes.asked()[0].text.contains(QStringLiteral("i paplotë")));
+        QCOMPARE(c.Rtf1->Text(), result);
+        QVERIFY(w->inPassageMode());
+        Module1::unloadMainWindow();
+    }
+};
+
+QTEST_MAIN(TestWholeText)
+#include "test_wholetext.moc"
