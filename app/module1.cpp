@@ -8,7 +8,7 @@
 #include "mainwindow/navigation.h"
 #include "platform/msgbox.h"
 #include "resources/resources.h"
-#include "tools/reciters.h"
+#include "tools/databuilder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -153,6 +153,25 @@ QString reciterFolder(const QString& relative) {
             return own;
     }
     return programFolder() + u'/' + relative;
+}
+
+QString importTranslation(const QString& file, const std::function<void()>& onStep) {
+    if (usesUserData()) {
+        try {
+            ensureUserDatabase();
+        } catch (const StartupError& e) {
+            throw databuilder::BuildError(QStringLiteral("Kopja e bazës për përdoruesin nuk u bë: %1 (%2).")
+                                              .arg(QDir::toNativeSeparators(e.file), e.cause));
+        }
+    }
+    databuilder::Options options;
+    options.outFolder = dataFolder();
+    options.translationFile = file;
+    options.baseDatabase = databasePath();
+    options.onStep = onStep;
+    const QString note = databuilder::build(options);
+    cnLidhja.Open(databasePath()); // the new file: the old one is gone from the folder
+    return note;
 }
 
 frmKryesore* mainWindow() {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class frmKryesore;
@@ -47,6 +48,12 @@ QString wholeTextFile();
 // A relative reciter folder: under the per-user folder when it exists there (and the per-user
 // folder is in use), otherwise under the program folder.
 QString reciterFolder(const QString& relative);
+
+// Imports a translation file into the reader's data folder (the per-user copy when the program folder
+// cannot be written), keeping the reciters, the surahs and the classification the database holds, then
+// opens the shared connection on the new database. `onStep` runs between the import's steps. Returns the
+// note of verses without text ("" when none). Throws databuilder::BuildError (nothing changed then).
+QString importTranslation(const QString& file, const std::function<void()>& onStep = {});
 
 // A start-up that cannot go on: the file concerned and the cause, in Albanian.
 struct StartupError {

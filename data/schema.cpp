@@ -6,8 +6,9 @@ QStringList createStatements() {
     return {
         QStringLiteral("CREATE TABLE Suret (IDSureja INTEGER PRIMARY KEY, Emri TEXT NOT NULL, "
                        "NrAjete INTEGER NOT NULL, Vendi TEXT NOT NULL)"),
+        // Kerkimi: the translation folded for the loose search (letter case, apostrophes, ë as e, ç as c).
         QStringLiteral("CREATE TABLE librezi (NrSure INTEGER NOT NULL, NrAjet INTEGER NOT NULL, "
-                       "Perkthimi TEXT NOT NULL, PRIMARY KEY (NrSure, NrAjet))"),
+                       "Perkthimi TEXT NOT NULL, Kerkimi TEXT NOT NULL DEFAULT '', PRIMARY KEY (NrSure, NrAjet))"),
         QStringLiteral("CREATE VIEW SuretMeTotalAjete AS SELECT MIN(IDSureja) AS FirstOfIDSureja, NrAjete "
                        "FROM Suret GROUP BY NrAjete ORDER BY NrAjete"),
         // The thematic classification: chapters, their themes, and each theme's verse groups.

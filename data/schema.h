@@ -5,7 +5,7 @@
 // The database the program reads: tables, views and the metadata of the bundled translation.
 namespace schema {
 
-constexpr int kVersion = 1;
+constexpr int kVersion = 2; // 2: librezi.Kerkimi
 
 // Statements that create an empty database of this version, in order.
 QStringList createStatements();

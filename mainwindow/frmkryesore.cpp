@@ -10,6 +10,7 @@
 #include "mainwindow/navigation.h"
 #include "mainwindow/place.h"
 #include "mainwindow/textcommands.h"
+#include "mainwindow/translationimport.h"
 #include "mainwindow/wholetext.h"
 #include "platform/handler.h"
 #include "platform/look.h"
@@ -105,11 +106,15 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     cmdKerkoAll = iconButton(commands, "cmdKerkoAll", QStringLiteral("Kërko"), art::kFindAll);
     ChkKerkoSure = named(new QCheckBox(QStringLiteral("Vetëm sureja aktuale"), commands), "ChkKerkoSure");
     ChkKerkoSure->setToolTip(QStringLiteral("Kërkimi të bëhet vetëm përbrenda sures së selektuar"));
+    ChkPaDallim = named(new QCheckBox(QStringLiteral("Pa dallim ë/e, ç/c"), commands), "ChkPaDallim");
+    ChkPaDallim->setToolTip(QStringLiteral("Kërkimi dhe ngjyrosja nuk i dallojnë ë nga e dhe ç nga c"));
     QPalette white = ChkKerkoSure->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     ChkKerkoSure->setPalette(white);
+    ChkPaDallim->setPalette(white);
 
     cmdRrethProg = iconButton(commands, "cmdRrethProg", QStringLiteral("Rreth programit..."), art::kAbout);
+    cmdImporto = iconButton(commands, "cmdImporto", QStringLiteral("Importo përkthimin..."), art::kImport);
     CmbFontNames = named(new platform::ComboBox(commands), "CmbFontNames");
     CmbFontNames->setSorted(true);
     CmbFontNames->setToolTip(QStringLiteral("Lloji i shkronjave"));
@@ -123,6 +128,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     auto* topRow = new QHBoxLayout;
     topRow->addWidget(cmdFund);
     topRow->addWidget(cmdRrethProg);
+    topRow->addWidget(cmdImporto);
     topRow->addStretch();
     topRow->addWidget(cmdCopy);
     grid->addLayout(topRow, 0, 0);
@@ -139,7 +145,11 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     searchRow->addStretch();
     searchRow->addWidget(cmdKerkoAll);
     grid->addLayout(searchRow, 4, 0);
-    grid->addWidget(ChkKerkoSure, 5, 0);
+    auto* optionRow = new QHBoxLayout;
+    optionRow->addWidget(ChkKerkoSure);
+    optionRow->addWidget(ChkPaDallim);
+    optionRow->addStretch();
+    grid->addLayout(optionRow, 5, 0);
     auto* fontLabels = new QHBoxLayout;
     fontLabels->addWidget(whiteLabel(commands, "Label2_5", QStringLiteral("Lloji i shkronjave")), 1);
     fontLabels->addWidget(whiteLabel(commands, "Label2_6", QStringLiteral("Madhësia")));
@@ -205,7 +215,14 @@ QWidget* frmKryesore::buildPageSuret() {
     tipRow->addStretch();
     g->addLayout(tipRow, 9, 0, 1, 3);
     g->addWidget(LblKeshilla, 10, 0, 1, 3);
-    g->setRowStretch(11, 1);
+    // While the book holds no translation, the tips say how to bring one in.
+    cmdImportoKeshilla = named(new QToolButton(page), "cmdImportoKeshilla");
+    cmdImportoKeshilla->setText(QStringLiteral("Importo përkthimin..."));
+    cmdImportoKeshilla->setIcon(art::icon(art::kImport));
+    cmdImportoKeshilla->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    cmdImportoKeshilla->setVisible(false);
+    g->addWidget(cmdImportoKeshilla, 11, 0, 1, 3);
+    g->setRowStretch(12, 1);
     return page;
 }
 
@@ -337,7 +354,7 @@ void frmKryesore::buildControls() {
     resize(twips(15060), twips(10500));
 
     m_search = std::make_unique<search::DatabaseSearch>(search::DatabaseSearch::Controls{
-        CmbKerkoKrejt, ChkKerkoSure, CmbNrSure, CmbEmrSure, Rtf1, [this] { enterPassageMode(); },
+        CmbKerkoKrejt, ChkKerkoSure, ChkPaDallim, CmbNrSure, CmbEmrSure, Rtf1, [this] { enterPassageMode(); },
         [this](bool wasPassage, const QString& passage) {
             if (wasPassage)
                 Rtf1->setText(passage);
@@ -350,6 +367,7 @@ void frmKryesore::buildControls() {
     m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
     m_bookmarks = new Bookmarks(
         lstShenjuesit, [this](navigation::Verse v) { goTo(v); }, this);
+    m_import = new TranslationImport(this);
     m_themes = std::make_unique<themes::ThemeIndex>(
         themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim,
                                      cmdExpandAll, CmdCollapseAll, Rtf1, [this] { enterPassageMode(); }});
@@ -392,6 +410,9 @@ void frmKryesore::connectHandlers() {
     connect(Rtf1, &platform::RichTextView::MouseUp, this, &frmKryesore::Rtf1_MouseUp);
 
     on(cmdRrethProg, &QToolButton::clicked, &frmKryesore::cmdRrethProg_Click);
+    on(cmdImporto, &QToolButton::clicked, &frmKryesore::cmdImporto_Click);
+    on(ChkPaDallim, &QCheckBox::toggled, &frmKryesore::ChkPaDallim_Click);
+    on(cmdImportoKeshilla, &QToolButton::clicked, &frmKryesore::cmdImporto_Click);
     // The reciter lists guard themselves: their handlers report a failed choice on their own.
     connect(CmbLexuesAjete, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesAjete_Click);
     connect(CmbLexuesSure, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesSure_Click);
@@ -531,6 +552,8 @@ void frmKryesore::Form_Load() {
     CmbNrAjeti->setText(QStringLiteral("1"));
     CmbTotalAjete->setText(QStringLiteral("7"));
     m_bookmarks->load();
+    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown());
+    ChkPaDallim->setChecked(place::looseSearch());
     restorePlace();
     chainTabOrder();
     Rtf1->setFocus(); // the reader starts in the text, not on the exit button
@@ -589,6 +612,7 @@ void frmKryesore::chainTabOrder() {
                              CmbLexuesSure,
                              CmbLexuesAjete,
                              CmdRefreshKeshille,
+                             cmdImportoKeshilla,
                              cmdExpandAll,
                              CmdCollapseAll,
                              TreeView1,
@@ -598,6 +622,7 @@ void frmKryesore::chainTabOrder() {
                              lstShenjuesit,
                              C1Tab1->tabBar(),
                              cmdRrethProg,
+                             cmdImporto,
                              cmdCopy,
                              txtKerkim,
                              cmdKerkimPrapa,
@@ -606,6 +631,7 @@ void frmKryesore::chainTabOrder() {
                              cmdKtheLibrezin,
                              cmdKerkoAll,
                              ChkKerkoSure,
+                             ChkPaDallim,
                              CmbFontNames,
                              CmbNrFonti,
                              C1Elastic3_Header->LblLinkLibrezi,
@@ -1012,6 +1038,30 @@ void frmKryesore::focusVerse() {
     CmbNrAjeti->setFocus();
     CmbNrAjeti->lineEdit()->selectAll();
 }
+void frmKryesore::ChkPaDallim_Click() {
+    Rtf1->setLooseLetters(ChkPaDallim->isChecked());
+    if (!place::saveLooseSearch(ChkPaDallim->isChecked()))
+        std::fprintf(stderr, "librezi: the search option could not be saved\n");
+}
+
+void frmKryesore::cmdImporto_Click() {
+    if (!m_import->run())
+        return;
+    // The new translation is shown at once, where the reader was.
+    const navigation::Verse at = inPassageMode() ? m_wholeTextPlace : topVerse();
+    if (inPassageMode())
+        leavePassageMode(false);
+    QString file;
+    const QString fault = loadWholeText(&file);
+    if (!fault.isEmpty())
+        platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(fault), platform::Buttons::OK,
+                         QString(), platform::Icon::Warning);
+    m_bookmarks->load();
+    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown());
+    if (at.isValid())
+        goTo(at);
+}
+
 void frmKryesore::cmdRrethProg_Click() {
     showAbout(this);
 }

@@ -21,6 +21,7 @@
 
 class Bookmarks;
 class HeaderPanel;
+class TranslationImport;
 namespace audio {
 class Playback;
 class ReciterChoice;
@@ -118,6 +119,8 @@ private:
     void CmbFontNames_Click();
     void CmbNrFonti_Click();
     void cmdRrethProg_Click();
+    void cmdImporto_Click();
+    void ChkPaDallim_Click();
     void cmdKerkoAll_Click();
     void cmdKerkim_Click();
     void cmdKerkimPrapa_Click();
@@ -132,6 +135,7 @@ private:
     // Command panel.
     QToolButton* cmdFund;
     QToolButton* cmdRrethProg;
+    QToolButton* cmdImporto;
     QToolButton* cmdCopy;
     platform::ComboBox* CmbFontNames;
     platform::ComboBox* CmbNrFonti;
@@ -142,6 +146,7 @@ private:
     QToolButton* cmdKtheLibrezin;
     QToolButton* cmdKerkoAll;
     QCheckBox* ChkKerkoSure;
+    QCheckBox* ChkPaDallim;
     // Page "Suret".
     QTabWidget* C1Tab1;
     platform::ComboBox* CmbNrSure;
@@ -155,6 +160,7 @@ private:
     QToolButton* CmdRefreshKeshille;
     QLabel* LblKeshilla;
     QLabel* lblNavigimi;
+    QToolButton* cmdImportoKeshilla;
     // Page "Klasifikimi".
     QToolButton* CmdCollapseAll;
     QToolButton* cmdExpandAll;
@@ -185,6 +191,7 @@ private:
     audio::Playback* m_playback = nullptr;
     audio::ReciterChoice* m_reciters = nullptr;
     Bookmarks* m_bookmarks = nullptr;
+    TranslationImport* m_import = nullptr;
     navigation::Verse m_wholeTextPlace; // the verse at the top of the whole text when a passage was shown
     navigation::Verse m_restoreVerse;   // the verse of the last run, gone to when the window shows
     int m_verseAfterSurah = 0;          // the verse a surah's Click goes to (0: verse 1)

@@ -16,6 +16,8 @@ const QString kSize = QStringLiteral("Madhësia");
 const QString kGeometry = QStringLiteral("Dritarja");
 const QString kBookmarks = QStringLiteral("Shënjuesit");
 const QString kBookmarkList = QStringLiteral("Ajetet");
+const QString kSearch = QStringLiteral("Kërkimi");
+const QString kLoose = QStringLiteral("Pa dallim shkronjash"); // ë as e, ç as c
 
 QString get(const QString& section, const QString& key) {
     return platform::GetSetting(history::appName(), section, key);
@@ -43,6 +45,15 @@ bool save(const Place& p) {
                                    {kFace, p.face},
                                    {kSize, p.size},
                                    {kGeometry, QString::fromLatin1(p.geometry.toBase64())}},
+                                  {});
+}
+
+bool looseSearch() {
+    return get(kSearch, kLoose) == QLatin1String("1");
+}
+
+bool saveLooseSearch(bool loose) {
+    return platform::SaveSettings(history::appName(), kSearch, {{kLoose, loose ? QStringLiteral("1") : QStringLiteral("0")}},
                                   {});
 }
 

@@ -23,6 +23,10 @@ Place load();
 // False when the store could not be written.
 bool save(const Place& p);
 
+// Whether the search takes ë as e and ç as c (off until the reader turns it on).
+bool looseSearch();
+bool saveLooseSearch(bool loose);
+
 // The verses the reader marked, in book order, each once.
 QList<navigation::Verse> loadBookmarks();
 bool saveBookmarks(const QList<navigation::Verse>& verses);

@@ -34,6 +34,17 @@ qsizetype findSegment(const QString& seg, const QString& text, qsizetype from) {
     return -1;
 }
 
+void foldFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const void* p = sqlite3_value_text16(argv[0]);
+    const QString folded =
+        foldText(QString(reinterpret_cast<const QChar*>(p), sqlite3_value_bytes16(argv[0]) / 2), true);
+    sqlite3_result_text16(ctx, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
+}
+
 void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -250,6 +261,8 @@ void Connection::Open(const QString& path, Mode mode) {
     for (int args : {2, 3})
         sqlite3_create_function_v2(db, "like", args, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
                                    nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "loose_fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
+                               nullptr, nullptr, nullptr);
     m_db = db;
     // A file that is not a database fails here, not at the first statement of the program.
     exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));

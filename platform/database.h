@@ -114,7 +114,8 @@ private:
 };
 
 // LIKE as the program means it: % and _ as wildcards, every letter without regard to case,
-// ' ’ ‘ as one character. SQLite calls it for every LIKE on a connection.
+// ' ’ ‘ as one character. SQLite calls it for every LIKE on a connection. The connection also knows
+// loose_fold(text): the text folded loosely (foldText with ë as e, ç as c).
 bool likeMatch(const QString& pattern, const QString& text);
 
 // A short Albanian sentence saying why a statement or an open failed, for the reader's eyes.

@@ -91,7 +91,7 @@ const QString& RichTextView::cachedText() const {
 
 const QString& RichTextView::cachedFolded() const {
     if (!m_foldedValid) {
-        m_folded = foldText(cachedText());
+        m_folded = foldText(cachedText(), m_loose);
         m_foldedValid = true;
     }
     return m_folded;
@@ -294,12 +294,24 @@ void RichTextView::setSelFontSize(const QString& points) {
 
 // ---- search and movement ------------------------------------------------------------------------
 
+void RichTextView::setLooseLetters(bool loose) {
+    if (loose == m_loose)
+        return;
+    m_loose = loose;
+    m_folded = QString();
+    m_foldedValid = false;
+}
+
+QString RichTextView::fold(const QString& phrase) const {
+    return foldText(phrase, m_loose);
+}
+
 int RichTextView::Find(const QString& what, int start, int end, int options) {
     if (what.isEmpty())
         return -1;
     const bool matchCase = options & rtfMatchCase;
     const QString& hay = matchCase ? cachedText() : cachedFolded();
-    const QString needle = matchCase ? what : foldText(what);
+    const QString needle = matchCase ? what : fold(what);
     const int length = int(hay.size());
     const int from = start < 0 ? SelStart() : std::min(start, length);
     const int limit = end < 0 ? length : std::min(end, length);
@@ -321,7 +333,7 @@ int RichTextView::colorAll(const QString& what, const QColor& c) {
         return 0;
     // Each search starts where the previous match ends, as successive Finds from the match would.
     const QString& hay = cachedFolded();
-    const QString needle = foldText(what);
+    const QString needle = fold(what);
     QTextCursor cursor(document());
     QTextCharFormat red;
     red.setForeground(c);
@@ -358,13 +370,13 @@ void RichTextView::setTextColoured(const QString& text, const QStringList& words
         doc->setPlainText(plain);
         // Document positions are positions in `plain`: one character for each line break. Matches are
         // the ones colorAll finds in the CR LF text, since no word holds a line break.
-        const QString hay = foldText(plain);
+        const QString hay = foldText(plain, m_loose);
         QTextCharFormat red;
         red.setForeground(c);
         for (const QString& word : words) {
             if (word.isEmpty())
                 continue;
-            const QString needle = foldText(word);
+            const QString needle = fold(word);
             for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + needle.size())) {
                 cursor.setPosition(int(at));
                 cursor.setPosition(int(at + needle.size()), QTextCursor::KeepAnchor);

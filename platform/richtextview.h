@@ -48,6 +48,13 @@ public:
     void setSelFontName(const QString& face);
     void setSelFontSize(const QString& points); // decimal text; other attributes are kept
 
+    // With loose letters, finding and colouring also take ë as e and ç as c.
+    void setLooseLetters(bool loose);
+    bool looseLetters() const { return m_loose; }
+    // The text folded as Find matches it (see foldText), and a phrase folded the same way.
+    const QString& foldedText() const { return cachedFolded(); }
+    QString fold(const QString& phrase) const;
+
     // Finds text ignoring case for every letter and taking ' ’ ‘ as one character (unless
     // rtfMatchCase), inside words (unless rtfWholeWord). start < 0: from the caret; end < 0: to the
     // end of the text. A match is selected and brought into view; returns its position or -1 (the
@@ -122,6 +129,7 @@ private:
     mutable bool m_textValid = false;
     mutable bool m_foldedValid = false;
     int m_keptTop = -1; // the line to show at the top once a resize is over
+    bool m_loose = false;
 };
 
 } // namespace platform

@@ -16,6 +16,14 @@ inline QChar foldChar(QChar c) {
     return c.toCaseFolded();
 }
 
-QString foldText(const QString& text);
+// The looser matching a reader may ask for: on top of foldChar, ë is e and ç is c (Albanian is often typed
+// without them).
+inline QChar foldLetter(QChar c) {
+    const QChar f = foldChar(c);
+    return f == QChar(0xEB) ? QChar(u'e') : f == QChar(0xE7) ? QChar(u'c') : f;
+}
+
+// A whole text folded one character to one character, with foldChar or (loose) foldLetter.
+QString foldText(const QString& text, bool loose = false);
 
 } // namespace platform

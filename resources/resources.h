@@ -26,6 +26,7 @@ inline constexpr const char* kTabShenjuesit = ":/icons/tab-shenjuesit.svg";   //
 // Buttons.
 inline constexpr const char* kClose = ":/icons/close.svg";              // cmdFund
 inline constexpr const char* kAbout = ":/icons/about.svg";              // cmdRrethProg
+inline constexpr const char* kImport = ":/icons/import.svg";            // cmdImporto: an arrow into a book
 inline constexpr const char* kCopy = ":/icons/copy.svg";                // cmdCopy
 inline constexpr const char* kFindBack = ":/icons/find-back.svg";       // cmdKerkimPrapa
 inline constexpr const char* kFindForward = ":/icons/find-forward.svg"; // cmdKerkim
@@ -46,7 +47,7 @@ inline constexpr const char* kStop = ":/icons/stop.svg";
 // Every picture above, for whoever needs to go through them all.
 inline constexpr const char* kAll[] = {
     kWindowIcon, kBanner, kEmblem,      kHandCursor,  kTabSuret, kTabKlasifikimi, kTabTemat, kTabShenjuesit, kClose,
-    kAbout,      kCopy,   kFindBack,    kFindForward, kFindAll,  kReload,         kSpeaker,  kCollapse,
+    kAbout,      kImport,     kCopy,   kFindBack,    kFindForward, kFindAll,  kReload,         kSpeaker,  kCollapse,
     kExpand,     kOk,     kNodeChapter, kNodeTheme,   kPlay,     kPause,          kStop,
 };
 

@@ -65,7 +65,14 @@ void DatabaseSearch::run() {
         ~Running() { flag = false; }
     } running(m_running);
 
-    const SearchQuery statement = statementFor(snapshot, surah);
+    Matching matching = Matching::Exact;
+    if (m.ChkPaDallim->isChecked())
+        matching = Module1::cnLidhja
+                           .value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'"))
+                           .isValid()
+                       ? Matching::Loose
+                       : Matching::LooseWithoutColumn;
+    const SearchQuery statement = statementFor(snapshot, surah, matching);
     QString copy = snapshot;
     NumerojiFjalet(copy, QStringLiteral("&"), FjalKerkim_);
 

@@ -24,6 +24,7 @@ public:
     struct Controls {
         platform::ComboBox* CmbKerkoKrejt;
         QCheckBox* ChkKerkoSure;
+        QCheckBox* ChkPaDallim; // ë as e, ç as c
         platform::ComboBox* CmbNrSure;
         platform::ComboBox* CmbEmrSure;
         platform::RichTextView* Rtf1;

@@ -85,7 +85,7 @@ void FindInText::previous() {
         }
         if (p <= L)
             return;
-        const int at = lastBefore(platform::foldText(Rtf1->Text()), platform::foldText(phrase), p);
+        const int at = lastBefore(Rtf1->foldedText(), Rtf1->fold(phrase), p);
         if (at >= 0) {
             Rtf1->setSelStart(at);
             Rtf1->setSelLength(L);

@@ -1,5 +1,7 @@
 #include "search/report.h"
 
+#include "platform/textfold.h"
+
 namespace search {
 
 QString reportLine(int count, const QString& P, bool restricted, const QString& S) {
@@ -31,15 +33,19 @@ QString verseLine(const QString& surah, const QString& verse, const QString& tex
     return surah + u':' + verse + u'.' + u'\t' + text + QStringLiteral("\r\n");
 }
 
-SearchQuery statementFor(const QString& phrase, int surah) {
+SearchQuery statementFor(const QString& phrase, int surah, Matching matching) {
+    // Loosely, the words are folded as the column is (the LIKE folds case and apostrophes on both sides anyway).
+    const QString typed = matching == Matching::Exact ? phrase : platform::foldText(phrase, true);
     FjalKerkim words;
-    if (phrase.contains(u'&')) {
-        QString copy = phrase;
+    if (typed.contains(u'&')) {
+        QString copy = typed;
         NumerojiFjalet(copy, QStringLiteral("&"), words);
     } else {
-        words.Add(phrase);
+        words.Add(typed);
     }
-    SearchQuery q = FormojeSQLStringunMeAndLike(words);
+    SearchQuery q = FormojeSQLStringunMeAndLike(words, matching == Matching::Exact ? QStringLiteral("Perkthimi")
+                                                       : matching == Matching::Loose ? QStringLiteral("Kerkimi")
+                                                                                     : QStringLiteral("loose_fold(Perkthimi)"));
     if (surah > 0) {
         q.sql += QStringLiteral(" AND NrSure = ?");
         q.values.append(surah);

@@ -16,8 +16,13 @@ QString reportRule();
 // One line of a composed text: the verse key, TAB, the translation, CR LF.
 QString verseLine(const QString& surah, const QString& verse, const QString& text);
 
+// How the verses are matched: as typed (letter case and apostrophes aside), or loosely (ë as e, ç as c) in
+// the column that holds each verse folded so, or, in a database without that column, in the verse folded
+// row by row.
+enum class Matching { Exact, Loose, LooseWithoutColumn };
+
 // The statement for a phrase: one LIKE over the whole phrase, or with "&" one LIKE per word, all
 // of which must hold; with a surah (1 to 114), only that surah's verses.
-SearchQuery statementFor(const QString& phrase, int surah = 0);
+SearchQuery statementFor(const QString& phrase, int surah = 0, Matching matching = Matching::Exact);
 
 } // namespace search

@@ -46,11 +46,12 @@ int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words) {
     return count + 1;
 }
 
-SearchQuery FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal) {
-    SearchQuery q{QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE Perkthimi LIKE ?"), {}};
+SearchQuery FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal, const QString& column) {
+    SearchQuery q{QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE ") + column + QStringLiteral(" LIKE ?"),
+                  {}};
     for (int i = 1; i <= ObjFjal.Count(); ++i) {
         if (i > 1)
-            q.sql += QStringLiteral(" AND Perkthimi LIKE ?");
+            q.sql += QStringLiteral(" AND ") + column + QStringLiteral(" LIKE ?");
         q.values.append(QString(u'%' + ObjFjal.Item(i).Text() + u'%'));
     }
     return q;

@@ -42,4 +42,5 @@ struct SearchQuery {
 
 // The verses whose translation holds every word, as typed: one "Perkthimi LIKE ?" per word, bound
 // to "%word%" ("%" and "_" in a word stay wildcards, as in every LIKE).
-SearchQuery FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal);
+// `column` is what the words are matched in: Perkthimi, or a folded copy of it.
+SearchQuery FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal, const QString& column = QStringLiteral("Perkthimi"));

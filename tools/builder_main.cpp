@@ -200,7 +200,9 @@ int main(int argc, char* argv[]) {
     }
 
     try {
-        databuilder::build(options);
+        const QString note = databuilder::build(options);
+        if (!note.isEmpty())
+            std::fputs(QString(note + u'\n').toLocal8Bit().constData(), stdout);
     } catch (const databuilder::BuildError& e) {
         printError(e.message());
         return 1;

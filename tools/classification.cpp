@@ -1,5 +1,6 @@
 #include "tools/classification.h"
 
+#include "platform/database.h"
 #include "platform/textfile.h"
 #include "tools/textinput.h"
 
@@ -301,6 +302,33 @@ Classification readClassification(const QString& path, const QList<Surah>& surah
         throw BuildError(
             QStringLiteral("Klasifikimi %1 nuk pranohet. %2").arg(QDir::toNativeSeparators(path), e.message()));
     }
+}
+
+Classification classificationOf(const QString& database, const QList<Surah>& surahs) {
+    Classification c;
+    try {
+        platform::Connection db;
+        db.Open(database);
+        QHash<QString, QList<VerseGroup>> groups;
+        for (platform::Statement st = db.query(QStringLiteral("SELECT tema, nrsure, ajetet FROM klasifikim ORDER BY ID"));
+             st.next();) {
+            const int surah = int(st.integer(1));
+            if (surah < 1 || surah > surahs.size())
+                return {};
+            groups[st.text(0)].append({surah, st.text(2)});
+        }
+        for (platform::Statement st = db.query(QStringLiteral("SELECT k.NrKreu, k.Kreu, t.NrTema, t.Tema FROM Kreret k "
+                                                              "JOIN Temat t ON t.NrKreu = k.NrKreu "
+                                                              "ORDER BY k.NrKreu, t.NrTema"));
+             st.next();) {
+            if (c.isEmpty() || c.last().number != st.integer(0))
+                c.append({int(st.integer(0)), st.text(1), {}});
+            c.last().themes.append({int(st.integer(2)), st.text(3), groups.value(st.text(3))});
+        }
+    } catch (const platform::DbError&) {
+        return {};
+    }
+    return c;
 }
 
 } // namespace databuilder

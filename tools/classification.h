@@ -42,4 +42,8 @@ Classification factsClassification(const QString& factsFolder, const QList<Surah
 Classification parseClassification(const QByteArray& content, const QList<Surah>& surahs);
 Classification readClassification(const QString& path, const QList<Surah>& surahs);
 
+// The classification a database holds, in reading order; empty when it holds none, cannot be read or names
+// a surah that `surahs` does not have.
+Classification classificationOf(const QString& database, const QList<Surah>& surahs);
+
 } // namespace databuilder

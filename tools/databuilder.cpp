@@ -3,6 +3,7 @@
 #include "data/schema.h"
 #include "platform/database.h"
 #include "platform/textfile.h"
+#include "platform/textfold.h"
 #include "tools/pendingfile.h"
 
 #include <QDir>
@@ -32,11 +33,11 @@ void writeTables(platform::Connection& db, const QList<Surah>& surahs, const Tra
             for (const Surah& s : surahs)
                 surah.run({s.number, s.name, s.verses, s.place});
 
-            platform::Statement verse =
-                db.query(QStringLiteral("INSERT INTO librezi (NrSure, NrAjet, Perkthimi) VALUES (?, ?, ?)"));
+            platform::Statement verse = db.query(
+                QStringLiteral("INSERT INTO librezi (NrSure, NrAjet, Perkthimi, Kerkimi) VALUES (?, ?, ?, ?)"));
             for (qsizetype s = 0; s < surahs.size(); ++s)
                 for (qsizetype v = 0; v < t.verses[s].size(); ++v)
-                    verse.run({surahs[s].number, int(v + 1), t.verses[s][v]});
+                    verse.run({surahs[s].number, int(v + 1), t.verses[s][v], platform::foldText(t.verses[s][v], true)});
 
             writeBundledReciters(db);
 
@@ -164,22 +165,32 @@ void writeDatabase(const QString& path, const QList<Surah>& surahs, const Transl
     }
 }
 
-void build(const Options& options) {
+QString build(const Options& options) {
     if (!QDir().mkpath(options.outFolder))
         throw BuildError(
             QStringLiteral("Dosja %1 nuk mund të krijohet.").arg(QDir::toNativeSeparators(options.outFolder)));
     const FolderLock lock(options.outFolder);
     recoverInterrupted(options.outFolder); // even when this import's inputs are refused
 
+    auto step = [&options] {
+        if (options.onStep)
+            options.onStep();
+    };
     // Every input is read and checked before anything is written.
-    const QList<Surah> surahs = readSurahs(options.factsFolder);
-    const QStringList tips = readTips(options.factsFolder);
+    const bool fromDatabase = !options.baseDatabase.isEmpty();
+    const QList<Surah> surahs = fromDatabase ? surahsOf(options.baseDatabase) : readSurahs(options.factsFolder);
+    const QStringList tips = fromDatabase ? tipsOf(options.baseDatabase) : readTips(options.factsFolder);
     const Translation translation = options.translationFile.isEmpty()
                                         ? placeholderTranslation(surahs)
                                         : readTranslation(options.translationFile, surahs);
-    const Classification classification = options.classificationFile.isEmpty()
-                                              ? factsClassification(options.factsFolder, surahs)
-                                              : readClassification(options.classificationFile, surahs);
+    const QString target = QDir(options.outFolder).filePath(QString::fromLatin1(kDatabaseFile));
+    Classification classification;
+    if (!options.classificationFile.isEmpty())
+        classification = readClassification(options.classificationFile, surahs);
+    else if (fromDatabase)
+        classification = classificationOf(options.baseDatabase, surahs);
+    if (classification.isEmpty())
+        classification = factsClassification(options.factsFolder, surahs);
 
 
     // The new pair is written whole under temporary names, the whole text first. The database goes into place
@@ -187,10 +198,11 @@ void build(const Options& options) {
     // old whole text does not carry (the program refuses the pair and names the cause), and the next import
     // into the folder finishes it.
     const QString identity = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    const QString target = QDir(options.outFolder).filePath(QString::fromLatin1(kDatabaseFile));
     PendingFile wholeText(options.outFolder, QString::fromLatin1(kWholeTextFile));
+    step();
     wholeText.write(wholeTextRtf(surahs, translation, identity));
     haltAfter(1);
+    step();
     PendingFile database(options.outFolder, QString::fromLatin1(kDatabaseFile));
     database.release();
     try {
@@ -201,6 +213,7 @@ void build(const Options& options) {
         throw databaseError(target, e);
     }
     haltAfter(2);
+    step();
     {
         LockedTarget previous(target);
         previous.keepRecitersIn(database.path());
@@ -209,6 +222,7 @@ void build(const Options& options) {
     haltAfter(3);
     wholeText.replaceTarget();
     haltAfter(4);
+    return emptyVersesNote(translation);
 }
 
 } // namespace databuilder

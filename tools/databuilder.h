@@ -7,6 +7,8 @@
 #include "tools/translation.h"
 #include "tools/wholetext.h"
 
+#include <functional>
+
 // The data builder: reads the facts and (optionally) a translation file, and writes the database
 // and the whole-text RTF file the program reads. Every message is Albanian, for the reader's eyes.
 namespace databuilder {
@@ -25,13 +27,19 @@ struct Options {
     QString outFolder;
     QString translationFile;    // "" for none
     QString classificationFile; // "" for the one made of the facts
+    // When given, the surahs, tips and classification come from this database (the window's import keeps
+    // what the reader's database holds) instead of the facts folder; a classification file still wins.
+    QString baseDatabase;
+    // Called between the import's steps (the window lets itself repaint there).
+    std::function<void()> onStep;
 };
 
 // Reads every input, then replaces librezi.db and LIB'REZI.rtf in the output folder, keeping the reciters
 // the reader added and chose. The new files are written under temporary names first, so that a refused
 // input or any failure leaves the files already there as they were; both carry one identity of the
 // import, so that a pair from two imports can be told. One import at a time in a folder; what a killed
-// import left behind is finished or removed by the next. Throws BuildError.
-void build(const Options& options);
+// import left behind is finished or removed by the next. Returns what the reader should know of the import:
+// "" or the note of the verses without text. Throws BuildError.
+QString build(const Options& options);
 
 } // namespace databuilder

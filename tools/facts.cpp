@@ -1,5 +1,6 @@
 #include "tools/facts.h"
 
+#include "platform/database.h"
 #include "tools/textinput.h"
 
 #include <QDir>
@@ -57,6 +58,55 @@ QStringList readTips(const QString& factsFolder) {
     if (tips.isEmpty())
         throw BuildError(QStringLiteral("keshilla.txt nuk ka asnjë këshillë."));
     return tips;
+}
+
+namespace {
+template <typename F> auto readDatabase(const QString& database, F&& read) {
+    try {
+        platform::Connection db;
+        db.Open(database);
+        return read(db);
+    } catch (const platform::DbError& e) {
+        throw BuildError(QStringLiteral("Baza e të dhënave %1 nuk mund të lexohet: %2.")
+                             .arg(QDir::toNativeSeparators(database), platform::albanianCause(e)));
+    }
+}
+} // namespace
+
+QList<Surah> surahsOf(const QString& database) {
+    const QList<Surah> surahs = readDatabase(database, [](platform::Connection& db) {
+        QList<Surah> read;
+        for (platform::Statement st =
+                 db.query(QStringLiteral("SELECT IDSureja, NrAjete, Emri, Vendi FROM Suret ORDER BY IDSureja"));
+             st.next();)
+            read.append({int(st.integer(0)), int(st.integer(1)), st.text(2), st.text(3)});
+        return read;
+    });
+    int total = 0;
+    for (qsizetype i = 0; i < surahs.size(); ++i) {
+        if (surahs[i].number != i + 1)
+            throw BuildError(QStringLiteral("Baza e të dhënave %1 nuk ka suren %2.")
+                                 .arg(QDir::toNativeSeparators(database))
+                                 .arg(i + 1));
+        total += surahs[i].verses;
+    }
+    if (surahs.size() != kSurahCount || total != kVerseCount)
+        throw BuildError(QStringLiteral("Baza e të dhënave %1 ka %2 sure me %3 ajete; priteshin %4 sure me %5 ajete.")
+                             .arg(QDir::toNativeSeparators(database))
+                             .arg(surahs.size())
+                             .arg(total)
+                             .arg(kSurahCount)
+                             .arg(kVerseCount));
+    return surahs;
+}
+
+QStringList tipsOf(const QString& database) {
+    return readDatabase(database, [](platform::Connection& db) {
+        QStringList tips;
+        for (platform::Statement st = db.query(QStringLiteral("SELECT Keshilla FROM Keshilla ORDER BY ID")); st.next();)
+            tips.append(st.text(0));
+        return tips;
+    });
 }
 
 } // namespace databuilder

@@ -23,4 +23,9 @@ QList<Surah> readSurahs(const QString& factsFolder);
 // Reads keshilla.txt of the facts folder: one tip a line; '#' lines and empty lines are skipped.
 QStringList readTips(const QString& factsFolder);
 
+// The same facts as a database of the program holds them (tables Suret and Keshilla). Throws BuildError
+// when it cannot be read or does not hold all 114 surahs.
+QList<Surah> surahsOf(const QString& database);
+QStringList tipsOf(const QString& database);
+
 } // namespace databuilder

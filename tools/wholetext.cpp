@@ -43,9 +43,23 @@ QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t, const 
     QString title = QStringLiteral("Kur'ani — përkthimi shqip");
     if (!t.translator.isEmpty())
         title += QStringLiteral(" nga ") + t.translator;
+    else if (!t.name.isEmpty())
+        title += QStringLiteral(": ") + t.name;
     out += "\n{\\b\\cf1\\fs28 ";
     appendRtfText(out, title);
     out += "}\\par";
+    if (!t.source.isEmpty()) {
+        out += "\n{\\i\\fs20 ";
+        appendRtfText(out, QString(QStringLiteral("Burimi: ") + t.source));
+        out += "}\\par";
+    }
+    // Before a translation is imported, the book begins by saying how to bring one in.
+    if (t.placeholder)
+        for (const QString& line : placeholderNote()) {
+            out += "\n{\\i ";
+            appendRtfText(out, line);
+            out += "}\\par";
+        }
 
     for (qsizetype s = 0; s < surahs.size(); ++s) {
         const QByteArray number = QByteArray::number(surahs[s].number);

@@ -1,0 +1,82 @@
+#include "mainwindow/translationimport.h"
+
+#include "app/module1.h"
+#include "platform/msgbox.h"
+#include "tools/databuilder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QProgressDialog>
+
+TranslationImport::TranslationImport(QWidget* window) : QObject(window), m_window(window) {
+    chooseFile = [this] { return askForFile(); };
+}
+
+QString TranslationImport::askForFile() {
+    QFileDialog dialog(m_window, QStringLiteral("Importo përkthimin"), QDir::homePath(),
+                       QStringLiteral("Përkthime (*.txt *.xml);;Të gjithë skedarët (*)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Skedari:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Hap"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                    : QString();
+}
+
+bool TranslationImport::placeholderShown() {
+    return Module1::cnLidhja
+               .value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 1"))
+               .toString() == databuilder::placeholderText();
+}
+
+bool TranslationImport::run() {
+    const QString file = chooseFile();
+    if (file.isEmpty())
+        return false;
+    // The file is read and checked first, with the builder's own reader: a refused file changes nothing.
+    databuilder::Translation t;
+    try {
+        t = databuilder::readTranslation(file, databuilder::surahsOf(Module1::databasePath()));
+    } catch (const databuilder::BuildError& e) {
+        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);
+        return false;
+    }
+    int verses = 0;
+    for (const QStringList& surah : t.verses)
+        verses += int(surah.size());
+    QString whose = t.translator.isEmpty() ? t.name : t.translator;
+    QString question = QStringLiteral("Përkthimi %1 jep %2 ajete").arg(whose.isEmpty() ? QString() : u"nga " + whose)
+                           .arg(verses)
+                           .simplified();
+    if (!t.emptyVerses.isEmpty())
+        question += QStringLiteral(" (%1)").arg(databuilder::emptyVersesNote(t));
+    question += QStringLiteral(".\n\nTa importoj në vend të përkthimit të tanishëm? Lexuesit, shënjuesit dhe "
+                               "klasifikimi mbeten siç janë.");
+    if (platform::MsgBox(question, platform::Buttons::YesNo, QString(), platform::Icon::Question) !=
+        platform::Answer::Yes)
+        return false;
+
+    QProgressDialog progress(QStringLiteral("Po importohet përkthimi..."), QString(), 0, 0, m_window);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    QString note;
+    try {
+        note = Module1::importTranslation(file, [&progress] {
+            progress.setValue(0);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    } catch (const databuilder::BuildError& e) {
+        progress.close();
+        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);
+        return false;
+    }
+    progress.close();
+    platform::MsgBox(note.isEmpty() ? QStringLiteral("Përkthimi u importua.")
+                                    : QStringLiteral("Përkthimi u importua. ") + note + u'.',
+                     platform::Buttons::OK, QString(), platform::Icon::Information);
+    return true;
+}

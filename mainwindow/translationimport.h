@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The window's import of a translation: the reader picks a file, sees whose translation it is and how many
+// verses it gives, and confirms; the import then replaces the translation in the reader's data folder.
+class TranslationImport : public QObject {
+    Q_OBJECT
+public:
+    explicit TranslationImport(QWidget* window);
+
+    // Asks for the file ("" when the reader cancels); tests put their own.
+    std::function<QString()> chooseFile;
+
+    // The whole command. True when a translation was imported (the caller shows it).
+    bool run();
+
+    // Whether the database in use holds no translation yet (its verses hold the placeholder).
+    static bool placeholderShown();
+
+private:
+    QString askForFile();
+    QWidget* m_window;
+};
