@@ -141,6 +141,75 @@ private Q_SLOTS:
                  QStringLiteral("Re 2:255"));
     }
 
+    // Empty verses are data: kept with an empty text and named in the import's note; the book around them
+    // is whole.
+    void emptyVersesAccepted() {
+        QTemporaryDir dir;
+        QFile f(writeTranslation(dir, QStringLiteral("Re")));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray text = f.readAll().replace("5|3|Re 5:3\n", "5|3|\n").replace("9|40|Re 9:40\n", "9|40|   \n");
+        QVERIFY(f.resize(0) && f.write(text) == text.size());
+        f.close();
+        QProcess p;
+        p.start(builder(), out(dir, f.fileName()));
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QStringLiteral("2 ajete pa tekst: 5:3, 9:40"));
+        Module1::cnLidhja.Open(dir.filePath(QStringLiteral("librezi.db")));
+        QCOMPARE(
+            Module1::cnLidhja.value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 9 AND NrAjet = 40")),
+            QVariant(QString()));
+        const wholetext::Reading reading = wholetext::read(dir.filePath(QStringLiteral("LIB'REZI.rtf")));
+        QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
+        QVERIFY(reading.document.plainText().contains(QStringLiteral("\n5:3.\t\n5:4.\tRe 5:4")));
+    }
+
+    // A refused file lists every fault it holds, the first twenty, so that it can be mended in one pass.
+    void everyFaultListed() {
+        const QList<databuilder::Surah> two{{1, 30, QStringLiteral("A"), QStringLiteral("Mekë")},
+                                            {2, 2, QStringLiteral("B"), QStringLiteral("Mekë")}};
+        QByteArray text = "1|1|a\n1|1|again\n3|1|no such surah\nnot a verse\n2|9|beyond\n";
+        try {
+            databuilder::parseTranslation(text, two);
+            QFAIL("refused");
+        } catch (const databuilder::BuildError& e) {
+            const QStringList lines = e.message().split(u'\n');
+            QCOMPARE(lines.size(), 21);
+            QCOMPARE(lines[0], QStringLiteral("Rreshti 2: ajeti 1:1 përsëritet (është edhe në rreshtin 1)."));
+            QVERIFY(lines[1].startsWith(QStringLiteral("Rreshti 3: sureja 3 nuk ekziston")));
+            QVERIFY(lines[2].startsWith(QStringLiteral("Rreshti 4: rreshti nuk ka formën")));
+            QVERIFY(lines[3].startsWith(QStringLiteral("Rreshti 5: sureja 2 ka 2 ajete")));
+            QCOMPARE(lines[4], QStringLiteral("Mungon ajeti 1:2."));
+            QCOMPARE(lines[20], QStringLiteral("… dhe 15 gabime të tjera.")); // 4 + 31 missing verses, 20 shown
+        }
+    }
+
+    // The other common download, the XML form, with its names in a comment; a file that names nothing is
+    // named by its file name.
+    void xmlFormAndNames() {
+        const QList<databuilder::Surah> two{{1, 2, QStringLiteral("A"), QStringLiteral("Mekë")},
+                                            {2, 1, QStringLiteral("B"), QStringLiteral("Mekë")}};
+        const QByteArray xml =
+            "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<quran>\n<!--\n# Translator: Dikush\n"
+            "  Source: https://tanzil.net\n-->\n<sura index=\"1\" name=\"A\"><aya index=\"2\" text=\"Dy &amp; dy\"/>"
+            "<aya index=\"1\" text=\"Një\"/></sura><sura index=\"2\"><aya index=\"1\" text=\"\"/></sura></quran>";
+        const databuilder::Translation t = databuilder::parseTranslation(xml, two);
+        QCOMPARE(t.verses, (QList<QStringList>{{QStringLiteral("Një"), QStringLiteral("Dy & dy")}, {QString()}}));
+        QCOMPARE(t.translator, QStringLiteral("Dikush"));
+        QCOMPARE(t.source, QStringLiteral("https://tanzil.net"));
+        QCOMPARE(t.emptyVerses, QStringList{QStringLiteral("2:1")});
+        try {
+            databuilder::parseTranslation("<quran><sura index=\"1\"><aya index=\"1\" text=\"x\"></quran>", two);
+            QFAIL("refused");
+        } catch (const databuilder::BuildError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("XML-ja nuk është e rregullt")), qPrintable(e.message()));
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sq.ime.txt"));
+        QVERIFY(testsupport::overwrite(path, "1|1|a\n1|2|b\n2|1|c\n"));
+        QCOMPARE(databuilder::readTranslation(path, two).name, QStringLiteral("sq.ime"));
+    }
+
     // A writer in the middle of a transaction: the import waits a bounded time, refuses naming the database
     // (not its temporary file), and the writer's change lands.
     void importWaitsForAWriter() {

@@ -1,0 +1,109 @@
+// A translation brought in from the window of an installed program: the reader's own copy is made, the
+// reciters kept, the new text shown at once; a refused file changes nothing.
+#include "app/module1.h"
+#include "mainwindow/frmkryesore.h"
+#include "mainwindow/translationimport.h"
+#include "platform/msgbox.h"
+#include "platform/richtextview.h"
+#include "testsupport.h"
+#include "tools/databuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using platform::Answer;
+
+class TestTranslationImport : public QObject {
+    Q_OBJECT
+    QTemporaryDir program, home;
+
+    QString own(const QString& name) const { return home.filePath(QStringLiteral("librezi/") + name); }
+    frmKryesore* start() {
+        frmKryesore* w = testsupport::startOnFolder(program);
+        if (w)
+            w->show();
+        return w;
+    }
+    void importFrom(frmKryesore* w, const QString& file) {
+        w->findChild<TranslationImport*>()->chooseFile = [file] { return file; };
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        testsupport::copyBundledData(program);
+        Module1::setProgramFolderWritable(false); // as installed: the reader's data go to their own folder
+    }
+    void cleanupTestCase() {
+        Module1::unloadMainWindow();
+        Module1::setProgramFolderWritable(std::nullopt);
+    }
+
+    void importIntoTheReadersCopy() {
+        const QByteArray bundled = testsupport::fileChecksum(program.filePath(QStringLiteral("librezi.db")));
+        frmKryesore* w = start();
+        QVERIFY(w);
+        testsupport::Controls c(w);
+        // Before any import the book says what to do, and the tips offer the command.
+        QVERIFY(c.Rtf1->Text().contains(QStringLiteral("Ende nuk është importuar asnjë përkthim")));
+        QVERIFY(c.Rtf1->Text().contains(QStringLiteral("https://tanzil.net/trans/")));
+        QVERIFY(testsupport::child<QToolButton>(w, "cmdImportoKeshilla")->isVisible());
+        const int reciter = databuilder::addReciter(
+            {own(QStringLiteral("librezi.db")), QStringLiteral("Imi"), home.path(), {}, true, true});
+
+        // A refused file: its faults said, nothing changed.
+        const QString bad = home.filePath(QStringLiteral("keq.txt"));
+        QVERIFY(testsupport::overwrite(bad, "1|1|a\n1|1|b\n"));
+        importFrom(w, bad);
+        {
+            platform::MsgBoxScript boxes;
+            testsupport::child<QToolButton>(w, "cmdImporto")->click();
+            QCOMPARE(boxes.asked().size(), 1);
+            QVERIFY(boxes.asked()[0].text.contains(QStringLiteral("Rreshti 2: ajeti 1:1 përsëritet")));
+        }
+
+        QString good = home.filePath(QStringLiteral("sq.prova.txt"));
+        QFile f(good);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#  Translator: Përkthyesi Provë\n");
+        for (const databuilder::Surah& s : databuilder::readSurahs(testsupport::factsFolder()))
+            for (int v = 1; v <= s.verses; ++v)
+                f.write(QStringLiteral("%1|%2|Teksti %1:%2\n").arg(s.number).arg(v).toUtf8());
+        f.close();
+        importFrom(w, good);
+        {
+            platform::MsgBoxScript boxes;
+            boxes.answer(Answer::Yes);
+            boxes.answer(Answer::OK);
+            testsupport::child<QToolButton>(w, "cmdImporto")->click();
+            QCOMPARE(boxes.asked().size(), 2);
+            QVERIFY2(boxes.asked()[0].text.contains(QStringLiteral("nga Përkthyesi Provë jep 6236 ajete")),
+                     qPrintable(boxes.asked()[0].text));
+            QCOMPARE(boxes.asked()[1].text, QStringLiteral("Përkthimi u importua."));
+        }
+        // Shown at once, kept in the reader's folder with the reciters; the program folder untouched.
+        QVERIFY(c.Rtf1->Text().contains(QStringLiteral("\r\n36:10.\tTeksti 36:10\r\n")));
+        QVERIFY(c.Rtf1->Text().startsWith(QStringLiteral("Kur'ani — përkthimi shqip nga Përkthyesi Provë")));
+        QVERIFY(!testsupport::child<QToolButton>(w, "cmdImportoKeshilla")->isVisible());
+        QVERIFY(QFile::exists(own(QStringLiteral("LIB'REZI.rtf"))));
+        QCOMPARE(testsupport::fileChecksum(program.filePath(QStringLiteral("librezi.db"))), bundled);
+        QCOMPARE(Module1::cnLidhja.value(QStringLiteral("SELECT [Default] FROM Lokacioni_i_zerit WHERE IDLok = ?"),
+                                         {reciter}),
+                 QVariant(-1));
+        c.CmbKerkoKrejt->setText(QStringLiteral("Teksti 114:6"));
+        c.cmdKerkoAll->click();
+        QVERIFY(c.Rtf1->Text().contains(QStringLiteral("U gjet vetëm një ajet")));
+
+        // The next start opens on the imported text.
+        w->close();
+        w = start();
+        QVERIFY(w);
+        QVERIFY(testsupport::Controls(w).Rtf1->Text().contains(QStringLiteral("36:10.\tTeksti 36:10")));
+    }
+};
+
+QTEST_MAIN(TestTranslationImport)
+#include "test_translationimport.moc"
