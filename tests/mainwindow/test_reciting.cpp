@@ -3,60 +3,45 @@
 #include "platform/mediaplayer.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // Reciting from the text view: the line under the caret names the file the player gets.
 class TestReciting : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-    frmKryesore* w = nullptr;
-
-    void caretIn(const QString& lineStart, int offset) {
-        const QString text = w->Rtf1->Text();
-        const int at = int(text.indexOf(QStringLiteral("\r\n") + lineStart));
-        QVERIFY(at >= 0);
-        w->Rtf1->setSelStart(at + 2 + offset);
-    }
-    QString playing() const { return w->WindowsMediaPlayer1->URL(); }
 
 private Q_SLOTS:
-    void init() {
-        w = testsupport::startProgram(dir);
-        w->show();
-        Module1::strLokacioniAjeteve = QStringLiteral("/lexues/ajete");
-        Module1::strLokacioniSureve = QStringLiteral("/lexues/sure");
+    void initTestCase() {
+        testsupport::startProgram(dir)->show();
+        Module1::strLokacioniAjeteve = u"/lexues/ajete"_s;
+        Module1::strLokacioniSureve = u"/lexues/sure"_s;
     }
-    void cleanup() { Module1::unloadMainWindow(); }
+    void cleanupTestCase() { Module1::unloadMainWindow(); }
 
-    void menuRecitesTheVerseUnderTheCaret() {
-        caretIn(QStringLiteral("2:255.\t"), 9);
-        w->mnuLshoAjetin->trigger();
-        QVERIFY(w->Rtf1->SelText().startsWith(QStringLiteral("2:255.\t")));
-        QVERIFY(playing().endsWith(QStringLiteral("/lexues/ajete\\002255.mp3")) ||
-                playing().endsWith(QStringLiteral("/lexues/ajete/002255.mp3")));
+    void recite_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("doubleClick");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("menu on a verse") << u"2:255.\t"_s << false << u"/lexues/ajete/002255.mp3"_s;
+        QTest::newRow("double click on a verse") << u"114:6.\t"_s << true << u"/lexues/ajete/114006.mp3"_s;
+        QTest::newRow("menu on a heading: the surah") << u"2.\t"_s << false << u"/lexues/sure/002.mp3"_s;
     }
-
-    void doubleClickDoesTheSame() {
-        caretIn(QStringLiteral("114:6.\t"), 0);
-        const QRect r = w->Rtf1->cursorRect();
-        QTest::mouseDClick(w->Rtf1->viewport(), Qt::LeftButton, {}, r.center());
-        QVERIFY(playing().contains(QStringLiteral("114006.mp3")));
-    }
-
-    void headingRecitesTheWholeSurah() {
-        caretIn(QStringLiteral("2.\t"), 1);
-        w->mnuLshoAjetin->trigger();
-        QVERIFY(playing().endsWith(QStringLiteral("/lexues/sure/002.mp3")));
-    }
-
-    void playButtonsUseTheLists() {
-        w->CmbNrSure->setText(QStringLiteral("9"));
-        w->CmbNrAjeti->setText(QStringLiteral("7"));
-        w->CmdPlayAjet->click();
-        QVERIFY(playing().contains(QStringLiteral("009007.mp3")));
-        w->CmdPlaySure->click();
-        QVERIFY(playing().endsWith(QStringLiteral("/lexues/sure/009.mp3")));
+    void recite() {
+        QFETCH(QString, line);
+        QFETCH(bool, doubleClick);
+        QFETCH(QString, file);
+        testsupport::Controls c(Module1::mainWindow());
+        const int at = int(c.Rtf1->Text().indexOf(u"\r\n"_s + line));
+        QVERIFY(at >= 0);
+        c.Rtf1->setSelStart(at + 3);
+        if (doubleClick)
+            QTest::mouseDClick(c.Rtf1->viewport(), Qt::LeftButton, {}, c.Rtf1->cursorRect().center());
+        else
+            c.mnuLshoAjetin->trigger();
+        QVERIFY(c.Rtf1->SelText().startsWith(line)); // the line is selected
+        QCOMPARE(c.WindowsMediaPlayer1->URL().replace(u'\\', u'/'), file);
     }
 };
 

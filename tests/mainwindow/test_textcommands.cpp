@@ -2,154 +2,133 @@
 #include "mainwindow/frmkryesore.h"
 #include "mainwindow/textcommands.h"
 #include "platform/msgbox.h"
+#include "platform/settings.h"
+#include "search/history.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // The popup commands of the text view, the tips and the exit, on the real main window.
 class TestTextCommands : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-    frmKryesore* w = nullptr;
+    std::unique_ptr<testsupport::Controls> c;
 
-    int lineStart(const QString& key) { return int(w->Rtf1->Text().indexOf(QStringLiteral("\r\n") + key)) + 2; }
+    static bool historyHolds(const QString& phrase) {
+        const auto stored = platform::GetAllSettings(history::appName(), history::section());
+        return std::any_of(stored.begin(), stored.end(), [&](const auto& value) { return value.second == phrase; });
+    }
 
 private Q_SLOTS:
-    void init() {
-        w = testsupport::startProgram(dir);
-        w->show();
+    void initTestCase() {
+        c = std::make_unique<testsupport::Controls>(testsupport::startProgram(dir));
+        c->w->show();
     }
-    void cleanup() { Module1::unloadMainWindow(); }
+    void cleanupTestCase() { Module1::unloadMainWindow(); }
 
-    void verseUnderCaretSelectsItsWholeLine() {
-        const int start = lineStart(QStringLiteral("2:255.\t"));
-        const QString text = w->Rtf1->Text();
-        const int end = int(text.indexOf(QChar(13), start));
-        for (int caret : {start, start + 3, end - 1, end}) {
-            w->Rtf1->setSelStart(caret);
-            w->mnuSelektojeAjetin->trigger();
-            QCOMPARE(w->Rtf1->SelStart(), start);
-            QCOMPARE(w->Rtf1->SelText(), text.mid(start, end - start));
-        }
+    // The line under the caret: its prefix runs to the first TAB after its start, the selection to its CR.
+    void selectLine_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("line"); // the prefix, a TAB, the rest of the selection
+        const QString verses = u"x\r\n2:255.\tajeti\r\n2:256.\tb"_s;
+        QTest::newRow("caret at the line's start") << verses << 3 << u"2:255.\tajeti"_s;
+        QTest::newRow("caret at its CR") << verses << 15 << u"2:255.\tajeti"_s;
+        QTest::newRow("first line: two characters skipped") << u"abc\tdef\r\n1:1.\tx"_s << 1 << u"c\tdef"_s;
+        QTest::newRow("no TAB: on to the next")
+            << u"x\r\nTitulli\r\n2:5.\tajeti\r\n"_s << 5 << u"Titulli\r\n2:5.\tajeti"_s;
     }
-
-    void firstLineSkipsTwoCharacters() {
-        w->Rtf1->setText(QStringLiteral("abc\tdef\r\n1:1.\tx"));
-        w->Rtf1->setSelStart(1);
-        QCOMPARE(textcommands::selectLineUnderCaret(w->Rtf1), QStringLiteral("c"));
-        QCOMPARE(w->Rtf1->SelText(), QStringLiteral("c\tdef"));
-    }
-
-    void lineWithoutTabRunsToTheNextTab() {
-        w->Rtf1->setText(QStringLiteral("x\r\nTitulli pa tab\r\n2:5.\tajeti"));
-        w->Rtf1->setSelStart(5);
-        QCOMPARE(textcommands::selectLineUnderCaret(w->Rtf1), QStringLiteral("Titulli pa tab\r\n2:5."));
-        // The whole selection still stops at the next CR after the prefix.
-        QCOMPARE(w->Rtf1->SelText(), QStringLiteral("Titulli pa tab\r\n2:5.\tajeti"));
+    void selectLine() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(QString, line);
+        c->Rtf1->setText(text);
+        c->Rtf1->setSelStart(caret);
+        c->mnuSelektojeAjetin->trigger();
+        QCOMPARE(c->Rtf1->SelText(), line);
+        c->Rtf1->setSelStart(caret);
+        QCOMPARE(textcommands::selectLineUnderCaret(c->Rtf1), line.section(u'\t', 0, 0));
     }
 
     void prefixNumbers_data() {
         QTest::addColumn<QString>("prefix");
-        QTest::addColumn<QString>("surah");
-        QTest::addColumn<QString>("verse");
-        QTest::addColumn<bool>("isVerse");
-        QTest::newRow("verse key") << "2:255."
-                                   << "2"
-                                   << "255" << true;
-        QTest::newRow("heading") << "114."
-                                 << "114"
-                                 << "" << false;
-        QTest::newRow("no dot") << "7:1"
-                                << "7"
-                                << "" << true;
-        QTest::newRow("title") << "Kur'ani"
-                               << "Kur'ani"
-                               << "" << false;
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "" << false;
+        QTest::addColumn<QString>("numbers"); // surah, verse, and whether it names a verse
+        QTest::newRow("verse key") << u"2:255."_s << u"2 255 verse"_s;
+        QTest::newRow("heading") << u"114."_s << u"114  surah"_s;
+        QTest::newRow("key without its dot") << u"7:12"_s << u"7 1 verse"_s;
+        QTest::newRow("title") << u"Kur'ani"_s << u"Kur'ani  surah"_s;
+        QTest::newRow("empty") << QString() << u"  surah"_s;
     }
     void prefixNumbers() {
         QFETCH(QString, prefix);
-        QFETCH(QString, surah);
-        QFETCH(QString, verse);
-        QFETCH(bool, isVerse);
+        QFETCH(QString, numbers);
         const textcommands::PrefixNumbers n = textcommands::readPrefix(prefix);
-        QCOMPARE(n.surah, surah);
-        QCOMPARE(n.verse, verse);
-        QCOMPARE(n.isVerse, isVerse);
+        QCOMPARE(n.surah + u' ' + n.verse + (n.isVerse ? u" verse"_s : u" surah"_s), numbers);
     }
 
-    void selectAllThenCopy() {
-        w->mnuSelektoKrejtTekstin->trigger();
-        QCOMPARE(w->Rtf1->SelStart(), 0);
-        QCOMPARE(w->Rtf1->SelLength(), w->Rtf1->Text().size());
-        w->mnuKopjim->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), w->Rtf1->Text());
-        // Nothing selected: the clipboard ends up empty.
-        w->Rtf1->setSelStart(10);
-        w->cmdCopy->click();
+    void selectAllCopyAndTheMenu() {
+        c->Rtf1->setText(u"1:1.\tnjë\r\n1:2.\tdy"_s);
+        c->mnuSelektoKrejtTekstin->trigger();
+        QVERIFY(c->Rtf1->SelStart() == 0 && c->Rtf1->SelText() == c->Rtf1->Text());
+        c->mnuKopjim->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), c->Rtf1->Text());
+        c->Rtf1->setSelStart(3);
+        c->cmdCopy->click(); // nothing selected: the clipboard ends up empty
         QCOMPARE(QGuiApplication::clipboard()->text(), QString());
-    }
 
-    void rightClickOpensTheMenuLeftDoesNot() {
-        QSignalSpy shown(w, &frmKryesore::popupShown);
-        QTest::mouseClick(w->Rtf1->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-        QCOMPARE(shown.count(), 0);
-        QTest::mouseClick(w->Rtf1->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+        QSignalSpy shown(c->w, &frmKryesore::popupShown);
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
+            QTest::mouseClick(c->Rtf1->viewport(), button, {}, QPoint(20, 20));
         QCOMPARE(shown.count(), 1);
-        const QList<QAction*> items = w->mnuPopupRtf->actions();
-        QCOMPARE(items.size(), 6);
-        QCOMPARE(items.at(0)->text(), QStringLiteral("Selektoje ajetin"));
-        QCOMPARE(items.at(1)->text(), QStringLiteral("Selektoje tërë tekstin"));
-        QCOMPARE(items.at(2)->text(), QStringLiteral("Kopjoje tekstin e selektuar"));
-        QCOMPARE(items.at(3)->text(), QStringLiteral("Lexoje ajetin"));
-        QCOMPARE(items.at(4)->text(), QStringLiteral("Pauzo leximin"));
-        QCOMPARE(items.at(5)->text(), QStringLiteral("Vazhdo leximin"));
-        w->mnuPopupRtf->close();
-    }
-
-    void exitNoStaysYesEnds() {
-        int ended = 0;
-        w->endProgram = [&] { ++ended; };
-        platform::MsgBoxScript script;
-        script.answer(platform::Answer::No);
-        script.answer(platform::Answer::Yes);
-        w->cmdFund->click();
-        QCOMPARE(ended, 0);
-        QVERIFY(w->isVisible());
-        QCOMPARE(script.asked().first().text, QStringLiteral("Dëshironi përfundimin e programit?"));
-        QCOMPARE(script.asked().first().buttons, platform::Buttons::YesNo);
-        QCOMPARE(script.asked().first().title, QStringLiteral("Lib'rezi Drites"));
-        w->cmdFund->click();
-        QCOMPARE(ended, 1);
-    }
-
-    void exitButtonHandsFocusToSurahList() {
-        QApplication::setActiveWindow(w);
-        w->cmdFund->setFocus();
-        QTRY_VERIFY(w->cmdFund->hasFocus());
-        w->txtKerkim->setFocus();
-        QTRY_VERIFY(w->CmbNrSure->hasFocus() || w->CmbNrSure->isAncestorOf(QApplication::focusWidget()));
+        QStringList captions;
+        for (QAction* a : c->mnuPopupRtf->actions())
+            captions.append(a->text());
+        c->mnuPopupRtf->close();
+        QCOMPARE(captions.join(u'|'), u"Selektoje ajetin|Selektoje tërë tekstin|Kopjoje tekstin e selektuar|"
+                                      u"Lexoje ajetin|Pauzo leximin|Vazhdo leximin"_s);
     }
 
     void tips() {
-        const QString first = w->LblKeshilla->text();
-        QVERIFY(first != QLatin1String("..."));
-        QVERIFY(!first.isEmpty());
-        Module1::cnLidhja.Execute(QStringLiteral("delete from Keshilla where ID > 1"));
-        const QString only =
-            Module1::cnLidhja.Execute(QStringLiteral("select Keshilla from Keshilla")).Fields(0).toString();
-        w->CmdRefreshKeshille->click();
-        QCOMPARE(w->LblKeshilla->text(), only);
-        // An empty table leaves the label as it was.
-        Module1::cnLidhja.Execute(QStringLiteral("delete from Keshilla"));
-        w->CmdRefreshKeshille->click();
-        QCOMPARE(w->LblKeshilla->text(), only);
+        Module1::cnLidhja.exec(u"DELETE FROM Keshilla WHERE rowid > (SELECT min(rowid) FROM Keshilla)"_s);
+        const QString only = Module1::cnLidhja.value(u"SELECT Keshilla FROM Keshilla"_s).toString();
+        c->CmdRefreshKeshille->click();
+        QCOMPARE(c->LblKeshilla->text(), only);
+        Module1::cnLidhja.exec(u"DELETE FROM Keshilla"_s);
+        c->CmdRefreshKeshille->click(); // an empty table leaves the label as it was
+        QCOMPARE(c->LblKeshilla->text(), only);
+    }
+
+    void exitButtonHandsTheFocusToTheSurahList() {
+        QApplication::setActiveWindow(c->w);
+        c->cmdFund->setFocus();
+        QTRY_VERIFY(c->cmdFund->hasFocus());
+        c->txtKerkim->setFocus();
+        QTRY_VERIFY(c->CmbNrSure->hasFocus() || c->CmbNrSure->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    // No keeps the window; Yes keeps this run's searches and ends; closing the window keeps them too.
+    void exitAndClose() {
+        int ended = 0;
+        c->w->endProgram = [&] { ++ended; };
+        testsupport::typeInto(c->CmbKerkoKrejt, u"Musa"_s);
+        c->cmdKerkoAll->click();
+        platform::MsgBoxScript script;
+        script.answer(platform::Answer::No);
+        script.answer(platform::Answer::Yes);
+        c->cmdFund->click();
+        QVERIFY(ended == 0 && c->w->isVisible() && !historyHolds(u"Musa"_s));
+        const platform::AskedMessage& m = script.asked().first();
+        QVERIFY(m.text == u"Dëshironi përfundimin e programit?"_s && m.buttons == platform::Buttons::YesNo);
+        QCOMPARE(m.title, u"Lib'rezi Drites"_s);
+        c->cmdFund->click();
+        QVERIFY(ended == 1 && historyHolds(u"Musa"_s));
+        QVERIFY(platform::DeleteSetting(history::appName(), history::section(), u"Fjala 0"_s));
+        QVERIFY(c->w->close() && historyHolds(u"Musa"_s) && script.asked().size() == 2);
     }
 };
 
