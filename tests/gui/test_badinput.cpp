@@ -34,14 +34,12 @@ private Q_SLOTS:
             if (!QChar::fromLatin1(ch).isLetterOrNumber())
                 punctuation += QChar::fromLatin1(ch);
         QTest::newRow("empty") << QString();
-        QTest::newRow("blanks only") << u"   \t  "_s;
         QTest::newRow("10,000 characters") << QString(10000, u'ë');
         QTest::newRow("500 ampersands") << QString(500, u'&');
         QTest::newRow("every ASCII punctuation mark") << punctuation;
         QTest::newRow("a LIKE wildcard alone") << u"%"_s;
         QTest::newRow("quotes of every kind") << u"' \" ` ´ ‘ ’ ‚ ‛ “ ” „ ‟ « » ‹ › '' \"\""_s;
         QTest::newRow("SQL: drop table") << u"'; DROP TABLE Suret; --"_s;
-        QTest::newRow("SQL: always true") << u"1 or 1=1"_s;
         QTest::newRow("SQL: double-quoted") << u"\"); DELETE FROM Suret; --"_s;
         QTest::newRow("combining characters") << u"e\u0301\u0308\u0323 a\u0300\u0300\u0300 \u0336x"_s;
         QTest::newRow("right-to-left text") << u"\u202Eبسم الله الرحمن الرحيم\u202C שלום"_s;
