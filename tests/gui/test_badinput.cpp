@@ -2,9 +2,7 @@
 #include "mainwindow/frmkryesore.h"
 #include "platform/msgbox.h"
 #include "testsupport.h"
-
 #include <QTest>
-
 using namespace Qt::StringLiterals;
 
 // Hostile text typed into every box of the main window, each followed by Enter and then every command:
@@ -13,30 +11,23 @@ class TestBadInput : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     QByteArray checksum;
-
     void verifyIntact(const QString& after) {
         QString why;
         QVERIFY2(testsupport::stillAnswers(Module1::mainWindow(), &why), qPrintable(after + u": "_s + why));
         QVERIFY2(testsupport::fileChecksum(dir.filePath(u"librezi.db"_s)) == checksum, qPrintable(after));
     }
-
 private Q_SLOTS:
     void initTestCase() {
         testsupport::startProgram(dir);
         checksum = testsupport::fileChecksum(dir.filePath(u"librezi.db"_s));
     }
     void cleanupTestCase() { Module1::unloadMainWindow(); }
-
     void typedEverywhere_data() {
         QTest::addColumn<QString>("text");
-        QString punctuation;
-        for (char ch = 33; ch < 127; ++ch)
-            if (!QChar::fromLatin1(ch).isLetterOrNumber())
-                punctuation += QChar::fromLatin1(ch);
         QTest::newRow("empty") << QString();
         QTest::newRow("10,000 characters") << QString(10000, u'ë');
         QTest::newRow("500 ampersands") << QString(500, u'&');
-        QTest::newRow("every ASCII punctuation mark") << punctuation;
+        QTest::newRow("every ASCII punctuation mark") << u"!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"_s;
         QTest::newRow("a LIKE wildcard alone") << u"%"_s;
         QTest::newRow("quotes of every kind") << u"' \" ` ´ ‘ ’ ‚ ‛ “ ” „ ‟ « » ‹ › '' \"\""_s;
         QTest::newRow("SQL: drop table") << u"'; DROP TABLE Suret; --"_s;

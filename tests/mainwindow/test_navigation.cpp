@@ -1,20 +1,14 @@
 #include "app/module1.h"
 #include "mainwindow/frmkryesore.h"
 #include "testsupport.h"
-
 #include <QTest>
-
 using namespace Qt::StringLiterals;
 
-// Going to surahs and verses on the real main window over the bundled data.
+// Going to surahs and verses on the real main window over the bundled data, one step after another.
 class TestNavigation : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     std::unique_ptr<testsupport::Controls> c;
-    static void typeEnter(platform::ComboBox* box, const QString& text) {
-        testsupport::typeInto(box, text);
-        testsupport::pressEnter(box);
-    }
     // The text from the character before the selection to its end, when it ends at the end of its line.
     QString selection() const {
         const QString text = c->Rtf1->Text();
@@ -23,60 +17,45 @@ class TestNavigation : public QObject {
         return toTheEnd ? text.mid(from, end - from) : u"(not one line) "_s + c->Rtf1->SelText();
     }
 private Q_SLOTS:
-    void initTestCase() {
+    void stepByStep() {
         c = std::make_unique<testsupport::Controls>(testsupport::startProgram(dir));
         c->w->show();
-    }
-    void cleanupTestCase() { Module1::unloadMainWindow(); }
-    // A surah chosen from a list, or typed with Enter: the lists agree and its first verse is selected.
-    void surah_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("text");  // chosen from the list, or typed when it ends in Enter
-        QTest::addColumn<QString>("lists"); // surah, name and verse count shown
-        QTest::newRow("name Fatiha: surah 1, not 10") << u"CmbEmrSure"_s << u"Fatiha"_s << u"1 Fatiha 7"_s;
-        QTest::newRow("number 114") << u"CmbNrSure"_s << u"114"_s << u"114 Nas 6"_s;
-        QTest::newRow("count 286") << u"CmbTotalAjete"_s << u"286"_s << u"2 Bekare 286"_s;
-        QTest::newRow("count 6: the first surah of six") << u"CmbTotalAjete"_s << u"6"_s << u"109 Kafirun 6"_s;
-        QTest::newRow("number typed") << u"CmbNrSure"_s << u"36\r"_s << u"36 Jasin 83"_s;
-        QTest::newRow("name typed by its start") << u"CmbEmrSure"_s << u"bek\r"_s << u"2 Bekare 286"_s;
-        QTest::newRow("count typed") << u"CmbTotalAjete"_s << u"7\r"_s << u"1 Fatiha 7"_s;
-    }
-    void surah() {
-        QFETCH(QString, box);
-        QFETCH(QString, text);
-        QFETCH(QString, lists);
-        auto* list = c->w->findChild<platform::ComboBox*>(box);
-        c->CmbNrAjeti->setText(u"5"_s);
-        if (text.endsWith(u'\r'))
-            typeEnter(list, text.chopped(1));
-        else
-            list->setListIndex(list->findText(text));
-        QCOMPARE(QStringList({c->CmbNrSure->Text(), c->CmbEmrSure->Text(), c->CmbTotalAjete->Text()}).join(u' '),
-                 lists);
-        QCOMPARE(c->CmbNrAjeti->Text() + u' ' + c->CmbNrAjeti->List(c->CmbNrAjeti->ListCount() - 1),
-                 u"1 "_s + lists.section(u' ', 2));
-        QVERIFY2(selection().startsWith(u'\n' + lists.section(u' ', 0, 0) + u":1.\t"_s), qPrintable(selection()));
-    }
-    // A verse typed with Enter selects its line (surah, verse, and the selection with the character before it).
-    // A key found inside a longer one is selected there; one found nowhere selects the first line.
-    void verse() {
-        for (const QString& row : {u"2|255|\n2:255.\t"_s, u"1|8|11:8.\t"_s, u"3||\n3:1.\t"_s, u"1|9999|"_s}) {
-            const QStringList r = row.split(u'|');
-            c->CmbNrSure->setListIndex(c->CmbNrSure->findText(r[0]));
-            typeEnter(c->CmbNrAjeti, r[1]);
-            QCOMPARE(c->CmbNrAjeti->Text(), r[1].isEmpty() ? u"1"_s : r[1]); // an empty verse box means verse 1
-            const QString text = c->Rtf1->Text();
-            QVERIFY2(r[2].isEmpty() ? selection() == text.left(text.indexOf(u'\r')) : selection().startsWith(r[2]),
-                     qPrintable(row + u" selected "_s + selection()));
+        // A list, the item chosen in it (or a text typed and Enter: "↵"); then the texts of the surah, name,
+        // count and verse lists and the verse list's length, and what the selection starts with (with the
+        // character before it; "" for the first line of the text).
+        // clang-format off
+        const char* steps[][4] = {
+            {"CmbEmrSure", "Fatiha", "1 Fatiha 7 1 7", "\n1:1.\t"}, // 1, not 10
+            {"CmbNrSure", "114", "114 Nas 6 1 6", "\n114:1.\t"},
+            {"CmbTotalAjete", "286", "2 Bekare 286 1 286", "\n2:1.\t"},
+            {"CmbNrAjeti", "255↵", "2 Bekare 286 255 286", "\n2:255.\t"},
+            {"CmbTotalAjete", "6", "109 Kafirun 6 1 6", "\n109:1.\t"}, // the first surah of six verses
+            {"CmbNrSure", "36↵", "36 Jasin 83 1 83", "\n36:1.\t"},
+            {"CmbEmrSure", "bek↵", "2 Bekare 286 1 286", "\n2:1.\t"}, // a name by its start
+            {"CmbNrSure", "999x↵", "999x Bekare 286 1 286", "\n2:1.\t"}, // a text that names nothing
+            {"CmbTotalAjete", "1↵", "999x Bekare 1 1 286", "\n2:1.\t"}, // no surah has one verse
+            {"CmbTotalAjete", "7↵", "1 Fatiha 7 1 7", "\n1:1.\t"},
+            {"CmbNrAjeti", "8↵", "1 Fatiha 7 8 7", "11:8.\t"}, // the key of 1:8 is the tail of 11:8's
+            {"CmbNrAjeti", "↵", "1 Fatiha 7 1 7", "\n1:1.\t"}, // an empty verse list means verse 1
+            {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", ""}};
+        // clang-format on
+        for (const auto& [box, choice, lists, from] : steps) {
+            auto* list = c->w->findChild<platform::ComboBox*>(QLatin1String(box));
+            const QString text = QString::fromUtf8(choice);
+            if (text.endsWith(u'↵')) {
+                testsupport::typeInto(list, text.chopped(1));
+                testsupport::pressEnter(list);
+            } else
+                list->setListIndex(list->findText(text));
+            const QString step = QLatin1String(box) + u' ' + text + u": "_s, all = c->Rtf1->Text();
+            const QString shown = QStringList({c->CmbNrSure->Text(), c->CmbEmrSure->Text(), c->CmbTotalAjete->Text(),
+                                               c->CmbNrAjeti->Text(), QString::number(c->CmbNrAjeti->ListCount())})
+                                      .join(u' ');
+            QVERIFY2(shown == QLatin1String(lists), qPrintable(step + shown));
+            QVERIFY2(*from ? selection().startsWith(QLatin1String(from)) : selection() == all.left(all.indexOf(u'\r')),
+                     qPrintable(step + selection()));
         }
-    }
-    void typedTextThatNamesNothingChangesNothing() {
-        c->CmbNrSure->setListIndex(4);
-        const QString before = selection();
-        for (auto* box : {c->CmbNrSure, c->CmbEmrSure, c->CmbTotalAjete}) {
-            typeEnter(box, box == c->CmbTotalAjete ? u"1"_s : u"999x"_s); // no surah has one verse
-            QVERIFY(selection() == before && c->CmbNrAjeti->ListCount() == 120);
-        }
+        Module1::unloadMainWindow();
     }
 };
 

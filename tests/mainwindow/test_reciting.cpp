@@ -2,9 +2,7 @@
 #include "mainwindow/frmkryesore.h"
 #include "platform/mediaplayer.h"
 #include "testsupport.h"
-
 #include <QTest>
-
 using namespace Qt::StringLiterals;
 
 // Reciting from the text view: the line under the caret names the file the player gets.
