@@ -5,16 +5,16 @@
 #include <QTest>
 using namespace Qt::StringLiterals;
 
-// Hostile text typed into every box of the main window, each followed by Enter and then every command:
-// nothing crashes, the window keeps answering and the database file keeps its bytes.
+// Hostile text typed into every box of the main window with Enter, then every command: nothing crashes.
 class TestBadInput : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     QByteArray checksum;
-    void verifyIntact(const QString& after) {
-        QString why;
-        QVERIFY2(testsupport::stillAnswers(Module1::mainWindow(), &why), qPrintable(after + u": "_s + why));
-        QVERIFY2(testsupport::fileChecksum(dir.filePath(u"librezi.db"_s)) == checksum, qPrintable(after));
+    void verifyIntact(const QString& after) { // the window answers and the database keeps its bytes
+        QString why = u"the database changed"_s;
+        QVERIFY2(testsupport::stillAnswers(Module1::mainWindow(), &why) &&
+                     testsupport::fileChecksum(dir.filePath(u"librezi.db"_s)) == checksum,
+                 qPrintable(after + u": "_s + why));
     }
 private Q_SLOTS:
     void initTestCase() {
@@ -26,14 +26,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << QString();
         QTest::newRow("10,000 characters") << QString(10000, u'ë');
-        QTest::newRow("500 ampersands") << QString(500, u'&');
         QTest::newRow("every ASCII punctuation mark") << u"!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"_s;
         QTest::newRow("a LIKE wildcard alone") << u"%"_s;
         QTest::newRow("quotes of every kind") << u"' \" ` ´ ‘ ’ ‚ ‛ “ ” „ ‟ « » ‹ › '' \"\""_s;
         QTest::newRow("SQL: drop table") << u"'; DROP TABLE Suret; --"_s;
         QTest::newRow("SQL: double-quoted") << u"\"); DELETE FROM Suret; --"_s;
-        QTest::newRow("combining characters") << u"e\u0301\u0308\u0323 a\u0300\u0300\u0300 \u0336x"_s;
-        QTest::newRow("right-to-left text") << u"\u202Eبسم الله الرحمن الرحيم\u202C שלום"_s;
+        QTest::newRow("combining marks, right to left") << u"e\u0301\u0308 \u202Eبسم الله\u202C שלום"_s;
         QTest::newRow("NUL character") << u"Musa"_s + QChar(u'\0') + u"Harun"_s;
         QTest::newRow("number out of range") << u"-2147483649"_s;
     }
@@ -50,7 +48,6 @@ private Q_SLOTS:
                 testsupport::pressEnter(box);
                 verifyIntact(box->objectName() + u" Enter"_s);
             }
-            // The commands on the text as it stands in their boxes; the return button last.
             for (QToolButton* command : {c.cmdKerkoAll, c.cmdKerkim, c.cmdKerkimPrapa, c.cmdKtheLibrezin}) {
                 command->click();
                 verifyIntact(command->objectName());

@@ -20,9 +20,7 @@ private Q_SLOTS:
     void stepByStep() {
         c = std::make_unique<testsupport::Controls>(testsupport::startProgram(dir));
         c->w->show();
-        // A list, the item chosen in it (or a text typed and Enter: "↵"); then the texts of the surah, name,
-        // count and verse lists and the verse list's length, and what the selection starts with (with the
-        // character before it; "" for the first line of the text).
+        // A list and its choice (typed with Enter: "↵"); the lists' texts and verse count; the selection.
         // clang-format off
         const char* steps[][4] = {
             {"CmbEmrSure", "Fatiha", "1 Fatiha 7 1 7", "\n1:1.\t"}, // 1, not 10
@@ -37,7 +35,7 @@ private Q_SLOTS:
             {"CmbTotalAjete", "7↵", "1 Fatiha 7 1 7", "\n1:1.\t"},
             {"CmbNrAjeti", "8↵", "1 Fatiha 7 8 7", "11:8.\t"}, // the key of 1:8 is the tail of 11:8's
             {"CmbNrAjeti", "↵", "1 Fatiha 7 1 7", "\n1:1.\t"}, // an empty verse list means verse 1
-            {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", ""}};
+            {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", ""}}; // found nowhere: the first line
         // clang-format on
         for (const auto& [box, choice, lists, from] : steps) {
             auto* list = c->w->findChild<platform::ComboBox*>(QLatin1String(box));

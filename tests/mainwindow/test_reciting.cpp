@@ -5,7 +5,8 @@
 #include <QTest>
 using namespace Qt::StringLiterals;
 
-// Reciting from the text view: the line under the caret names the file the player gets.
+// Reciting from the text view (the popup's command on a verse or a surah heading, a double click on a verse):
+// the line under the caret names the file the player gets.
 class TestReciting : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
@@ -15,7 +16,6 @@ private Q_SLOTS:
         c.w->show();
         Module1::strLokacioniAjeteve = u"/lexues/ajete"_s;
         Module1::strLokacioniSureve = u"/lexues/sure"_s;
-        // The popup's command on a verse and on a surah heading, then a double click on a verse.
         for (const QString& row : {u"2:255.\t/lexues/ajete/002255.mp3"_s, u"2.\t/lexues/sure/002.mp3"_s,
                                    u"114:6.\t/lexues/ajete/114006.mp3"_s}) {
             const QString line = row.section(u'\t', 0, 0) + u'\t';

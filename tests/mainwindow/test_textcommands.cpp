@@ -10,20 +10,15 @@
 #include <QTest>
 using namespace Qt::StringLiterals;
 
-// The popup commands of the text view, the tips and the exit, on the real main window.
+// The popup commands of the text view and the exit, on the real main window.
 class TestTextCommands : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-    std::unique_ptr<testsupport::Controls> c;
 private Q_SLOTS:
-    void initTestCase() {
-        c = std::make_unique<testsupport::Controls>(testsupport::startProgram(dir));
+    // The line under the caret, to the CR after its first TAB (on the first line from the third character).
+    void popupCommandsThenTheExit() {
+        testsupport::Controls window(testsupport::startProgram(dir)), *c = &window;
         c->w->show();
-    }
-    void cleanupTestCase() { Module1::unloadMainWindow(); }
-    // The line under the caret is selected from its start to the CR after its first TAB: a verse to its end.
-    // The first line has no line break before it (two characters are skipped) and no TAB (it runs on).
-    void selectVerseAllCopyAndTheMenu() {
         const QString text = c->Rtf1->Text();
         const int verse = int(text.indexOf(u"\r\n2:255.\t"_s)) + 2;
         for (int caret : {verse, verse + 9, 1}) {
@@ -40,18 +35,7 @@ private Q_SLOTS:
             QTest::mouseClick(c->Rtf1->viewport(), button, {}, QPoint(20, 20));
         QCOMPARE(shown.count(), 1); // the right button only
         c->mnuPopupRtf->close();
-    }
-    void tipsComeFromTheTable() { // with one row, that one; with none, the last one stays
-        Module1::cnLidhja.exec(u"DELETE FROM Keshilla WHERE rowid > (SELECT min(rowid) FROM Keshilla)"_s);
-        const QString only = Module1::cnLidhja.value(u"SELECT Keshilla FROM Keshilla"_s).toString();
-        c->CmdRefreshKeshille->click();
-        QCOMPARE(c->LblKeshilla->text(), only);
-        Module1::cnLidhja.exec(u"DELETE FROM Keshilla"_s);
-        c->CmdRefreshKeshille->click();
-        QCOMPARE(c->LblKeshilla->text(), only);
-    }
-    // No keeps the window; Yes keeps this run's searches and ends.
-    void exitAsksFirst() {
+        // The exit button: No keeps the window; Yes keeps this run's searches and ends.
         int ended = 0;
         c->w->endProgram = [&] { ++ended; };
         c->CmbKerkoKrejt->AddItem(u"Musa"_s);
@@ -60,13 +44,12 @@ private Q_SLOTS:
         script.answer(platform::Answer::Yes);
         c->cmdFund->click();
         QVERIFY(ended == 0 && c->w->isVisible() && script.asked().size() == 1);
-        QCOMPARE(script.asked().first().text, u"Dëshironi përfundimin e programit?"_s);
-        QCOMPARE(script.asked().first().buttons, platform::Buttons::YesNo);
+        QVERIFY(script.asked().first().text == u"Dëshironi përfundimin e programit?"_s &&
+                script.asked().first().buttons == platform::Buttons::YesNo);
         auto stored = [] { return platform::GetSetting(history::appName(), history::section(), u"Fjala 0"_s); };
         c->cmdFund->click();
         QVERIFY(ended == 1 && stored() == "Musa"_L1);
-        QVERIFY(platform::DeleteSetting(history::appName(), history::section(), u"Fjala 0"_s));
-        QVERIFY(c->w->close() && stored() == "Musa"_L1); // closing the window keeps them too
+        Module1::unloadMainWindow();
     }
 };
 
