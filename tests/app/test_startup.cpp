@@ -47,7 +47,6 @@ private Q_SLOTS:
         QCOMPARE(Module1::strLokacioniAjeteve + u'|' + Module1::strLokacioniSureve, u"zeri/ajete|zeri/sure"_s);
         QVERIFY(c.CmbLexuesAjete->ListIndex() >= 0 && c.CmbLexuesSure->ListIndex() >= 0 &&
                 testsupport::fileChecksum(db) == sum);
-        Module1::unloadMainWindow();
     }
     // A database the start cannot use: one Albanian message naming the file, a non-zero result, no window.
     void refusedStart_data() {

@@ -58,8 +58,7 @@ private Q_SLOTS:
         testsupport::Controls c(testsupport::startProgram(dir));
         int ends = 0, yesToExit = 0;
         c.w->endProgram = [&ends] { ++ends; };
-        const QString db = dir.filePath(u"librezi.db"_s);
-        const QByteArray checksum = testsupport::fileChecksum(db);
+        const QByteArray checksum = testsupport::fileChecksum(dir.filePath(u"librezi.db"_s));
         // Every control of the reader but those that play recitations or mark a reciter in the database.
         const QStringList controls =
             u"CmbNrSure CmbEmrSure CmbNrAjeti CmbTotalAjete CmbKerkoKrejt CmbFontNames CmbNrFonti "
@@ -78,7 +77,8 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
             const QString at = u"action %1 (%2)"_s.arg(i).arg(x->objectName());
             QString why = u"the database changed"_s;
-            QVERIFY2(testsupport::stillAnswers(c.w, &why) && testsupport::fileChecksum(db) == checksum,
+            QVERIFY2(testsupport::stillAnswers(c.w, &why) &&
+                         testsupport::fileChecksum(dir.filePath(u"librezi.db"_s)) == checksum,
                      qPrintable(at + u": "_s + why));
             QVERIFY2(x != c.cmdFund || boxes.pending() == 0, qPrintable(at + u": the exit question"_s));
         }

@@ -10,7 +10,7 @@
 #include <QTest>
 using namespace Qt::StringLiterals;
 
-// The popup commands of the text view and the exit, on the real main window.
+// The popup commands of the text view, the tips and the exit, on the real main window.
 class TestTextCommands : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
@@ -31,10 +31,18 @@ private Q_SLOTS:
         c->mnuKopjim->trigger();
         QVERIFY(c->Rtf1->SelStart() == 0 && QGuiApplication::clipboard()->text() == c->Rtf1->Text());
         QSignalSpy shown(c->w, &frmKryesore::popupShown);
-        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
-            QTest::mouseClick(c->Rtf1->viewport(), button, {}, QPoint(20, 20));
-        QCOMPARE(shown.count(), 1); // the right button only
-        c->mnuPopupRtf->close();
+        QTest::mouseClick(c->Rtf1->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        const qsizetype afterLeft = shown.count();
+        QTest::mouseClick(c->Rtf1->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+        QVERIFY(afterLeft == 0 && shown.count() == 1); // the right button only
+        // A new tip: with one left, that one; with none, the last one stays.
+        Module1::cnLidhja.exec(u"DELETE FROM Keshilla WHERE rowid > (SELECT min(rowid) FROM Keshilla)"_s);
+        const QString only = Module1::cnLidhja.value(u"SELECT Keshilla FROM Keshilla"_s).toString();
+        c->CmdRefreshKeshille->click();
+        QCOMPARE(c->LblKeshilla->text(), only);
+        Module1::cnLidhja.exec(u"DELETE FROM Keshilla"_s);
+        c->CmdRefreshKeshille->click();
+        QCOMPARE(c->LblKeshilla->text(), only);
         // The exit button: No keeps the window; Yes keeps this run's searches and ends.
         int ended = 0;
         c->w->endProgram = [&] { ++ended; };
@@ -46,9 +54,8 @@ private Q_SLOTS:
         QVERIFY(ended == 0 && c->w->isVisible() && script.asked().size() == 1);
         QVERIFY(script.asked().first().text == u"Dëshironi përfundimin e programit?"_s &&
                 script.asked().first().buttons == platform::Buttons::YesNo);
-        auto stored = [] { return platform::GetSetting(history::appName(), history::section(), u"Fjala 0"_s); };
         c->cmdFund->click();
-        QVERIFY(ended == 1 && stored() == "Musa"_L1);
+        QVERIFY(ended == 1 && platform::GetSetting(history::appName(), history::section(), u"Fjala 0"_s) == "Musa"_L1);
         Module1::unloadMainWindow();
     }
 };
