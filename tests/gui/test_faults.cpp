@@ -94,13 +94,12 @@ private Q_SLOTS:
                 testsupport::overwrite(dir->filePath(u"jo/001001.mp3"_s), "a text file, not a recitation\n"));
         databuilder::addReciter({dir->filePath(u"librezi.db"_s), u"Jo"_s, u"jo"_s, QString(), true, true});
         testsupport::Controls c(testsupport::startOnFolder(*dir));
-        for (const QString& status :
-             {u"Skedari nuk mund të luhet: 001001.mp3"_s, u"Skedari nuk u gjet: 001002.mp3"_s}) {
-            c.CmbNrAjeti->setText(status.mid(status.size() - 5, 1)); // the verse its file is named after
+        for (const QString& text : {u"Skedari nuk mund të luhet: 001001.mp3"_s, u"Skedari nuk u gjet: 001002.mp3"_s}) {
+            c.CmbNrAjeti->setText(text.mid(text.size() - 5, 1)); // the verse its file is named after
             c.CmdPlayAjet->click();
-            const bool canPlay = platform::MediaPlayer::playbackAvailable();
-            QTRY_COMPARE_WITH_TIMEOUT(c.WindowsMediaPlayer1->statusText(),
-                                      canPlay ? status : platform::MediaPlayer::notPossibleText(), 10000);
+            const QString expected =
+                platform::MediaPlayer::playbackAvailable() ? text : platform::MediaPlayer::notPossibleText();
+            QTRY_COMPARE_WITH_TIMEOUT(c.WindowsMediaPlayer1->statusText(), expected, 10000);
             QVERIFY(c.WindowsMediaPlayer1->playState() != platform::MediaPlayer::State::Playing && said().isEmpty());
         }
     }
