@@ -3,141 +3,70 @@
 #include "mainwindow/frmkryesore.h"
 #include "platform/msgbox.h"
 #include "testsupport.h"
-
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
+using namespace Qt::StringLiterals;
 
-// Watches the windows while the program starts: the splash must be on screen while the main
-// window loads, and gone before the main window shows.
-class StartWatcher : public QObject {
-public:
-    bool splashSeenDuringLoad = false;
-    QString versionDuringLoad;
-    bool splashVisibleAtShow = true;
-    bool mainShown = false;
-
-    static frmSplash* visibleSplash() {
+// Watches the start: the splash is on screen while the main window gets its controls, gone when it shows.
+struct StartWatcher : QObject {
+    QString splashWhileBuilding; // the splash's version text
+    bool splashAtShow = true;
+    static frmSplash* splash() {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* s = qobject_cast<frmSplash*>(w); s && s->isVisible())
                 return s;
         return nullptr;
     }
-
-protected:
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (o->objectName() == QLatin1String("frmKryesore")) {
-            if (e->type() == QEvent::ChildAdded && !mainShown) {
-                if (frmSplash* s = visibleSplash()) {
-                    splashSeenDuringLoad = true;
-                    versionDuringLoad = s->Label1->text();
-                }
-            } else if (e->type() == QEvent::Show && !mainShown) {
-                mainShown = true;
-                splashVisibleAtShow = visibleSplash() != nullptr;
-            }
-        }
+        if (o->objectName() == "frmKryesore"_L1 && e->type() == QEvent::ChildAdded && splash())
+            splashWhileBuilding = splash()->Label1->text();
+        if (o->objectName() == "frmKryesore"_L1 && e->type() == QEvent::Show)
+            splashAtShow = splash() != nullptr;
         return false;
     }
 };
 
 class TestStartup : public QObject {
     Q_OBJECT
-
-    static int visibleTopLevels() {
-        int n = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            n += w->isVisible() ? 1 : 0;
-        return n;
-    }
-
-    // Starts on `dir` expecting a refusal; returns the one message shown.
-    static platform::AskedMessage startRefused(const QTemporaryDir& dir) {
-        platform::MsgBoxScript script;
-        Module1::setProgramFolder(dir.path());
-        const int rc = Module1::Main();
-        if (rc == 0)
-            qFatal("the program started");
-        if (script.asked().size() != 1)
-            qFatal("%d messages", int(script.asked().size()));
-        if (Module1::mainWindow() != nullptr || visibleTopLevels() != 0)
-            qFatal("a window stayed open");
-        return script.asked().first();
-    }
-
 private Q_SLOTS:
-    void splashWhileLoadingThenMainWindow() {
+    void startsWithTheSplashThenTheFirstState() {
         QTemporaryDir dir;
+        const QString db = testsupport::copyBundledData(dir) + u"/librezi.db"_s;
+        const QByteArray sum = testsupport::fileChecksum(db);
         StartWatcher watcher;
         qApp->installEventFilter(&watcher);
-        testsupport::startProgram(dir);
+        testsupport::Controls c(testsupport::startProgram(dir));
         qApp->removeEventFilter(&watcher);
-        QVERIFY(watcher.splashSeenDuringLoad);
-        QCOMPARE(watcher.versionDuringLoad, QStringLiteral("Ver. 5.0.17"));
-        QVERIFY(watcher.mainShown);
-        QVERIFY(!watcher.splashVisibleAtShow);
-        frmKryesore* w = Module1::mainWindow();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Lib'rezi Drites"));
-        QCOMPARE(w->palette().color(QPalette::Window), QColor(0x1C, 0x1F, 0x28));
-        QCOMPARE(w->CmbNrSure->ListCount(), 114);
-        QVERIFY(Module1::strLidhja.contains(dir.path()));
-        QCOMPARE(Module1::strLidhja.count(dir.path()), 1);
-        // The default reciter folders were read after the load.
-        QVERIFY(!Module1::strLokacioniAjeteve.isEmpty());
-        QVERIFY(Module1::strLokacioniAjeteve != QLatin1String("False"));
-        Module1::unloadMainWindow();
+        QCOMPARE(watcher.splashWhileBuilding, u"Ver. 5.0.17"_s);
+        QVERIFY(c.w->isVisible() && !watcher.splashAtShow && Module1::cnLidhja.path() == db);
+        QCOMPARE(c.w->palette().color(QPalette::Window), QColor(28, 31, 40));
+        QVERIFY(c.CmbNrSure->ListCount() == 114 && c.CmbEmrSure->ListCount() == 114 && c.CmbNrAjeti->ListCount() == 0);
+        QVERIFY(c.cmbKlasifikimTematik->ListCount() > 0 && c.LblKeshilla->text() != "..."_L1); // a tip is shown
+        QVERIFY(c.Rtf1->Text().contains(u"\r\n2:255.\t"_s) && c.Rtf1->SelStart() == 0 && !c.w->inPassageMode());
+        QCOMPARE(Module1::strLokacioniAjeteve + u'|' + Module1::strLokacioniSureve, u"zeri/ajete|zeri/sure"_s);
+        QVERIFY(c.CmbLexuesAjete->ListIndex() >= 0 && c.CmbLexuesSure->ListIndex() >= 0 &&
+                testsupport::fileChecksum(db) == sum);
     }
-
-    void versionText() { QCOMPARE(::versionText(), QStringLiteral("Ver. 5.0.17")); }
-
-    void missingDatabase() {
-        QTemporaryDir dir;
-        const platform::AskedMessage m = startRefused(dir);
-        QVERIFY(m.text.contains(QLatin1String("librezi.db")));
-        QVERIFY(m.text.contains(QStringLiteral("mungon")));
-        QCOMPARE(m.title, QStringLiteral("Lib'rezi Drites"));
+    // A database the start cannot use: one Albanian message naming the file, a non-zero result, no window.
+    void refusedStart_data() {
+        QTest::addColumn<QByteArray>("bytes"); // written over the database; null: it is removed
+        QTest::addColumn<QString>("said");
+        QTest::newRow("missing") << QByteArray() << u"librezi.db\nShkaku: skedari mungon"_s;
+        QTest::newRow("not a database") << QByteArray("{\\rtf1 x}") << u"nuk është bazë të dhënash"_s;
+        QTest::newRow("empty: its tables missing") << QByteArray("") << u"mungon tabela „Suret”"_s;
     }
-
-    void notADatabase() {
+    void refusedStart() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, said);
         QTemporaryDir dir;
-        testsupport::copyBundledData(dir);
-        QFile f(dir.filePath(QStringLiteral("librezi.db")));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("{\\rtf1 this is not a database}");
-        f.close();
-        QVERIFY(startRefused(dir).text.contains(QStringLiteral("nuk është bazë të dhënash")));
-    }
-
-    void tableMissing() {
-        QTemporaryDir dir;
-        testsupport::copyBundledData(dir);
-        {
-            platform::Connection c;
-            c.Open(dir.filePath(QStringLiteral("librezi.db")));
-            c.Execute(QStringLiteral("drop table Keshilla"));
-        }
-        QVERIFY(startRefused(dir).text.contains(QStringLiteral("Keshilla")));
-    }
-
-    void wholeTextMissing() {
-        QTemporaryDir dir;
-        testsupport::copyBundledData(dir);
-        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("LIB'REZI.rtf"))));
-        QVERIFY(startRefused(dir).text.contains(QStringLiteral("LIB'REZI.rtf")));
-    }
-
-    void wholeTextFoundWhateverItsCase() {
-        QTemporaryDir dir;
-        testsupport::copyBundledData(dir);
-        QVERIFY(
-            QFile::rename(dir.filePath(QStringLiteral("LIB'REZI.rtf")), dir.filePath(QStringLiteral("lib'rezi.RTF"))));
-        Module1::setProgramFolder(dir.path());
+        const QString db = testsupport::copyBundledData(dir) + u"/librezi.db"_s;
+        QVERIFY(bytes.isNull() ? QFile::remove(db) : testsupport::overwrite(db, bytes));
         platform::MsgBoxScript script;
-        QCOMPARE(Module1::Main(), 0);
-        QVERIFY(script.asked().isEmpty());
-        QVERIFY(Module1::mainWindow()->Rtf1->Text().contains(QStringLiteral("2:255.\t")));
-        Module1::unloadMainWindow();
+        QVERIFY(!testsupport::startOnFolder(dir) && !Module1::mainWindow() && script.asked().size() == 1);
+        const platform::AskedMessage& m = script.asked().first();
+        QVERIFY2(m.text.startsWith(u"Programi nuk mund të niset."_s) && m.text.contains(said), qPrintable(m.text));
+        QVERIFY(m.title == "Lib'rezi Drites"_L1 && m.icon == platform::Icon::Critical && !StartWatcher::splash());
     }
 };
 

@@ -1,185 +1,90 @@
-#include "about/frmrrethprog.h"
 #include "app/module1.h"
-#include "testsupport.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/msgbox.h"
 #include "testsupport.h"
-
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
-
 #include <cstdio>
+using namespace Qt::StringLiterals;
 
-// A long random session of reader actions on the real window, from a fixed seed: after every action
-// the program still answers and the database file keeps its bytes. LIBREZI_MONKEY_ACTIONS sets the
-// length (200 when unset), LIBREZI_MONKEY_SEED the seed.
+// A seeded random session of reader actions: after each the program answers and the database keeps its bytes.
+// LIBREZI_MONKEY_ACTIONS (200) and LIBREZI_MONKEY_SEED set it; LIBREZI_MONKEY_TRACE names each action first.
 class TestMonkey : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-    frmKryesore* w = nullptr;
     QRandomGenerator rng;
-    int yesToExit = 0;
-
-    int below(int n) { return n <= 0 ? 0 : int(rng.bounded(quint32(n))); }
-
-    // Words a reader types, a few of them hostile.
-    QString someText() {
-        static const QStringList words = {
-            QStringLiteral("All-llahu"), QStringLiteral("Musa"), QStringLiteral("Musa&Harun"), QStringLiteral("2"),
-            QStringLiteral("114"),       QStringLiteral("999"),  QStringLiteral("Fatiha"),     QStringLiteral("Bek"),
-            QStringLiteral("7"),         QStringLiteral(""),     QStringLiteral("   "),        QStringLiteral("%"),
-            QStringLiteral("_"),         QStringLiteral("'"),    QStringLiteral("\"x\""),      QStringLiteral("&&"),
-            QStringLiteral("xhenet"),    QStringLiteral("-1"),   QStringLiteral("1:1"),        QStringLiteral("ë"),
-        };
-        if (below(8) == 0) {
-            QString s;
-            for (int i = below(20); i > 0; --i)
-                s += QChar(char16_t(32 + below(0x250)));
-            return s;
-        }
-        return words.at(below(int(words.size())));
+    int below(qsizetype n) { return n <= 0 ? 0 : int(rng.bounded(quint32(n))); }
+    QString someText() { // words a reader types, a few of them hostile, now and then with random characters
+        QString s =
+            u"All-llahu|Musa|Musa&Harun|2|114|999|Fatiha|Bek|7||   |%|_|'|\"x\"|&&|xhenet|-1|1:1|ë"_s.split(u'|').at(
+                below(20));
+        for (int i = below(8) ? 0 : below(20); i > 0; --i)
+            s += QChar(char16_t(32 + below(0x250)));
+        return s;
     }
-
     template <typename List> void pick(List* list) {
         if (list->ListCount() > 0)
             list->setListIndex(below(list->ListCount()));
     }
-
-    // One action; returns its name.
-    QString act(platform::MsgBoxScript& boxes) {
-        switch (below(16)) {
-        case 0:
-            pick(w->CmbNrSure);
-            return QStringLiteral("surah by number");
-        case 1:
-            pick(w->CmbEmrSure);
-            return QStringLiteral("surah by name");
-        case 2:
-            pick(w->CmbNrAjeti);
-            return QStringLiteral("verse");
-        case 3:
-            pick(w->CmbTotalAjete);
-            return QStringLiteral("surah by verse count");
-        case 4: {
-            const QList<QWidget*> boxesToType = {w->CmbNrSure,     w->CmbEmrSure,           w->CmbNrAjeti,
-                                                 w->CmbTotalAjete, w->cmbKlasifikimTematik, w->CmbNrFonti};
-            QWidget* box = boxesToType.at(below(int(boxesToType.size())));
-            testsupport::typeInto(box, someText());
-            testsupport::pressEnter(box);
-            return QStringLiteral("typed with Enter in ") + box->objectName();
-        }
-        case 5:
-            w->ChkKerkoSure->setChecked(below(3) == 0);
-            testsupport::typeInto(w->CmbKerkoKrejt, someText());
-            if (below(2))
-                testsupport::pressEnter(w->CmbKerkoKrejt);
-            else
-                w->cmdKerkoAll->click();
-            return QStringLiteral("search");
-        case 6:
-            pick(w->CmbKerkoKrejt);
-            return QStringLiteral("search history");
-        case 7:
-            testsupport::typeInto(w->txtKerkim, someText());
-            if (below(3) == 0)
-                testsupport::pressEnter(w->txtKerkim);
-            else
-                (below(2) ? w->cmdKerkim : w->cmdKerkimPrapa)->click();
-            return QStringLiteral("find in text");
-        case 8:
-            pick(w->cmbKlasifikimTematik);
-            pick(w->LstAjetetPrejCmbTema);
-            return QStringLiteral("passage from the theme list");
-        case 9: {
-            const int n = w->TreeView1->NodesCount();
-            if (QTreeWidgetItem* node = w->TreeView1->Nodes(1 + below(n))) {
-                w->TreeView1->setCurrentItem(node);
-                Q_EMIT w->TreeView1->NodeClick(node);
-            }
-            pick(w->lstAjetKlasifikim);
-            return QStringLiteral("passage from the tree");
-        }
-        case 10:
-            if (w->inPassageMode())
-                w->cmdKtheLibrezin->click();
-            return QStringLiteral("return");
-        case 11:
-            pick(below(2) ? w->CmbFontNames : w->CmbNrFonti);
-            return QStringLiteral("font");
-        case 12: {
-            std::unique_ptr<frmRrethProg> about = createAbout(w);
-            about->SSTab1->setCurrentIndex(below(4));
-            return QStringLiteral("About window");
-        }
-        case 13:
-            (below(2) ? w->cmdExpandAll : w->CmdCollapseAll)->click();
-            w->CmdRefreshKeshille->click();
-            return QStringLiteral("tree and tip");
-        case 14:
-            switch (below(3)) {
-            case 0:
-                w->mnuSelektojeAjetin->trigger();
-                break;
-            case 1:
-                w->mnuSelektoKrejtTekstin->trigger();
-                break;
-            default:
-                w->Rtf1->setSelStart(below(w->Rtf1->TextLength() + 1));
-            }
-            w->cmdCopy->click();
-            return QStringLiteral("select and copy");
-        default: {
-            const bool yes = below(2) == 1;
-            boxes.answer(yes ? platform::Answer::Yes : platform::Answer::No);
-            yesToExit += yes ? 1 : 0;
-            w->cmdFund->click();
-            return QStringLiteral("exit button");
-        }
-        }
+    // What a reader does with a control: types with Enter, chooses, clicks; moves the caret or uses the popup.
+    void act(const testsupport::Controls& c, QWidget* x) {
+        auto* list = qobject_cast<platform::ComboBox*>(x);
+        if (qobject_cast<QLineEdit*>(x) || (list && below(2))) {
+            testsupport::typeInto(x, someText());
+            testsupport::pressEnter(x);
+        } else if (list)
+            pick(list);
+        else if (auto* box = qobject_cast<platform::ListBox*>(x))
+            pick(box);
+        else if (QTreeWidgetItem* node =
+                     x == c.TreeView1 ? c.TreeView1->Nodes(1 + below(c.TreeView1->NodesCount())) : nullptr) {
+            c.TreeView1->setCurrentItem(node);
+            Q_EMIT c.TreeView1->NodeClick(node);
+        } else if (auto* b = qobject_cast<QAbstractButton*>(x); b && !b->isHidden())
+            b->click();
+        else if (x == c.Rtf1 && below(2))
+            c.Rtf1->setSelStart(below(c.Rtf1->TextLength() + 1));
+        else if (x == c.Rtf1)
+            QList<QAction*>{c.mnuSelektojeAjetin, c.mnuSelektoKrejtTekstin, c.mnuKopjim}.at(below(3))->trigger();
     }
-
 private Q_SLOTS:
     void randomSession() {
         bool ok = false;
-        int actions = qEnvironmentVariableIntValue("LIBREZI_MONKEY_ACTIONS", &ok);
-        if (!ok || actions <= 0)
-            actions = 200;
-        const quint32 seed = quint32(qEnvironmentVariableIntValue("LIBREZI_MONKEY_SEED", &ok));
-        const quint32 used = ok ? seed : 20240917u;
+        const int asked = qEnvironmentVariableIntValue("LIBREZI_MONKEY_ACTIONS", &ok),
+                  count = ok && asked > 0 ? asked : 200;
+        const quint32 seed = quint32(qEnvironmentVariableIntValue("LIBREZI_MONKEY_SEED", &ok)),
+                      used = ok ? seed : 20240917u;
         rng.seed(used);
-
-        w = testsupport::startProgram(dir);
-        int ends = 0;
-        w->endProgram = [&ends] { ++ends; };
-        const QString db = dir.filePath(QStringLiteral("librezi.db"));
-        const QByteArray checksum = testsupport::fileChecksum(db);
-        platform::MsgBoxScript boxes;
-        int survived = 0;
-        // With LIBREZI_MONKEY_TRACE set, each action is named on stderr before it runs: a crash then
-        // names the action that caused it.
-        const bool trace = qEnvironmentVariableIsSet("LIBREZI_MONKEY_TRACE");
-        for (int i = 0; i < actions; ++i) {
-            boxes.clear();
-            if (trace)
-                std::fprintf(stderr, "monkey %d\n", i + 1);
-            const QString what = act(boxes);
-            if (trace)
-                std::fprintf(stderr, "monkey %d: %s\n", i + 1, qPrintable(what));
+        testsupport::Controls c(testsupport::startProgram(dir));
+        int ends = 0, yesToExit = 0;
+        c.w->endProgram = [&ends] { ++ends; };
+        const QByteArray checksum = testsupport::fileChecksum(dir.filePath(u"librezi.db"_s));
+        // Every control of the reader but those that play recitations or mark a reciter in the database.
+        const QStringList controls =
+            u"CmbNrSure CmbEmrSure CmbNrAjeti CmbTotalAjete CmbKerkoKrejt CmbFontNames CmbNrFonti "
+            u"cmbKlasifikimTematik LstAjetetPrejCmbTema lstAjetKlasifikim TreeView1 txtKerkim "
+            u"ChkKerkoSure cmdFund cmdCopy cmdKerkimPrapa cmdKerkim cmdKtheLibrezin cmdKerkoAll "
+            u"CmdRefreshKeshille CmdCollapseAll cmdExpandAll Rtf1"_s.split(u' ');
+        for (int i = 1; i <= count; ++i) {
+            auto* x = testsupport::child<QWidget>(c.w, qPrintable(controls.at(below(controls.size()))));
+            platform::MsgBoxScript boxes;
+            const bool yes = below(2) == 1; // the answer to the exit question, should it come
+            boxes.answer(yes ? platform::Answer::Yes : platform::Answer::No);
+            yesToExit += x == c.cmdFund && yes ? 1 : 0;
+            if (qEnvironmentVariableIsSet("LIBREZI_MONKEY_TRACE"))
+                std::fprintf(stderr, "monkey %d: %s\n", i, qPrintable(x->objectName()));
+            act(c, x);
             QCoreApplication::processEvents();
-            QString why;
-            QVERIFY2(testsupport::stillAnswers(w, &why),
-                     qPrintable(QStringLiteral("action %1 (%2): %3").arg(i + 1).arg(what, why)));
-            QVERIFY2(testsupport::fileChecksum(db) == checksum,
-                     qPrintable(QStringLiteral("action %1 (%2) changed the database").arg(i + 1).arg(what)));
-            QVERIFY2(boxes.pending() == 0, qPrintable(what + QStringLiteral(": the exit question was not asked")));
-            ++survived;
+            const QString at = u"action %1 (%2)"_s.arg(i).arg(x->objectName());
+            QString why = u"the database changed"_s;
+            QVERIFY2(testsupport::stillAnswers(c.w, &why) &&
+                         testsupport::fileChecksum(dir.filePath(u"librezi.db"_s)) == checksum,
+                     qPrintable(at + u": "_s + why));
+            QVERIFY2(x != c.cmdFund || boxes.pending() == 0, qPrintable(at + u": the exit question"_s));
         }
-        qInfo("monkey: %d actions survived (seed %u)", survived, used);
-        QCOMPARE(survived, actions);
+        qInfo("monkey: %d actions survived (seed %u)", count, used);
         QCOMPARE(ends, yesToExit); // the exit button ends the program exactly when the reader says Yes
         Module1::unloadMainWindow();
-        Module1::cnLidhja.Close();
     }
 };
 
