@@ -36,10 +36,14 @@ Reading read(const QString& path) {
     }
     const QString identity = platform::importIdentity(bytes);
     if (!identity.isEmpty()) {
-        const QString recorded = Module1::cnLidhja
-                                     .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
-                                            {QString::fromLatin1(schema::kMetaImport)})
-                                     .toString();
+        QString recorded; // a database that records none (or has no table for it) is not compared
+        try {
+            recorded = Module1::cnLidhja
+                           .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
+                                  {QString::fromLatin1(schema::kMetaImport)})
+                           .toString();
+        } catch (const platform::DbError&) {
+        }
         if (!recorded.isEmpty() && recorded != identity) {
             r.fault =
                 QStringLiteral("teksti i plotë dhe baza e të dhënave vijnë nga dy importe të ndryshme (një import "

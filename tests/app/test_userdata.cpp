@@ -22,6 +22,11 @@ class TestUserData : public QObject {
         return rc == 0 && script.asked().isEmpty() ? QString() : script.asked().value(0).text + u" (refused)"_s;
     }
     static testsupport::Controls window() { return testsupport::Controls(Module1::mainWindow()); }
+    // The reader's own whole text: the bundled one under another title.
+    QByteArray imported() const {
+        QFile f(bundled(u"LIB'REZI.rtf"_s));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().replace("Kur'ani", "Importuar") : QByteArray();
+    }
 private Q_SLOTS:
     void writableFolderFirstThenInstalled() {
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
@@ -33,8 +38,7 @@ private Q_SLOTS:
         QCOMPARE(start(), QString());
         QVERIFY(Module1::cnLidhja.path() == bundled(u"librezi.db"_s) && !QFileInfo::exists(own(QString())));
         // A per-user folder, with its own text and reciter folder, stays unused while the folder is writable.
-        QVERIFY(QDir().mkpath(own(u"zeri/sure"_s)) &&
-                testsupport::overwrite(own(u"lib'rezi.RTF"_s), "{\\rtf1 Importuar}"));
+        QVERIFY(QDir().mkpath(own(u"zeri/sure"_s)) && testsupport::overwrite(own(u"lib'rezi.RTF"_s), imported()));
         QCOMPARE(start(), QString());
         QVERIFY(!Module1::usesUserData() && !window().Rtf1->Text().contains(u"Importuar"_s));
         QCOMPARE(Module1::reciterFolder(u"zeri/sure"_s), bundled(u"zeri/sure"_s));
@@ -44,7 +48,7 @@ private Q_SLOTS:
         QCOMPARE(start(), QString());
         QVERIFY(Module1::cnLidhja.path() == own(u"librezi.db"_s) &&
                 QFileInfo(own(u"librezi.db"_s)).permission(QFile::WriteOwner));
-        QCOMPARE(window().Rtf1->Text(), u"Importuar"_s);
+        QVERIFY(window().Rtf1->Text().startsWith(u"Importuar"_s));
         QCOMPARE(audio::surahAudioPath(u"zeri/sure"_s, u"1"_s), own(u"zeri/sure/001.mp3"_s));
         QCOMPARE(audio::surahAudioPath(u"zeri/ajete"_s, u"1"_s), bundled(u"zeri/ajete/001.mp3"_s));
         window().CmbLexuesAjete->setListIndex(window().CmbLexuesAjete->findText(u"Tjetri"_s));

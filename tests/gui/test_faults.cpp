@@ -63,10 +63,13 @@ private Q_SLOTS:
     void wholeTextBroken_data() {
         QTest::addColumn<Damage>("how");
         QTest::addColumn<QString>("atReturn");
-        QTest::newRow("missing") << Damage::Missing << u"Teksti i plotë nuk mund të hapet: skedari „LIB'REZI.rtf”"_s;
-        QTest::newRow("empty") << Damage::Empty << u"Teksti i plotë nuk mund të lexohet."_s;
-        QTest::newRow("not RTF") << Damage::Garbage << u"Teksti i plotë nuk mund të lexohet."_s;
-        QTest::newRow("truncated: what is there") << Damage::Truncated << QString();
+        const QString unreadable =
+            u"Teksti i plotë nuk mund të hapet: teksti i plotë mungon ose nuk mund të lexohet."_s;
+        QTest::newRow("missing") << Damage::Missing << unreadable;
+        QTest::newRow("empty") << Damage::Empty << unreadable;
+        QTest::newRow("not RTF") << Damage::Garbage << unreadable;
+        QTest::newRow("truncated") << Damage::Truncated
+                                   << u"Teksti i plotë nuk mund të hapet: teksti i plotë është i paplotë"_s;
     }
     void wholeTextBroken() {
         QFETCH(Damage, how);

@@ -26,9 +26,9 @@ private Q_SLOTS:
             {"CmbNrSure", "999x↵", "999x Bekare 286 1 286", "\n2:1.\t"}, // a text that names nothing
             {"CmbTotalAjete", "1↵", "999x Bekare 1 1 286", "\n2:1.\t"}, // no surah has one verse
             {"CmbTotalAjete", "7↵", "1 Fatiha 7 1 7", "\n1:1.\t"},
-            {"CmbNrAjeti", "8↵", "1 Fatiha 7 8 7", "11:8.\t"}, // the key of 1:8 is the tail of 11:8's
+            {"CmbNrAjeti", "8↵", "1 Fatiha 7 8 7", "\n1:1.\t"}, // beyond the surah: said, the view stays
             {"CmbNrAjeti", "↵", "1 Fatiha 7 1 7", "\n1:1.\t"}, // an empty verse list means verse 1
-            {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", ""}}; // found nowhere: the first line
+            {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", "\n1:1.\t"}};
         // clang-format on
         for (const auto& [box, choice, lists, from] : steps) {
             auto* list = c->w->findChild<platform::ComboBox*>(QLatin1String(box));
