@@ -2,41 +2,29 @@
 #include "platform/settings.h"
 #include "testsupport.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
+
+using namespace platform;
+using namespace Qt::StringLiterals;
 
 class TestMsgBoxSettings : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::useSettingsIn(dir); }
-
-    void scriptAnswersAndRecords() {
-        platform::MsgBoxScript script;
-        script.answer(platform::Answer::No);
-        QCOMPARE(platform::MsgBox(QStringLiteral("Pyetje?"), platform::Buttons::YesNo), platform::Answer::No);
-        QCOMPARE(script.asked().size(), 1);
-        QCOMPARE(script.asked().first().title, QStringLiteral("Lib'rezi Drites"));
-        QCOMPARE(script.asked().first().buttons, platform::Buttons::YesNo);
-        QCOMPARE(script.unscripted(), 0);
-        platform::MsgBox(QStringLiteral("x"));
-        QCOMPARE(script.unscripted(), 1);
-    }
-
-    void settingsRoundTripWithAlbanianNames() {
-        const QString app = QStringLiteral("Lib'rezi Drites");
-        const QString section = QStringLiteral("Lista e fjalëve të kërkuara");
-        QCOMPARE(platform::GetSetting(app, section, QStringLiteral("Fjala 0")), QString());
-        QVERIFY(platform::GetAllSettings(app, section).isEmpty());
-        QVERIFY(platform::SaveSetting(app, section, QStringLiteral("Fjala 0"), QStringLiteral("s'ka & “zot”")));
-        QVERIFY(platform::SaveSetting(app, section, QStringLiteral("Fjala 1"), QStringLiteral("ë/Ë = [x]; %")));
-        QCOMPARE(platform::GetSetting(app, section, QStringLiteral("Fjala 0")), QStringLiteral("s'ka & “zot”"));
-        QCOMPARE(platform::GetSetting(app, section, QStringLiteral("Fjala 1")), QStringLiteral("ë/Ë = [x]; %"));
-        QCOMPARE(platform::GetAllSettings(app, section).size(), 2);
-        // Another section is another section.
-        QVERIFY(platform::GetAllSettings(app, QStringLiteral("Tjetër")).isEmpty());
+    void scriptedAnswersAndSettings() {
+        MsgBoxScript script;
+        script.answer(Answer::No);
+        QCOMPARE(MsgBox(u"Pyetje?"_s, Buttons::YesNo), Answer::No);
+        QCOMPARE(MsgBox(u"x"_s, Buttons::YesNo, u"Titull"_s), Answer::Yes); // unscripted: the first button
+        QCOMPARE(script.asked().first().title + QString::number(script.unscripted()), u"Lib'rezi Drites1"_s);
+        testsupport::useSettingsIn(dir);
+        const QString app = u"Lib'rezi Drites"_s, section = u"Lista e fjalëve të kërkuara"_s, key = u"Fjala 0"_s;
+        QVERIFY(SaveSetting(app, section, key, u"s'ka “zot”"_s) && SaveSetting(app, section, u"Fjala 1"_s, u"ë; %"_s));
+        QCOMPARE(GetAllSettings(app, section),
+                 (QList<QPair<QString, QString>>{{key, u"s'ka “zot”"_s}, {u"Fjala 1"_s, u"ë; %"_s}}));
+        QVERIFY(DeleteSetting(app, section, key) && GetSetting(app, section, key, u"mungon"_s) == u"mungon"_s);
+        QVERIFY(GetAllSettings(app, u"Tjetër"_s).isEmpty() && GetSetting(u"Tjetër"_s, section, u"Fjala 1"_s).isEmpty());
     }
 };
 
