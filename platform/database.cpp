@@ -261,11 +261,17 @@ void Connection::Open(const QString& path, Mode mode) {
     for (int args : {2, 3})
         sqlite3_create_function_v2(db, "like", args, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
                                    nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "loose_fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
-                               nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "loose_fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
+                               nullptr, nullptr);
     m_db = db;
-    // A file that is not a database fails here, not at the first statement of the program.
-    exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    // A file that is not a database fails here, not at the first statement of the program, and leaves the
+    // connection closed.
+    try {
+        exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const DbError&) {
+        Close();
+        throw;
+    }
 }
 
 Statement Connection::query(const QString& sql, const QVariantList& values) {

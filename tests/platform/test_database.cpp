@@ -1,5 +1,6 @@
 #include "platform/database.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +43,16 @@ private Q_SLOTS:
         QCOMPARE(QString::fromLatin1(st.value(0).typeName()) + u' ' + st.text(0), out);
         QCOMPARE(QPoint(st.integer(st.column(u"ID"_s)), count()), QPoint(1, 2));
         QVERIFY(!st.next() && !db.value(u"select v from t where id = 2"_s).isValid());
+    }
+
+    // A file that is not a database is refused at the open, and the connection is left closed.
+    void openRefusesWhatIsNoDatabase() {
+        QFile f(dir.filePath(u"x.db"_s));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(4096, 'x')) == 4096);
+        f.close();
+        platform::Connection other;
+        QVERIFY_THROWS_EXCEPTION(DbError, other.Open(f.fileName()));
+        QVERIFY(!other.isOpen());
     }
 
     void transactionRollsBackWhenItsWorkThrows() {

@@ -2,6 +2,7 @@
 #include "platform/settings.h"
 #include "testsupport.h"
 
+#include <QProcess>
 #include <QTest>
 
 using namespace platform;
@@ -25,6 +26,23 @@ private Q_SLOTS:
                  (QList<QPair<QString, QString>>{{key, u"s'ka “zot”"_s}, {u"Fjala 1"_s, u"ë; %"_s}}));
         QVERIFY(DeleteSetting(app, section, key) && GetSetting(app, section, key, u"mungon"_s) == u"mungon"_s);
         QVERIFY(GetAllSettings(app, u"Tjetër"_s).isEmpty() && GetSetting(u"Tjetër"_s, section, u"Fjala 1"_s).isEmpty());
+    }
+
+    // With no screen and no script nobody could answer a box: the run ends at once, saying what it would have
+    // asked, instead of waiting for ever (the program started where it has no database).
+    void unscriptedBoxWithoutScreenEndsTheRun() {
+        QTemporaryDir program;
+        const QString exe = program.filePath(u"librezi"_s);
+        QVERIFY(QFile::copy(testsupport::buildFolder() + u"/librezi"_s, exe));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.insert(u"XDG_CONFIG_HOME"_s, program.path());
+        p.setProcessEnvironment(env);
+        p.start(exe);
+        QVERIFY(p.waitForFinished(20000));
+        QVERIFY(p.exitStatus() == QProcess::CrashExit || p.exitCode() != 0);
+        QVERIFY(p.readAllStandardError().contains("a message box that nobody can answer: Programi nuk mund të niset."));
     }
 };
 
