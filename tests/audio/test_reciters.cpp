@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <cstdio>
+
 using Module1::cnLidhja;
 
 // The two reciter lists of the main window on a real database: verse reciters 1 and 2, surah reciters 3 and 4.
@@ -60,6 +62,17 @@ private Q_SLOTS:
         choose(sure, 3);
         QCOMPARE(asked, QStringLiteral("Zgjedhja e lexuesit nuk u ruajt: 4 D:\\B zeri/sure 0 3"));
         QCOMPARE(state(), QStringLiteral("4 D:\\B zeri/sure 0 4"));
+    }
+    // The database replaced under the running program by an import: the choice says so, not "read-only".
+    void databaseReplacedMeanwhile() {
+        cnLidhja.exec("DROP TRIGGER refuse");
+        const QString other = dir.filePath("other.db");
+        QVERIFY(QFile::copy(dir.filePath("librezi.db"), other));
+        QVERIFY(std::rename(QFile::encodeName(other).constData(), QFile::encodeName(dir.filePath("librezi.db"))) == 0);
+        platform::MsgBoxScript boxes;
+        choose(ajete, 1);
+        QCOMPARE(boxes.asked().value(0).text, QStringLiteral("Zgjedhja e lexuesit nuk u ruajt: baza e të dhënave u "
+                                                             "zëvendësua nga një import i ri; rinisni programin"));
     }
 };
 
