@@ -650,7 +650,11 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     try {
-        databuilder::build({QStringLiteral(LIBREZI_BENCH_FACTS), dir.path(), parser.value(translation), QString()});
+        databuilder::Options options;
+        options.factsFolder = QStringLiteral(LIBREZI_BENCH_FACTS);
+        options.outFolder = dir.path();
+        options.translationFile = parser.value(translation);
+        databuilder::build(options);
     } catch (const databuilder::BuildError& e) {
         std::fprintf(stderr, "librezi-bench: %s\n", qPrintable(e.message()));
         return 1;

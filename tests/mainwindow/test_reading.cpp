@@ -200,7 +200,7 @@ private Q_SLOTS:
 
     // Closing keeps the verse at the top, the size and the window's size; the next start opens there.
     void placeKeptBetweenRuns() {
-        c->w->resize(900, 640);
+        c->w->resize(980, 720);
         enter(c->CmbNrAjeti, QStringLiteral("36:10"));
         c->CmbNrFonti->setText(QStringLiteral("15"));
         Q_EMIT c->CmbNrFonti->Click();
@@ -210,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(top(), QStringLiteral("36:10."));
         QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("15"));
         QCOMPARE(c->Rtf1->textCursor().charFormat().fontPointSize(), 15.0);
-        QCOMPARE(c->w->size(), QSize(900, 640));
+        QCOMPARE(c->w->size(), QSize(980, 720));
         QCOMPARE(marks()->ListCount(), 2);
 
         // A verse this database does not have: the start state, without a word.

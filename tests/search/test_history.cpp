@@ -57,6 +57,18 @@ private Q_SLOTS:
         QVERIFY(history::ListaEFjaleveTeKerkuaraSaveSetting(&list));
         QCOMPARE(store(), savedAfter);
     }
+    // A store grown to 100,000 phrases loads its ten newest in one read; the next save leaves ten.
+    void manyStored() {
+        QList<QPair<QString, QString>> values;
+        for (int i = 0; i < 100000; ++i)
+            values.append({"Fjala " + QString::number(i), "f" + QString::number(i)});
+        QVERIFY(platform::SaveSettings("Lib'rezi Drites", "Lista e fjalëve të kërkuara", values, {}));
+        platform::ComboBox list;
+        history::ListaEFjaleveTeKerkuaraGetSetting(&list);
+        QCOMPARE(items(list).mid(0, 2) << items(list).last(), (QStringList{"f99990", "f99991", "10"}));
+        QVERIFY(history::ListaEFjaleveTeKerkuaraSaveSetting(&list));
+        QCOMPARE(store().size(), 10);
+    }
     void limits_data() {
         QTest::addColumn<int>("n");                      // the list holds h0 ... h(n-1)
         QTest::addColumn<QStringList>("phraseAndItems"); // "": a pick; then the first two items, the count

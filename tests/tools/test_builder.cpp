@@ -18,6 +18,13 @@ class TestBuilder : public QObject {
         db.Open(folder + "/librezi.db");
         return testsupport::queryRows(db, sql);
     }
+    static Options options(const QString& out, const QString& translation = QString()) {
+        Options o;
+        o.factsFolder = testsupport::factsFolder();
+        o.outFolder = out;
+        o.translationFile = translation;
+        return o;
+    }
     QStringList files() const {
         return QDir(m_dir.path()).entryList(QDir::Files) << testsupport::fileChecksum(m_dir.filePath("librezi.db"))
                                                          << testsupport::fileChecksum(m_dir.filePath("LIB'REZI.rtf"));
@@ -32,7 +39,7 @@ class TestBuilder : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        build({testsupport::factsFolder(), m_dir.path(), QString(), QString()});
+        build(options(m_dir.path()));
         m_built = files();
         m_lines = {"#  Name: Provë", "#  Translator: Përkthyes Prove", "#  http://shembull.example/sq", ""};
         for (const Surah& s : readSurahs(testsupport::factsFolder()))
@@ -60,7 +67,7 @@ private Q_SLOTS:
         if (translation.isEmpty() && QTest::currentDataTag() == QByteArray("real"))
             QSKIP("the shared test material is not here");
         const QString dir = m_in.filePath(QTest::currentDataTag());
-        build({testsupport::factsFolder(), dir, translation, QString()});
+        build(options(dir, translation));
         // 114 surahs, 6,236 verses, 29 tips; the groups in order under their surahs' names, the parts whole.
         QCOMPARE(
             rows(dir, "SELECT (SELECT count(*) || sum(NrAjete) || sum(Vendi IN ('Mekë', 'Medinë')) || sum(NrAjete = ("
@@ -122,7 +129,7 @@ private Q_SLOTS:
                     .startsWith("0 U shtua lexuesi X (IDLok 3)"));
         for (bool rebuilt : {false, true}) {
             if (rebuilt)
-                build({testsupport::factsFolder(), m_dir.path(), QString(), QString()});
+                build(options(m_dir.path()));
             QCOMPARE(rows(m_dir.path(), "SELECT group_concat(IDLok || [Default]) FROM Lokacioni_i_zerit")[0][0],
                      QStringLiteral("10,2-1,3-1"));
         }

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Makes the README's pictures of the window under Xvfb, on a translation file given as the first argument
+# (it is imported into a temporary folder for the pictures only; it is not part of the program):
+#   scripts/screenshots.sh /path/to/sq.ahmeti.txt [WIDTHxHEIGHT] [SCALE]
+# The pictures go to docs/ : the window on a chosen surah, the bookmarks, a search.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+translation=${1:?usage: scripts/screenshots.sh TRANSLATION_FILE [WIDTHxHEIGHT] [SCALE]}
+screen=${2:-1366x768}
+scale=${3:-1}
+suffix=${screen}${scale/#1/}
+[ "$scale" = "1" ] || suffix=${screen}@${scale}x
+for p in xvfb xdotool x11-apps imagemagick; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get install -y -qq --no-install-recommends "$p" >/dev/null
+  fi
+done
+[ -f "$here/build/build.ninja" ] || "$here/scripts/setup.sh" "$here/build" >/dev/null
+cmake --build "$here/build" --target librezi librezi-builder >/dev/null
+
+tmp=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$tmp"' EXIT
+cp "$here/build/librezi" "$tmp/"
+cp -r "$here/build/zeri" "$tmp/" 2>/dev/null || true
+"$here/build/tools/librezi-builder" --facts "$here/resources/facts" --out "$tmp" --translation "$translation" >/dev/null
+mkdir -p "$here/docs"
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
+sleep 1
+export DISPLAY=$display XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data QT_SCALE_FACTOR=$scale
+"$tmp/librezi" >/dev/null 2>&1 &
+for _ in $(seq 50); do xdotool search --name "Lib'rezi Drites" >/dev/null 2>&1 && break; sleep 0.2; done
+sleep 2
+window=$(xdotool search --name "Lib'rezi Drites" | tail -1)
+xdotool windowfocus --sync "$window" # no window manager gives it the keyboard
+sleep 0.5
+keys() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
+type() { xdotool type --delay 20 "$1"; sleep 0.3; }
+shot() { xwd -root -silent | convert xwd:- "$here/docs/$1-$suffix.png"; echo "docs/$1-$suffix.png"; }
+
+# A surah chosen: Jasin at the top of the view, its heading above its first verse.
+keys ctrl+g; type "36:1"; keys Return
+shot surah
+# Two verses marked, and the bookmarks page.
+keys ctrl+d; keys ctrl+g; type "2:255"; keys Return; keys ctrl+d
+keys alt+h
+shot bookmarks
+keys alt+s
+# A search of two words that must both stand in a verse.
+keys ctrl+shift+f; keys ctrl+a; type "Musa&Harun"; keys Return
+sleep 1
+shot search
