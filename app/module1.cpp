@@ -73,19 +73,6 @@ QString databasePath() {
 
 namespace {
 
-// The import identity a database records ("" when none or unreadable).
-QString recordedImport(const QString& path) {
-    try {
-        platform::Connection db;
-        db.Open(path);
-        return db
-            .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"), {QString::fromLatin1(schema::kMetaImport)})
-            .toString();
-    } catch (const platform::DbError&) {
-        return QString();
-    }
-}
-
 // The reader's copy is of an older import than the program folder's whole text (the program was updated):
 // it is made again from the program folder's database, the reader's reciters and choices carried over.
 // A copy that cannot be made leaves the old one, and the start then says the two do not belong together.
@@ -114,9 +101,9 @@ void ensureUserDatabase() {
     const QString target = userDataFolder() + u'/' + kDatabaseName;
     const QString source = programFolder() + u'/' + kDatabaseName;
     if (QFileInfo::exists(target)) {
-        const QString own = recordedImport(target);
+        const QString own = databuilder::importOf(target);
         if (navigation::wholeTextFile(userDataFolder()).isEmpty() && QFileInfo(source).isFile() && !own.isEmpty() &&
-            own != recordedImport(source))
+            own != databuilder::importOf(source))
             refreshUserDatabase(source, target);
         return;
     }

@@ -22,66 +22,53 @@ namespace {
 // Writes every table of a new database into `db`. Throws platform::DbError.
 void writeTables(platform::Connection& db, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
                  const Classification& classification, const QString& identity) {
-        // The file is new and replaces the old one only when complete: no journal is needed.
-        db.exec(QStringLiteral("PRAGMA journal_mode=OFF"));
-        db.transaction([&] {
-            for (const QString& statement : schema::createStatements())
-                db.exec(statement);
+    // The file is new and replaces the old one only when complete: no journal is needed.
+    db.exec(QStringLiteral("PRAGMA journal_mode=OFF"));
+    db.transaction([&] {
+        for (const QString& statement : schema::createStatements())
+            db.exec(statement);
 
-            platform::Statement surah =
-                db.query(QStringLiteral("INSERT INTO Suret (IDSureja, Emri, NrAjete, Vendi) VALUES (?, ?, ?, ?)"));
-            for (const Surah& s : surahs)
-                surah.run({s.number, s.name, s.verses, s.place});
+        platform::Statement surah =
+            db.query(QStringLiteral("INSERT INTO Suret (IDSureja, Emri, NrAjete, Vendi) VALUES (?, ?, ?, ?)"));
+        for (const Surah& s : surahs)
+            surah.run({s.number, s.name, s.verses, s.place});
 
-            platform::Statement verse = db.query(
-                QStringLiteral("INSERT INTO librezi (NrSure, NrAjet, Perkthimi, Kerkimi) VALUES (?, ?, ?, ?)"));
-            for (qsizetype s = 0; s < surahs.size(); ++s)
-                for (qsizetype v = 0; v < t.verses[s].size(); ++v)
-                    verse.run({surahs[s].number, int(v + 1), t.verses[s][v], platform::foldText(t.verses[s][v], true)});
+        platform::Statement verse =
+            db.query(QStringLiteral("INSERT INTO librezi (NrSure, NrAjet, Perkthimi, Kerkimi) VALUES (?, ?, ?, ?)"));
+        for (qsizetype s = 0; s < surahs.size(); ++s)
+            for (qsizetype v = 0; v < t.verses[s].size(); ++v)
+                verse.run({surahs[s].number, int(v + 1), t.verses[s][v], platform::foldText(t.verses[s][v], true)});
 
-            writeBundledReciters(db);
+        writeBundledReciters(db);
 
-            platform::Statement tip = db.query(QStringLiteral("INSERT INTO Keshilla (ID, Keshilla) VALUES (?, ?)"));
-            for (qsizetype i = 0; i < tips.size(); ++i)
-                tip.run({int(i + 1), tips[i]});
+        platform::Statement tip = db.query(QStringLiteral("INSERT INTO Keshilla (ID, Keshilla) VALUES (?, ?)"));
+        for (qsizetype i = 0; i < tips.size(); ++i)
+            tip.run({int(i + 1), tips[i]});
 
-            // The program reads a theme's groups without ORDER BY: they go in by ID, in reading order.
-            platform::Statement chapter = db.query(QStringLiteral("INSERT INTO Kreret (NrKreu, Kreu) VALUES (?, ?)"));
-            platform::Statement theme =
-                db.query(QStringLiteral("INSERT INTO Temat (NrTema, Tema, NrKreu) VALUES (?, ?, ?)"));
-            platform::Statement group = db.query(
-                QStringLiteral("INSERT INTO klasifikim (ID, tema, nrsure, emrsure, ajetet) VALUES (?, ?, ?, ?, ?)"));
-            int groupId = 0;
-            for (const Chapter& c : classification) {
-                chapter.run({c.number, c.title});
-                for (const Theme& th : c.themes) {
-                    theme.run({th.number, th.title, c.number});
-                    for (const VerseGroup& g : th.groups)
-                        group.run({++groupId, th.title, g.surah, surahs[g.surah - 1].name, g.verses});
-                }
+        // The program reads a theme's groups without ORDER BY: they go in by ID, in reading order.
+        platform::Statement chapter = db.query(QStringLiteral("INSERT INTO Kreret (NrKreu, Kreu) VALUES (?, ?)"));
+        platform::Statement theme =
+            db.query(QStringLiteral("INSERT INTO Temat (NrTema, Tema, NrKreu) VALUES (?, ?, ?)"));
+        platform::Statement group = db.query(
+            QStringLiteral("INSERT INTO klasifikim (ID, tema, nrsure, emrsure, ajetet) VALUES (?, ?, ?, ?, ?)"));
+        int groupId = 0;
+        for (const Chapter& c : classification) {
+            chapter.run({c.number, c.title});
+            for (const Theme& th : c.themes) {
+                theme.run({th.number, th.title, c.number});
+                for (const VerseGroup& g : th.groups)
+                    group.run({++groupId, th.title, g.surah, surahs[g.surah - 1].name, g.verses});
             }
+        }
 
-            platform::Statement meta = db.query(QStringLiteral("INSERT INTO Te_dhenat (Celesi, Vlera) VALUES (?, ?)"));
-            meta.run({QString::fromLatin1(schema::kMetaVersion), QString::number(schema::kVersion)});
-            meta.run({QString::fromLatin1(schema::kMetaTranslation), t.name});
-            meta.run({QString::fromLatin1(schema::kMetaTranslator), t.translator});
-            meta.run({QString::fromLatin1(schema::kMetaSource), t.source});
-            if (!identity.isEmpty())
-                meta.run({QString::fromLatin1(schema::kMetaImport), identity});
-        });
-}
-
-// The import identity a database records; "" when it records none or cannot be read.
-QString databaseIdentity(const QString& path) {
-    try {
-        platform::Connection db;
-        db.Open(path);
-        return db
-            .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"), {QString::fromLatin1(schema::kMetaImport)})
-            .toString();
-    } catch (const platform::DbError&) {
-        return QString();
-    }
+        platform::Statement meta = db.query(QStringLiteral("INSERT INTO Te_dhenat (Celesi, Vlera) VALUES (?, ?)"));
+        meta.run({QString::fromLatin1(schema::kMetaVersion), QString::number(schema::kVersion)});
+        meta.run({QString::fromLatin1(schema::kMetaTranslation), t.name});
+        meta.run({QString::fromLatin1(schema::kMetaTranslator), t.translator});
+        meta.run({QString::fromLatin1(schema::kMetaSource), t.source});
+        if (!identity.isEmpty())
+            meta.run({QString::fromLatin1(schema::kMetaImport), identity});
+    });
 }
 
 QString fileIdentity(const QString& path) {
@@ -103,7 +90,7 @@ void recoverInterrupted(const QString& folder) {
     const QDir dir(folder);
     const QString database = dir.filePath(QString::fromLatin1(kDatabaseFile));
     const QString wholeText = dir.filePath(QString::fromLatin1(kWholeTextFile));
-    const QString identity = QFileInfo(database).isFile() ? databaseIdentity(database) : QString();
+    const QString identity = QFileInfo(database).isFile() ? importOf(database) : QString();
     for (const QString& pending : pendingFiles(folder, QString::fromLatin1(kWholeTextFile))) {
         if (!identity.isEmpty() && fileIdentity(pending) == identity && fileIdentity(wholeText) != identity) {
             QFile::remove(wholeText);
@@ -154,6 +141,19 @@ private:
 
 } // namespace
 
+QString importOf(const QString& database) {
+    try {
+        platform::Connection db;
+        db.Open(database);
+        return db
+            .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
+                   {QString::fromLatin1(schema::kMetaImport)})
+            .toString();
+    } catch (const platform::DbError&) {
+        return QString();
+    }
+}
+
 void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
                    const Classification& classification, const QString& identity) {
     try {
@@ -191,7 +191,6 @@ QString build(const Options& options) {
         classification = classificationOf(options.baseDatabase, surahs);
     if (classification.isEmpty())
         classification = factsClassification(options.factsFolder, surahs);
-
 
     // The new pair is written whole under temporary names, the whole text first. The database goes into place
     // first, the whole text after it: an import killed between the two leaves a database whose identity the

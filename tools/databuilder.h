@@ -22,6 +22,9 @@ inline constexpr const char* kWholeTextFile = "LIB'REZI.rtf";
 void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,
                    const Classification& classification, const QString& identity = QString());
 
+// The identity of the import that wrote a database; "" when it records none or cannot be read.
+QString importOf(const QString& database);
+
 struct Options {
     QString factsFolder;
     QString outFolder;

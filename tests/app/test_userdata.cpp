@@ -3,8 +3,9 @@
 #include "mainwindow/frmkryesore.h"
 #include "platform/msgbox.h"
 #include "testsupport.h"
-#include "tools/reciters.h"
+#include "tools/databuilder.h"
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 using namespace Qt::StringLiterals;
 
@@ -62,6 +63,28 @@ private Q_SLOTS:
         QCOMPARE(start(), QString());
         QVERIFY(QFile::remove(own(u"librezi.db"_s))); // with neither the start is refused and nothing is made
         QVERIFY(start().contains(u"librezi.db\nShkaku: skedari mungon"_s) && !QFile::exists(own(u"librezi.db"_s)));
+    }
+    // The program updated with data of a newer import: the reader's copy is made again from it, with the reciters
+    // the reader added and chose, and the program starts (no pair of two imports).
+    void programUpdated() {
+        QTemporaryDir newProgram, newHome;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(newHome.path()));
+        testsupport::copyBundledData(newProgram);
+        Module1::setProgramFolder(newProgram.path());
+        Module1::setProgramFolderWritable(false);
+        Module1::ensureUserDatabase();
+        const QString copy = newHome.filePath(u"librezi/librezi.db"_s);
+        const int id = databuilder::addReciter({copy, u"Imi"_s, newHome.path(), QString(), true, true});
+        QProcess builder;
+        builder.start(testsupport::buildFolder() + u"/tools/librezi-builder"_s,
+                      {u"--facts"_s, testsupport::factsFolder(), u"--out"_s, newProgram.path()});
+        QVERIFY(builder.waitForFinished() && builder.exitCode() == 0);
+        platform::MsgBoxScript script;
+        QVERIFY(testsupport::startOnFolder(newProgram) && script.asked().isEmpty());
+        QCOMPARE(databuilder::importOf(copy), databuilder::importOf(newProgram.filePath(u"librezi.db"_s)));
+        QCOMPARE(Module1::cnLidhja.value(u"SELECT [Default] FROM Lokacioni_i_zerit WHERE IDLok = ?"_s, {id}),
+                 QVariant(-1));
+        Module1::unloadMainWindow();
     }
 };
 
