@@ -1,10 +1,16 @@
 #include "audio/playback.h"
 
 #include "app/module1.h"
+#include "audio/reciters.h"
+#include "data/queryhelpers.h"
 #include "mainwindow/textcommands.h"
 #include "platform/listcontrols.h"
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
+#include "platform/settings.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace audio {
 
@@ -58,26 +64,150 @@ Playback::Playback(platform::MediaPlayer* WindowsMediaPlayer1, platform::ComboBo
                    platform::ComboBox* CmbNrAjeti, QObject* parent)
     : QObject(parent), m_player(WindowsMediaPlayer1), m_cmbNrSure(CmbNrSure), m_cmbNrAjeti(CmbNrAjeti) {
     connect(m_player, &platform::MediaPlayer::EndOfStream, this, &Playback::WindowsMediaPlayer1_EndOfStream);
+    connect(m_player, &platform::MediaPlayer::nextStarted, this, &Playback::onNextStarted);
 }
 
 namespace {
 const QString kNoReciter = QStringLiteral("Nuk është zgjedhur asnjë lexues");
 }
 
+namespace {
+const QString kSection = QStringLiteral("Leximi");
+}
+
+Repeat loadRepeat() {
+    Repeat r;
+    auto number = [](const QString& key, int fallback) {
+        bool ok = false;
+        const int n = platform::GetSetting(QStringLiteral("Lib'rezi Drites"), kSection, key).toInt(&ok);
+        return ok ? n : fallback;
+    };
+    r.times = qMax(0, number(QStringLiteral("Herë"), 1));
+    r.loop = number(QStringLiteral("Vargu"), 0) == 1;
+    r.from = number(QStringLiteral("Nga"), 1);
+    r.to = number(QStringLiteral("Deri"), 1);
+    return r;
+}
+
+bool saveRepeat(const Repeat& r) {
+    return platform::SaveSettings(QStringLiteral("Lib'rezi Drites"), kSection,
+                                  {{QStringLiteral("Herë"), QString::number(r.times)},
+                                   {QStringLiteral("Vargu"), r.loop ? QStringLiteral("1") : QStringLiteral("0")},
+                                   {QStringLiteral("Nga"), QString::number(r.from)},
+                                   {QStringLiteral("Deri"), QString::number(r.to)}},
+                                  {});
+}
+
+QString Playback::missingText(int surah, int verse) const {
+    const ReciterKind kind = verse > 0 ? ReciterKind::Verses : ReciterKind::Surahs;
+    const QString folder = verse > 0 ? Module1::strLokacioniAjeteve : Module1::strLokacioniSureve;
+    QString reciter;
+    try {
+        reciter = vbText(defaultReciter(kind, QStringLiteral("Lexuesi")));
+    } catch (const platform::DbError&) {
+    }
+    const QString what =
+        verse > 0 ? QStringLiteral("Ajeti %1:%2").arg(surah).arg(verse) : QStringLiteral("Sureja %1").arg(surah);
+    return QStringLiteral("%1 nuk ka regjistrim te lexuesi „%2” (dosja %3).")
+        .arg(what, reciter, QDir::toNativeSeparators(platform::MediaPlayer::localPath(resolveFolder(folder))));
+}
+
 void Playback::FuncPlayAjet(const QString& strNrSure, const QString& strNrAjet) {
+    endSeries();
     if (!hasFolder(Module1::strLokacioniAjeteve)) {
         m_player->showStatus(kNoReciter);
         return;
     }
-    m_player->setURL(verseAudioPath(Module1::strLokacioniAjeteve, strNrSure, strNrAjet));
+    const QString path = verseAudioPath(Module1::strLokacioniAjeteve, strNrSure, strNrAjet);
+    m_player->setURL(path);
+    if (!QFileInfo(platform::MediaPlayer::localPath(path)).isFile() && m_player->started())
+        m_player->showStatus(missingText(strNrSure.toInt(), qMax(1, strNrAjet.toInt())));
 }
 
 void Playback::FuncPlaySure(const QString& strNrSure) {
+    endSeries();
     if (!hasFolder(Module1::strLokacioniSureve)) {
         m_player->showStatus(kNoReciter);
         return;
     }
-    m_player->setURL(surahAudioPath(Module1::strLokacioniSureve, strNrSure));
+    const QString path = surahAudioPath(Module1::strLokacioniSureve, strNrSure);
+    m_player->setURL(path);
+    if (!QFileInfo(platform::MediaPlayer::localPath(path)).isFile() && m_player->started())
+        m_player->showStatus(missingText(strNrSure.toInt(), 0));
+}
+
+QString Playback::recordingOf(int verse) const {
+    return platform::MediaPlayer::localPath(
+        verseAudioPath(Module1::strLokacioniAjeteve, QString::number(m_series.surah), QString::number(verse)));
+}
+
+QPair<int, int> Playback::following(int verse, int heard) {
+    QStringList skipped;
+    for (int steps = 0; steps <= m_series.last - m_series.first + 1; ++steps) {
+        if (verse > 0 && (m_repeat.times == 0 || heard < m_repeat.times) && QFileInfo(recordingOf(verse)).isFile())
+            return {verse, heard + 1}; // the same verse once more
+        verse = verse <= 0 ? m_series.verse : verse + 1;
+        heard = 0;
+        if (verse > m_series.last) {
+            if (!m_repeat.loop)
+                break;
+            verse = m_series.first;
+        }
+        if (!QFileInfo(recordingOf(verse)).isFile() && !skipped.contains(QString::number(verse))) {
+            skipped.append(QString::number(verse));
+            m_player->showStatus(missingText(m_series.surah, verse) + QStringLiteral(" U kapërcye."));
+        }
+    }
+    return {0, 0};
+}
+
+void Playback::startSeries(int surah, int verse) {
+    endSeries();
+    if (!hasFolder(Module1::strLokacioniAjeteve)) {
+        m_player->showStatus(kNoReciter);
+        return;
+    }
+    const int count =
+        vbText(MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {surah})).toInt();
+    if (count <= 0)
+        return;
+    const bool range = m_repeat.loop && m_repeat.from >= 1 && m_repeat.from <= m_repeat.to && m_repeat.to <= count;
+    m_series = {surah, range ? m_repeat.from : 1, range ? m_repeat.to : count, 0, 0};
+    // The first verse heard: the one asked for (the range's first when it lies outside the range).
+    m_series.verse = range && (verse < m_series.first || verse > m_series.last) ? m_series.first : qMax(1, verse);
+    m_player->showStatus(QString());
+    const QPair<int, int> first = following(m_series.verse, m_repeat.times == 0 ? -1 : 0);
+    if (first.first == 0) {
+        m_series = {};
+        return;
+    }
+    m_series.verse = first.first;
+    m_series.heard = 1;
+    m_player->setURL(recordingOf(m_series.verse));
+    Q_EMIT reciting(m_series.surah, m_series.verse);
+    queueFollowing();
+}
+
+void Playback::queueFollowing() {
+    const QPair<int, int> next = following(m_series.verse, m_series.heard);
+    m_player->queue(next.first > 0 ? recordingOf(next.first) : QString());
+}
+
+void Playback::onNextStarted() {
+    if (!inSeries())
+        return;
+    const QPair<int, int> now = following(m_series.verse, m_series.heard);
+    m_series.verse = now.first;
+    m_series.heard = now.second;
+    Q_EMIT reciting(m_series.surah, m_series.verse);
+    queueFollowing();
+}
+
+void Playback::endSeries() {
+    if (!inSeries())
+        return;
+    m_series = {};
+    m_player->queue(QString());
 }
 
 void Playback::CmdPlayAjet_Click() {
@@ -107,6 +237,7 @@ void Playback::mnuLshoAjetin_Click(platform::RichTextView* Rtf1) {
 }
 
 void Playback::WindowsMediaPlayer1_EndOfStream(int Result) {
+    m_series = {}; // a series ends here, once
     platform::MsgBox(QStringLiteral("Fund    ") + QString::number(Result), platform::Buttons::OK, QString());
 }
 

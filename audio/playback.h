@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 namespace platform {
@@ -31,6 +32,19 @@ QString verseAudioPath(const QString& folder, const QString& surah, const QStrin
 // The surah file: folder/SSS.mp3.
 QString surahAudioPath(const QString& folder, const QString& surah);
 
+// How a series of verses repeats, for memorising: each verse `times` times (0: for ever), and, with `loop`,
+// the verses `from` to `to` of the surah over and over.
+struct Repeat {
+    int times = 1;
+    bool loop = false;
+    int from = 1;
+    int to = 1;
+};
+
+// The repeat the reader chose last, kept in the per-user settings store.
+Repeat loadRepeat();
+bool saveRepeat(const Repeat& r);
+
 // The recitation commands of the main window, on its player and its surah and verse lists.
 class Playback : public QObject {
     Q_OBJECT
@@ -54,7 +68,35 @@ public:
     // Tells the reader the recitation has ended.
     void WindowsMediaPlayer1_EndOfStream(int Result);
 
+    // Recites verse after verse from `verse` of `surah` to the surah's end (or within the repeated range), from
+    // the verse reciter's folder, each next file opened before the one heard ends. A missing recording is
+    // skipped and said on the strip; "Fund" comes once, at the end of the series.
+    void startSeries(int surah, int verse);
+    // Navigation and every other play request end the series (the verse heard plays to its end).
+    void endSeries();
+    bool inSeries() const { return m_series.surah > 0; }
+    void setRepeat(const Repeat& repeat) { m_repeat = repeat; }
+    const Repeat& repeat() const { return m_repeat; }
+
+Q_SIGNALS:
+    // The verse the reader hears now, so that the text can follow it.
+    void reciting(int surah, int verse);
+
 private:
+    struct Series {
+        int surah = 0, first = 0, last = 0; // the verses the series goes through
+        int verse = 0, heard = 0;           // the verse heard now, and how many times so far
+    };
+    // The next verse after (verse, heard) that has a recording, and how many times it will then have been
+    // heard; verse 0 when the series ends.
+    QPair<int, int> following(int verse, int heard);
+    QString recordingOf(int verse) const;
+    void queueFollowing();
+    void onNextStarted();
+    QString missingText(int surah, int verse) const;
+
+    Series m_series;
+    Repeat m_repeat;
     platform::MediaPlayer* m_player;
     platform::ComboBox* m_cmbNrSure;
     platform::ComboBox* m_cmbNrAjeti;

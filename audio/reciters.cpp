@@ -6,10 +6,20 @@
 #include "platform/handler.h"
 #include "platform/listcontrols.h"
 #include "platform/msgbox.h"
+#include "tools/reciters.h"
+#include "tools/textinput.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QRegularExpression>
 
 namespace audio {
 
 namespace {
+constexpr qint32 kBundledReciters = 2; // IDLok 1 and 2: the sample reciters that come with the program
+
 int ajete(ReciterKind kind) {
     return kind == ReciterKind::Verses ? -1 : 0;
 }
@@ -26,7 +36,89 @@ QVariant defaultReciter(ReciterKind kind, const QString& column) {
 }
 
 ReciterChoice::ReciterChoice(platform::ComboBox* CmbLexuesAjete, platform::ComboBox* CmbLexuesSure, QObject* parent)
-    : QObject(parent), m_cmbAjete(CmbLexuesAjete), m_cmbSure(CmbLexuesSure) {}
+    : QObject(parent), m_cmbAjete(CmbLexuesAjete), m_cmbSure(CmbLexuesSure) {
+    chooseFolder = [this] {
+        QFileDialog dialog(m_cmbAjete->window(), QStringLiteral("Zgjidhni dosjen e regjistrimeve"), QDir::homePath());
+        dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dosja:"));
+        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Zgjidh"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                       : QString();
+    };
+    askName = [this](const QString& folder) {
+        QInputDialog dialog(m_cmbAjete->window());
+        dialog.setWindowTitle(QStringLiteral("Lexuesi i ri"));
+        dialog.setLabelText(QStringLiteral("Emri i lexuesit:"));
+        dialog.setTextValue(QFileInfo(folder).fileName());
+        dialog.setOkButtonText(QStringLiteral("OK"));
+        dialog.setCancelButtonText(QStringLiteral("Anulo"));
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue().trimmed() : QString();
+    };
+}
+
+void ReciterChoice::addReciter(ReciterKind kind) {
+    const QString folder = chooseFolder();
+    if (folder.isEmpty())
+        return;
+    // Recordings named as the kind expects: 001001.mp3 for a verse, 001.mp3 for a surah.
+    static const QRegularExpression verses(QStringLiteral("^\\d{6}\\.mp3$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression surahs(QStringLiteral("^\\d{3}\\.mp3$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression& named = kind == ReciterKind::Verses ? verses : surahs;
+    const int found = int(QDir(folder).entryList(QDir::Files).filter(named).size());
+    const QString example = kind == ReciterKind::Verses ? QStringLiteral("001001.mp3") : QStringLiteral("001.mp3");
+    if (found == 0) {
+        platform::MsgBox(QStringLiteral("Në dosjen %1 nuk u gjet asnjë regjistrim me emër si %2.")
+                             .arg(QDir::toNativeSeparators(folder), example),
+                         platform::Buttons::OK, QString(), platform::Icon::Warning);
+        return;
+    }
+    const QString name = askName(folder);
+    if (name.isEmpty())
+        return;
+    platform::MsgBox(
+        QStringLiteral("U gjetën %1 regjistrime në dosjen %2.").arg(found).arg(QDir::toNativeSeparators(folder)),
+        platform::Buttons::OK, QString(), platform::Icon::Information);
+    int id = 0;
+    try {
+        databuilder::ReciterOptions options;
+        options.database = Module1::databasePath();
+        options.name = name;
+        options.folder = QDir(folder).absolutePath();
+        options.verses = kind == ReciterKind::Verses;
+        id = databuilder::addReciter(options);
+    } catch (const databuilder::BuildError& e) {
+        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);
+        return;
+    }
+    platform::ComboBox* shown = list(kind);
+    MbusheListen(reciterListStatement(kind), QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), shown);
+    shown->setListIndex(shown->findData(id, Qt::UserRole)); // chosen, as by the reader
+}
+
+void ReciterChoice::removeReciter(ReciterKind kind) {
+    platform::ComboBox* shown = list(kind);
+    if (shown->ListIndex() < 0)
+        return;
+    const qint32 id = shown->ItemData(shown->ListIndex());
+    if (id <= kBundledReciters) {
+        platform::MsgBox(QStringLiteral("Lexuesit e ardhur me programin nuk hiqen."), platform::Buttons::OK, QString(),
+                         platform::Icon::Information);
+        return;
+    }
+    if (platform::MsgBox(
+            QStringLiteral("Ta heq lexuesin „%1” nga lista? Regjistrimet e tij mbeten në dosje.").arg(shown->Text()),
+            platform::Buttons::YesNo, QString(), platform::Icon::Question) != platform::Answer::Yes)
+        return;
+    Module1::cnLidhja.exec(QStringLiteral("DELETE FROM Lokacioni_i_zerit WHERE IDLok = ?"), {id});
+    MbusheListen(reciterListStatement(kind), QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), shown);
+    if (shown->ListCount() > 0)
+        shown->setListIndex(0);
+}
 
 void ReciterChoice::CmbLexuesAjete_Click() {
     if (Module1::blnMosRuajLexuesinAjeteve)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 namespace platform {
 class ComboBox;
 }
@@ -30,6 +32,16 @@ public:
 
     void CmbLexuesAjete_Click();
     void CmbLexuesSure_Click();
+
+    // Adds a reciter of the kind from a folder the reader picks and names: the folder must hold recordings
+    // named as the kind expects (SSSAAA.mp3 or SSS.mp3); the new reciter is then chosen.
+    void addReciter(ReciterKind kind);
+    // Removes the chosen reciter of the kind, one the reader added (the bundled ones stay), and chooses the
+    // first one left.
+    void removeReciter(ReciterKind kind);
+    // Ask the reader for a folder and a name ("" when they cancel); tests put their own.
+    std::function<QString()> chooseFolder;
+    std::function<QString(const QString& folder)> askName;
 
 private:
     void choose(ReciterKind kind);

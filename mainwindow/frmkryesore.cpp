@@ -28,6 +28,8 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QShortcut>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -196,15 +198,62 @@ QWidget* frmKryesore::buildPageSuret() {
     g->addWidget(CmbTotalAjete, 3, 0);
     g->addWidget(CmbNrAjeti, 3, 1);
     g->addWidget(CmdPlayAjet, 3, 2);
+    CmdPlayVazhdim = iconButton(page, "CmdPlayVazhdim", QStringLiteral("Lexo në vazhdim"), art::kPlay);
+    g->addWidget(CmdPlayVazhdim, 3, 3);
     // What a typed verse could not find is said under the lists, not by a jump elsewhere in the book.
     lblNavigimi = whiteLabel(page, "lblNavigimi", QString());
     lblNavigimi->setWordWrap(true);
     lblNavigimi->setVisible(false);
     g->addWidget(lblNavigimi, 4, 0, 1, 3);
     g->addWidget(whiteLabel(page, "Label2_7", QStringLiteral("Lexuesi i sureve")), 5, 0, 1, 3);
-    g->addWidget(CmbLexuesSure, 6, 0, 1, 3);
+    // Beside each reciter list, adding a reciter of one's own and removing it.
+    auto reciterRow = [&](platform::ComboBox* list, QToolButton*& add, const char* addName, QToolButton*& remove,
+                          const char* removeName) {
+        add = iconButton(page, addName, QStringLiteral("Shto një lexues nga një dosje..."), art::kAdd);
+        remove = iconButton(page, removeName, QStringLiteral("Hiqe lexuesin e zgjedhur"), art::kRemove);
+        add->setIconSize(QSize(16, 16));
+        remove->setIconSize(QSize(16, 16));
+        auto* row = new QHBoxLayout;
+        row->addWidget(list, 1);
+        row->addWidget(add);
+        row->addWidget(remove);
+        return row;
+    };
+    g->addLayout(
+        reciterRow(CmbLexuesSure, CmdShtoLexuesSure, "CmdShtoLexuesSure", CmdHiqLexuesSure, "CmdHiqLexuesSure"), 6, 0,
+        1, 4);
     g->addWidget(whiteLabel(page, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 7, 0, 1, 3);
-    g->addWidget(CmbLexuesAjete, 8, 0, 1, 3);
+    g->addLayout(
+        reciterRow(CmbLexuesAjete, CmdShtoLexuesAjete, "CmdShtoLexuesAjete", CmdHiqLexuesAjete, "CmdHiqLexuesAjete"), 8,
+        0, 1, 4);
+    // Repeating for memorising: each verse some times, and a range of verses over and over.
+    CmbPerserit = named(new platform::ComboBox(page, false), "CmbPerserit");
+    for (const char* times : {"1 herë", "2 herë", "3 herë", "5 herë", "10 herë", "Gjithmonë"})
+        CmbPerserit->AddItem(QString::fromUtf8(times));
+    CmbPerserit->setAccessibleName(QStringLiteral("Sa herë lexohet çdo ajet"));
+    CmbPerserit->setToolTip(CmbPerserit->accessibleName());
+    ChkVargu = named(new QCheckBox(QStringLiteral("Përsërit ajetet"), page), "ChkVargu");
+    ChkVargu->setToolTip(QStringLiteral("Leximi në vazhdim përsërit pa mbarim ajetet nga ... deri ..."));
+    QPalette white = ChkVargu->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    ChkVargu->setPalette(white);
+    SpnNga = named(new QSpinBox(page), "SpnNga");
+    SpnDeri = named(new QSpinBox(page), "SpnDeri");
+    for (QSpinBox* box : {SpnNga, SpnDeri})
+        box->setRange(1, 286);
+    SpnNga->setAccessibleName(QStringLiteral("Ajeti i parë i përsëritjes"));
+    SpnDeri->setAccessibleName(QStringLiteral("Ajeti i fundit i përsëritjes"));
+    auto* repeatRow = new QHBoxLayout;
+    repeatRow->addWidget(whiteLabel(page, "Label2_8", QStringLiteral("Çdo ajet:")));
+    repeatRow->addWidget(CmbPerserit, 1);
+    g->addLayout(repeatRow, 9, 0, 1, 4);
+    auto* rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(ChkVargu);
+    rangeRow->addWidget(SpnNga);
+    rangeRow->addWidget(whiteLabel(page, "Label2_9", QStringLiteral("deri")));
+    rangeRow->addWidget(SpnDeri);
+    rangeRow->addStretch();
+    g->addLayout(rangeRow, 10, 0, 1, 4);
     auto* tipRow = new QHBoxLayout;
     tipRow->addWidget(CmdRefreshKeshille);
     auto* label6 = whiteLabel(page, "Label6", QStringLiteral("Këshilla:"));
@@ -213,16 +262,16 @@ QWidget* frmKryesore::buildPageSuret() {
     label6->setFont(bold);
     tipRow->addWidget(label6);
     tipRow->addStretch();
-    g->addLayout(tipRow, 9, 0, 1, 3);
-    g->addWidget(LblKeshilla, 10, 0, 1, 3);
+    g->addLayout(tipRow, 11, 0, 1, 4);
+    g->addWidget(LblKeshilla, 12, 0, 1, 4);
     // While the book holds no translation, the tips say how to bring one in.
     cmdImportoKeshilla = named(new QToolButton(page), "cmdImportoKeshilla");
     cmdImportoKeshilla->setText(QStringLiteral("Importo përkthimin..."));
     cmdImportoKeshilla->setIcon(art::icon(art::kImport));
     cmdImportoKeshilla->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     cmdImportoKeshilla->setVisible(false);
-    g->addWidget(cmdImportoKeshilla, 11, 0, 1, 3);
-    g->setRowStretch(12, 1);
+    g->addWidget(cmdImportoKeshilla, 13, 0, 1, 4);
+    g->setRowStretch(14, 1);
     return page;
 }
 
@@ -322,6 +371,7 @@ void frmKryesore::buildControls() {
     mnuLshoAjetin = action("mnuLshoAjetin", QStringLiteral("Lexoje ajetin"));
     mnuPauzoje = action("mnuPauzoje", QStringLiteral("Pauzo leximin"));
     mnuVazhdo = action("mnuVazhdo", QStringLiteral("Vazhdo leximin"));
+    mnuLexoVazhdim = action("mnuLexoVazhdim", QStringLiteral("Lexo në vazhdim"));
     mnuPopupRtf->addSeparator();
     mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
     mnuShenjo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -331,7 +381,7 @@ void frmKryesore::buildControls() {
     C1Elastic3_Header = new HeaderPanel(this);
     C1Elastic4_Bottom = named(new QWidget(this), "C1Elastic4_Bottom");
     C1Elastic4_Bottom->setAutoFillBackground(true);
-    C1Elastic4_Bottom->setPalette(QApplication::palette());
+    darkPanel(C1Elastic4_Bottom);
     C1Elastic4_Bottom->setMinimumHeight(twips(930));
     auto* bottomLayout = new QHBoxLayout(C1Elastic4_Bottom);
     bottomLayout->setContentsMargins(0, 0, 0, 0);
@@ -421,6 +471,29 @@ void frmKryesore::connectHandlers() {
     on(mnuLshoAjetin, &QAction::triggered, &frmKryesore::mnuLshoAjetin_Click);
     on(mnuPauzoje, &QAction::triggered, &frmKryesore::mnuPauzoje_Click);
     on(mnuVazhdo, &QAction::triggered, &frmKryesore::mnuVazhdo_Click);
+    on(mnuLexoVazhdim, &QAction::triggered, &frmKryesore::CmdPlayVazhdim_Click);
+    on(CmdPlayVazhdim, &QToolButton::clicked, &frmKryesore::CmdPlayVazhdim_Click);
+    connect(m_playback, &audio::Playback::reciting, this, [this](int surah, int verse) {
+        // The text follows the verse heard: selected, at the top of the view; that is no navigation of the reader's.
+        m_following = true;
+        platform::guarded([&] { goTo({surah, verse}); });
+        m_following = false;
+    });
+    auto repeatChanged = [this] { platform::guarded([this] { repeatChosen(); }); };
+    connect(CmbPerserit, &ComboBox::Click, this, repeatChanged);
+    connect(ChkVargu, &QCheckBox::toggled, this, repeatChanged);
+    connect(SpnNga, &QSpinBox::valueChanged, this, repeatChanged);
+    connect(SpnDeri, &QSpinBox::valueChanged, this, repeatChanged);
+    using audio::ReciterKind;
+    const auto reciterCommand = [this](QToolButton* button, void (audio::ReciterChoice::*command)(ReciterKind),
+                                       ReciterKind kind) {
+        connect(button, &QToolButton::clicked, this,
+                [this, command, kind] { platform::guarded([&] { (m_reciters->*command)(kind); }); });
+    };
+    reciterCommand(CmdShtoLexuesAjete, &audio::ReciterChoice::addReciter, ReciterKind::Verses);
+    reciterCommand(CmdHiqLexuesAjete, &audio::ReciterChoice::removeReciter, ReciterKind::Verses);
+    reciterCommand(CmdShtoLexuesSure, &audio::ReciterChoice::addReciter, ReciterKind::Surahs);
+    reciterCommand(CmdHiqLexuesSure, &audio::ReciterChoice::removeReciter, ReciterKind::Surahs);
     on(Rtf1, &platform::RichTextView::DblClick, &frmKryesore::Rtf1_DblClick);
     on(CmbFontNames, &ComboBox::Click, &frmKryesore::CmbFontNames_Click);
     on(CmbNrFonti, &ComboBox::Click, &frmKryesore::CmbNrFonti_Click);
@@ -554,6 +627,7 @@ void frmKryesore::Form_Load() {
     m_bookmarks->load();
     cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown());
     ChkPaDallim->setChecked(place::looseSearch());
+    showRepeat(audio::loadRepeat());
     restorePlace();
     chainTabOrder();
     Rtf1->setFocus(); // the reader starts in the text, not on the exit button
@@ -609,8 +683,17 @@ void frmKryesore::chainTabOrder() {
                              CmbTotalAjete,
                              CmbNrAjeti,
                              CmdPlayAjet,
+                             CmdPlayVazhdim,
                              CmbLexuesSure,
+                             CmdShtoLexuesSure,
+                             CmdHiqLexuesSure,
                              CmbLexuesAjete,
+                             CmdShtoLexuesAjete,
+                             CmdHiqLexuesAjete,
+                             CmbPerserit,
+                             ChkVargu,
+                             SpnNga,
+                             SpnDeri,
                              CmdRefreshKeshille,
                              cmdImportoKeshilla,
                              cmdExpandAll,
@@ -758,6 +841,8 @@ void frmKryesore::kerkoje() {
     const int at = Rtf1->Find(navigation::verseKey(CmbNrSure->Text(), CmbNrAjeti->Text()));
     Rtf1->Span(QStringLiteral("\r"), true, true);
     tell(QString());
+    if (!m_following)
+        m_playback->endSeries(); // the reader went elsewhere
     if (at < 0)
         return;
     // The verse is the first line of the view; a surah's first verse shows its heading above it.
@@ -1082,4 +1167,34 @@ void frmKryesore::mnuPauzoje_Click() {
 }
 void frmKryesore::mnuVazhdo_Click() {
     m_playback->mnuVazhdo_Click();
+}
+
+// From the verse under the caret (or the one the lists name) to the surah's end, verse after verse.
+void frmKryesore::CmdPlayVazhdim_Click() {
+    navigation::Verse from = verseUnderCaret();
+    if (!from.isValid())
+        from = {CmbNrSure->Text().toInt(), qMax(1, CmbNrAjeti->Text().toInt())};
+    m_playback->startSeries(from.surah, from.verse);
+}
+
+void frmKryesore::repeatChosen() {
+    static const int times[] = {1, 2, 3, 5, 10, 0};
+    audio::Repeat r;
+    r.times = times[qBound(0, CmbPerserit->ListIndex(), 5)];
+    r.loop = ChkVargu->isChecked();
+    r.from = SpnNga->value();
+    r.to = SpnDeri->value();
+    m_playback->setRepeat(r);
+    if (!audio::saveRepeat(r))
+        std::fprintf(stderr, "librezi: the repeat could not be saved\n");
+}
+
+void frmKryesore::showRepeat(const audio::Repeat& r) {
+    static const int times[] = {1, 2, 3, 5, 10, 0};
+    const QSignalBlocker a(CmbPerserit), b(ChkVargu), c(SpnNga), d(SpnDeri);
+    CmbPerserit->selectQuietly(int(std::find(std::begin(times), std::end(times), r.times) - std::begin(times)) % 6);
+    ChkVargu->setChecked(r.loop);
+    SpnNga->setValue(r.from);
+    SpnDeri->setValue(r.to);
+    m_playback->setRepeat(r);
 }

@@ -22,8 +22,10 @@
 class Bookmarks;
 class HeaderPanel;
 class TranslationImport;
+class QSpinBox;
 namespace audio {
 class Playback;
+struct Repeat;
 class ReciterChoice;
 } // namespace audio
 namespace platform {
@@ -116,6 +118,9 @@ private:
     void mnuLshoAjetin_Click();
     void mnuPauzoje_Click();
     void mnuVazhdo_Click();
+    void CmdPlayVazhdim_Click();
+    void repeatChosen();
+    void showRepeat(const audio::Repeat& r);
     void CmbFontNames_Click();
     void CmbNrFonti_Click();
     void cmdRrethProg_Click();
@@ -157,6 +162,11 @@ private:
     platform::ComboBox* CmbLexuesSure;
     QToolButton* CmdPlaySure;
     QToolButton* CmdPlayAjet;
+    QToolButton* CmdPlayVazhdim;
+    QToolButton *CmdShtoLexuesAjete, *CmdHiqLexuesAjete, *CmdShtoLexuesSure, *CmdHiqLexuesSure;
+    platform::ComboBox* CmbPerserit;
+    QCheckBox* ChkVargu;
+    QSpinBox *SpnNga, *SpnDeri;
     QToolButton* CmdRefreshKeshille;
     QLabel* LblKeshilla;
     QLabel* lblNavigimi;
@@ -184,6 +194,7 @@ private:
     QAction* mnuPauzoje;
     QAction* mnuVazhdo;
     QAction* mnuShenjo;
+    QAction* mnuLexoVazhdim;
 
     std::unique_ptr<search::DatabaseSearch> m_search;
     std::unique_ptr<search::FindInText> m_find;
@@ -194,8 +205,10 @@ private:
     TranslationImport* m_import = nullptr;
     navigation::Verse m_wholeTextPlace; // the verse at the top of the whole text when a passage was shown
     navigation::Verse m_restoreVerse;   // the verse of the last run, gone to when the window shows
-    int m_verseAfterSurah = 0;          // the verse a surah's Click goes to (0: verse 1)
-    bool m_faceChosen = false;          // the reader chose a face or a size in this run
+    int m_verseAfterSurah = 0;
+    bool m_following = false;  // the text follows a recitation: no navigation of the reader's          // the verse a
+                               // surah's Click goes to (0: verse 1)
+    bool m_faceChosen = false; // the reader chose a face or a size in this run
     bool m_sizeChosen = false;
     int m_points; // the size the text was last given
 };

@@ -13,6 +13,11 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "platform/look.h"
+#include "resources/resources.h"
+
+#include <utility>
+
 namespace platform {
 
 QString minutesSeconds(qint64 ms) {
@@ -22,9 +27,11 @@ QString minutesSeconds(qint64 ms) {
 
 namespace {
 
-QToolButton* iconButton(QWidget* parent, QStyle::StandardPixmap pixmap, const QString& name) {
+QToolButton* iconButton(QWidget* parent, const char* picture, const QString& name, const char* objectName) {
     auto* b = new QToolButton(parent);
-    b->setIcon(parent->style()->standardIcon(pixmap));
+    b->setObjectName(QLatin1String(objectName));
+    b->setIcon(art::tinted(picture, lightOnDark(), dimmedOnDark()));
+    b->setIconSize(QSize(22, 22));
     b->setToolTip(name);
     b->setAccessibleName(name);
     b->setAutoRaise(true);
@@ -38,28 +45,38 @@ QString fileNameOf(const QString& local) {
 } // namespace
 
 MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
-    // Without a backend Qt Multimedia ends the program at the first player or output: neither is made.
-    if (playbackAvailable()) {
-        m_player = new QMediaPlayer(this);
-        m_output = new QAudioOutput(this);
-        m_player->setAudioOutput(m_output);
+    // Light on the window's dark colour in every state: the strip is read where the reader looks.
+    setAutoFillBackground(true);
+    QPalette strip = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor text = group == QPalette::Disabled ? dimmedOnDark() : lightOnDark();
+        strip.setColor(group, QPalette::Window, windowColour());
+        strip.setColor(group, QPalette::Base, windowColour());
+        strip.setColor(group, QPalette::WindowText, text);
+        strip.setColor(group, QPalette::ButtonText, text);
+        strip.setColor(group, QPalette::Text, text);
+        strip.setColor(group, QPalette::Button, QColor(0x34, 0x3B, 0x4B)); // a hovered or pressed button's panel
+        strip.setColor(group, QPalette::Highlight, group == QPalette::Disabled ? dimmedOnDark() : warningOnDark());
     }
+    setPalette(strip);
 
-    m_play = iconButton(this, QStyle::SP_MediaPlay, QStringLiteral("Luaj"));
-    m_play->setObjectName(QStringLiteral("cmdLuaj"));
-    m_pause = iconButton(this, QStyle::SP_MediaPause, QStringLiteral("Pauzë"));
-    m_pause->setObjectName(QStringLiteral("cmdPauze"));
-    m_stop = iconButton(this, QStyle::SP_MediaStop, QStringLiteral("Ndalo"));
-    m_stop->setObjectName(QStringLiteral("cmdNdalo"));
+    m_play = iconButton(this, art::kPlay, QStringLiteral("Luaj"), "cmdLuaj");
+    m_pause = iconButton(this, art::kPause, QStringLiteral("Pauzë"), "cmdPauze");
+    m_stop = iconButton(this, art::kStop, QStringLiteral("Ndalo"), "cmdNdalo");
 
     m_position = new QSlider(Qt::Horizontal, this);
     m_position->setObjectName(QStringLiteral("sldPozicioni"));
-    m_position->setAccessibleName(QStringLiteral("Pozicioni"));
+    m_position->setAccessibleName(QStringLiteral("Pozicioni i leximit"));
+    m_position->setToolTip(m_position->accessibleName());
     m_position->setRange(0, 0);
     m_elapsed = new QLabel(minutesSeconds(0), this);
     m_elapsed->setObjectName(QStringLiteral("lblKaluar"));
+    m_elapsed->setToolTip(QStringLiteral("Koha e kaluar"));
+    m_elapsed->setAccessibleName(m_elapsed->toolTip());
     m_total = new QLabel(minutesSeconds(0), this);
     m_total->setObjectName(QStringLiteral("lblGjithsej"));
+    m_total->setToolTip(QStringLiteral("Kohëzgjatja"));
+    m_total->setAccessibleName(m_total->toolTip());
 
     m_volume = new QSlider(Qt::Horizontal, this);
     m_volume->setObjectName(QStringLiteral("sldVolumi"));
@@ -67,12 +84,22 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
     m_volume->setToolTip(QStringLiteral("Volumi"));
     m_volume->setRange(0, 100);
     m_volume->setMaximumWidth(90);
+    for (QSlider* slider : {m_position, m_volume}) { // their handles are drawn in the button colour
+        QPalette handles = slider->palette();
+        handles.setColor(QPalette::Active, QPalette::Button, lightOnDark());
+        handles.setColor(QPalette::Inactive, QPalette::Button, lightOnDark());
+        handles.setColor(QPalette::Disabled, QPalette::Button, dimmedOnDark());
+        slider->setPalette(handles);
+    }
     auto* volumeIcon = new QLabel(this);
-    volumeIcon->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));
+    volumeIcon->setPixmap(art::tinted(art::kSpeaker, lightOnDark(), dimmedOnDark()).pixmap(18, 18));
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("lblGjendja"));
     m_status->setWordWrap(true);
+    QPalette warning = m_status->palette();
+    warning.setColor(QPalette::WindowText, warningOnDark());
+    m_status->setPalette(warning);
     m_status->hide();
 
     auto* row = new QHBoxLayout;
@@ -87,7 +114,7 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
     row->addWidget(volumeIcon);
     row->addWidget(m_volume);
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(2, 2, 2, 2);
+    column->setContentsMargins(4, 2, 4, 2);
     column->setSpacing(2);
     column->addLayout(row);
     column->addWidget(m_status);
@@ -96,32 +123,60 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
     connect(m_play, &QToolButton::clicked, this, &MediaPlayer::controls_play);
     connect(m_pause, &QToolButton::clicked, this, &MediaPlayer::controls_pause);
     connect(m_stop, &QToolButton::clicked, this, &MediaPlayer::controls_stop);
-    setVolume(50);
-    if (!m_player) {
-        showStatus(notPossibleText());
-        updateButtons();
-        return;
-    }
-    connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_output->setVolume(float(v) / 100.0f); });
-    connect(m_position, &QSlider::sliderMoved, this, [this](int v) { m_player->setPosition(v); });
-    connect(m_position, &QSlider::actionTriggered, this, [this](int action) {
-        if (action != QAbstractSlider::SliderMove)
-            m_player->setPosition(m_position->sliderPosition());
+    connect(m_volume, &QSlider::valueChanged, this, [this](int v) {
+        for (QAudioOutput* output : m_outputs)
+            if (output)
+                output->setVolume(float(v) / 100.0f);
     });
-    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, &MediaPlayer::onMediaStatus);
-    connect(m_player, &QMediaPlayer::errorOccurred, this, &MediaPlayer::onError);
-    connect(m_player, &QMediaPlayer::positionChanged, this, &MediaPlayer::onPosition);
-    connect(m_player, &QMediaPlayer::durationChanged, this, &MediaPlayer::onDuration);
-    connect(m_player, &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateButtons);
+    connect(m_position, &QSlider::sliderMoved, this, [this](int v) {
+        if (started())
+            current()->setPosition(v);
+    });
+    connect(m_position, &QSlider::actionTriggered, this, [this](int action) {
+        if (started() && action != QAbstractSlider::SliderMove)
+            current()->setPosition(m_position->sliderPosition());
+    });
+    setVolume(50);
     updateButtons();
 }
 
-MediaPlayer::~MediaPlayer() {
-    // Stop before the output goes, so that no signal arrives at a half-destroyed strip.
-    if (m_player) {
-        disconnect(m_player, nullptr, this, nullptr);
-        m_player->stop();
+// Two players, one playing and one holding the next file ready. Without a backend Qt Multimedia ends the
+// program at the first player or output: then neither is made, and the strip says so.
+bool MediaPlayer::ensurePlayers() {
+    if (started())
+        return true;
+    if (!playbackAvailable()) {
+        showStatus(notPossibleText());
+        updateButtons();
+        return false;
     }
+    for (int i = 0; i < 2; ++i) {
+        QMediaPlayer* player = m_players[i] = new QMediaPlayer(this);
+        m_outputs[i] = new QAudioOutput(this);
+        m_outputs[i]->setVolume(float(m_volume->value()) / 100.0f);
+        player->setAudioOutput(m_outputs[i]);
+        connect(player, &QMediaPlayer::mediaStatusChanged, this, [this, player] { onMediaStatus(player); });
+        connect(player, &QMediaPlayer::errorOccurred, this, [this, player] { onError(player); });
+        connect(player, &QMediaPlayer::positionChanged, this, [this, player](qint64 ms) {
+            if (player == current())
+                onPosition(ms);
+        });
+        connect(player, &QMediaPlayer::durationChanged, this, [this, player](qint64 ms) {
+            if (player == current())
+                onDuration(ms);
+        });
+        connect(player, &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateButtons);
+    }
+    return true;
+}
+
+MediaPlayer::~MediaPlayer() {
+    // Stop before the outputs go, so that no signal arrives at a half-destroyed strip.
+    for (QMediaPlayer* player : m_players)
+        if (player) {
+            disconnect(player, nullptr, this, nullptr);
+            player->stop();
+        }
 }
 
 namespace {
@@ -159,45 +214,53 @@ QString MediaPlayer::localPath(const QString& url) {
 
 void MediaPlayer::setURL(const QString& path) {
     m_url = path;
-    if (!m_player) {
-        showStatus(notPossibleText());
+    m_queued.clear();
+    if (!ensurePlayers())
         return;
-    }
+    other()->stop();
+    other()->setSource(QUrl());
     const QString local = localPath(path);
     if (!QFileInfo(local).isFile()) {
-        m_player->stop();
-        m_player->setSource(QUrl());
+        current()->stop();
+        current()->setSource(QUrl());
         showStatus(QStringLiteral("Skedari nuk u gjet: ") + fileNameOf(local));
         return;
     }
     showStatus(QString());
-    m_player->setSource(QUrl::fromLocalFile(local));
-    m_player->play();
+    current()->setSource(QUrl::fromLocalFile(local));
+    current()->play();
+}
+
+void MediaPlayer::queue(const QString& path) {
+    m_queued = path;
+    if (!ensurePlayers())
+        return;
+    other()->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(localPath(path)));
 }
 
 void MediaPlayer::controls_play() {
-    if (!m_player) {
-        showStatus(notPossibleText());
+    if (!ensurePlayers())
         return;
-    }
-    if (!m_player->source().isEmpty())
-        m_player->play();
+    if (!current()->source().isEmpty())
+        current()->play();
 }
 
 void MediaPlayer::controls_pause() {
-    if (m_player && m_player->playbackState() == QMediaPlayer::PlayingState)
-        m_player->pause();
+    if (started() && current()->playbackState() == QMediaPlayer::PlayingState)
+        current()->pause();
 }
 
 void MediaPlayer::controls_stop() {
-    if (m_player)
-        m_player->stop();
+    if (!started())
+        return;
+    queue(QString());
+    current()->stop();
 }
 
 MediaPlayer::State MediaPlayer::playState() const {
-    if (!m_player)
+    if (!started())
         return State::Stopped;
-    switch (m_player->playbackState()) {
+    switch (current()->playbackState()) {
     case QMediaPlayer::PlayingState:
         return State::Playing;
     case QMediaPlayer::PausedState:
@@ -213,8 +276,6 @@ int MediaPlayer::volume() const {
 
 void MediaPlayer::setVolume(int volume) {
     m_volume->setValue(qBound(0, volume, 100));
-    if (m_output)
-        m_output->setVolume(float(m_volume->value()) / 100.0f);
 }
 
 QString MediaPlayer::statusText() const {
@@ -226,14 +287,25 @@ void MediaPlayer::showStatus(const QString& text) {
     m_status->setVisible(!text.isEmpty());
 }
 
-void MediaPlayer::onMediaStatus() {
-    if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia)
+void MediaPlayer::onMediaStatus(QMediaPlayer* from) {
+    if (from != current() || from->mediaStatus() != QMediaPlayer::EndOfMedia)
+        return;
+    if (m_queued.isEmpty()) {
         Q_EMIT EndOfStream(0);
+        return;
+    }
+    // The next file was opened while this one played: it starts now, and the ended one waits for the one
+    // after it.
+    m_current = 1 - m_current;
+    m_url = std::exchange(m_queued, QString());
+    current()->play();
+    onDuration(current()->duration());
+    Q_EMIT nextStarted(m_url);
 }
 
-void MediaPlayer::onError() {
-    if (m_player->error() == QMediaPlayer::NoError)
-        return;
+void MediaPlayer::onError(QMediaPlayer* from) {
+    if (from->error() == QMediaPlayer::NoError || from != current())
+        return; // a queued file that cannot be played is said when its turn comes
     const QString local = localPath(m_url);
     if (!QFileInfo(local).isFile())
         showStatus(QStringLiteral("Skedari nuk u gjet: ") + fileNameOf(local));
@@ -241,8 +313,8 @@ void MediaPlayer::onError() {
         showStatus(QStringLiteral("Skedari nuk mund të luhet: ") + fileNameOf(local));
     // The backend stays in the playing state after a decoding error: the strip would offer pause
     // for a recitation that never sounds.
-    if (m_player->playbackState() != QMediaPlayer::StoppedState)
-        m_player->stop();
+    if (from->playbackState() != QMediaPlayer::StoppedState)
+        from->stop();
 }
 
 void MediaPlayer::onPosition(qint64 ms) {
@@ -257,12 +329,12 @@ void MediaPlayer::onDuration(qint64 ms) {
 }
 
 void MediaPlayer::updateButtons() {
-    const bool available = m_player != nullptr;
-    const auto state = available ? m_player->playbackState() : QMediaPlayer::StoppedState;
-    m_play->setEnabled(available && state != QMediaPlayer::PlayingState);
-    m_pause->setEnabled(available && state == QMediaPlayer::PlayingState);
-    m_stop->setEnabled(available && state != QMediaPlayer::StoppedState);
-    m_position->setEnabled(available);
+    const auto state = started() ? current()->playbackState() : QMediaPlayer::StoppedState;
+    const bool hasSource = started() && !current()->source().isEmpty();
+    m_play->setEnabled(hasSource && state != QMediaPlayer::PlayingState);
+    m_pause->setEnabled(state == QMediaPlayer::PlayingState);
+    m_stop->setEnabled(state != QMediaPlayer::StoppedState);
+    m_position->setEnabled(started());
 }
 
 } // namespace platform

@@ -26,6 +26,22 @@ QPixmap picture(const char* path, QSize size) {
     return pixmap;
 }
 
+QIcon tinted(const char* path, const QColor& normal, const QColor& disabled, QSize size) {
+    const QPixmap shape = picture(path, size);
+    auto in = [&shape](const QColor& colour) {
+        QPixmap p = shape;
+        QPainter painter(&p);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(p.rect(), colour);
+        return p;
+    };
+    QIcon icon;
+    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
+        icon.addPixmap(in(normal), mode);
+    icon.addPixmap(in(disabled), QIcon::Disabled);
+    return icon;
+}
+
 QCursor handCursor() {
     // The finger's tip lies at (11, 3) of the 32 by 32 picture.
     return QCursor(picture(kHandCursor, QSize(32, 32)), 11, 3);

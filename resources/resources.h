@@ -33,6 +33,8 @@ inline constexpr const char* kFindForward = ":/icons/find-forward.svg"; // cmdKe
 inline constexpr const char* kFindAll = ":/icons/find-all.svg";         // cmdKerkoAll
 inline constexpr const char* kReload = ":/icons/reload.svg";            // cmdKtheLibrezin, CmdRefreshKeshille
 inline constexpr const char* kSpeaker = ":/icons/speaker.svg";          // CmdPlaySure, CmdPlayAjet
+inline constexpr const char* kAdd = ":/icons/add.svg";                  // adding a reciter
+inline constexpr const char* kRemove = ":/icons/remove.svg";            // removing one
 inline constexpr const char* kCollapse = ":/icons/collapse.svg";        // CmdCollapseAll
 inline constexpr const char* kExpand = ":/icons/expand.svg";            // cmdExpandAll
 inline constexpr const char* kOk = ":/icons/ok.svg";                    // the About window's Command1
@@ -46,13 +48,15 @@ inline constexpr const char* kStop = ":/icons/stop.svg";
 
 // Every picture above, for whoever needs to go through them all.
 inline constexpr const char* kAll[] = {
-    kWindowIcon, kBanner, kEmblem,      kHandCursor,  kTabSuret, kTabKlasifikimi, kTabTemat, kTabShenjuesit, kClose,
-    kAbout,      kImport,     kCopy,   kFindBack,    kFindForward, kFindAll,  kReload,         kSpeaker,  kCollapse,
-    kExpand,     kOk,     kNodeChapter, kNodeTheme,   kPlay,     kPause,          kStop,
+    kWindowIcon, kBanner, kEmblem, kHandCursor, kTabSuret,    kTabKlasifikimi, kTabTemat, kTabShenjuesit, kClose,
+    kAbout,      kImport, kCopy,   kFindBack,   kFindForward, kFindAll,        kReload,   kSpeaker,       kCollapse,
+    kExpand,     kOk,     kAdd,    kRemove,     kNodeChapter, kNodeTheme,      kPlay,     kPause,         kStop,
 };
 
 // An icon from one of the paths above.
 QIcon icon(const char* path);
+// The picture's shape in one colour, and in another while its control cannot be used.
+QIcon tinted(const char* path, const QColor& normal, const QColor& disabled, QSize size = QSize(24, 24));
 // A picture drawn at the given size in pixels (its own size when `size` is empty).
 QPixmap picture(const char* path, QSize size = QSize());
 // The pointing hand, 32 by 32, its hot spot at the tip of the finger.
