@@ -545,6 +545,7 @@ void frmKryesore::connectShortcuts() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), &frmKryesore::smallerText);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &frmKryesore::defaultTextSize);
     shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &frmKryesore::CmdPlayVazhdim_Click);
     // The shortcuts are told where the reader looks for them: in the hints of their controls.
     auto hint = [](QWidget* w, const QString& keys) {
         w->setToolTip(w->toolTip() + QStringLiteral(" (") + keys + u')');
@@ -557,6 +558,7 @@ void frmKryesore::connectShortcuts() {
     hint(CmbNrFonti, QStringLiteral("Ctrl++, Ctrl+−, Ctrl+0"));
     hint(cmdKtheLibrezin, QStringLiteral("Alt+Shigjeta majtas"));
     hint(lstShenjuesit, QStringLiteral("Ctrl+D"));
+    hint(CmdPlayVazhdim, QStringLiteral("Ctrl+L"));
 }
 
 bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {

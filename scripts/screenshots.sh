@@ -48,6 +48,11 @@ keys ctrl+d; keys ctrl+g; type "2:255"; keys Return; keys ctrl+d
 keys alt+h
 shot bookmarks
 keys alt+s
+# Listening verse after verse: the strip plays, the text follows.
+keys ctrl+g; type "1:1"; keys Return; keys ctrl+l
+sleep 1.5
+shot listening
+xdotool key --clearmodifiers ctrl+g; sleep 0.3; type "1:1"; keys Return # ends the series
 # A search of two words that must both stand in a verse.
 keys ctrl+shift+f; keys ctrl+a; type "Musa&Harun"; keys Return
 sleep 1
