@@ -357,7 +357,7 @@ void frmKryesore::buildControls() {
     // Passages and search reports read in the same face and size as the whole text.
     QFont body(QStringLiteral("Verdana"));
     body.setPointSize(kTextPoints);
-    Rtf1->document()->setDefaultFont(body);
+    Rtf1->setTextFont(body);
 
     mnuPopupRtf = named(new QMenu(QStringLiteral("Veprimet me tekstin"), this), "mnuPopupRtf");
     auto action = [this](const char* name, const QString& caption) {
@@ -588,9 +588,17 @@ QString frmKryesore::loadWholeText(QString* file) {
         return QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet");
     }
     const wholetext::Reading reading = wholetext::read(*file);
-    if (reading.fault.isEmpty())
+    if (reading.fault.isEmpty()) {
         Rtf1->showDocument(reading.document, *file);
+        m_wholeStamp = stampOf(*file);
+    }
     return reading.fault;
+}
+
+// What tells a whole-text file changed on disk since it was read: its name, time and size.
+QString frmKryesore::stampOf(const QString& file) {
+    const QFileInfo info(file);
+    return file + u'|' + QString::number(info.lastModified().toMSecsSinceEpoch()) + u'|' + QString::number(info.size());
 }
 
 void frmKryesore::Form_Load() {
@@ -939,6 +947,10 @@ void frmKryesore::leavePassageMode(bool reload) {
     CmbKerkoKrejt->setFixedWidth(twips(1935));
     if (reload) {
         QString file;
+        if (stampOf(Module1::wholeTextFile()) == m_wholeStamp && Rtf1->showWholeText()) {
+            showAtTop(m_wholeTextPlace); // as the reader left it
+            return;
+        }
         if (!loadWholeText(&file).isEmpty())
             Rtf1->setText(QString());
         else if (m_wholeTextPlace.isValid())
@@ -960,11 +972,19 @@ void frmKryesore::openVerseInWholeText() {
     if (!v.isValid())
         return;
     m_wholeTextPlace = v;
-    returnToWholeText();
+    if (returnToWholeText())
+        goTo(v);
 }
 
 bool frmKryesore::returnToWholeText() {
     const QString file = Module1::wholeTextFile();
+    // The whole text read before comes back as it was left, its layout and place with it, unless its file
+    // changed meanwhile.
+    if (stampOf(file) == m_wholeStamp && Rtf1->showWholeText()) {
+        leavePassageMode(false);
+        showAtTop(m_wholeTextPlace); // by its verse: a new face or size may have moved the lines meanwhile
+        return true;
+    }
     const wholetext::Reading reading =
         file.isEmpty() ? wholetext::Reading{{}, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet")}
                        : wholetext::read(file);

@@ -68,6 +68,7 @@ private:
     void Form_Unload();
     // Loads the whole text into the view; why it could not, in Albanian, or "".
     QString loadWholeText(QString* file);
+    static QString stampOf(const QString& file);
     void showTip();
     bool saveHistory();
 
@@ -205,6 +206,7 @@ private:
     TranslationImport* m_import = nullptr;
     navigation::Verse m_wholeTextPlace; // the verse at the top of the whole text when a passage was shown
     navigation::Verse m_restoreVerse;   // the verse of the last run, gone to when the window shows
+    QString m_wholeStamp;               // the whole-text file as it was read (stampOf)
     int m_verseAfterSurah = 0;
     bool m_following = false;  // the text follows a recitation: no navigation of the reader's          // the verse a
                                // surah's Click goes to (0: verse 1)

@@ -53,8 +53,8 @@ bool looseSearch() {
 }
 
 bool saveLooseSearch(bool loose) {
-    return platform::SaveSettings(history::appName(), kSearch, {{kLoose, loose ? QStringLiteral("1") : QStringLiteral("0")}},
-                                  {});
+    return platform::SaveSettings(history::appName(), kSearch,
+                                  {{kLoose, loose ? QStringLiteral("1") : QStringLiteral("0")}}, {});
 }
 
 QList<navigation::Verse> loadBookmarks() {

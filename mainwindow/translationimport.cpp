@@ -24,12 +24,11 @@ QString TranslationImport::askForFile() {
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Hap"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                    : QString();
+                                                                                   : QString();
 }
 
 bool TranslationImport::placeholderShown() {
-    return Module1::cnLidhja
-               .value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 1"))
+    return Module1::cnLidhja.value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 1"))
                .toString() == databuilder::placeholderText();
 }
 
@@ -49,7 +48,8 @@ bool TranslationImport::run() {
     for (const QStringList& surah : t.verses)
         verses += int(surah.size());
     QString whose = t.translator.isEmpty() ? t.name : t.translator;
-    QString question = QStringLiteral("Përkthimi %1 jep %2 ajete").arg(whose.isEmpty() ? QString() : u"nga " + whose)
+    QString question = QStringLiteral("Përkthimi %1 jep %2 ajete")
+                           .arg(whose.isEmpty() ? QString() : u"nga " + whose)
                            .arg(verses)
                            .simplified();
     if (!t.emptyVerses.isEmpty())

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStringView>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -59,9 +60,81 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setAcceptRichText(false);
-    document()->setUndoRedoEnabled(false);
     setTabChangesFocus(true); // Tab goes on to the next control: nobody types into the text
-    connect(document(), &QTextDocument::contentsChange, this, &RichTextView::onContentsChange);
+    // The two texts belong to a holder, not to the view: a view deletes a document of its own it is given up.
+    auto* holder = new QObject(this);
+    for (QTextDocument*& doc : m_docs) {
+        doc = new QTextDocument(holder);
+        doc->setUndoRedoEnabled(false);
+        connect(doc, &QTextDocument::contentsChange, this, [this, doc](int from, int removed, int added) {
+            if (doc == document())
+                onContentsChange(from, removed, added);
+        });
+    }
+    setDocument(m_docs[kWhole]);
+}
+
+void RichTextView::showText(Shown which) {
+    if (which == m_shown)
+        return;
+    Kept& out = m_kept[m_shown];
+    out = {std::move(m_text), std::move(m_folded),          m_textValid, m_foldedValid,
+           m_loose,           verticalScrollBar()->value(), textCursor()};
+    m_shown = which;
+    const QSignalBlocker quiet(this); // the view's text did not change, only which one is shown
+    setDocument(m_docs[which]);
+    Kept& in = m_kept[which];
+    const bool sameFold = in.loose == m_loose;
+    m_text = std::move(in.text);
+    m_textValid = in.textValid;
+    m_folded = sameFold ? std::move(in.folded) : QString();
+    m_foldedValid = in.foldedValid && sameFold;
+    in = Kept();
+    if (!in.cursor.isNull())
+        setTextCursor(in.cursor);
+    verticalScrollBar()->setValue(in.scroll);
+}
+
+bool RichTextView::showWholeText() {
+    if (!m_wholeLoaded)
+        return false;
+    const Kept& kept = m_kept[kWhole];
+    const QTextCursor cursor = kept.cursor;
+    const int scroll = kept.scroll;
+    showText(kWhole);
+    if (!cursor.isNull())
+        setTextCursor(cursor);
+    verticalScrollBar()->setValue(scroll);
+    return true;
+}
+
+void RichTextView::setTextFont(const QFont& font) {
+    for (QTextDocument* doc : m_docs)
+        doc->setDefaultFont(font);
+}
+
+void RichTextView::setHiddenFontName(const QString& face) {
+    if (face.trimmed().isEmpty())
+        return;
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{face.trimmed()});
+    QTextCursor all(m_docs[1 - m_shown]);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(f);
+}
+
+void RichTextView::setHiddenFontSize(const QString& points) {
+    QString s = points.trimmed();
+    s.replace(u',', u'.');
+    bool ok = false;
+    const double size = s.toDouble(&ok);
+    if (!ok || size < 1 || size > 1638)
+        return;
+    QTextCharFormat f;
+    f.setFontPointSize(size);
+    QTextCursor all(m_docs[1 - m_shown]);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(f);
 }
 
 // ---- caches -------------------------------------------------------------------------------------
@@ -196,6 +269,7 @@ void RichTextView::changeWithLayoutPaused(const std::function<void()>& change) {
 }
 
 void RichTextView::setText(const QString& text) {
+    showText(kComposed);
     // The document's own setPlainText starts from a fresh document: red marks and fonts of the
     // earlier text go with it (QTextEdit's would carry the caret's format over to the new text).
     const QString plain = normalizedBreaks(text);
@@ -218,8 +292,10 @@ bool RichTextView::setFileName(const QString& path) {
 }
 
 void RichTextView::showDocument(const rtf::Document& parsed, const QString& path) {
+    showText(kWhole);
     replaceContent([&parsed](QTextDocument* doc) { rtf::fill(doc, parsed); });
     m_fileName = path;
+    m_wholeLoaded = true;
 }
 
 // ---- selection ----------------------------------------------------------------------------------
@@ -352,6 +428,7 @@ int RichTextView::colorAll(const QString& what, const QColor& c) {
 }
 
 void RichTextView::setTextColoured(const QString& text, const QStringList& words, const QColor& c) {
+    showText(kComposed);
     // A word with a line break in it would match differently in the CR LF text colorAll searches.
     for (const QString& word : words) {
         if (word.contains(u'\r') || word.contains(u'\n')) {

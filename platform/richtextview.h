@@ -23,16 +23,28 @@ public:
     // Find options, as flags.
     enum FindOption { rtfWholeWord = 2, rtfMatchCase = 4, rtfNoHighlight = 8 };
 
-    // Loads an RTF file: replaces the whole content, formats included; caret at 0.
+    // The view holds two texts: the whole text (read from its file) and a composed one (a passage, a search
+    // result), each with its own layout, caret, scroll and caches. setText shows the composed one; the whole
+    // text, once loaded, comes back at once with showWholeText, as it was left.
+
+    // Loads an RTF file as the whole text: replaces it, formats included; caret at 0.
     // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.
     bool setFileName(const QString& path);
-    // Shows an RTF document read from `path` (replacing the whole content, formats included; caret at 0).
+    // Shows an RTF document read from `path` as the whole text (replacing it, formats included; caret at 0).
     void showDocument(const rtf::Document& parsed, const QString& path);
+    // Shows the whole text as it was left: false when none was loaded.
+    bool showWholeText();
+    bool showsWholeText() const { return m_shown == kWhole; }
+    // The font passages and search results are written in (the whole text brings its own).
+    void setTextFont(const QFont& font);
+    // The face or the size given to the text not shown (the whole text under a passage), as to the one shown.
+    void setHiddenFontName(const QString& face);
+    void setHiddenFontSize(const QString& points);
     QString FileName() const { return m_fileName; }
 
     // The whole plain text, line breaks as CR LF.
     QString Text() const;
-    // Replaces everything by plain text (CR LF, LF or CR as line breaks) in the default format.
+    // Shows a composed plain text (CR LF, LF or CR as line breaks) in the default format.
     void setText(const QString& text);
     // Length of Text() without building it.
     int TextLength() const;
@@ -120,6 +132,15 @@ private:
     const QString& cachedFolded() const;
     void selectRange(int anchorCrlf, int positionCrlf);
     void replaceContent(const std::function<void(QTextDocument*)>& fill);
+    enum Shown { kWhole = 0, kComposed = 1 };
+    void showText(Shown which);
+    // What a text not shown keeps of its view.
+    struct Kept {
+        QString text, folded;
+        bool textValid = false, foldedValid = false, loose = false;
+        int scroll = 0;
+        QTextCursor cursor;
+    };
 
     QString m_fileName;
     // The plain text in CR LF form and its folded copy, built on demand and dropped when the
@@ -129,6 +150,10 @@ private:
     mutable bool m_textValid = false;
     mutable bool m_foldedValid = false;
     int m_keptTop = -1; // the line to show at the top once a resize is over
+    QTextDocument* m_docs[2] = {nullptr, nullptr};
+    Kept m_kept[2];
+    int m_shown = kWhole;
+    bool m_wholeLoaded = false;
     bool m_loose = false;
 };
 

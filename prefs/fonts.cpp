@@ -99,9 +99,11 @@ void addNrFontToCombo(platform::ComboBox* CmbNrFonti) {
 void CmbFontNames_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbFontNames) {
     const QString face = CmbFontNames->Text();
     applyToWholeText(Rtf1, [&] { Rtf1->setSelFontName(face); });
+    Rtf1->setHiddenFontName(face); // the reader reads the other text in it too
 }
 
 void CmbNrFonti_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbNrFonti) {
     const QString points = CmbNrFonti->Text();
     applyToWholeText(Rtf1, [&] { Rtf1->setSelFontSize(points); });
+    Rtf1->setHiddenFontSize(points);
 }

@@ -109,14 +109,21 @@ private Q_SLOTS:
     }
 
     // The way back leads to the verse the reader was at; a verse of a result opens in its place.
+    // The whole text comes back as it was left (not read again: a mark made in it stays), in the size chosen
+    // meanwhile.
     void wayBack() {
         enter(c->CmbNrSure, QStringLiteral("36:10"));
+        c->Rtf1->setSelColor(QColor(0, 0, 255));
         c->CmbKerkoKrejt->setText(QStringLiteral("Përkthimi"));
         c->cmdKerkoAll->click();
         QVERIFY(c->w->inPassageMode());
+        QTest::keyClick(c->w, Qt::Key_Plus, Qt::ControlModifier);
         QTest::keyClick(c->w, Qt::Key_Left, Qt::AltModifier);
         QVERIFY(!c->w->inPassageMode());
         QCOMPARE(top(), QStringLiteral("36:10."));
+        const QTextCharFormat kept = c->Rtf1->textCursor().charFormat();
+        QVERIFY(kept.foreground().color() == QColor(0, 0, 255) && kept.fontPointSize() == 13);
+        QTest::keyClick(c->w, Qt::Key_0, Qt::ControlModifier);
 
         c->cmdKerkoAll->click();
         c->Rtf1->setSelStart(int(c->Rtf1->Text().indexOf(QStringLiteral("\n2:5."))) + 1);
