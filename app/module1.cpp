@@ -6,6 +6,7 @@
 #include "data/schema.h"
 #include "mainwindow/frmkryesore.h"
 #include "mainwindow/navigation.h"
+#include "mainwindow/wholetext.h"
 #include "platform/msgbox.h"
 #include "resources/resources.h"
 #include "tools/databuilder.h"
@@ -171,6 +172,8 @@ void unloadMainWindow() {
 }
 
 void ShfaqSplash() {
+    if (const QString file = wholeTextFile(); !file.isEmpty())
+        wholetext::readAhead(file); // the longest part of the start, while the splash shows and the window is built
     auto* splash = new frmSplash;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         splash->move(screen->availableGeometry().center() - splash->rect().center());

@@ -626,7 +626,13 @@ void frmKryesore::Form_Load() {
         ZgjidhSipasTekstit(list, vbText(audio::defaultReciter(kind, QStringLiteral("Lexuesi"))));
     }
     addNrFontToCombo(CmbNrFonti);
-    addFontToCombo(CmbFontNames);
+    CmbFontNames->setText(QStringLiteral("Verdana"));
+    // Every face on the system is listed once the window shows: the first screen needs the box, not its list.
+    QTimer::singleShot(0, this, [this] {
+        const QString shown = CmbFontNames->Text();
+        addFontToCombo(CmbFontNames);
+        CmbFontNames->setText(shown);
+    });
     history::ListaEFjaleveTeKerkuaraGetSetting(CmbKerkoKrejt);
     m_themes->MbushePemenMeTema();
     showTip();

@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <future>
+
 namespace wholetext {
 
 QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>& keys) {
@@ -23,18 +25,51 @@ QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>
     return next < keys.size() ? QStringLiteral("%1:%2").arg(keys[next].first).arg(keys[next].second) : QString();
 }
 
-Reading read(const QString& path) {
-    Reading r;
+namespace {
+
+// A file read and parsed, with what the checks need of its bytes; no database is asked.
+struct Parsed {
+    bool readable = false;
+    QString identity;
+    platform::rtf::Document document;
+};
+
+Parsed readAndParse(const QString& path) {
+    Parsed p;
     QFile file(path);
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     // An empty file or one of another kind would leave the reader before a blank or garbled page.
-    if (bytes.isEmpty() || file.error() != QFileDevice::NoError || platform::rtfStart(bytes) < 0) {
+    p.readable = !bytes.isEmpty() && file.error() == QFileDevice::NoError && platform::rtfStart(bytes) >= 0;
+    if (p.readable) {
+        p.identity = platform::importIdentity(bytes);
+        p.document = platform::rtf::parse(bytes);
+    }
+    return p;
+}
+
+QString g_aheadPath;
+std::future<Parsed> g_ahead;
+
+} // namespace
+
+void readAhead(const QString& path) {
+    g_aheadPath = path;
+    g_ahead = std::async(std::launch::async, [path] { return readAndParse(path); });
+}
+
+Reading read(const QString& path) {
+    Reading r;
+    // What was read ahead is taken once, for the file it was read from.
+    Parsed parsed = g_ahead.valid() && g_aheadPath == path ? g_ahead.get() : readAndParse(path);
+    if (g_ahead.valid())
+        g_ahead.get(); // read ahead for another file: not used
+    if (!parsed.readable) {
         r.fault = QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet");
         return r;
     }
-    const QString identity = platform::importIdentity(bytes);
+    const QString& identity = parsed.identity;
     if (!identity.isEmpty()) {
         QString recorded; // a database that records none (or has no table for it) is not compared
         try {
@@ -51,7 +86,7 @@ Reading read(const QString& path) {
             return r;
         }
     }
-    r.document = platform::rtf::parse(bytes);
+    r.document = std::move(parsed.document);
     QList<QPair<int, int>> keys;
     for (platform::Statement st =
              Module1::cnLidhja.query(QStringLiteral("SELECT NrSure, NrAjet FROM librezi ORDER BY NrSure, NrAjet"));

@@ -18,6 +18,9 @@ struct Reading {
 
 // Reads the whole-text file and checks it against the shared connection's database.
 Reading read(const QString& path);
+// Starts reading and parsing the file on another thread, while the window is being built; the next read of
+// the same file takes the result (the checks against the database are made there, on this thread).
+void readAhead(const QString& path);
 
 // The first verse key of `keys` (surah, verse; in the database's order) that the text does not hold in
 // that order on a line of its own ("2:255." and a TAB at the start of a line); "" when it holds them all.
