@@ -27,6 +27,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -394,14 +396,21 @@ void frmKryesore::buildControls() {
     right->addWidget(Rtf1, 1);
     right->addWidget(C1Elastic4_Bottom);
 
+    // On a low screen the left column scrolls, so that the window can be as low as the screen.
+    auto* columnScroll = named(new QScrollArea(this), "C1Elastic2_Scroll");
+    columnScroll->setWidget(column);
+    columnScroll->setWidgetResizable(true);
+    columnScroll->setFrameShape(QFrame::NoFrame);
+    columnScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    columnScroll->setFixedWidth(column->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    darkPanel(columnScroll->viewport());
+
     auto* layout = named(new QHBoxLayout(this), "C1Elastic1_Container");
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(column);
+    layout->addWidget(columnScroll);
     layout->addLayout(right, 1);
-    // The designed 15060 by 11115 twips, a little lower so that the title bar and a desktop panel still
-    // fit on a 1024 by 768 screen.
-    resize(twips(15060), twips(10500));
+    resize(designedSize());
 
     m_search = std::make_unique<search::DatabaseSearch>(search::DatabaseSearch::Controls{
         CmbKerkoKrejt, ChkKerkoSure, ChkPaDallim, CmbNrSure, CmbEmrSure, Rtf1, [this] { enterPassageMode(); },
@@ -645,6 +654,7 @@ void frmKryesore::Form_Load() {
     ChkPaDallim->setChecked(place::looseSearch());
     showRepeat(audio::loadRepeat());
     restorePlace();
+    fitToScreen();
     chainTabOrder();
     Rtf1->setFocus(); // the reader starts in the text, not on the exit button
 }
@@ -677,6 +687,26 @@ void frmKryesore::showEvent(QShowEvent* e) {
         QTimer::singleShot(0, this, [this] {
             platform::guarded([this] { goTo(std::exchange(m_restoreVerse, navigation::Verse())); });
         });
+}
+
+// The designed 15060 by 11115 twips, a little lower so that the title bar and a desktop panel still fit on a
+// 1024 by 768 screen.
+QSize frmKryesore::designedSize() {
+    return QSize(twips(15060), twips(10500));
+}
+
+// The window stands within the screen it is on, whatever size it was given (a place kept from a larger screen
+// included): no larger than the room the desktop leaves, and moved in when it stands out.
+void frmKryesore::fitToScreen() {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return;
+    const QRect room = shown->availableGeometry();
+    const QSize frame(16, 48); // what a window manager adds around a window: borders and the title bar
+    resize(size().boundedTo(room.size() - frame).expandedTo(minimumSizeHint()));
+    const QSize outer = size() + frame;
+    if (!room.contains(QRect(pos(), outer)))
+        move(room.x() + (room.width() - outer.width()) / 2, room.y() + (room.height() - outer.height()) / 2);
 }
 
 void frmKryesore::savePlace() {

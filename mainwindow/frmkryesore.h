@@ -76,6 +76,8 @@ private:
     void connectShortcuts();
     void chainTabOrder();
     void restorePlace();
+    static QSize designedSize();
+    void fitToScreen();
     void savePlace();
     // Navigation beyond the lists: a verse shown at the top of the view, typed keys, the way back.
     void goTo(navigation::Verse v);

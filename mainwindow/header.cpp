@@ -58,8 +58,12 @@ void HeaderPanel::LblLinkLibrezi_Click() {
 void HeaderPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), platform::windowColour());
-    const QPixmap banner = art::picture(art::kBanner, QSize(width(), height()) * devicePixelRatioF());
-    p.drawPixmap(rect(), banner);
+    // The banner keeps its proportions: as high as the header, centred; a narrow header shows its middle.
+    const QSize designed(800, 120);
+    const QSize drawn = designed.scaled(QSize(width() * 4, height()), Qt::KeepAspectRatio);
+    QPixmap banner = art::picture(art::kBanner, drawn * devicePixelRatioF());
+    banner.setDevicePixelRatio(devicePixelRatioF());
+    p.drawPixmap(QPoint((width() - drawn.width()) / 2, (height() - drawn.height()) / 2), banner);
 }
 
 void HeaderPanel::mouseMoveEvent(QMouseEvent* e) {
