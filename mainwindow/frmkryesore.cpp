@@ -124,7 +124,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     CmbFontNames->setToolTip(QStringLiteral("Lloji i shkronjave"));
     CmbFontNames->setAccessibleName(CmbFontNames->toolTip());
     CmbNrFonti = named(new platform::ComboBox(commands), "CmbNrFonti");
-    CmbNrFonti->setText(QStringLiteral("10"));
+    CmbNrFonti->setText(QString::number(kTextPoints)); // the size the text has
     CmbNrFonti->setToolTip(QStringLiteral("Madhësia e tekstit"));
     CmbNrFonti->setAccessibleName(CmbNrFonti->toolTip());
     CmbNrFonti->setFixedWidth(twips(615) + 8);

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QScrollBar>
 
 namespace {
@@ -83,10 +84,25 @@ void installFontSubstitutes() {
     }
 }
 
+QStringList albanianFaces() {
+    QStringList faces;
+    for (const QString& listed : QFontDatabase::families(QFontDatabase::Latin)) {
+        // A family two foundries make is listed as "Name [Foundry]": the reader sees the name once.
+        const QString family = listed.section(QStringLiteral(" ["), 0, 0);
+        if (faces.contains(family) || QFontDatabase::isPrivateFamily(listed) ||
+            QFontDatabase::writingSystems(listed).contains(QFontDatabase::Symbol))
+            continue;
+        // Symbol and dingbat faces claim Latin too; a face for Albanian draws ë, ç and their capitals.
+        const QFontMetrics m{QFont(listed)};
+        if (m.inFontUcs4(0xEB) && m.inFontUcs4(0xE7) && m.inFontUcs4(0xCB) && m.inFontUcs4(0xC7) && m.inFontUcs4('a'))
+            faces.append(family);
+    }
+    return faces;
+}
+
 void addFontToCombo(platform::ComboBox* CmbFontNames) {
     CmbFontNames->setSorted(true);
-    const QStringList families = QFontDatabase::families();
-    for (const QString& family : families)
+    for (const QString& family : albanianFaces())
         CmbFontNames->AddItem(family);
     CmbFontNames->setText(QStringLiteral("Verdana"));
 }

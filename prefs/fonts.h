@@ -19,7 +19,11 @@ void installFontSubstitutes();
 // substitute (or the first of them that is installed), otherwise "" when nothing is known.
 QString installedFaceFor(const QString& face);
 
-// Fills the face combo with every installed family (the combo sorts them, regardless of case) and
+// The installed families that can write Albanian (Latin letters with ë and ç), each named once, without the
+// foundry tags of families several foundries make, and without symbol faces.
+QStringList albanianFaces();
+
+// Fills the face combo with albanianFaces (the combo sorts them, regardless of case) and
 // shows "Verdana" in its edit field; nothing is selected and nothing is applied.
 void addFontToCombo(platform::ComboBox* CmbFontNames);
 

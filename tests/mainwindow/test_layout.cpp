@@ -21,7 +21,7 @@ private Q_SLOTS:
             {"cmdKerkimPrapa", "", "Kërko prapa (Shift+F3)"}, {"cmdKerkim", "", "Kërko përpara (F3)"},
             {"CmbKerkoKrejt", "Musliman", "Fjala që përmendet nëpër ajete (Ctrl+Shift+F)"}, {"cmdKerkoAll", "", "Kërko"},
             {"cmdKtheLibrezin", "", "Kthe tekstin e Lib'rezit (Alt+Shigjeta majtas)"},
-            {"CmbNrFonti", "10", "Madhësia e tekstit (Ctrl++, Ctrl+−, Ctrl+0)"},
+            {"CmbNrFonti", "12", "Madhësia e tekstit (Ctrl++, Ctrl+−, Ctrl+0)"},
             {"ChkKerkoSure", "Vetëm sureja aktuale", "Kërkimi të bëhet vetëm përbrenda sures së selektuar"},
             {"CmbFontNames", "Verdana", "Lloji i shkronjave"}, {"CmbNrSure", "1", "Numri i sures"},
             {"CmbEmrSure", "Fatiha", "Emri i sures"}, {"CmdPlaySure", "", "Lexo suren"},
