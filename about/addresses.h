@@ -2,25 +2,25 @@
 
 #include <QString>
 
-// Where the program's readers reach its makers. These are example addresses that stand until the
-// real ones are known; every window takes them from here.
+// Where the program's readers reach its makers. The project has no addresses of its own yet: each is ""
+// until it has, and a window shows no link (and no sentence that leads to one) for an address it lacks.
 namespace addresses {
 
 // The product's web site (the main window's header link).
 inline QString productSite() {
-    return QStringLiteral("https://librezi.example.org");
+    return QString();
 }
 // The program's own page on that site.
 inline QString programPage() {
-    return QString(productSite() + QStringLiteral("/programi"));
+    return QString();
 }
 // The makers' web site.
 inline QString makerSite() {
-    return QStringLiteral("https://www.example.org");
+    return QString();
 }
 // The makers' e-mail address.
 inline QString makerEmail() {
-    return QStringLiteral("info@example.org");
+    return QString();
 }
 
 } // namespace addresses

@@ -58,7 +58,6 @@ constexpr const char* kMetaMakerShort = "punuesi";
 constexpr const char* kMetaMakerFull = "punuesi_i_plote";
 constexpr const char* kMetaTown = "qyteti";
 constexpr const char* kMetaContact = "kontakti";
-constexpr const char* kMetaThanks = "falenderimet";
 
 QLabel* label(QWidget* page, const char* name, const QString& text, const QFont& font) {
     auto* l = new QLabel(text, page);
@@ -129,6 +128,7 @@ LinkLabel::LinkLabel(const QString& address, QWidget* parent)
     pal.setColor(QPalette::Window, kLinkBackground);
     setPalette(pal);
     setForeColor(normalColor());
+    setVisible(!address.isEmpty()); // a link that leads nowhere is not shown
 }
 
 QColor LinkLabel::ForeColor() const {
@@ -249,8 +249,10 @@ void frmRrethProg::buildProgrami(QWidget* page) {
     centred(page, "lblPerkthimi", metaValue(schema::kMetaTranslation), designFont("Verdana", 8.25), 2790);
     centred(page, "lblBurimi", metaValue(schema::kMetaSource), designFont("Verdana", 8.25), 3060);
 
+    // A heading only over a name the database gives.
     placed(page, "Label1_82", QStringLiteral("Klasifikimi tematik i ajeteve"), designFont("MS Sans Serif", 9.75, true),
-           1170, 3480);
+           1170, 3480)
+        ->setVisible(!metaValue(kMetaClassifier).isEmpty());
     centred(page, "Label1_83", metaValue(kMetaClassifier), designFont("MS Sans Serif", 9.75), 3720);
     centred(page, "Label1_64", metaValue(kMetaTown), designFont("MS Sans Serif", 9.75), 4440);
 }
@@ -262,39 +264,48 @@ void frmRrethProg::buildPerpunimi(QWidget* page) {
     Line1->setFrameShape(QFrame::HLine);
     Line1->setStyleSheet(QStringLiteral("color: palette(base); background: palette(base);"));
     Line1->setGeometry(twips(900), twips(1920), twips(4260 - 900), 1);
+    Line1->setVisible(!metaValue(kMetaMakerShort).isEmpty()); // it stands under the makers' name
     centred(page, "Label1_34", metaValue(kMetaMakerFull), designFont("Arial", 9.75, false, true), 2040);
     centred(page, "Label1_35", metaValue(kMetaTown), designFont("MS Sans Serif", 9.75), 2400);
     LblVRNLink = new LinkLabel(addresses::makerSite(), page);
     LblVRNLink->setToolTip(kCopyHint);
     placeLink(LblVRNLink, "LblVRNLink", designFont("MS Sans Serif", 9.75), 2760);
-    centred(page, "Label1_38", QStringLiteral("Fitimi nga ky punim ndalohet"), designFont("MS Sans Serif", 8.25, true),
-            3480);
+    // The program's licence: what a reader may do with it.
+    QLabel* licence = placed(page, "Label1_38",
+                             QStringLiteral("Lib'rezi Drites është softuer i lirë: mund ta përdorni, ta shpërndani dhe "
+                                            "ta ndryshoni sipas kushteve të GNU General Public License, versioni 3 "
+                                            "ose çdo version më i ri (GPL-3.0-or-later)."),
+                             designFont("MS Sans Serif", 8.25), 240, 3240, 4695, 1000);
+    licence->setWordWrap(true);
+    licence->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void frmRrethProg::buildMirenjohje(QWidget* page) {
-    struct Credit {
-        const char* heading;
-        int top;
-        const char* key; // the row of Te_dhenat that names the people
-        int namesHeight;
-    };
-    static constexpr Credit kCredits[] = {
-        {"Rradhitja e tekstit", 120, "rradhitja_e_tekstit", 480},
-        {"Korigjimi i tekstit", 840, "korigjimi_i_tekstit", 855},
-        {"Rradhitja e klasifikimit", 1920, "rradhitja_e_klasifikimit", 240},
-        {"Skenimi dhe përpunimi i tekstit arab", 2400, "skenimi_arab", 240},
-        {"Klasifikimi boshnjakisht", 2880, "klasifikimi_boshnjakisht", 240},
-    };
-    int n = 0;
-    for (const Credit& c : kCredits) {
-        const QByteArray headingName = "lblMirenjohje_" + QByteArray::number(n);
-        const QByteArray namesName = "lblEmrat_" + QByteArray::number(n++);
-        placed(page, headingName.constData(), QString::fromUtf8(c.heading), designFont("Verdana", 8.25, true), 240,
-               c.top);
-        placed(page, namesName.constData(), metaValue(c.key), designFont("Verdana", 8.25), 360, c.top + 240, 4695,
-               c.namesHeight);
-    }
-    placed(page, "lblFalenderimet", metaValue(kMetaThanks), designFont("Verdana", 8.25), 360, 3600, 4665, 960);
+    // What the reader reads and what the program stands on: the translation the database names, and the free
+    // software it is built with.
+    const QString translator = metaValue(schema::kMetaTranslator);
+    const QString translation = metaValue(schema::kMetaTranslation);
+    const QString source = metaValue(schema::kMetaSource);
+    QStringList credit;
+    if (!translator.isEmpty() || !translation.isEmpty())
+        credit << (translator.isEmpty() || translation == translator
+                       ? (translator.isEmpty() ? translation : translator)
+                       : translator + (translation.isEmpty() ? QString() : u" — " + translation));
+    if (!source.isEmpty())
+        credit << QStringLiteral("Burimi: ") + source;
+    placed(page, "lblMirenjohje_0", QStringLiteral("Përkthimi"), designFont("Verdana", 8.25, true), 240, 120);
+    placed(page, "lblEmrat_0",
+           credit.isEmpty() ? QStringLiteral("Ende nuk është importuar asnjë përkthim.") : credit.join(u'\n'),
+           designFont("Verdana", 8.25), 360, 360, 4695, 480);
+    placed(page, "lblMirenjohje_1", QStringLiteral("Programi mbështetet në softuer të lirë"),
+           designFont("Verdana", 8.25, true), 240, 1080);
+    placed(page, "lblEmrat_1",
+           QStringLiteral("Qt 6 — The Qt Company dhe kontribuuesit (LGPL-3.0)\n"
+                          "SQLite — D. Richard Hipp dhe të tjerë (domenë publike)\n"
+                          "GStreamer — kontribuuesit e tij (LGPL-2.1)\n"
+                          "Shkronjat DejaVu — kontribuuesit e tyre (licenca e shkronjave DejaVu)\n"
+                          "eSpeak NG dhe LAME, për leximet shembull (GPL-3.0, LGPL-2.0)"),
+           designFont("Verdana", 8.25), 360, 1320, 4695, 1400);
     QLabel* last = placed(page, "lblFalenderimi", QStringLiteral("I falënderohemi All-llahut që na e mundësoi këtë"),
                           designFont("Verdana", 9.75, true), 0, 4440, 5175, 480);
     last->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -306,6 +317,7 @@ void frmRrethProg::buildKontakt(QWidget* page) {
                QStringLiteral("Informata rreth programit dhe risive mund të gjeni në këtë adresë interneti:"),
                designFont("MS Sans Serif", 9.75, true), 240, 1230, 4680, 600);
     info->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    info->setVisible(!addresses::programPage().isEmpty());
     Label1_42 = new LinkLabel(addresses::programPage(), page);
     Label1_42->setToolTip(kCopyHint);
     placeLink(Label1_42, "Label1_42", designFont("MS Sans Serif", 9.75), 1830);
@@ -315,6 +327,13 @@ void frmRrethProg::buildKontakt(QWidget* page) {
         QStringLiteral("Sugjërimet e juaja rreth mungesave ose plotësimeve të programit na i dërgoni në këtë e-mail:"),
         designFont("MS Sans Serif", 9.75, true), 255, 2910, 4650, 840);
     mail->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    mail->setVisible(!addresses::makerEmail().isEmpty());
+    QLabel* none =
+        placed(page, "lblPaAdresa", QStringLiteral("Programi ende nuk ka faqe interneti as adresë e-maili të vetën."),
+               designFont("MS Sans Serif", 9.75, true), 240, 1230, 4680, 600);
+    none->setWordWrap(true);
+    none->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    none->setVisible(addresses::programPage().isEmpty() && addresses::makerEmail().isEmpty());
     lblHyperlink = new LinkLabel(addresses::makerEmail(), page);
     lblHyperlink->setToolTip(metaValue(kMetaContact));
     placeLink(lblHyperlink, "lblHyperlink", designFont("Arial", 9.75), 3750);

@@ -36,6 +36,7 @@ HeaderPanel::HeaderPanel(QWidget* parent) : QWidget(parent) {
     LblLinkLibrezi->setFont(f);
     setLinkColour(LblLinkLibrezi, Qt::white);
     LblLinkLibrezi->installEventFilter(this);
+    LblLinkLibrezi->setVisible(!addresses::productSite().isEmpty()); // a link that leads nowhere is not shown
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addStretch();
