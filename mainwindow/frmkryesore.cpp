@@ -427,6 +427,7 @@ void frmKryesore::buildControls() {
     m_bookmarks = new Bookmarks(
         lstShenjuesit, [this](navigation::Verse v) { goTo(v); }, this);
     m_import = new TranslationImport(this);
+    nameForScreenReaders();
     m_themes = std::make_unique<themes::ThemeIndex>(
         themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim,
                                      cmdExpandAll, CmdCollapseAll, Rtf1, [this] { enterPassageMode(); }});
@@ -687,6 +688,23 @@ void frmKryesore::showEvent(QShowEvent* e) {
         QTimer::singleShot(0, this, [this] {
             platform::guarded([this] { goTo(std::exchange(m_restoreVerse, navigation::Verse())); });
         });
+}
+
+// A screen reader announces each list by its label, and an editable list's field by the list's name.
+void frmKryesore::nameForScreenReaders() {
+    const std::pair<const char*, QWidget*> buddies[] = {
+        {"Label3", txtKerkim},        {"Label4", CmbKerkoKrejt}, {"Label2_5", CmbFontNames},
+        {"Label2_6", CmbNrFonti},     {"Label2_0", CmbNrSure},   {"Label2_1", CmbEmrSure},
+        {"Label2_2", CmbTotalAjete},  {"Label2_3", CmbNrAjeti},  {"Label2_7", CmbLexuesSure},
+        {"Label2_4", CmbLexuesAjete}, {"Label2_8", CmbPerserit}, {"Label1", TreeView1}};
+    for (const auto& [label, control] : buddies)
+        findChild<QLabel*>(QLatin1String(label))->setBuddy(control);
+    CmbLexuesSure->setAccessibleDescription(QStringLiteral("Lexuesi që lexon një sure të tërë"));
+    CmbLexuesAjete->setAccessibleDescription(QStringLiteral("Lexuesi që lexon ajetet një nga një"));
+    cmbKlasifikimTematik->setAccessibleDescription(QStringLiteral("Zgjidhni një temë për të parë ajetet e saj"));
+    for (platform::ComboBox* list : findChildren<platform::ComboBox*>())
+        if (list->lineEdit())
+            list->lineEdit()->setAccessibleName(list->accessibleName());
 }
 
 // The designed 15060 by 11115 twips, a little lower so that the title bar and a desktop panel still fit on a

@@ -75,6 +75,7 @@ private:
     QWidget* buildPageShenjuesit();
     void connectShortcuts();
     void chainTabOrder();
+    void nameForScreenReaders();
     void restorePlace();
     static QSize designedSize();
     void fitToScreen();
