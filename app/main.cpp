@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lib'rezi Drites"));
     QApplication::setApplicationVersion(QStringLiteral(LIBREZI_VERSION_STRING));
     initResources();
+    initTranslations();
     installFontSubstitutes();
     QApplication::setWindowIcon(art::icon(art::kWindowIcon));
     const int rc = Module1::Main();

@@ -1,10 +1,18 @@
 #include "resources/resources.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QTranslator>
 #include <QSvgRenderer>
 
 void initResources() {
     Q_INIT_RESOURCE(librezi);
+}
+
+void initTranslations() {
+    static QTranslator qt; // lives as long as the program
+    if (qt.isEmpty() && qt.load(QStringLiteral(":/translations/qt_sq.qm")))
+        QCoreApplication::installTranslator(&qt);
 }
 
 namespace art {

@@ -8,6 +8,8 @@
 // Makes the program's pictures (compiled into the core library) available; the program and the
 // tests call it once before using any of them.
 void initResources();
+// Puts Qt's own texts (context menus, file dialogs, standard buttons) into Albanian for the whole run.
+void initTranslations();
 
 namespace art {
 

@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 shift || true
 
-packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev libsqlite3-dev
+packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good qt6-qpa-plugins fonts-dejavu-core xvfb xauth
           espeak-ng lame)
 missing=()

@@ -1,9 +1,12 @@
 // What a screen reader meets in the main window: every control that takes input is announced by a name.
 #include "app/module1.h"
 #include "mainwindow/frmkryesore.h"
+#include "resources/resources.h"
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +49,22 @@ private Q_SLOTS:
         QVERIFY(!QAccessible::queryAccessibleInterface(testsupport::Controls(w).CmbLexuesAjete)
                      ->text(QAccessible::Description)
                      .isEmpty());
+        // Qt's own texts are Albanian too: the input boxes' context menus, the spin boxes', the scroll bars', the
+        // file dialog's and the standard buttons.
+        initTranslations();
+        for (QLineEdit* box : w->findChildren<QLineEdit*>()) {
+            std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+            for (QAction* a : menu->actions())
+                QVERIFY2(a->isSeparator() || !QStringList({"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"})
+                                                  .contains(a->text().remove(u'&').section(u'\t', 0, 0)),
+                         qPrintable(a->text()));
+        }
+        const std::pair<const char*, const char*> qtTexts[] = {
+            {"QAbstractSpinBox", "&Step up"}, {"QScrollBar", "Scroll here"}, {"QScrollBar", "Page down"},
+            {"QFileDialog", "Look in:"},      {"QFileDialog", "&Open"},      {"QFileSystemModel", "Date Modified"},
+            {"QPlatformTheme", "Cancel"},     {"QTabBar", "Scroll Left"}};
+        for (const auto& [context, text] : qtTexts)
+            QVERIFY2(QCoreApplication::translate(context, text) != QLatin1String(text), text);
         Module1::unloadMainWindow();
     }
 };
