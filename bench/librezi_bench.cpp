@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // librezi-bench: times the reader's common actions on the real program and sets each figure against a floor
 // measured beside it, run by run (A B A B ...): what Qt or SQLite alone need for the same result. Start and
 // memory are measured on fresh processes of this program. Every scenario checks that it did its work: one that
@@ -697,7 +698,7 @@ public:
                  bare->view.setDocument(whole);
                  const int y = int(layoutOf(bare)->blockBoundingRect(block).top());
                  QScrollBar* bar = bare->view.verticalScrollBar();
-                 bar->setMaximum(std::max(bar->maximum(), int(layoutOf(bare)->documentSize().height())));
+                 bar->setMaximum(std::max(bar->maximum(), y));
                  bar->setValue(y);
                  bare->paint();
              },

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/richtextview.h"
 
 #include "platform/rtfreader.h"
@@ -118,9 +119,7 @@ void RichTextView::setHiddenFontName(const QString& face) {
         return;
     QTextCharFormat f;
     f.setFontFamilies(QStringList{face.trimmed()});
-    QTextCursor all(m_docs[1 - m_shown]);
-    all.select(QTextCursor::Document);
-    all.mergeCharFormat(f);
+    mergeIntoHidden(f);
 }
 
 void RichTextView::setHiddenFontSize(const QString& points) {
@@ -132,9 +131,17 @@ void RichTextView::setHiddenFontSize(const QString& points) {
         return;
     QTextCharFormat f;
     f.setFontPointSize(size);
-    QTextCursor all(m_docs[1 - m_shown]);
-    all.select(QTextCursor::Document);
-    all.mergeCharFormat(f);
+    mergeIntoHidden(f);
+}
+
+// The text not shown is laid out again when it is shown: until then a change to it lays nothing out.
+void RichTextView::mergeIntoHidden(const QTextCharFormat& f) {
+    QTextDocument* hidden = m_docs[1 - m_shown];
+    pauseLayoutOf(hidden, [&] {
+        QTextCursor all(hidden);
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(f);
+    });
 }
 
 // ---- caches -------------------------------------------------------------------------------------
@@ -252,7 +259,10 @@ void RichTextView::replaceContent(const std::function<void(QTextDocument*)>& fil
 }
 
 void RichTextView::changeWithLayoutPaused(const std::function<void()>& change) {
-    QTextDocument* doc = document();
+    pauseLayoutOf(document(), change);
+}
+
+void RichTextView::pauseLayoutOf(QTextDocument* doc, const std::function<void()>& change) {
     if (!doc->isLayoutEnabled()) {
         change();
         return;
@@ -552,12 +562,13 @@ void RichTextView::showAtTop(int crlfPos) {
     const QTextBlock block = document()->findBlock(toDocumentPosition(crlfPos));
     // Asking for the block's place lays the text out as far as the block.
     const QRectF r = document()->documentLayout()->blockBoundingRect(block);
-    // After a change the scroll range follows the layout a step behind: it is brought up to the text laid
-    // out so far, or the value would stop short of the line.
-    const int laidOut = int(document()->documentLayout()->documentSize().height()) - viewport()->height();
-    if (verticalScrollBar()->maximum() < laidOut)
-        verticalScrollBar()->setMaximum(laidOut);
-    verticalScrollBar()->setValue(int(r.top()));
+    // After a change the scroll range follows the layout a step behind: it is brought up to the line, or the
+    // value would stop short of it. (The layout's documentSize() would lay out the rest of the text first.)
+    // Near the end the range comes back to the text's height once the layout has reached it.
+    const int top = int(r.top());
+    if (verticalScrollBar()->maximum() < top)
+        verticalScrollBar()->setMaximum(top);
+    verticalScrollBar()->setValue(top);
 }
 
 int RichTextView::topPosition() const {

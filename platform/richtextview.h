@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QColor>
@@ -125,6 +126,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    static void pauseLayoutOf(QTextDocument* doc, const std::function<void()>& change);
+    void mergeIntoHidden(const QTextCharFormat& f);
     void onContentsChange(int from, int charsRemoved, int charsAdded);
     bool cacheStillMatches(int from, int length) const;
     void dropCaches();
