@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of the reader (CPack), checks its desktop entry and AppStream data,
 # installs it into this machine with apt-get and starts the installed program headless.
 # Usage: scripts/package.sh [BUILD_DIR]
@@ -22,14 +23,14 @@ fi
 
 echo "== Checking the desktop entry and the AppStream data"
 desktop-file-validate "$here/packaging/librezi.desktop"
-appstreamcli validate --no-net "$here/packaging/librezi.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$here/packaging/librezi.metainfo.xml"
 
 echo "== Building the package"
 if [ ! -f "$build/build.ninja" ]; then
   "$here/scripts/setup.sh" "$build"
 fi
 # Only what the package holds (the tests and benchmarks are not needed for it).
-cmake --build "$build" --target librezi librezi-builder librezi_data librezi_recordings
+cmake --build "$build" --target librezi librezi-builder librezi_data librezi_recordings librezi_changelog
 rm -f "$build"/librezi_*.deb
 (cd "$build" && cpack -G DEB)
 deb=$(ls "$build"/librezi_*.deb)
@@ -40,7 +41,8 @@ DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --reinstall "$deb"
 for f in /usr/bin/librezi /usr/bin/librezi-builder /usr/lib/librezi/librezi /usr/lib/librezi/librezi.db \
          "/usr/lib/librezi/LIB'REZI.rtf" /usr/lib/librezi/zeri/sure/001.mp3 /usr/lib/librezi/facts/suret.tsv \
          /usr/share/applications/librezi.desktop /usr/share/metainfo/librezi.metainfo.xml \
-         /usr/share/icons/hicolor/scalable/apps/librezi.svg; do
+         /usr/share/icons/hicolor/scalable/apps/librezi.svg /usr/share/doc/librezi/copyright \
+         /usr/share/doc/librezi/changelog.Debian.gz; do
   [ -e "$f" ] || { echo "package.sh: $f is not installed" >&2; exit 1; }
 done
 desktop-file-validate /usr/share/applications/librezi.desktop
