@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The builder's reader of a reader's thematic classification (six TAB-separated fields a line).
 #include "fuzzsupport.h"
 #include "tools/classification.h"

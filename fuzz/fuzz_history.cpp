@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the search history from the settings store: the input is written as the store's ini file.
 #include "fuzzsupport.h"
 #include "platform/listcontrols.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF reader: the whole-text file and any RTF the text view opens.
 #include "fuzzsupport.h"
 #include "platform/rtfreader.h"

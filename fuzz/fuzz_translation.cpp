@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The builder's reader of translation files (sura|aya|text).
 #include "fuzzsupport.h"
 #include "tools/databuilder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The verse-list scan of passages ("4-6,9"), on group items as the theme lists show them.
 #include "fuzzsupport.h"
 #include "themes/passage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word list of a search phrase: the phrase split at "&" and composed into a statement with its values.
 #include "fuzzsupport.h"
 #include "search/wordlist.h"

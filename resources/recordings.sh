@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the sample recitations next to the program: synthetic Albanian speech (espeak-ng, voice
 # "sq") encoded as MP3 (lame), naming the surah and verse. Every verse of surahs 1, 112, 113 and 114
 # goes to zeri/ajete/SSSAAA.mp3 and each of those surahs whole to zeri/sure/SSS.mp3 - the folders the

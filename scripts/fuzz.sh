@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (clang, in build-fuzz) and runs each for a bounded time from its seed
 # corpus. A finding stops the script with the target's report; the crashing input is kept in
 # build-fuzz/findings/<target>/.

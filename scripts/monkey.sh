@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The long monkey run: a seeded random session of reader actions on the real window.
 # Usage: scripts/monkey.sh [actions, default 20000] [seed]   (uses the build in build/)
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and every test with AddressSanitizer and UndefinedBehaviorSanitizer (in
 # build-asan) and runs the tests; any sanitizer report fails the run.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures of the window under Xvfb, on a translation file given as the first argument
 # (it is imported into a temporary folder for the pictures only; it is not part of the program):
 #   scripts/screenshots.sh /path/to/sq.ahmeti.txt [WIDTHxHEIGHT] [SCALE]

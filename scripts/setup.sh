@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs on Debian 12 (only what is missing), then configures and builds.
 # Usage: scripts/setup.sh BUILD_DIR [extra cmake arguments]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the reader and its tests (installing what is missing) and runs every test.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

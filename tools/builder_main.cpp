@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // librezi-builder: writes librezi.db and LIB'REZI.rtf from the facts and, when given, a translation
 // and a thematic classification; with --add-reciter, adds a reciter to an existing database.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listening on the real window and player, headless, on the bundled spoken samples: a strip that can be read,
 // recitation verse after verse that the text follows, repeats, and reciters added and removed in the window.
 #include "app/module1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader meets in the main window: every control that takes input is announced by a name.
 #include "app/module1.h"
 #include "mainwindow/frmkryesore.h"

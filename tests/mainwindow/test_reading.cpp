@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Daily reading on the real window: the verse where the eye looks, typed keys, the place and the
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
 #include "app/module1.h"

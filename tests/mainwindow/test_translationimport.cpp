@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A translation brought in from the window of an installed program: the reader's own copy is made, the
 // reciters kept, the new text shown at once; a refused file changes nothing.
 #include "app/module1.h"

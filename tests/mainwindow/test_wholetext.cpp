@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole text is shown only when it holds every verse of the database, in order, and comes from the
 // same import: a damaged or mixed file is refused at start and at the return button with a clear message.
 #include "app/module1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/listcontrols.h"
 #include "platform/settings.h"
 #include "search/history.h"

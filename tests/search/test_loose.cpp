@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search that forgives a missing ë or ç, on the real window: off it finds what is typed, on it finds
 // "mëshirues" for "meshirues" in the search, the colouring and find both ways, and it is kept across starts.
 #include "app/module1.h"

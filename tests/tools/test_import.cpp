@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An import as a hostile world meets it: killed between its steps, racing a writer, fed what is not a
 // file, and always keeping the reader's reciters.
 #include "app/module1.h"
