@@ -53,7 +53,16 @@ keys alt+s
 keys ctrl+g; type "1:1"; keys Return; keys ctrl+l
 sleep 1.5
 shot listening
-xdotool key --clearmodifiers ctrl+g; sleep 0.3; type "1:1"; keys Return # ends the series
+# The recitation ends with "Fund" in a message box: it is closed before going on.
+before=$(xdotool search --onlyvisible --name "Lib'rezi Drites" | wc -l)
+for _ in $(seq 100); do
+  [ "$(xdotool search --onlyvisible --name "Lib'rezi Drites" | wc -l)" -gt "$before" ] && break
+  sleep 0.3
+done
+sleep 0.5
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "Lib'rezi Drites" | tail -1)"
+keys Return
+xdotool windowfocus --sync "$window"
 # A search of two words that must both stand in a verse.
 keys ctrl+shift+f; keys ctrl+a; type "Musa&Harun"; keys Return
 sleep 1
