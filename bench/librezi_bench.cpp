@@ -161,7 +161,7 @@ void print(const Result& r) {
                             : r.met              ? QStringLiteral("met")
                                                  : QStringLiteral("MISSED");
     if (g_json) {
-        const QJsonObject o{{QStringLiteral("scenario"), r.name},    {QStringLiteral("unit"), r.unit},
+        const QJsonObject o{{QStringLiteral("scenario"), r.name},       {QStringLiteral("unit"), r.unit},
                             {QStringLiteral("median"), r.value.median}, {QStringLiteral("min"), r.value.min},
                             {QStringLiteral("max"), r.value.max},       {QStringLiteral("floor"), r.floor.median},
                             {QStringLiteral("floor_min"), r.floor.min}, {QStringLiteral("floor_max"), r.floor.max},
@@ -283,7 +283,8 @@ int child(const QString& kind, const QStringList& args) {
     const QString folder = args.value(0);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    const QSize view(args.value(1).toInt(), args.value(2).toInt()), window(args.value(3).toInt(), args.value(4).toInt());
+    const QSize view(args.value(1).toInt(), args.value(2).toInt()),
+        window(args.value(3).toInt(), args.value(4).toInt());
     g_child = true;
     platform::MsgBoxScript quiet;
     std::unique_ptr<QWidget> top;
@@ -459,9 +460,9 @@ Phrases phrasesOf(platform::Connection& db) {
     // Find next walks a word held by about one verse in thirty; find previous, from the end of the text, a
     // word last held as early in the book as any.
     const auto distance = [verse](const Word* w) { return std::abs(w->verses.size() - verse / 30); };
-    p.find = (*std::min_element(long5.begin(), long5.end(),
-                                [&](const Word* a, const Word* b) { return distance(a) < distance(b); }))
-                 ->spelling;
+    p.find = (*std::min_element(long5.begin(), long5.end(), [&](const Word* a, const Word* b) {
+                 return distance(a) < distance(b);
+             }))->spelling;
     p.back = (*std::min_element(long5.begin(), long5.end(), [](const Word* a, const Word* b) {
                  return a->verses.last() < b->verses.last();
              }))->spelling;
@@ -497,7 +498,8 @@ QList<double> listen(QMediaPlayer* a, QMediaPlayer* b, int files) {
             }
             pos[i] = at < pos[i] ? 0 : at; // back to 0: the player holds its next file
         }
-        const bool playing = a->playbackState() == QMediaPlayer::PlayingState || b->playbackState() == QMediaPlayer::PlayingState;
+        const bool playing =
+            a->playbackState() == QMediaPlayer::PlayingState || b->playbackState() == QMediaPlayer::PlayingState;
         silentSince = playing || !started ? 0 : silentSince > 0 ? silentSince : now;
         if (started >= files || now > deadline || (silentSince > 0 && now - silentSince > 500))
             loop.quit();
@@ -537,22 +539,22 @@ public:
         findControls();
         idle(1000);
         p = phrasesOf(Module1::cnLidhja);
-        for (auto [given, own] : {std::pair{&m_given.many, &p.many}, std::pair{&m_given.both, &p.both},
-                                  std::pair{&m_given.loose, &p.loose}, std::pair{&m_given.find, &p.find},
-                                  std::pair{&m_given.back, &p.back}})
+        for (auto [given, own] :
+             {std::pair{&m_given.many, &p.many}, std::pair{&m_given.both, &p.both}, std::pair{&m_given.loose, &p.loose},
+              std::pair{&m_given.find, &p.find}, std::pair{&m_given.back, &p.back}})
             if (!given->isEmpty())
                 *own = *given;
         m_db = std::make_unique<RawDb>(m_folder + QStringLiteral("/librezi.db"));
         // Navigation goes to the last verse of the surah halfway through the book.
         m_target.surah = Module1::cnLidhja.value(QStringLiteral("SELECT max(IDSureja) / 2 FROM Suret")).toInt();
-        m_target.verse = Module1::cnLidhja
-                             .value(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {m_target.surah})
-                             .toInt();
+        m_target.verse =
+            Module1::cnLidhja.value(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {m_target.surah})
+                .toInt();
         require(m_target.verse > 1, QStringLiteral("surah %1 has one verse").arg(m_target.surah));
         m_key = m_target.text() + QStringLiteral(".\t");
-        m_surahName = Module1::cnLidhja
-                          .value(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {m_target.surah})
-                          .toString();
+        m_surahName =
+            Module1::cnLidhja.value(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {m_target.surah})
+                .toString();
     }
     const Phrases& phrases() const { return p; }
 
@@ -575,7 +577,8 @@ public:
                  paint();
              },
              [this] {
-                 require(c.Rtf1->SelText().startsWith(m_key) && atTop(), m_target.text() + QStringLiteral(" not on top"));
+                 require(c.Rtf1->SelText().startsWith(m_key) && atTop(),
+                         m_target.text() + QStringLiteral(" not on top"));
              }},
             {[&] { bare->top(); },
              [&] {
@@ -587,10 +590,11 @@ public:
              },
              [&] { require(found.hasSelection(), QStringLiteral("the bare view found no ") + m_target.text()); }});
         Result r(QStringLiteral("navigate"), value, floor);
-        r.judge(20, false).note = QStringLiteral("%1 (%2), verse %3 put on top; floor: find, select, scroll a bare view")
-                                      .arg(m_surahName)
-                                      .arg(m_target.surah)
-                                      .arg(m_target.verse);
+        r.judge(20, false).note =
+            QStringLiteral("%1 (%2), verse %3 put on top; floor: find, select, scroll a bare view")
+                .arg(m_surahName)
+                .arg(m_target.surah)
+                .arg(m_target.verse);
         return r;
     }
 
@@ -604,28 +608,28 @@ public:
         auto bare = bareView();
         platform::MsgBoxScript script;
         int rows = 0;
-        auto [value, floor] = interleaved(
-            m_runs,
-            {[&] {
-                 wholeText();
-                 c.CmbKerkoKrejt->setText(phrase);
-                 script.clear();
-             },
-             [this] {
-                 c.cmdKerkoAll->click();
-                 paint();
-             },
-             [&] { checkSearch(script, phrase, expected); }},
-            {{},
-             [&] {
-                 QString lines;
-                 rows = m_db->each(q.sql, q.values, [&](sqlite3_stmt* s) {
-                     lines += search::verseLine(RawDb::text(s, 0), RawDb::text(s, 1), RawDb::text(s, 2));
-                 });
-                 bare->view.setPlainText(lines);
-                 bare->paint();
-             },
-             [&] { require(rows > 0, QStringLiteral("SQLite found no verse with \"%1\"").arg(phrase)); }});
+        auto [value, floor] =
+            interleaved(m_runs,
+                        {[&] {
+                             wholeText();
+                             c.CmbKerkoKrejt->setText(phrase);
+                             script.clear();
+                         },
+                         [this] {
+                             c.cmdKerkoAll->click();
+                             paint();
+                         },
+                         [&] { checkSearch(script, phrase, expected); }},
+                        {{},
+                         [&] {
+                             QString lines;
+                             rows = m_db->each(q.sql, q.values, [&](sqlite3_stmt* s) {
+                                 lines += search::verseLine(RawDb::text(s, 0), RawDb::text(s, 1), RawDb::text(s, 2));
+                             });
+                             bare->view.setPlainText(lines);
+                             bare->paint();
+                         },
+                         [&] { require(rows > 0, QStringLiteral("SQLite found no verse with \"%1\"").arg(phrase)); }});
         Result r(name, value, floor);
         r.judge(1.5, true).note = QStringLiteral("\"%1\": %2 verses; floor: SQLite's own LIKE, %3 rows, in a bare view")
                                       .arg(phrase)
@@ -666,7 +670,8 @@ public:
         auto bare = bareView(wholeClone());
         QTextDocument* whole = bare->view.document();
         auto* found = new QTextDocument(&bare->docs);
-        const QTextBlock block = whole->find(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(m_key))).block();
+        const QTextBlock block =
+            whole->find(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(m_key))).block();
         platform::MsgBoxScript script;
         auto [value, floor] = interleaved(
             m_runs,
@@ -708,7 +713,8 @@ public:
              }});
         Result r(QStringLiteral("return"), value, floor);
         r.judge(10, false).note =
-            QStringLiteral("after a search, back at %1; floor: a bare view given its document back, at the same verse").arg(m_target.text());
+            QStringLiteral("after a search, back at %1; floor: a bare view given its document back, at the same verse")
+                .arg(m_target.text());
         return r;
     }
 
@@ -717,36 +723,37 @@ public:
         auto bare = bareView(wholeClone());
         platform::MsgBoxScript script;
         int steps = 0, found = 0;
-        auto [value, floor] = interleaved(
-            m_runs,
-            {[&] {
-                 wholeText();
-                 c.txtKerkim->setText(p.find);
-                 script.clear();
-                 script.answer(platform::Answer::Cancel); // "start again from the top?" no
-             },
-             [&] {
-                 for (steps = 0; script.asked().isEmpty() && steps < 1000000; ++steps)
-                     c.cmdKerkim->click();
-                 paint();
-             },
-             [&] { require(--steps > 0, QStringLiteral("find next found no \"%1\"").arg(p.find)); }},
-            {[&] { bare->top(); },
-             [&] {
-                 QTextDocument* doc = bare->view.document();
-                 found = 0;
-                 for (QTextCursor at = doc->find(p.find); !at.isNull(); at = doc->find(p.find, at), ++found)
-                     bare->view.setTextCursor(at);
-                 bare->paint();
-             },
-             [&] {
-                 require(found == steps, QStringLiteral("\"%1\": %2 steps in the window, %3 in a bare view")
-                                             .arg(p.find)
-                                             .arg(steps)
-                                             .arg(found));
-             }});
+        auto [value, floor] =
+            interleaved(m_runs,
+                        {[&] {
+                             wholeText();
+                             c.txtKerkim->setText(p.find);
+                             script.clear();
+                             script.answer(platform::Answer::Cancel); // "start again from the top?" no
+                         },
+                         [&] {
+                             for (steps = 0; script.asked().isEmpty() && steps < 1000000; ++steps)
+                                 c.cmdKerkim->click();
+                             paint();
+                         },
+                         [&] { require(--steps > 0, QStringLiteral("find next found no \"%1\"").arg(p.find)); }},
+                        {[&] { bare->top(); },
+                         [&] {
+                             QTextDocument* doc = bare->view.document();
+                             found = 0;
+                             for (QTextCursor at = doc->find(p.find); !at.isNull(); at = doc->find(p.find, at), ++found)
+                                 bare->view.setTextCursor(at);
+                             bare->paint();
+                         },
+                         [&] {
+                             require(found == steps, QStringLiteral("\"%1\": %2 steps in the window, %3 in a bare view")
+                                                         .arg(p.find)
+                                                         .arg(steps)
+                                                         .arg(found));
+                         }});
         Result r(QStringLiteral("find-next"), value, floor);
-        r.judge(2, true).note = QStringLiteral("%1 × \"%2\"; floor: QTextDocument::find in a bare view").arg(steps).arg(p.find);
+        r.judge(2, true).note =
+            QStringLiteral("%1 × \"%2\"; floor: QTextDocument::find in a bare view").arg(steps).arg(p.find);
         return r;
     }
 
@@ -756,7 +763,8 @@ public:
         const QDateTime stamp = QFileInfo(file).lastModified();
         auto touch = [&](int seconds) {
             QFile f(file);
-            require(f.open(QIODevice::ReadWrite) && f.setFileTime(stamp.addSecs(seconds), QFileDevice::FileModificationTime),
+            require(f.open(QIODevice::ReadWrite) &&
+                        f.setFileTime(stamp.addSecs(seconds), QFileDevice::FileModificationTime),
                     QStringLiteral("cannot touch ") + file);
         };
         platform::MsgBoxScript script;
@@ -794,7 +802,8 @@ public:
              [&] { require(!found.isNull(), QStringLiteral("the bare view found no \"%1\"").arg(p.find)); }});
         touch(0); // the file as it was: the way back is a swap again
         Result r(QStringLiteral("find-first"), value, floor);
-        r.note = QStringLiteral("\"%1\" just after the whole text was read; floor: a bare view just given it").arg(p.find);
+        r.note =
+            QStringLiteral("\"%1\" just after the whole text was read; floor: a bare view just given it").arg(p.find);
         return r;
     }
 
@@ -832,14 +841,16 @@ public:
                  bare->paint();
              },
              [&] {
-                 require(!found.isNull() && c.Rtf1->fromDocumentPosition(found.selectionStart()) == at,
-                         QStringLiteral("\"%1\" found at %2 in the window, elsewhere in a bare view").arg(p.back).arg(at));
+                 require(
+                     !found.isNull() && c.Rtf1->fromDocumentPosition(found.selectionStart()) == at,
+                     QStringLiteral("\"%1\" found at %2 in the window, elsewhere in a bare view").arg(p.back).arg(at));
              }});
         Result r(QStringLiteral("find-previous"), value, floor);
-        r.judge(50, false).note = QStringLiteral("\"%1\" from the end, found at %2 of %3; floor: QTextDocument::find backward")
-                                      .arg(p.back)
-                                      .arg(at)
-                                      .arg(c.Rtf1->TextLength());
+        r.judge(50, false).note =
+            QStringLiteral("\"%1\" from the end, found at %2 of %3; floor: QTextDocument::find backward")
+                .arg(p.back)
+                .arg(at)
+                .arg(c.Rtf1->TextLength());
         return r;
     }
 
@@ -878,7 +889,9 @@ public:
                  c.LstAjetetPrejCmbTema->setListIndex(groupItem);
                  paint();
              },
-             [&] { require((shown = versesShown()) > 0, QStringLiteral("the passage %1 shows no verse").arg(g.item)); }},
+             [&] {
+                 require((shown = versesShown()) > 0, QStringLiteral("the passage %1 shows no verse").arg(g.item));
+             }},
             {{},
              [&] {
                  QString lines;
@@ -909,32 +922,32 @@ public:
         bare->view.setPlainText(c.Rtf1->document()->toPlainText());
         int runs[2] = {0, 0};
         const auto size = [&runs](int side) { return runs[side] % 2 ? 12 : 14; };
-        auto [value, floor] = interleaved(
-            m_runs,
-            {[&] {
-                 wholeText();
-                 c.CmbNrFonti->setText(QString::number(size(0)));
-             },
-             [this] {
-                 Q_EMIT c.CmbNrFonti->Click();
-                 paint();
-             },
-             [&] {
-                 QTextCursor middle(c.Rtf1->document());
-                 middle.setPosition(c.Rtf1->document()->characterCount() / 2);
-                 require(middle.charFormat().fontPointSize() == size(0), QStringLiteral("the size was not applied"));
-                 ++runs[0];
-             }},
-            {[&] { bare->top(); },
-             [&] {
-                 QFont f = bare->view.document()->defaultFont();
-                 f.setPointSize(size(1));
-                 bare->view.document()->setDefaultFont(f);
-                 bare->view.verticalScrollBar()->setValue(0);
-                 bare->paint();
-                 ++runs[1];
-             },
-             {}});
+        auto [value, floor] = interleaved(m_runs,
+                                          {[&] {
+                                               wholeText();
+                                               c.CmbNrFonti->setText(QString::number(size(0)));
+                                           },
+                                           [this] {
+                                               Q_EMIT c.CmbNrFonti->Click();
+                                               paint();
+                                           },
+                                           [&] {
+                                               QTextCursor middle(c.Rtf1->document());
+                                               middle.setPosition(c.Rtf1->document()->characterCount() / 2);
+                                               require(middle.charFormat().fontPointSize() == size(0),
+                                                       QStringLiteral("the size was not applied"));
+                                               ++runs[0];
+                                           }},
+                                          {[&] { bare->top(); },
+                                           [&] {
+                                               QFont f = bare->view.document()->defaultFont();
+                                               f.setPointSize(size(1));
+                                               bare->view.document()->setDefaultFont(f);
+                                               bare->view.verticalScrollBar()->setValue(0);
+                                               bare->paint();
+                                               ++runs[1];
+                                           },
+                                           {}});
         Result r(QStringLiteral("font"), value, floor);
         r.judge(1.5, true).note = QStringLiteral("%1 characters; floor: setDefaultFont on a bare view of the same text")
                                       .arg(c.Rtf1->TextLength());
@@ -965,7 +978,8 @@ public:
             QObject::connect(&bare[i], &QMediaPlayer::mediaStatusChanged, [&, i](QMediaPlayer::MediaStatus s) {
                 if (s != QMediaPlayer::EndOfMedia || next >= files.size())
                     return;
-                for (const qint64 until = monotonicNs() + 50000000; monotonicNs() < until;) {}
+                for (const qint64 until = monotonicNs() + 50000000; monotonicNs() < until;) {
+                }
                 bare[1 - i].play(); // the next file, opened while this one played
                 if (++next < files.size())
                     bare[i].setSource(QUrl::fromLocalFile(files[next]));
@@ -997,21 +1011,25 @@ public:
             }
             if (round == 0)
                 continue; // the first round sets the backend up
-            require(program.size() == n - 1, QStringLiteral("the recitation went on %1 times of %2").arg(program.size()).arg(n - 1));
+            require(program.size() == n - 1,
+                    QStringLiteral("the recitation went on %1 times of %2").arg(program.size()).arg(n - 1));
             gaps[0] += program;
             gaps[1] += floor;
         }
         r.verdict.clear();
         r.value = statsOf(gaps[0]);
         r.floor = statsOf(gaps[1]);
-        r.judge(100, false).note = QStringLiteral("%1 gaps between the sample verses of surah 1; floor: two bare players")
-                                       .arg(gaps[0].size());
+        r.judge(100, false).note =
+            QStringLiteral("%1 gaps between the sample verses of surah 1; floor: two bare players").arg(gaps[0].size());
         return r;
     }
 
 private:
     QString recording(int surah, int verse) const {
-        return QStringLiteral("%1/zeri/ajete/%2%3.mp3").arg(m_folder).arg(surah, 3, 10, QLatin1Char('0')).arg(verse, 3, 10, QLatin1Char('0'));
+        return QStringLiteral("%1/zeri/ajete/%2%3.mp3")
+            .arg(m_folder)
+            .arg(surah, 3, 10, QLatin1Char('0'))
+            .arg(verse, 3, 10, QLatin1Char('0'));
     }
     void paint() { c.Rtf1->viewport()->repaint(); }
     bool atTop() const { return c.Rtf1->lineAt(c.Rtf1->topPosition()).startsWith(m_key); }
@@ -1069,13 +1087,13 @@ private:
     // The window's controls the scenarios drive, found by name as a reader's tools would.
     struct Controls {
         platform::RichTextView* Rtf1 = nullptr;
-        platform::ComboBox *CmbNrSure = nullptr, *CmbEmrSure = nullptr, *CmbNrAjeti = nullptr,
-                           *CmbKerkoKrejt = nullptr, *cmbKlasifikimTematik = nullptr, *CmbNrFonti = nullptr;
+        platform::ComboBox *CmbNrSure = nullptr, *CmbEmrSure = nullptr, *CmbNrAjeti = nullptr, *CmbKerkoKrejt = nullptr,
+                           *cmbKlasifikimTematik = nullptr, *CmbNrFonti = nullptr;
         platform::ListBox* LstAjetetPrejCmbTema = nullptr;
         QLineEdit* txtKerkim = nullptr;
         QCheckBox* ChkPaDallim = nullptr;
-        QToolButton *cmdKtheLibrezin = nullptr, *cmdKerkoAll = nullptr, *cmdKerkim = nullptr,
-                    *cmdKerkimPrapa = nullptr, *CmdPlayVazhdim = nullptr;
+        QToolButton *cmdKtheLibrezin = nullptr, *cmdKerkoAll = nullptr, *cmdKerkim = nullptr, *cmdKerkimPrapa = nullptr,
+                    *CmdPlayVazhdim = nullptr;
         platform::MediaPlayer* WindowsMediaPlayer1 = nullptr;
     };
     template <typename T> void find(T*& control, const char* name) {
@@ -1135,9 +1153,10 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Times the reader's actions on the real program against floors."));
     parser.addHelpOption();
-    auto option = [&parser](const char* name, const char* help, const char* value = nullptr, const char* fallback = "") {
-        const QCommandLineOption o(QLatin1String(name), QLatin1String(help),
-                                   value ? QLatin1String(value) : QString(), QLatin1String(fallback));
+    auto option = [&parser](const char* name, const char* help, const char* value = nullptr,
+                            const char* fallback = "") {
+        const QCommandLineOption o(QLatin1String(name), QLatin1String(help), value ? QLatin1String(value) : QString(),
+                                   QLatin1String(fallback));
         parser.addOption(o);
         return o;
     };

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -32,6 +33,28 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 bool isWordChar(QChar c) {
     return c.isLetterOrNumber();
+}
+
+// The face a font box names, or nothing for a blank one.
+std::optional<QTextCharFormat> faceFormat(const QString& face) {
+    if (face.trimmed().isEmpty())
+        return std::nullopt;
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{face.trimmed()});
+    return f;
+}
+
+// The size a size box holds ("12", "10,5"), or nothing for one that is not a size a font can have.
+std::optional<QTextCharFormat> sizeFormat(const QString& points) {
+    QString s = points.trimmed();
+    s.replace(u',', u'.');
+    bool ok = false;
+    const double size = s.toDouble(&ok);
+    if (!ok || size < 1 || size > 1638)
+        return std::nullopt;
+    QTextCharFormat f;
+    f.setFontPointSize(size);
+    return f;
 }
 
 // The text with every kind of line break turned into '\n', the only break the document reads as
@@ -115,23 +138,13 @@ void RichTextView::setTextFont(const QFont& font) {
 }
 
 void RichTextView::setHiddenFontName(const QString& face) {
-    if (face.trimmed().isEmpty())
-        return;
-    QTextCharFormat f;
-    f.setFontFamilies(QStringList{face.trimmed()});
-    mergeIntoHidden(f);
+    if (const auto f = faceFormat(face))
+        mergeIntoHidden(*f);
 }
 
 void RichTextView::setHiddenFontSize(const QString& points) {
-    QString s = points.trimmed();
-    s.replace(u',', u'.');
-    bool ok = false;
-    const double size = s.toDouble(&ok);
-    if (!ok || size < 1 || size > 1638)
-        return;
-    QTextCharFormat f;
-    f.setFontPointSize(size);
-    mergeIntoHidden(f);
+    if (const auto f = sizeFormat(points))
+        mergeIntoHidden(*f);
 }
 
 // The text not shown is laid out again when it is shown: until then a change to it lays nothing out.
@@ -359,23 +372,13 @@ void RichTextView::setSelColor(int bgr) {
 }
 
 void RichTextView::setSelFontName(const QString& face) {
-    if (face.trimmed().isEmpty())
-        return;
-    QTextCharFormat f;
-    f.setFontFamilies(QStringList{face.trimmed()});
-    textCursor().mergeCharFormat(f);
+    if (const auto f = faceFormat(face))
+        textCursor().mergeCharFormat(*f);
 }
 
 void RichTextView::setSelFontSize(const QString& points) {
-    QString s = points.trimmed();
-    s.replace(u',', u'.');
-    bool ok = false;
-    const double size = s.toDouble(&ok);
-    if (!ok || size < 1 || size > 1638)
-        return;
-    QTextCharFormat f;
-    f.setFontPointSize(size);
-    textCursor().mergeCharFormat(f);
+    if (const auto f = sizeFormat(points))
+        textCursor().mergeCharFormat(*f);
 }
 
 // ---- search and movement ------------------------------------------------------------------------

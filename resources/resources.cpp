@@ -3,8 +3,8 @@
 
 #include <QCoreApplication>
 #include <QPainter>
-#include <QTranslator>
 #include <QSvgRenderer>
+#include <QTranslator>
 
 void initResources() {
     Q_INIT_RESOURCE(librezi);

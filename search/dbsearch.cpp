@@ -68,11 +68,11 @@ void DatabaseSearch::run() {
 
     Matching matching = Matching::Exact;
     if (m.ChkPaDallim->isChecked())
-        matching = Module1::cnLidhja
-                           .value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'"))
-                           .isValid()
-                       ? Matching::Loose
-                       : Matching::LooseWithoutColumn;
+        matching =
+            Module1::cnLidhja.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'"))
+                    .isValid()
+                ? Matching::Loose
+                : Matching::LooseWithoutColumn;
     const SearchQuery statement = statementFor(snapshot, surah, matching);
     QString copy = snapshot;
     NumerojiFjalet(copy, QStringLiteral("&"), FjalKerkim_);

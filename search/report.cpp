@@ -44,9 +44,10 @@ SearchQuery statementFor(const QString& phrase, int surah, Matching matching) {
     } else {
         words.Add(typed);
     }
-    SearchQuery q = FormojeSQLStringunMeAndLike(words, matching == Matching::Exact ? QStringLiteral("Perkthimi")
-                                                       : matching == Matching::Loose ? QStringLiteral("Kerkimi")
-                                                                                     : QStringLiteral("loose_fold(Perkthimi)"));
+    SearchQuery q =
+        FormojeSQLStringunMeAndLike(words, matching == Matching::Exact   ? QStringLiteral("Perkthimi")
+                                           : matching == Matching::Loose ? QStringLiteral("Kerkimi")
+                                                                         : QStringLiteral("loose_fold(Perkthimi)"));
     if (surah > 0) {
         q.sql += QStringLiteral(" AND NrSure = ?");
         q.values.append(surah);

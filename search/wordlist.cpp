@@ -48,7 +48,8 @@ int NumerojiFjalet(QString& Stringu, const QString& Shenja, FjalKerkim& words) {
 }
 
 SearchQuery FormojeSQLStringunMeAndLike(const FjalKerkim& ObjFjal, const QString& column) {
-    SearchQuery q{QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE ") + column + QStringLiteral(" LIKE ?"),
+    SearchQuery q{QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE ") + column +
+                      QStringLiteral(" LIKE ?"),
                   {}};
     for (int i = 1; i <= ObjFjal.Count(); ++i) {
         if (i > 1)

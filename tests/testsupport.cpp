@@ -78,9 +78,8 @@ frmKryesore* startProgram(const QTemporaryDir& dir) {
 }
 
 Controls::Controls(frmKryesore* window)
-    : w(window), Rtf1(child<platform::RichTextView>(w, "Rtf1")),
-      CmbNrSure(child<platform::ComboBox>(w, "CmbNrSure")), CmbEmrSure(child<platform::ComboBox>(w, "CmbEmrSure")),
-      CmbNrAjeti(child<platform::ComboBox>(w, "CmbNrAjeti")),
+    : w(window), Rtf1(child<platform::RichTextView>(w, "Rtf1")), CmbNrSure(child<platform::ComboBox>(w, "CmbNrSure")),
+      CmbEmrSure(child<platform::ComboBox>(w, "CmbEmrSure")), CmbNrAjeti(child<platform::ComboBox>(w, "CmbNrAjeti")),
       CmbTotalAjete(child<platform::ComboBox>(w, "CmbTotalAjete")),
       CmbKerkoKrejt(child<platform::ComboBox>(w, "CmbKerkoKrejt")),
       CmbFontNames(child<platform::ComboBox>(w, "CmbFontNames")),

@@ -65,8 +65,8 @@ struct Controls {
     explicit Controls(frmKryesore* w);
     frmKryesore* w;
     platform::RichTextView* Rtf1;
-    platform::ComboBox *CmbNrSure, *CmbEmrSure, *CmbNrAjeti, *CmbTotalAjete, *CmbKerkoKrejt, *CmbFontNames,
-        *CmbNrFonti, *CmbLexuesAjete, *CmbLexuesSure, *cmbKlasifikimTematik;
+    platform::ComboBox *CmbNrSure, *CmbEmrSure, *CmbNrAjeti, *CmbTotalAjete, *CmbKerkoKrejt, *CmbFontNames, *CmbNrFonti,
+        *CmbLexuesAjete, *CmbLexuesSure, *cmbKlasifikimTematik;
     platform::ListBox *LstAjetetPrejCmbTema, *lstAjetKlasifikim;
     platform::TreeView* TreeView1;
     QLineEdit* txtKerkim;

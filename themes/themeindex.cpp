@@ -42,7 +42,8 @@ void ThemeIndex::MbushePemenMeTema() {
     QString previousChapter;
     bool haveChapter = false;
     QString previousTheme;
-    for (platform::Statement rs = Module1::cnLidhja.query(QStringLiteral("SELECT NrKreu, Kreu, NrTema, Tema FROM KreuMeTema"));
+    for (platform::Statement rs =
+             Module1::cnLidhja.query(QStringLiteral("SELECT NrKreu, Kreu, NrTema, Tema FROM KreuMeTema"));
          rs.next();) {
         ++row;
         const QString chapter = rs.text(1);

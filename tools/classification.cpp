@@ -311,7 +311,8 @@ Classification classificationOf(const QString& database, const QList<Surah>& sur
         platform::Connection db;
         db.Open(database);
         QHash<QString, QList<VerseGroup>> groups;
-        for (platform::Statement st = db.query(QStringLiteral("SELECT tema, nrsure, ajetet FROM klasifikim ORDER BY ID"));
+        for (platform::Statement st =
+                 db.query(QStringLiteral("SELECT tema, nrsure, ajetet FROM klasifikim ORDER BY ID"));
              st.next();) {
             const int surah = int(st.integer(1));
             if (surah < 1 || surah > surahs.size())

@@ -36,8 +36,8 @@ void PendingFile::write(const QByteArray& bytes) {
     errno = 0;
     if (m_file.write(bytes) != bytes.size() || !m_file.flush() || ::fsync(m_file.handle()) != 0) {
         const int error = errno ? errno : EIO;
-        throw BuildError(
-            QStringLiteral("Skedari %1 nuk mund të shkruhet: %2").arg(QDir::toNativeSeparators(m_target), fileCause(error)));
+        throw BuildError(QStringLiteral("Skedari %1 nuk mund të shkruhet: %2")
+                             .arg(QDir::toNativeSeparators(m_target), fileCause(error)));
     }
     m_file.close();
 }
@@ -45,8 +45,8 @@ void PendingFile::write(const QByteArray& bytes) {
 FolderLock::FolderLock(const QString& folder) {
     m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_fd < 0)
-        throw BuildError(QStringLiteral("Dosja %1 nuk mund të hapet: %2")
-                             .arg(QDir::toNativeSeparators(folder), fileCause(errno)));
+        throw BuildError(
+            QStringLiteral("Dosja %1 nuk mund të hapet: %2").arg(QDir::toNativeSeparators(folder), fileCause(errno)));
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(m_fd);
         throw BuildError(QStringLiteral("Në dosjen %1 po bëhet një import tjetër; provoni sërish pasi ai të mbarojë.")

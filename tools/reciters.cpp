@@ -31,9 +31,10 @@ void copyReciters(platform::Connection& from, platform::Connection& into) {
          st.next();)
         rows.append({st.value(0), st.value(1), st.value(2), st.value(3), st.value(4)});
     into.transaction([&] {
-        platform::Statement mark = into.query(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = ? WHERE IDLok = ?"));
-        platform::Statement add = into.query(QStringLiteral(
-            "INSERT OR REPLACE INTO Lokacioni_i_zerit (IDLok, Lexuesi, Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, ?)"));
+        platform::Statement mark =
+            into.query(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = ? WHERE IDLok = ?"));
+        platform::Statement add = into.query(QStringLiteral("INSERT OR REPLACE INTO Lokacioni_i_zerit (IDLok, Lexuesi, "
+                                                            "Lokacioni, Ajete, [Default]) VALUES (?, ?, ?, ?, ?)"));
         for (const QVariantList& row : rows) {
             if (row[0].toInt() >= 1 && row[0].toInt() <= kBundledReciters)
                 mark.run({row[4], row[0]});

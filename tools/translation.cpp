@@ -71,15 +71,13 @@ public:
 
     void add(int line, int surah, int verse, const QString& text) {
         if (surah < 1 || surah > m_surahs.size())
-            return fault(line, QStringLiteral("sureja %1 nuk ekziston (suret janë 1 deri %2).")
-                                   .arg(surah)
-                                   .arg(m_surahs.size()));
+            return fault(
+                line, QStringLiteral("sureja %1 nuk ekziston (suret janë 1 deri %2).").arg(surah).arg(m_surahs.size()));
         const int verses = m_surahs[surah - 1].verses;
         if (verse < 1 || verse > verses)
-            return fault(line, QStringLiteral("sureja %1 ka %2 ajete; ajeti %3 nuk ekziston.")
-                                   .arg(surah)
-                                   .arg(verses)
-                                   .arg(verse));
+            return fault(
+                line,
+                QStringLiteral("sureja %1 ka %2 ajete; ajeti %3 nuk ekziston.").arg(surah).arg(verses).arg(verse));
         if (const int first = m_lineOf[surah - 1][verse - 1])
             return fault(line, QStringLiteral("ajeti %1 përsëritet (është edhe në rreshtin %2).")
                                    .arg(verseKey(surah, verse))
@@ -136,8 +134,7 @@ Translation parseLines(QByteArrayView content, const QList<Surah>& surahs) {
         const int surah = bar2 < 0 ? -1 : parseNumber(QStringView(line).left(bar1).trimmed());
         const int verse = bar2 < 0 ? -1 : parseNumber(QStringView(line).mid(bar1 + 1, bar2 - bar1 - 1).trimmed());
         if (surah < 0 || verse < 0) {
-            table.fault(lineNo,
-                        QStringLiteral("rreshti nuk ka formën sure|ajet|tekst me numra për suren dhe ajetin."));
+            table.fault(lineNo, QStringLiteral("rreshti nuk ka formën sure|ajet|tekst me numra për suren dhe ajetin."));
             continue;
         }
         table.add(lineNo, surah, verse, line.mid(bar2 + 1).trimmed());

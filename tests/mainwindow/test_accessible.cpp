@@ -56,8 +56,9 @@ private Q_SLOTS:
         for (QLineEdit* box : w->findChildren<QLineEdit*>()) {
             std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
             for (QAction* a : menu->actions())
-                QVERIFY2(a->isSeparator() || !QStringList({"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"})
-                                                  .contains(a->text().remove(u'&').section(u'\t', 0, 0)),
+                QVERIFY2(a->isSeparator() ||
+                             !QStringList({"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"})
+                                  .contains(a->text().remove(u'&').section(u'\t', 0, 0)),
                          qPrintable(a->text()));
         }
         const std::pair<const char*, const char*> qtTexts[] = {
