@@ -25,7 +25,7 @@ private Q_SLOTS:
         const QStringList faces = albanianFaces();
         QCOMPARE(CmbFontNames.ListCount(), faces.size());
         QVERIFY(faces.contains("DejaVu Sans") && faces.filter(" [").isEmpty());
-        for (const QString& symbols : {"D050000L", "Standard Symbols PS"})
+        for (const char* symbols : {"D050000L", "Standard Symbols PS"})
             QVERIFY(!QFontDatabase::hasFamily(symbols) || !faces.contains(symbols));
         connect(&CmbFontNames, &platform::ComboBox::Click, this, [this] { CmbFontNames_Click(&Rtf1, &CmbFontNames); });
         connect(&CmbNrFonti, &platform::ComboBox::Click, this, [this] { CmbNrFonti_Click(&Rtf1, &CmbNrFonti); });
