@@ -426,7 +426,7 @@ void frmKryesore::buildControls() {
     m_playback = new audio::Playback(WindowsMediaPlayer1, CmbNrSure, CmbNrAjeti, this);
     m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
     m_bookmarks = new Bookmarks(
-        lstShenjuesit, [this](navigation::Verse v) { goTo(v); }, this);
+        lstShenjuesit, [this](navigation::Verse v) { goToInWholeText(v); }, this);
     m_import = new TranslationImport(this);
     nameForScreenReaders();
     m_themes = std::make_unique<themes::ThemeIndex>(
@@ -520,6 +520,8 @@ void frmKryesore::connectHandlers() {
     connect(lstShenjuesit, &platform::ListBox::Click, this,
             [this] { platform::guarded([this] { m_bookmarks->lstShenjuesit_Click(); }); });
     on(mnuShenjo, &QAction::triggered, &frmKryesore::mnuShenjo_Click);
+    // Off in the popup of a line that is no verse, Ctrl+D marks the verse under the caret again once it closes.
+    connect(mnuPopupRtf, &QMenu::aboutToHide, mnuShenjo, [this] { mnuShenjo->setEnabled(true); });
     connect(Rtf1, &platform::RichTextView::zoomStep, this,
             [this](int step) { platform::guarded([&] { stepFontSize(step); }); });
     Rtf1->installEventFilter(this);
@@ -1023,12 +1025,18 @@ void frmKryesore::goBack() {
 }
 
 void frmKryesore::openVerseInWholeText() {
-    const navigation::Verse v = verseUnderCaret();
-    if (!v.isValid())
-        return;
-    m_wholeTextPlace = v;
-    if (returnToWholeText())
-        goTo(v);
+    if (const navigation::Verse v = verseUnderCaret(); v.isValid())
+        goToInWholeText(v);
+}
+
+// A verse chosen outside the text (a bookmark, a verse of a passage) is read in the whole text.
+void frmKryesore::goToInWholeText(navigation::Verse v) {
+    if (inPassageMode()) {
+        m_wholeTextPlace = v;
+        if (!returnToWholeText())
+            return;
+    }
+    goTo(v);
 }
 
 bool frmKryesore::returnToWholeText() {

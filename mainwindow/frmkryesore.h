@@ -91,6 +91,7 @@ private:
     navigation::Verse verseUnderCaret() const;
     bool returnToWholeText();
     void openVerseInWholeText();
+    void goToInWholeText(navigation::Verse v);
     void goBack();
     void Rtf1_DblClick();
     void mnuShenjo_Click();

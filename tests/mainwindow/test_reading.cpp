@@ -83,6 +83,9 @@ private Q_SLOTS:
         QTest::newRow("name and verse") << "CmbNrAjeti"
                                         << "Bekare 255"
                                         << "2:255.";
+        QTest::newRow("name and verse in the name box") << "CmbEmrSure"
+                                                        << "Bekare 255"
+                                                        << "2:255.";
         QTest::newRow("key of a first verse") << "CmbNrSure"
                                               << "18:1"
                                               << "18.";
@@ -141,6 +144,17 @@ private Q_SLOTS:
         QTest::mouseClick(c->Rtf1->viewport(), Qt::RightButton, {}, line.center() + QPoint(40, 0));
         c->mnuPopupRtf->hide();
         QVERIFY(c->Rtf1->lineAt(c->Rtf1->SelStart()).startsWith(QStringLiteral("2:3.\t")));
+        // The popup of the heading has nothing to mark; once it closes, Ctrl+D marks the verse under the caret.
+        QTest::mouseClick(c->Rtf1->viewport(), Qt::RightButton, {}, QPoint(40, 6));
+        c->mnuPopupRtf->hide();
+        c->w->activateWindow(); // without a window manager the hidden popup stays the active window
+        QVERIFY(QTest::qWaitForWindowActive(c->w));
+        QVERIFY(c->Rtf1->lineAt(c->Rtf1->SelStart()).startsWith(QStringLiteral("2.\tBekare")));
+        enter(c->CmbNrAjeti, QStringLiteral("2:3"));
+        QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(marks()->ListCount(), 1);
+        QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(marks()->ListCount(), 0);
     }
 
     // Ctrl+D marks the verse under the caret and takes the mark away; the list is in book order, a click
@@ -161,6 +175,12 @@ private Q_SLOTS:
         QCOMPARE(marks()->ListCount(), 1);
         enter(c->CmbNrAjeti, QStringLiteral("36:1"));
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier); // kept for the next start
+        QCOMPARE(marks()->ListCount(), 2);
+        c->cmdKerkoAll->click(); // a bookmark chosen over search results is read in the whole text
+        QVERIFY(c->w->inPassageMode());
+        marks()->setListIndex(0);
+        QVERIFY(!c->w->inPassageMode());
+        QCOMPARE(top(), QStringLiteral("2:255."));
     }
 
     // Shortcuts reach their commands and are named in the hints.
