@@ -496,15 +496,20 @@ void frmKryesore::connectHandlers() {
     connect(SpnNga, &QSpinBox::valueChanged, this, repeatChanged);
     connect(SpnDeri, &QSpinBox::valueChanged, this, repeatChanged);
     using audio::ReciterKind;
-    const auto reciterCommand = [this](QToolButton* button, void (audio::ReciterChoice::*command)(ReciterKind),
-                                       ReciterKind kind) {
-        connect(button, &QToolButton::clicked, this,
-                [this, command, kind] { platform::guarded([&] { (m_reciters->*command)(kind); }); });
+    const auto reciterCommand = [this](QToolButton* button, bool add, ReciterKind kind) {
+        connect(button, &QToolButton::clicked, this, [this, add, kind] {
+            platform::guarded([&] {
+                if (add)
+                    m_reciters->addReciter(kind);
+                else
+                    m_reciters->removeReciter(kind);
+            });
+        });
     };
-    reciterCommand(CmdShtoLexuesAjete, &audio::ReciterChoice::addReciter, ReciterKind::Verses);
-    reciterCommand(CmdHiqLexuesAjete, &audio::ReciterChoice::removeReciter, ReciterKind::Verses);
-    reciterCommand(CmdShtoLexuesSure, &audio::ReciterChoice::addReciter, ReciterKind::Surahs);
-    reciterCommand(CmdHiqLexuesSure, &audio::ReciterChoice::removeReciter, ReciterKind::Surahs);
+    reciterCommand(CmdShtoLexuesAjete, true, ReciterKind::Verses);
+    reciterCommand(CmdHiqLexuesAjete, false, ReciterKind::Verses);
+    reciterCommand(CmdShtoLexuesSure, true, ReciterKind::Surahs);
+    reciterCommand(CmdHiqLexuesSure, false, ReciterKind::Surahs);
     on(Rtf1, &platform::RichTextView::DblClick, &frmKryesore::Rtf1_DblClick);
     on(CmbFontNames, &ComboBox::Click, &frmKryesore::CmbFontNames_Click);
     on(CmbNrFonti, &ComboBox::Click, &frmKryesore::CmbNrFonti_Click);
