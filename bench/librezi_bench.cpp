@@ -1225,9 +1225,9 @@ int main(int argc, char** argv) {
         {"font", [&] { return bench.font(); }},
         {"recitation-gap", [&] { return bench.recitationGap(); }},
     };
-    for (const auto& [name, scenario] : scenarios)
-        if (wanted(name))
-            run(QLatin1String(name), [&] { return QList<Result>{scenario()}; });
+    for (const auto& entry : scenarios)
+        if (wanted(entry.first))
+            run(QLatin1String(entry.first), [&] { return QList<Result>{entry.second()}; });
     Module1::unloadMainWindow();
     if (g_failed)
         std::fprintf(stderr, "librezi-bench: %d scenario(s) failed\n", g_failed);

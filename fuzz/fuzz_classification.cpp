@@ -2,6 +2,7 @@
 // The builder's reader of a reader's thematic classification (six TAB-separated fields a line).
 #include "fuzzsupport.h"
 #include "tools/classification.h"
+#include "tools/textinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QList<databuilder::Surah> surahs = databuilder::readSurahs(QStringLiteral(LIBREZI_FUZZ_FACTS));
