@@ -356,7 +356,8 @@ void frmKryesore::buildControls() {
     columnLayout->addWidget(C1Tab1, 1);
 
     Rtf1 = named(new platform::RichTextView(this), "Rtf1");
-    Rtf1->setAccessibleName(QStringLiteral("Teksti"));
+    for (QWidget* pane : Rtf1->panes())
+        pane->setAccessibleName(QStringLiteral("Teksti"));
     // Passages and search reports read in the same face and size as the whole text.
     QFont body(QStringLiteral("Verdana"));
     body.setPointSize(kTextPoints);
@@ -439,7 +440,8 @@ frmKryesore::~frmKryesore() {
     // closing list) may reach a handler of a window that is no longer whole.
     cmdFund->removeEventFilter(this);
     txtKerkim->removeEventFilter(this);
-    Rtf1->removeEventFilter(this);
+    for (QWidget* pane : Rtf1->panes())
+        pane->removeEventFilter(this);
     const QList<QObject*> controls = findChildren<QObject*>();
     for (QObject* c : controls)
         disconnect(c, nullptr, this, nullptr);
@@ -529,7 +531,8 @@ void frmKryesore::connectHandlers() {
     connect(mnuPopupRtf, &QMenu::aboutToHide, mnuShenjo, [this] { mnuShenjo->setEnabled(true); });
     connect(Rtf1, &platform::RichTextView::zoomStep, this,
             [this](int step) { platform::guarded([&] { stepFontSize(step); }); });
-    Rtf1->installEventFilter(this);
+    for (QWidget* pane : Rtf1->panes())
+        pane->installEventFilter(this);
     connectShortcuts();
 
     themes::ThemeIndex* t = m_themes.get();
@@ -580,7 +583,7 @@ void frmKryesore::connectShortcuts() {
 }
 
 bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Rtf1 && event->type() == QEvent::KeyPress && inPassageMode()) {
+    if (watched == Rtf1->shown() && event->type() == QEvent::KeyPress && inPassageMode()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             platform::guarded([this] { openVerseInWholeText(); });

@@ -80,78 +80,19 @@ QString normalizedBreaks(const QString& text) {
 
 } // namespace
 
-RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
+TextPane::TextPane(QWidget* parent) : QTextEdit(parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setAcceptRichText(false);
     setTabChangesFocus(true); // Tab goes on to the next control: nobody types into the text
-    // The two texts belong to a holder, not to the view: a view deletes a document of its own it is given up.
-    auto* holder = new QObject(this);
-    for (QTextDocument*& doc : m_docs) {
-        doc = new QTextDocument(holder);
-        doc->setUndoRedoEnabled(false);
-        connect(doc, &QTextDocument::contentsChange, this, [this, doc](int from, int removed, int added) {
-            if (doc == document())
-                onContentsChange(from, removed, added);
-        });
-    }
-    setDocument(m_docs[kWhole]);
+    document()->setUndoRedoEnabled(false);
+    connect(document(), &QTextDocument::contentsChange, this, &TextPane::onContentsChange);
 }
 
-void RichTextView::showText(Shown which) {
-    if (which == m_shown)
-        return;
-    Kept& out = m_kept[m_shown];
-    out = {std::move(m_text), std::move(m_folded),          m_textValid, m_foldedValid,
-           m_loose,           verticalScrollBar()->value(), textCursor()};
-    m_shown = which;
-    const QSignalBlocker quiet(this); // the view's text did not change, only which one is shown
-    setDocument(m_docs[which]);
-    Kept& in = m_kept[which];
-    const bool sameFold = in.loose == m_loose;
-    m_text = std::move(in.text);
-    m_textValid = in.textValid;
-    m_folded = sameFold ? std::move(in.folded) : QString();
-    m_foldedValid = in.foldedValid && sameFold;
-    in = Kept();
-    if (!in.cursor.isNull())
-        setTextCursor(in.cursor);
-    verticalScrollBar()->setValue(in.scroll);
-}
-
-bool RichTextView::showWholeText() {
-    if (!m_wholeLoaded)
-        return false;
-    const Kept& kept = m_kept[kWhole];
-    const QTextCursor cursor = kept.cursor;
-    const int scroll = kept.scroll;
-    showText(kWhole);
-    if (!cursor.isNull())
-        setTextCursor(cursor);
-    verticalScrollBar()->setValue(scroll);
-    return true;
-}
-
-void RichTextView::setTextFont(const QFont& font) {
-    for (QTextDocument* doc : m_docs)
-        doc->setDefaultFont(font);
-}
-
-void RichTextView::setHiddenFontName(const QString& face) {
-    if (const auto f = faceFormat(face))
-        mergeIntoHidden(*f);
-}
-
-void RichTextView::setHiddenFontSize(const QString& points) {
-    if (const auto f = sizeFormat(points))
-        mergeIntoHidden(*f);
-}
-
-// The text not shown is laid out again when it is shown: until then a change to it lays nothing out.
-void RichTextView::mergeIntoHidden(const QTextCharFormat& f) {
-    QTextDocument* hidden = m_docs[1 - m_shown];
-    pauseLayoutOf(hidden, [&] {
-        QTextCursor all(hidden);
+// Nothing is laid out while the change runs: a text not shown is laid out when it is shown.
+void TextPane::mergeIntoAll(const QTextCharFormat& f) {
+    changeWithLayoutPaused([&] {
+        QTextCursor all(document());
         all.select(QTextCursor::Document);
         all.mergeCharFormat(f);
     });
@@ -159,14 +100,14 @@ void RichTextView::mergeIntoHidden(const QTextCharFormat& f) {
 
 // ---- caches -------------------------------------------------------------------------------------
 
-void RichTextView::dropCaches() {
+void TextPane::dropCaches() {
     m_text = QString();
     m_folded = QString();
     m_textValid = false;
     m_foldedValid = false;
 }
 
-const QString& RichTextView::cachedText() const {
+const QString& TextPane::cachedText() const {
     if (!m_textValid) {
         QString text;
         text.reserve(TextLength());
@@ -182,7 +123,7 @@ const QString& RichTextView::cachedText() const {
     return m_text;
 }
 
-const QString& RichTextView::cachedFolded() const {
+const QString& TextPane::cachedFolded() const {
     if (!m_foldedValid) {
         m_folded = foldText(cachedText(), m_loose);
         m_foldedValid = true;
@@ -192,7 +133,7 @@ const QString& RichTextView::cachedFolded() const {
 
 // A change of colour or font reports its range as removed and added again; the characters are the
 // same then, and the cached text is kept. Every block the range touches is compared whole.
-bool RichTextView::cacheStillMatches(int from, int length) const {
+bool TextPane::cacheStillMatches(int from, int length) const {
     if (m_text.size() != TextLength())
         return false;
     const QTextDocument* doc = document();
@@ -213,7 +154,7 @@ bool RichTextView::cacheStillMatches(int from, int length) const {
     return true;
 }
 
-void RichTextView::onContentsChange(int from, int charsRemoved, int charsAdded) {
+void TextPane::onContentsChange(int from, int charsRemoved, int charsAdded) {
     if (!m_textValid)
         return;
     if (charsRemoved == charsAdded && cacheStillMatches(from, charsAdded))
@@ -223,18 +164,18 @@ void RichTextView::onContentsChange(int from, int charsRemoved, int charsAdded) 
 
 // ---- positions ----------------------------------------------------------------------------------
 
-int RichTextView::TextLength() const {
+int TextPane::TextLength() const {
     const QTextDocument* doc = document();
     return doc->characterCount() - 1 + doc->blockCount() - 1;
 }
 
-int RichTextView::fromDocumentPosition(int docPos) const {
+int TextPane::fromDocumentPosition(int docPos) const {
     const QTextDocument* doc = document();
     docPos = std::clamp(docPos, 0, doc->characterCount() - 1);
     return docPos + doc->findBlock(docPos).blockNumber();
 }
 
-int RichTextView::toDocumentPosition(int crlfPos) const {
+int TextPane::toDocumentPosition(int crlfPos) const {
     const QTextDocument* doc = document();
     crlfPos = std::clamp(crlfPos, 0, TextLength());
     // The last block whose start, in CR LF positions, is at or before crlfPos.
@@ -254,14 +195,14 @@ int RichTextView::toDocumentPosition(int crlfPos) const {
 
 // ---- content ------------------------------------------------------------------------------------
 
-QString RichTextView::Text() const {
+QString TextPane::Text() const {
     return cachedText();
 }
 
 // While the content is replaced the view holds no cursor, as QTextEdit's own setPlainText does: a
 // cursor left in the document would follow the inserted text to the end, and taking it back from
 // there lays out the whole document first (a third of a second on the full translation).
-void RichTextView::replaceContent(const std::function<void(QTextDocument*)>& fill) {
+void TextPane::replaceContent(const std::function<void(QTextDocument*)>& fill) {
     QTextDocument* doc = document();
     m_keptTop = -1; // a new text starts at its top
     setTextCursor(QTextCursor());
@@ -271,11 +212,8 @@ void RichTextView::replaceContent(const std::function<void(QTextDocument*)>& fil
     setTextCursor(QTextCursor(doc));
 }
 
-void RichTextView::changeWithLayoutPaused(const std::function<void()>& change) {
-    pauseLayoutOf(document(), change);
-}
-
-void RichTextView::pauseLayoutOf(QTextDocument* doc, const std::function<void()>& change) {
+void TextPane::changeWithLayoutPaused(const std::function<void()>& change) {
+    QTextDocument* doc = document();
     if (!doc->isLayoutEnabled()) {
         change();
         return;
@@ -291,64 +229,45 @@ void RichTextView::pauseLayoutOf(QTextDocument* doc, const std::function<void()>
     change();
 }
 
-void RichTextView::setText(const QString& text) {
-    showText(kComposed);
+void TextPane::setText(const QString& text) {
     // The document's own setPlainText starts from a fresh document: red marks and fonts of the
     // earlier text go with it (QTextEdit's would carry the caret's format over to the new text).
     const QString plain = normalizedBreaks(text);
     replaceContent([&plain](QTextDocument* doc) { doc->setPlainText(plain); });
 }
 
-bool RichTextView::setFileName(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    // An empty file or one of another kind would leave the reader before a blank or garbled page
-    // with no word of why; it is refused like a missing one and the view keeps what it shows.
-    if (rtfStart(data) < 0)
-        return false;
-    showDocument(rtf::parse(data), path);
-    return true;
-}
-
-void RichTextView::showDocument(const rtf::Document& parsed, const QString& path) {
-    showText(kWhole);
+void TextPane::fill(const rtf::Document& parsed) {
     replaceContent([&parsed](QTextDocument* doc) { rtf::fill(doc, parsed); });
-    m_fileName = path;
-    m_wholeLoaded = true;
 }
 
 // ---- selection ----------------------------------------------------------------------------------
 
-void RichTextView::selectRange(int anchorCrlf, int positionCrlf) {
+void TextPane::selectRange(int anchorCrlf, int positionCrlf) {
     QTextCursor c(document());
     c.setPosition(toDocumentPosition(anchorCrlf));
     c.setPosition(toDocumentPosition(positionCrlf), QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 
-int RichTextView::SelStart() const {
+int TextPane::SelStart() const {
     return fromDocumentPosition(textCursor().selectionStart());
 }
 
-void RichTextView::setSelStart(int pos) {
+void TextPane::setSelStart(int pos) {
     selectRange(pos, pos);
 }
 
-int RichTextView::SelLength() const {
+int TextPane::SelLength() const {
     const QTextCursor c = textCursor();
     return fromDocumentPosition(c.selectionEnd()) - fromDocumentPosition(c.selectionStart());
 }
 
-void RichTextView::setSelLength(int len) {
+void TextPane::setSelLength(int len) {
     const int start = SelStart();
     selectRange(start, start + std::max(len, 0));
 }
 
-QString RichTextView::SelText() const {
+QString TextPane::SelText() const {
     const QTextCursor c = textCursor();
     if (!c.hasSelection())
         return QString();
@@ -361,29 +280,25 @@ QString RichTextView::SelText() const {
 
 // ---- formats ------------------------------------------------------------------------------------
 
-void RichTextView::setSelColor(const QColor& c) {
+void TextPane::setSelColor(const QColor& c) {
     QTextCharFormat f;
     f.setForeground(c);
     textCursor().mergeCharFormat(f);
 }
 
-void RichTextView::setSelColor(int bgr) {
-    setSelColor(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
-}
-
-void RichTextView::setSelFontName(const QString& face) {
+void TextPane::setSelFontName(const QString& face) {
     if (const auto f = faceFormat(face))
         textCursor().mergeCharFormat(*f);
 }
 
-void RichTextView::setSelFontSize(const QString& points) {
+void TextPane::setSelFontSize(const QString& points) {
     if (const auto f = sizeFormat(points))
         textCursor().mergeCharFormat(*f);
 }
 
 // ---- search and movement ------------------------------------------------------------------------
 
-void RichTextView::setLooseLetters(bool loose) {
+void TextPane::setLooseLetters(bool loose) {
     if (loose == m_loose)
         return;
     m_loose = loose;
@@ -391,11 +306,11 @@ void RichTextView::setLooseLetters(bool loose) {
     m_foldedValid = false;
 }
 
-QString RichTextView::fold(const QString& phrase) const {
+QString TextPane::fold(const QString& phrase) const {
     return foldText(phrase, m_loose);
 }
 
-int RichTextView::Find(const QString& what, int start, int end, int options) {
+int TextPane::Find(const QString& what, int start, int end, int options) {
     if (what.isEmpty())
         return -1;
     const bool matchCase = options & rtfMatchCase;
@@ -417,7 +332,7 @@ int RichTextView::Find(const QString& what, int start, int end, int options) {
     return -1;
 }
 
-int RichTextView::colorAll(const QString& what, const QColor& c) {
+int TextPane::colorAll(const QString& what, const QColor& c) {
     if (what.isEmpty())
         return 0;
     // Each search starts where the previous match ends, as successive Finds from the match would.
@@ -440,8 +355,7 @@ int RichTextView::colorAll(const QString& what, const QColor& c) {
     return count;
 }
 
-void RichTextView::setTextColoured(const QString& text, const QStringList& words, const QColor& c) {
-    showText(kComposed);
+void TextPane::setTextColoured(const QString& text, const QStringList& words, const QColor& c) {
     // A word with a line break in it would match differently in the CR LF text colorAll searches.
     for (const QString& word : words) {
         if (word.contains(u'\r') || word.contains(u'\n')) {
@@ -477,7 +391,7 @@ void RichTextView::setTextColoured(const QString& text, const QStringList& words
     });
 }
 
-void RichTextView::Span(const QString& set, bool forward, bool negate) {
+void TextPane::Span(const QString& set, bool forward, bool negate) {
     const QString& text = cachedText();
     const int length = int(text.size());
     const int start = SelStart();
@@ -500,7 +414,7 @@ void RichTextView::Span(const QString& set, bool forward, bool negate) {
 }
 
 // Forward starts from the end of the selection, backward from its start; the caret ends collapsed.
-void RichTextView::UpTo(const QString& set, bool forward, bool negate) {
+void TextPane::UpTo(const QString& set, bool forward, bool negate) {
     const QString& text = cachedText();
     const int length = int(text.size());
     const int start = SelStart();
@@ -521,18 +435,14 @@ void RichTextView::UpTo(const QString& set, bool forward, bool negate) {
 
 // ---- view and events ----------------------------------------------------------------------------
 
-void RichTextView::Refresh() {
+void TextPane::Refresh() {
     if (isVisible())
         viewport()->repaint();
     else
         viewport()->update();
 }
 
-void RichTextView::SetFocus() {
-    setFocus();
-}
-
-void RichTextView::mouseReleaseEvent(QMouseEvent* e) {
+void TextPane::mouseReleaseEvent(QMouseEvent* e) {
     QTextEdit::mouseReleaseEvent(e);
     int button = 0;
     switch (e->button()) {
@@ -555,12 +465,12 @@ void RichTextView::mouseReleaseEvent(QMouseEvent* e) {
     Q_EMIT MouseUp(button, shift, p.x(), p.y());
 }
 
-void RichTextView::mouseDoubleClickEvent(QMouseEvent* e) {
+void TextPane::mouseDoubleClickEvent(QMouseEvent* e) {
     QTextEdit::mouseDoubleClickEvent(e);
     Q_EMIT DblClick();
 }
 
-void RichTextView::showAtTop(int crlfPos) {
+void TextPane::showAtTop(int crlfPos) {
     m_keptTop = -1; // a line chosen now wins over the one a resize meant to keep
     const QTextBlock block = document()->findBlock(toDocumentPosition(crlfPos));
     // Asking for the block's place lays the text out as far as the block.
@@ -574,21 +484,21 @@ void RichTextView::showAtTop(int crlfPos) {
     verticalScrollBar()->setValue(top);
 }
 
-int RichTextView::topPosition() const {
+int TextPane::topPosition() const {
     // A little below the edge: at the edge itself the line above, which ends there, would be hit.
     const QTextCursor c = cursorForPosition(QPoint(0, 2));
     return fromDocumentPosition(c.block().position());
 }
 
-int RichTextView::positionAt(QPoint p) const {
+int TextPane::positionAt(QPoint p) const {
     return fromDocumentPosition(cursorForPosition(p).position());
 }
 
-QString RichTextView::lineAt(int crlfPos) const {
+QString TextPane::lineAt(int crlfPos) const {
     return document()->findBlock(toDocumentPosition(crlfPos)).text();
 }
 
-void RichTextView::resizeEvent(QResizeEvent* e) {
+void TextPane::resizeEvent(QResizeEvent* e) {
     const bool widthChanged = e->oldSize().width() > 0 && e->oldSize().width() != e->size().width();
     if (widthChanged && m_keptTop < 0 && isVisible() && verticalScrollBar()->value() > 0) {
         m_keptTop = topPosition(); // read in the old layout, before the lines wrap anew
@@ -600,7 +510,7 @@ void RichTextView::resizeEvent(QResizeEvent* e) {
     QTextEdit::resizeEvent(e);
 }
 
-void RichTextView::wheelEvent(QWheelEvent* e) {
+void TextPane::wheelEvent(QWheelEvent* e) {
     if (e->modifiers() & Qt::ControlModifier) {
         if (e->angleDelta().y() != 0)
             Q_EMIT zoomStep(e->angleDelta().y() > 0 ? 1 : -1);
@@ -611,8 +521,105 @@ void RichTextView::wheelEvent(QWheelEvent* e) {
 }
 
 // The main window opens its own menu on MouseUp with the right button.
-void RichTextView::contextMenuEvent(QContextMenuEvent* e) {
+void TextPane::contextMenuEvent(QContextMenuEvent* e) {
     e->accept();
+}
+
+// ---- the two texts -------------------------------------------------------------------------------
+
+RichTextView::RichTextView(QWidget* parent)
+    : QWidget(parent), m_whole(new TextPane(this)), m_composed(new TextPane(this)), m_shown(m_whole) {
+    for (TextPane* pane : panes()) {
+        connect(pane, &TextPane::DblClick, this, &RichTextView::DblClick);
+        connect(pane, &TextPane::MouseUp, this, &RichTextView::MouseUp);
+        connect(pane, &TextPane::zoomStep, this, &RichTextView::zoomStep);
+    }
+    m_composed->hide();
+    setFocusProxy(m_whole);
+}
+
+void RichTextView::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    for (TextPane* pane : panes())
+        pane->setGeometry(rect());
+}
+
+void RichTextView::showPane(TextPane* pane) {
+    if (pane == m_shown)
+        return;
+    TextPane* was = m_shown;
+    const bool hadFocus = was->hasFocus();
+    m_shown = pane;
+    // The pane shown takes the other's place in the Tab order and, when it had it, the focus.
+    QWidget::setTabOrder(was, pane);
+    setFocusProxy(pane);
+    pane->show();
+    if (hadFocus)
+        pane->setFocus();
+    was->hide();
+}
+
+bool RichTextView::setFileName(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    // An empty file or one of another kind would leave the reader before a blank or garbled page
+    // with no word of why; it is refused like a missing one and the view keeps what it shows.
+    if (rtfStart(data) < 0)
+        return false;
+    showDocument(rtf::parse(data), path);
+    return true;
+}
+
+void RichTextView::showDocument(const rtf::Document& parsed, const QString& path) {
+    showPane(m_whole);
+    m_whole->fill(parsed);
+    m_fileName = path;
+    m_wholeLoaded = true;
+}
+
+bool RichTextView::showWholeText() {
+    if (!m_wholeLoaded)
+        return false;
+    showPane(m_whole);
+    return true;
+}
+
+void RichTextView::setText(const QString& text) {
+    showPane(m_composed);
+    m_composed->setText(text);
+}
+
+void RichTextView::setTextColoured(const QString& text, const QStringList& words, const QColor& c) {
+    showPane(m_composed);
+    m_composed->setTextColoured(text, words, c);
+}
+
+void RichTextView::setTextFont(const QFont& font) {
+    for (TextPane* pane : panes())
+        pane->document()->setDefaultFont(font);
+}
+
+void RichTextView::setHiddenFontName(const QString& face) {
+    if (const auto f = faceFormat(face))
+        (m_shown == m_whole ? m_composed : m_whole)->mergeIntoAll(*f);
+}
+
+void RichTextView::setHiddenFontSize(const QString& points) {
+    if (const auto f = sizeFormat(points))
+        (m_shown == m_whole ? m_composed : m_whole)->mergeIntoAll(*f);
+}
+
+void RichTextView::setSelColor(int bgr) {
+    setSelColor(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
+}
+
+void RichTextView::setLooseLetters(bool loose) {
+    for (TextPane* pane : panes())
+        pane->setLooseLetters(loose);
 }
 
 } // namespace platform

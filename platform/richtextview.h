@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <QTextEdit>
 
@@ -12,36 +13,22 @@ namespace rtf {
 struct Document;
 }
 
-// The text view of the main window. Its positions count a line break as two characters (CR LF)
-// in Text, SelStart and SelLength alike; they map exactly onto the document's own positions,
-// which count one per paragraph break. The reader cannot type into it; caret, selection and
-// scrolling work as in any text view. No undo history is kept.
-class RichTextView : public QTextEdit {
+// One text of the main window's view, with its own layout, caret, scroll and caches. Its positions count a line
+// break as two characters (CR LF) in Text, SelStart and SelLength alike; they map exactly onto the document's own
+// positions, which count one per paragraph break. The reader cannot type into it; caret, selection and scrolling
+// work as in any text view. No undo history is kept.
+class TextPane : public QTextEdit {
     Q_OBJECT
 public:
-    explicit RichTextView(QWidget* parent = nullptr);
+    explicit TextPane(QWidget* parent = nullptr);
 
     // Find options, as flags.
     enum FindOption { rtfWholeWord = 2, rtfMatchCase = 4, rtfNoHighlight = 8 };
 
-    // The view holds two texts: the whole text (read from its file) and a composed one (a passage, a search
-    // result), each with its own layout, caret, scroll and caches. setText shows the composed one; the whole
-    // text, once loaded, comes back at once with showWholeText, as it was left.
-
-    // Loads an RTF file as the whole text: replaces it, formats included; caret at 0.
-    // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.
-    bool setFileName(const QString& path);
-    // Shows an RTF document read from `path` as the whole text (replacing it, formats included; caret at 0).
-    void showDocument(const rtf::Document& parsed, const QString& path);
-    // Shows the whole text as it was left: false when none was loaded.
-    bool showWholeText();
-    bool showsWholeText() const { return m_shown == kWhole; }
-    // The font passages and search results are written in (the whole text brings its own).
-    void setTextFont(const QFont& font);
-    // The face or the size given to the text not shown (the whole text under a passage), as to the one shown.
-    void setHiddenFontName(const QString& face);
-    void setHiddenFontSize(const QString& points);
-    QString FileName() const { return m_fileName; }
+    // Replaces the text with an RTF document, formats included; caret at 0.
+    void fill(const rtf::Document& parsed);
+    // Merges a format into every character, the layout paused.
+    void mergeIntoAll(const QTextCharFormat& f);
 
     // The whole plain text, line breaks as CR LF.
     QString Text() const;
@@ -57,7 +44,6 @@ public:
     QString SelText() const;    // CR LF for line breaks; "" when nothing is selected
 
     void setSelColor(const QColor& c);
-    void setSelColor(int bgr); // a colour as &HBBGGRR (255 is red)
     void setSelFontName(const QString& face);
     void setSelFontSize(const QString& points); // decimal text; other attributes are kept
 
@@ -95,7 +81,6 @@ public:
     void changeWithLayoutPaused(const std::function<void()>& change);
 
     void Refresh();
-    void SetFocus();
 
     // Scrolls so that the line holding `crlfPos` is the first line of the view (as far as the text goes).
     void showAtTop(int crlfPos);
@@ -126,8 +111,6 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    static void pauseLayoutOf(QTextDocument* doc, const std::function<void()>& change);
-    void mergeIntoHidden(const QTextCharFormat& f);
     void onContentsChange(int from, int charsRemoved, int charsAdded);
     bool cacheStillMatches(int from, int length) const;
     void dropCaches();
@@ -135,17 +118,7 @@ private:
     const QString& cachedFolded() const;
     void selectRange(int anchorCrlf, int positionCrlf);
     void replaceContent(const std::function<void(QTextDocument*)>& fill);
-    enum Shown { kWhole = 0, kComposed = 1 };
-    void showText(Shown which);
-    // What a text not shown keeps of its view.
-    struct Kept {
-        QString text, folded;
-        bool textValid = false, foldedValid = false, loose = false;
-        int scroll = 0;
-        QTextCursor cursor;
-    };
 
-    QString m_fileName;
     // The plain text in CR LF form and its folded copy, built on demand and dropped when the
     // characters change (not when only formats do).
     mutable QString m_text;
@@ -153,11 +126,104 @@ private:
     mutable bool m_textValid = false;
     mutable bool m_foldedValid = false;
     int m_keptTop = -1; // the line to show at the top once a resize is over
-    QTextDocument* m_docs[2] = {nullptr, nullptr};
-    Kept m_kept[2];
-    int m_shown = kWhole;
-    bool m_wholeLoaded = false;
     bool m_loose = false;
+};
+
+// The text view of the main window. It holds two texts, each in a pane of its own: the whole text (read from its
+// file) and a composed one (a passage, a search result). One is shown at a time; the other keeps its layout,
+// caret, scroll and caches, so the whole text comes back at once, as it was left. Everything below acts on the
+// text shown.
+class RichTextView : public QWidget {
+    Q_OBJECT
+public:
+    explicit RichTextView(QWidget* parent = nullptr);
+
+    enum FindOption { rtfWholeWord = TextPane::rtfWholeWord, rtfMatchCase = TextPane::rtfMatchCase,
+                      rtfNoHighlight = TextPane::rtfNoHighlight };
+
+    // Loads an RTF file as the whole text and shows it: replaces it, formats included; caret at 0.
+    // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.
+    bool setFileName(const QString& path);
+    // Shows an RTF document read from `path` as the whole text (replacing it, formats included; caret at 0).
+    void showDocument(const rtf::Document& parsed, const QString& path);
+    // Shows the whole text as it was left: false when none was loaded.
+    bool showWholeText();
+    bool showsWholeText() const { return m_shown == m_whole; }
+    // The font passages and search results are written in (the whole text brings its own).
+    void setTextFont(const QFont& font);
+    // The face or the size given to the text not shown (the whole text under a passage), as to the one shown.
+    void setHiddenFontName(const QString& face);
+    void setHiddenFontSize(const QString& points);
+    QString FileName() const { return m_fileName; }
+
+    // The pane shown, and both panes (whole text first).
+    TextPane* shown() const { return m_shown; }
+    QList<TextPane*> panes() const { return {m_whole, m_composed}; }
+
+    QString Text() const { return m_shown->Text(); }
+    void setText(const QString& text);
+    int TextLength() const { return m_shown->TextLength(); }
+    int SelStart() const { return m_shown->SelStart(); }
+    void setSelStart(int pos) { m_shown->setSelStart(pos); }
+    int SelLength() const { return m_shown->SelLength(); }
+    void setSelLength(int len) { m_shown->setSelLength(len); }
+    QString SelText() const { return m_shown->SelText(); }
+    void setSelColor(const QColor& c) { m_shown->setSelColor(c); }
+    void setSelColor(int bgr); // a colour as &HBBGGRR (255 is red)
+    void setSelFontName(const QString& face) { m_shown->setSelFontName(face); }
+    void setSelFontSize(const QString& points) { m_shown->setSelFontSize(points); }
+    // Loose letters hold for both texts.
+    void setLooseLetters(bool loose);
+    bool looseLetters() const { return m_shown->looseLetters(); }
+    const QString& foldedText() const { return m_shown->foldedText(); }
+    QString fold(const QString& phrase) const { return m_shown->fold(phrase); }
+    int Find(const QString& what, int start = -1, int end = -1, int options = 0) {
+        return m_shown->Find(what, start, end, options);
+    }
+    void Span(const QString& set, bool forward = true, bool negate = false) { m_shown->Span(set, forward, negate); }
+    void UpTo(const QString& set, bool forward = true, bool negate = false) { m_shown->UpTo(set, forward, negate); }
+    int colorAll(const QString& what, const QColor& c) { return m_shown->colorAll(what, c); }
+    void setTextColoured(const QString& text, const QStringList& words, const QColor& c);
+    void changeWithLayoutPaused(const std::function<void()>& change) { m_shown->changeWithLayoutPaused(change); }
+    void Refresh() { m_shown->Refresh(); }
+    void SetFocus() { setFocus(); }
+    void showAtTop(int crlfPos) { m_shown->showAtTop(crlfPos); }
+    int topPosition() const { return m_shown->topPosition(); }
+    QString lineAt(int crlfPos) const { return m_shown->lineAt(crlfPos); }
+    int positionAt(QPoint p) const { return m_shown->positionAt(p); }
+    int toDocumentPosition(int crlfPos) const { return m_shown->toDocumentPosition(crlfPos); }
+    int fromDocumentPosition(int docPos) const { return m_shown->fromDocumentPosition(docPos); }
+
+    // The text view's own, of the pane shown.
+    QTextDocument* document() const { return m_shown->document(); }
+    QWidget* viewport() const { return m_shown->viewport(); }
+    QScrollBar* verticalScrollBar() const { return m_shown->verticalScrollBar(); }
+    QScrollBar* horizontalScrollBar() const { return m_shown->horizontalScrollBar(); }
+    QTextCursor textCursor() const { return m_shown->textCursor(); }
+    void setTextCursor(const QTextCursor& c) { m_shown->setTextCursor(c); }
+    QRect cursorRect() const { return m_shown->cursorRect(); }
+    QRect cursorRect(const QTextCursor& c) const { return m_shown->cursorRect(c); }
+
+Q_SIGNALS:
+    void DblClick();
+    void MouseUp(int Button, int Shift, int X, int Y);
+    void zoomStep(int step);
+
+public:
+    QSize sizeHint() const override { return m_whole->sizeHint(); }
+    QSize minimumSizeHint() const override { return m_whole->minimumSizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void showPane(TextPane* pane);
+
+    QString m_fileName;
+    TextPane* m_whole;
+    TextPane* m_composed;
+    TextPane* m_shown;
+    bool m_wholeLoaded = false;
 };
 
 } // namespace platform

@@ -90,7 +90,7 @@ private Q_SLOTS:
         c->CmbEmrSure->setText("Emri");
         platform::MsgBoxScript script;
         int progressShown = 0; // a second click while the search runs is ignored
-        const auto conn = connect(c->Rtf1, &QTextEdit::textChanged, this, [&] {
+        const auto conn = connect(c->Rtf1->panes().last(), &QTextEdit::textChanged, this, [&] {
             if (c->Rtf1->Text().startsWith("Keni durim...\r\n") && ++progressShown == 1)
                 c->cmdKerkoAll->click();
         });
@@ -147,7 +147,7 @@ private Q_SLOTS:
     // The way back pressed while the search still runs: the whole text stays, with navigation working on it.
     void returnWhileSearching() {
         c->ChkKerkoSure->setChecked(false);
-        const auto conn = connect(c->Rtf1, &QTextEdit::textChanged, this, [&] {
+        const auto conn = connect(c->Rtf1->panes().last(), &QTextEdit::textChanged, this, [&] {
             if (c->Rtf1->Text().startsWith("Keni durim...\r\n"))
                 c->cmdKtheLibrezin->click();
         });
