@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -118,6 +120,34 @@ private Q_SLOTS:
         QCOMPARE(platform::rtfStart(rtf), 7);
         QVERIFY(v.setFileName(write(rtf)) && v.FileName() == write(rtf));
         QCOMPARE(v.Text() + marks(v) + QString::number(v.SelStart()), u"1\tËxz\r\ny..R7B/.0"_s);
+    }
+
+    // The whole text under a passage keeps its layout, caret and place: it comes back without being laid out again.
+    void wholeTextKeptUnderPassage() {
+        RichTextView v;
+        v.resize(400, 300);
+        v.show();
+        QVERIFY(!v.showWholeText()); // nothing loaded yet
+        QByteArray rtf = "{\\rtf1 ";
+        for (int i = 1; i <= 3000; ++i)
+            rtf += QByteArray::number(i) + " rreshti i librit\\par\n";
+        QFile file(dir.filePath(u"i-plote.rtf"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rtf + '}') > 0);
+        file.close();
+        QVERIFY(v.setFileName(file.fileName()));
+        const int late = int(v.Text().indexOf(u"\n2900 "_s)) + 1;
+        v.showAtTop(late);
+        v.setSelStart(late + 3);
+        const QTextBlock block = v.document()->findBlock(v.toDocumentPosition(late));
+        v.setText(u"Ajeti i zgjedhur"_s);
+        QVERIFY(!v.showsWholeText() && v.Text() == u"Ajeti i zgjedhur"_s);
+        QVERIFY(v.showWholeText() && v.showsWholeText());
+        QVERIFY(block.layout()->lineCount() > 0); // nothing was laid out again
+        QCOMPARE(QPoint(v.topPosition(), v.SelStart()), QPoint(late, late + 3));
+        v.setText(u"Ajeti i zgjedhur"_s);
+        v.setHiddenFontSize(u"15"_s); // the text under the passage takes the size chosen over it
+        QVERIFY(v.showWholeText());
+        QCOMPARE(QTextCursor(block).charFormat().fontPointSize(), 15.0);
     }
 };
 
