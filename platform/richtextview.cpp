@@ -17,6 +17,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -89,13 +90,62 @@ TextPane::TextPane(QWidget* parent) : QTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &TextPane::onContentsChange);
 }
 
-// Nothing is laid out while the change runs: a text not shown is laid out when it is shown.
-void TextPane::mergeIntoAll(const QTextCharFormat& f) {
+void TextPane::setFontOfAll(const QString& face) {
+    setFontOfAll(QTextFormat::FontFamilies, [&face](QFont& f) { f.setFamilies({face}); });
+}
+
+void TextPane::setFontOfAll(double points) {
+    setFontOfAll(QTextFormat::FontPointSize, [points](QFont& f) { f.setPointSizeF(points); });
+}
+
+void TextPane::setFontOfAll(int property, const std::function<void(QFont&)>& set) {
+    QTextDocument* doc = document();
+    QFont font = doc->defaultFont();
+    set(font);
+    if (m_ownless.contains(property)) { // no run carries a face (size) of its own: the default font is all
+        doc->setDefaultFont(font);
+        return;
+    }
     changeWithLayoutPaused([&] {
-        QTextCursor all(document());
-        all.select(QTextCursor::Document);
-        all.mergeCharFormat(f);
+        // The runs and lines that carry the property are read first: taking it away joins runs.
+        struct Carrier {
+            int from, to;
+            QTextCharFormat format;
+            bool block;
+        };
+        QList<Carrier> carriers;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b.charFormat().hasProperty(property))
+                carriers.append({b.position(), b.position(), b.charFormat(), true});
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment run = it.fragment();
+                if (run.charFormat().hasProperty(property))
+                    carriers.append({run.position(), run.position() + run.length(), run.charFormat(), false});
+            }
+        }
+        QTextCursor cursor(doc);
+        cursor.beginEditBlock();
+        for (Carrier& c : carriers) {
+            c.format.clearProperty(property);
+            cursor.setPosition(c.from);
+            if (c.block) {
+                cursor.setBlockCharFormat(c.format);
+                continue;
+            }
+            cursor.setPosition(c.to, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(c.format);
+        }
+        cursor.endEditBlock();
+        doc->setDefaultFont(font);
     });
+    m_ownless.insert(property); // until the text or its formats change
+}
+
+QFont TextPane::fontAt(int crlfPos) const {
+    QTextCursor c(document());
+    c.setPosition(toDocumentPosition(crlfPos));
+    c.movePosition(QTextCursor::NextCharacter); // a cursor's format is the one of the character before it
+    return c.charFormat().font().resolve(document()->defaultFont());
 }
 
 // ---- caches -------------------------------------------------------------------------------------
@@ -155,6 +205,7 @@ bool TextPane::cacheStillMatches(int from, int length) const {
 }
 
 void TextPane::onContentsChange(int from, int charsRemoved, int charsAdded) {
+    m_ownless.clear(); // a run may carry a face or a size of its own again
     if (!m_textValid)
         return;
     if (charsRemoved == charsAdded && cacheStillMatches(from, charsAdded))
@@ -484,10 +535,23 @@ void TextPane::showAtTop(int crlfPos) {
     verticalScrollBar()->setValue(top);
 }
 
+// The last block laid out whose place is at or above the top of the view (a little below the edge: at the edge
+// itself the line above, which ends there, would be hit). The text is laid out from its start, so the blocks laid
+// out come first; the view never shows one that is not.
 int TextPane::topPosition() const {
-    // A little below the edge: at the edge itself the line above, which ends there, would be hit.
-    const QTextCursor c = cursorForPosition(QPoint(0, 2));
-    return fromDocumentPosition(c.block().position());
+    const qreal y = verticalScrollBar()->value() + 2;
+    const QTextDocument* doc = document();
+    int lo = 0;
+    int hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        const QTextLayout* layout = doc->findBlockByNumber(mid).layout();
+        if (layout && layout->lineCount() > 0 && layout->position().y() <= y)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return fromDocumentPosition(doc->findBlockByNumber(lo).position());
 }
 
 int TextPane::positionAt(QPoint p) const {
@@ -603,14 +667,16 @@ void RichTextView::setTextFont(const QFont& font) {
         pane->document()->setDefaultFont(font);
 }
 
-void RichTextView::setHiddenFontName(const QString& face) {
+void RichTextView::setFontName(const QString& face) {
     if (const auto f = faceFormat(face))
-        (m_shown == m_whole ? m_composed : m_whole)->mergeIntoAll(*f);
+        for (TextPane* pane : panes())
+            pane->setFontOfAll(f->fontFamilies().toStringList().constFirst());
 }
 
-void RichTextView::setHiddenFontSize(const QString& points) {
+void RichTextView::setFontSize(const QString& points) {
     if (const auto f = sizeFormat(points))
-        (m_shown == m_whole ? m_composed : m_whole)->mergeIntoAll(*f);
+        for (TextPane* pane : panes())
+            pane->setFontOfAll(f->fontPointSize());
 }
 
 void RichTextView::setSelColor(int bgr) {

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QTextEdit>
 
@@ -27,8 +28,12 @@ public:
 
     // Replaces the text with an RTF document, formats included; caret at 0.
     void fill(const rtf::Document& parsed);
-    // Merges a format into every character, the layout paused.
-    void mergeIntoAll(const QTextCharFormat& f);
+    // Gives every character a face or a size, as the document's default font: runs that carry one of their own
+    // give it up (the first time; after that only the default font changes). The layout is paused meanwhile.
+    void setFontOfAll(const QString& face);
+    void setFontOfAll(double points);
+    // The font the character at `crlfPos` is drawn in.
+    QFont fontAt(int crlfPos) const;
 
     // The whole plain text, line breaks as CR LF.
     QString Text() const;
@@ -111,6 +116,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void setFontOfAll(int property, const std::function<void(QFont&)>& set);
     void onContentsChange(int from, int charsRemoved, int charsAdded);
     bool cacheStillMatches(int from, int length) const;
     void dropCaches();
@@ -127,6 +133,7 @@ private:
     mutable bool m_foldedValid = false;
     int m_keptTop = -1; // the line to show at the top once a resize is over
     bool m_loose = false;
+    QSet<int> m_ownless; // the font properties (face, size) no run carries
 };
 
 // The text view of the main window. It holds two texts, each in a pane of its own: the whole text (read from its
@@ -151,9 +158,10 @@ public:
     bool showsWholeText() const { return m_shown == m_whole; }
     // The font passages and search results are written in (the whole text brings its own).
     void setTextFont(const QFont& font);
-    // The face or the size given to the text not shown (the whole text under a passage), as to the one shown.
-    void setHiddenFontName(const QString& face);
-    void setHiddenFontSize(const QString& points);
+    // A face or a size for both texts, every character of them; a blank face or a size no font can have
+    // (as a size box may hold: "12", "10,5") changes nothing.
+    void setFontName(const QString& face);
+    void setFontSize(const QString& points);
     QString FileName() const { return m_fileName; }
 
     // The pane shown, and both panes (whole text first).
@@ -172,6 +180,7 @@ public:
     void setSelColor(int bgr); // a colour as &HBBGGRR (255 is red)
     void setSelFontName(const QString& face) { m_shown->setSelFontName(face); }
     void setSelFontSize(const QString& points) { m_shown->setSelFontSize(points); }
+    QFont fontAt(int crlfPos) const { return m_shown->fontAt(crlfPos); }
     // Loose letters hold for both texts.
     void setLooseLetters(bool loose);
     bool looseLetters() const { return m_shown->looseLetters(); }

@@ -11,6 +11,7 @@
 #include <array>
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace platform::rtf {
@@ -897,13 +898,40 @@ Document parsePlain(const QByteArray& bytes) {
     return d;
 }
 
-QTextCharFormat toQt(const CharFormat& f) {
+// The face and size most of the text is in: the document's default font, which runs in it inherit.
+struct Base {
+    QString face;
+    int halfPoints = 0;
+};
+
+Base baseOf(const Document& d) {
+    QHash<QString, qsizetype> faces;
+    QHash<int, qsizetype> sizes;
+    for (const Paragraph& p : d.paragraphs)
+        for (const Run& r : p.runs) {
+            faces[r.format.fontName] += r.text.size();
+            sizes[r.format.halfPoints] += r.text.size();
+        }
+    Base b;
+    qsizetype most = 0;
+    for (auto it = faces.cbegin(); it != faces.cend(); ++it)
+        if (it.value() > most || (it.value() == most && it.key() < b.face))
+            std::tie(b.face, most) = std::pair(it.key(), it.value());
+    most = 0;
+    for (auto it = sizes.cbegin(); it != sizes.cend(); ++it)
+        if (it.value() > most || (it.value() == most && it.key() < b.halfPoints))
+            std::tie(b.halfPoints, most) = std::pair(it.key(), it.value());
+    return b;
+}
+
+QTextCharFormat toQt(const CharFormat& f, const Base& base) {
     QTextCharFormat q;
     q.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
     q.setFontItalic(f.italic);
     q.setFontUnderline(f.underline);
-    q.setFontPointSize(f.halfPoints / 2.0);
-    if (!f.fontName.isEmpty())
+    if (f.halfPoints != base.halfPoints)
+        q.setFontPointSize(f.halfPoints / 2.0);
+    if (!f.fontName.isEmpty() && f.fontName != base.face)
         q.setFontFamilies(QStringList{f.fontName});
     if (f.color.isValid())
         q.setForeground(f.color);
@@ -929,12 +957,21 @@ void fill(QTextDocument* doc, const Document& d) {
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
     doc->clear();
+    // Face and size are given once, as the default font, to the text most of them hold: a new face or size for
+    // the whole text is then a new default font, not a change to every run.
+    const Base base = baseOf(d);
+    QFont font = doc->defaultFont();
+    if (!base.face.isEmpty())
+        font.setFamilies({base.face});
+    if (base.halfPoints > 0)
+        font.setPointSizeF(base.halfPoints / 2.0);
+    doc->setDefaultFont(font);
     CharFormat last;
-    QTextCharFormat lastQt = toQt(last);
+    QTextCharFormat lastQt = toQt(last, base);
     auto qtFormat = [&](const CharFormat& f) -> const QTextCharFormat& {
         if (!(f == last)) {
             last = f;
-            lastQt = toQt(f);
+            lastQt = toQt(f, base);
         }
         return lastQt;
     };

@@ -43,7 +43,8 @@ struct Document {
 // input: what cannot be read is skipped and the rest is kept.
 Document parse(const QByteArray& rtf);
 
-// Replaces the whole content of `doc` by the parsed document, formats included.
+// Replaces the whole content of `doc` by the parsed document, formats included. The face and the size most of
+// the text is in become the document's default font; runs carry a face or size only where theirs differ.
 void fill(QTextDocument* doc, const Document& d);
 
 } // namespace platform::rtf

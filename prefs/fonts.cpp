@@ -32,22 +32,9 @@ bool isInstalled(const QString& family) {
     return QFontDatabase::hasFamily(family);
 }
 
-// Selects the whole text, lets `apply` change the selection's format, then puts the caret at 0.
-template <typename Apply> void applyToWholeText(platform::RichTextView* Rtf1, Apply apply) {
-    if (!Rtf1)
-        return;
-    // With the layout paused, selecting the whole text and changing its face or size lays nothing out;
-    // the text is then laid out once, from the top, in the new font.
-    Rtf1->changeWithLayoutPaused([&] {
-        Rtf1->setSelStart(0);
-        const int length = Rtf1->TextLength();
-        if (length > 0) {
-            Rtf1->setSelLength(length);
-            apply();
-        }
-        Rtf1->setSelStart(0);
-    });
-    // The beginning of the text in full view, the top margin included.
+// After a new face or size, the beginning of the text in full view, the top margin included; nothing selected.
+void backToTop(platform::RichTextView* Rtf1) {
+    Rtf1->setSelStart(0);
     Rtf1->verticalScrollBar()->setValue(0);
     Rtf1->horizontalScrollBar()->setValue(0);
 }
@@ -114,13 +101,15 @@ void addNrFontToCombo(platform::ComboBox* CmbNrFonti) {
 }
 
 void CmbFontNames_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbFontNames) {
-    const QString face = CmbFontNames->Text();
-    applyToWholeText(Rtf1, [&] { Rtf1->setSelFontName(face); });
-    Rtf1->setHiddenFontName(face); // the reader reads the other text in it too
+    if (!Rtf1)
+        return;
+    Rtf1->setFontName(CmbFontNames->Text()); // the passage and the whole text alike
+    backToTop(Rtf1);
 }
 
 void CmbNrFonti_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbNrFonti) {
-    const QString points = CmbNrFonti->Text();
-    applyToWholeText(Rtf1, [&] { Rtf1->setSelFontSize(points); });
-    Rtf1->setHiddenFontSize(points);
+    if (!Rtf1)
+        return;
+    Rtf1->setFontSize(CmbNrFonti->Text());
+    backToTop(Rtf1);
 }

@@ -126,7 +126,7 @@ private Q_SLOTS:
         QVERIFY(!c->w->inPassageMode());
         QCOMPARE(top(), QStringLiteral("36:10."));
         const QTextCharFormat kept = c->Rtf1->textCursor().charFormat();
-        QVERIFY(kept.foreground().color() == QColor(0, 0, 255) && kept.fontPointSize() == 13);
+        QVERIFY(kept.foreground().color() == QColor(0, 0, 255) && c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize() == 13);
         QTest::keyClick(c->w, Qt::Key_0, Qt::ControlModifier);
 
         c->cmdKerkoAll->click();
@@ -237,7 +237,7 @@ private Q_SLOTS:
         start();
         QCOMPARE(top(), QStringLiteral("36:10."));
         QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("15"));
-        QCOMPARE(c->Rtf1->textCursor().charFormat().fontPointSize(), 15.0);
+        QCOMPARE(c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize(), 15);
         QCOMPARE(c->w->size(), QSize(760, 580));
         QCOMPARE(marks()->ListCount(), 2);
 

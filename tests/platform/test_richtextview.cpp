@@ -128,7 +128,7 @@ private Q_SLOTS:
         v.resize(400, 300);
         v.show();
         QVERIFY(!v.showWholeText()); // nothing loaded yet
-        QByteArray rtf = "{\\rtf1 ";
+        QByteArray rtf = "{\\rtf1 {\\fs40 Titulli}\\par\n"; // a heading in a size of its own
         for (int i = 1; i <= 3000; ++i)
             rtf += QByteArray::number(i) + " rreshti i librit\\par\n";
         QFile file(dir.filePath(u"i-plote.rtf"_s));
@@ -145,9 +145,13 @@ private Q_SLOTS:
         QVERIFY(block.layout()->lineCount() > 0); // nothing was laid out again
         QCOMPARE(QPoint(v.topPosition(), v.SelStart()), QPoint(late, late + 3));
         v.setText(u"Ajeti i zgjedhur"_s);
-        v.setHiddenFontSize(u"15"_s); // the text under the passage takes the size chosen over it
+        v.setFontSize(u"15"_s); // the text under the passage takes the size chosen over it
         QVERIFY(v.showWholeText());
-        QCOMPARE(QTextCursor(block).charFormat().fontPointSize(), 15.0);
+        QCOMPARE(QPoint(v.fontAt(late).pointSize(), v.fontAt(0).pointSize()), QPoint(15, 15));
+        v.setSelLength(3); // a size of its own again, given over by the next size for the whole text
+        v.setSelFontSize(u"30"_s);
+        v.setFontSize(u"16"_s);
+        QCOMPARE(v.fontAt(v.SelStart() + 1).pointSize(), 16);
     }
 };
 

@@ -45,10 +45,10 @@ private Q_SLOTS:
         for (int p = 0; p < Rtf1.TextLength(); p += p < 30 ? 1 : 97) {
             QTextCursor cursor(Rtf1.document());
             cursor.setPosition(Rtf1.toDocumentPosition(p) + 1);
-            const QTextCharFormat f = cursor.charFormat();
+            const QFont font = Rtf1.fontAt(p);
             if (Rtf1.Text().at(p) != u'\r' && Rtf1.Text().at(p) != u'\n')
-                QCOMPARE(f.font().families().value(0) + QString::number(f.fontPointSize()) +
-                             f.foreground().color().name(),
+                QCOMPARE(font.families().value(0) + QString::number(font.pointSize()) +
+                             cursor.charFormat().foreground().color().name(),
                          face + "22" + (p >= 9 && p < 13 ? "#ff0000" : "#000000"));
         }
         QCOMPARE(Rtf1.SelStart() + Rtf1.SelLength() + Rtf1.verticalScrollBar()->value(), 0);
