@@ -655,7 +655,8 @@ void frmKryesore::Form_Load() {
         CmbFontNames->setText(shown);
     });
     history::ListaEFjaleveTeKerkuaraGetSetting(CmbKerkoKrejt);
-    m_themes->MbushePemenMeTema();
+    // The theme tree is on a page the first screen does not show: it is filled once the window shows.
+    QTimer::singleShot(0, this, [this] { platform::guarded([this] { m_themes->MbushePemenMeTema(); }); });
     showTip();
     CmbNrSure->setText(QStringLiteral("1"));
     CmbEmrSure->setText(QStringLiteral("Fatiha"));
