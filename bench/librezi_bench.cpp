@@ -11,6 +11,7 @@
 #include "mainwindow/frmkryesore.h"
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
+#include "platform/richtextview.h"
 #include "platform/rtfreader.h"
 #include "prefs/fonts.h"
 #include "resources/resources.h"
@@ -242,8 +243,8 @@ QPointer<QWidget> g_shown;
 QTextEdit* textViewOf(QWidget* top) {
     if (auto* e = qobject_cast<QTextEdit*>(top))
         return e;
-    if (auto* e = top->findChild<QTextEdit*>(QStringLiteral("Rtf1")))
-        return e;
+    if (auto* v = top->findChild<platform::RichTextView*>(QStringLiteral("Rtf1")))
+        return v->shown();
     return top->findChild<QTextEdit*>();
 }
 

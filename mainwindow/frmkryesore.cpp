@@ -608,9 +608,9 @@ QString frmKryesore::loadWholeText(QString* file) {
         *file = Module1::programFolder() + QStringLiteral("/LIB'REZI.rtf");
         return QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet");
     }
-    const wholetext::Reading reading = wholetext::read(*file);
+    wholetext::Reading reading = wholetext::read(*file);
     if (reading.fault.isEmpty()) {
-        Rtf1->showDocument(reading.document, *file);
+        Rtf1->showDocument(reading.document, *file, std::move(reading.filled));
         m_wholeStamp = stampOf(*file);
     }
     return reading.fault;
@@ -623,11 +623,7 @@ QString frmKryesore::stampOf(const QString& file) {
 }
 
 void frmKryesore::Form_Load() {
-    QString file;
-    const QString fault = loadWholeText(&file);
-    if (!fault.isEmpty())
-        throw Module1::StartupError{file, fault};
-
+    // The lists first: the whole text is read meanwhile on another thread.
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, platform::windowColour());
@@ -666,6 +662,10 @@ void frmKryesore::Form_Load() {
     cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown());
     ChkPaDallim->setChecked(place::looseSearch());
     showRepeat(audio::loadRepeat());
+    QString file;
+    const QString fault = loadWholeText(&file);
+    if (!fault.isEmpty())
+        throw Module1::StartupError{file, fault};
     restorePlace();
     fitToScreen();
     chainTabOrder();
@@ -1057,8 +1057,8 @@ bool frmKryesore::returnToWholeText() {
         showAtTop(m_wholeTextPlace); // by its verse: a new face or size may have moved the lines meanwhile
         return true;
     }
-    const wholetext::Reading reading =
-        file.isEmpty() ? wholetext::Reading{{}, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet")}
+    wholetext::Reading reading =
+        file.isEmpty() ? wholetext::Reading{{}, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet"), {}}
                        : wholetext::read(file);
     if (!reading.fault.isEmpty()) {
         // The passage stays on screen, and with it the way back.
@@ -1067,7 +1067,7 @@ bool frmKryesore::returnToWholeText() {
         return false;
     }
     leavePassageMode(false);
-    Rtf1->showDocument(reading.document, file);
+    Rtf1->showDocument(reading.document, file, std::move(reading.filled));
     if (m_wholeTextPlace.isValid())
         goTo(m_wholeTextPlace); // back where the reader was
     return true;

@@ -7,8 +7,10 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QThread>
 
 #include <future>
+#include <optional>
 
 namespace wholetext {
 
@@ -33,19 +35,27 @@ struct Parsed {
     bool readable = false;
     QString identity;
     platform::rtf::Document document;
+    std::unique_ptr<QTextDocument> filled;
 };
 
-Parsed readAndParse(const QString& path) {
-    Parsed p;
+// The file's bytes when it can be shown (not empty, RTF), else nothing.
+std::optional<QByteArray> readBytes(const QString& path) {
     QFile file(path);
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     // An empty file or one of another kind would leave the reader before a blank or garbled page.
-    p.readable = !bytes.isEmpty() && file.error() == QFileDevice::NoError && platform::rtfStart(bytes) >= 0;
-    if (p.readable) {
-        p.identity = platform::importIdentity(bytes);
-        p.document = platform::rtf::parse(bytes);
+    if (bytes.isEmpty() || file.error() != QFileDevice::NoError || platform::rtfStart(bytes) < 0)
+        return std::nullopt;
+    return bytes;
+}
+
+Parsed readAndParse(const QString& path) {
+    Parsed p;
+    if (const auto bytes = readBytes(path)) {
+        p.readable = true;
+        p.identity = platform::importIdentity(*bytes);
+        p.document = platform::rtf::parse(*bytes);
     }
     return p;
 }
@@ -57,11 +67,38 @@ std::future<Parsed> g_ahead;
 
 void readAhead(const QString& path) {
     g_aheadPath = path;
-    g_ahead = std::async(std::launch::async, [path] { return readAndParse(path); });
+    QThread* window = QThread::currentThread();
+    g_ahead = std::async(std::launch::async, [path, window] {
+        Parsed p;
+        if (const auto bytes = readBytes(path)) {
+            p.readable = true;
+            p.identity = platform::importIdentity(*bytes);
+            // A text document may be filled on any thread; it is laid out and shown on the window's.
+            p.filled = std::make_unique<QTextDocument>();
+            p.document = platform::rtf::parseAndFill(*bytes, p.filled.get());
+            p.filled->moveToThread(window);
+        }
+        return p;
+    });
 }
 
 Reading read(const QString& path) {
     Reading r;
+    // What the file is checked against is asked for first: a file read ahead may still be on its way meanwhile.
+    QString recorded; // a database that records no import (or has no table for it) is not compared
+    try {
+        recorded = Module1::cnLidhja
+                       .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
+                              {QString::fromLatin1(schema::kMetaImport)})
+                       .toString();
+    } catch (const platform::DbError&) {
+    }
+    QList<QPair<int, int>> keys;
+    for (platform::Statement st =
+             Module1::cnLidhja.query(QStringLiteral("SELECT NrSure, NrAjet FROM librezi ORDER BY NrSure, NrAjet"));
+         st.next();)
+        keys.append({int(st.integer(0)), int(st.integer(1))});
+
     // What was read ahead is taken once, for the file it was read from.
     Parsed parsed = g_ahead.valid() && g_aheadPath == path ? g_ahead.get() : readAndParse(path);
     if (g_ahead.valid())
@@ -70,29 +107,13 @@ Reading read(const QString& path) {
         r.fault = QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet");
         return r;
     }
-    const QString& identity = parsed.identity;
-    if (!identity.isEmpty()) {
-        QString recorded; // a database that records none (or has no table for it) is not compared
-        try {
-            recorded = Module1::cnLidhja
-                           .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
-                                  {QString::fromLatin1(schema::kMetaImport)})
-                           .toString();
-        } catch (const platform::DbError&) {
-        }
-        if (!recorded.isEmpty() && recorded != identity) {
-            r.fault =
-                QStringLiteral("teksti i plotë dhe baza e të dhënave vijnë nga dy importe të ndryshme (një import "
-                               "u ndërpre); përsëriteni importin");
-            return r;
-        }
+    if (!parsed.identity.isEmpty() && !recorded.isEmpty() && recorded != parsed.identity) {
+        r.fault = QStringLiteral("teksti i plotë dhe baza e të dhënave vijnë nga dy importe të ndryshme (një import "
+                                 "u ndërpre); përsëriteni importin");
+        return r;
     }
     r.document = std::move(parsed.document);
-    QList<QPair<int, int>> keys;
-    for (platform::Statement st =
-             Module1::cnLidhja.query(QStringLiteral("SELECT NrSure, NrAjet FROM librezi ORDER BY NrSure, NrAjet"));
-         st.next();)
-        keys.append({int(st.integer(0)), int(st.integer(1))});
+    r.filled = std::move(parsed.filled);
     const QString missing = firstMissingVerse(r.document.plainText(), keys);
     if (!missing.isEmpty())
         r.fault = QStringLiteral("teksti i plotë është i paplotë: mungon ajeti %1").arg(missing);

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QTextDocument>
+
+#include <memory>
 
 // The whole text as the window shows it: read from its file and checked against the database, so that a
 // reader never sees a text that lacks verses the database holds, or one written by another import than
@@ -15,6 +18,8 @@ namespace wholetext {
 struct Reading {
     platform::rtf::Document document;
     QString fault; // why the file cannot be shown, in Albanian; "" when it can
+    // The text document filled from it, when it was read ahead (filled there, off the window's thread); else none.
+    std::unique_ptr<QTextDocument> filled;
 };
 
 // Reads the whole-text file and checks it against the shared connection's database.

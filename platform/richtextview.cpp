@@ -90,6 +90,25 @@ TextPane::TextPane(QWidget* parent) : QTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &TextPane::onContentsChange);
 }
 
+void TextPane::adopt(std::unique_ptr<QTextDocument> doc) {
+    QTextDocument* old = document();
+    m_keptTop = -1;
+    // Face and size come with the document; the rest of the font is the one the view had. (A new default font goes
+    // over every line: it is set only when it differs.)
+    if (const QFont font = doc->defaultFont().resolve(old->defaultFont()); font != doc->defaultFont())
+        doc->setDefaultFont(font);
+    doc->setUndoRedoEnabled(false);
+    doc->setParent(this);
+    connect(doc.get(), &QTextDocument::contentsChange, this, &TextPane::onContentsChange);
+    const bool adoptedBefore = old->parent() == this; // the view's own goes with setDocument
+    setDocument(doc.release());
+    if (adoptedBefore)
+        delete old;
+    dropCaches();
+    m_ownless.clear();
+    setTextCursor(QTextCursor(document()));
+}
+
 void TextPane::setFontOfAll(const QString& face) {
     setFontOfAll(QTextFormat::FontFamilies, [&face](QFont& f) { f.setFamilies({face}); });
 }
@@ -638,9 +657,13 @@ bool RichTextView::setFileName(const QString& path) {
     return true;
 }
 
-void RichTextView::showDocument(const rtf::Document& parsed, const QString& path) {
+void RichTextView::showDocument(const rtf::Document& parsed, const QString& path,
+                                std::unique_ptr<QTextDocument> filled) {
     showPane(m_whole);
-    m_whole->fill(parsed);
+    if (filled)
+        m_whole->adopt(std::move(filled));
+    else
+        m_whole->fill(parsed);
     m_fileName = path;
     m_wholeLoaded = true;
 }

@@ -8,6 +8,7 @@
 #include <QTextEdit>
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 namespace rtf {
@@ -28,6 +29,8 @@ public:
 
     // Replaces the text with an RTF document, formats included; caret at 0.
     void fill(const rtf::Document& parsed);
+    // Shows a text document filled elsewhere (rtf::fill) instead of its own, and owns it; caret at 0.
+    void adopt(std::unique_ptr<QTextDocument> doc);
     // Gives every character a face or a size, as the document's default font: runs that carry one of their own
     // give it up (the first time; after that only the default font changes). The layout is paused meanwhile.
     void setFontOfAll(const QString& face);
@@ -152,7 +155,8 @@ public:
     // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.
     bool setFileName(const QString& path);
     // Shows an RTF document read from `path` as the whole text (replacing it, formats included; caret at 0).
-    void showDocument(const rtf::Document& parsed, const QString& path);
+    // `filled`, when given, is the document already filled from it, and is shown as it is.
+    void showDocument(const rtf::Document& parsed, const QString& path, std::unique_ptr<QTextDocument> filled = {});
     // Shows the whole text as it was left: false when none was loaded.
     bool showWholeText();
     bool showsWholeText() const { return m_shown == m_whole; }

@@ -9,6 +9,12 @@
 #include <QTextDocument>
 
 #include <array>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <optional>
 #include <limits>
 #include <memory>
 #include <tuple>
@@ -223,6 +229,8 @@ public:
     explicit Parser(QByteArrayView in) : p_(in.data()), end_(in.data() + in.size()) {}
 
     Document run();
+    // Hears of every paragraph as it ends, before it goes into the document.
+    std::function<void(const Paragraph&)> onParagraph;
 
 private:
     // input
@@ -371,6 +379,8 @@ private:
     void endParagraph() {
         if (st().dest != Dest::Text)
             return;
+        if (onParagraph)
+            onParagraph(para_);
         doc_.paragraphs.append(std::move(para_));
         para_ = Paragraph();
         runCurrent_ = false;
@@ -866,8 +876,11 @@ Document Parser::run() {
     bool trailingText = false;
     for (const Run& r : para_.runs)
         trailingText = trailingText || !r.text.isEmpty();
-    if (trailingText)
+    if (trailingText) {
+        if (onParagraph)
+            onParagraph(para_);
         doc_.paragraphs.append(std::move(para_));
+    }
     return std::move(doc_);
 }
 
@@ -904,10 +917,10 @@ struct Base {
     int halfPoints = 0;
 };
 
-Base baseOf(const Document& d) {
+Base baseOf(const QList<Paragraph>& paragraphs) {
     QHash<QString, qsizetype> faces;
     QHash<int, qsizetype> sizes;
-    for (const Paragraph& p : d.paragraphs)
+    for (const Paragraph& p : paragraphs)
         for (const Run& r : p.runs) {
             faces[r.format.fontName] += r.text.size();
             sizes[r.format.halfPoints] += r.text.size();
@@ -950,46 +963,126 @@ Document parse(const QByteArray& rtf) {
     return parser.run();
 }
 
-void fill(QTextDocument* doc, const Document& d) {
-    doc->setUndoRedoEnabled(false);
-    // Emptied and filled in one edit, as QTextDocument::setPlainText does: the document's listeners
-    // hear of one change, the whole text replaced.
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    doc->clear();
-    // Face and size are given once, as the default font, to the text most of them hold: a new face or size for
-    // the whole text is then a new default font, not a change to every run.
-    const Base base = baseOf(d);
-    QFont font = doc->defaultFont();
-    if (!base.face.isEmpty())
-        font.setFamilies({base.face});
-    if (base.halfPoints > 0)
-        font.setPointSizeF(base.halfPoints / 2.0);
-    doc->setDefaultFont(font);
-    CharFormat last;
-    QTextCharFormat lastQt = toQt(last, base);
-    auto qtFormat = [&](const CharFormat& f) -> const QTextCharFormat& {
-        if (!(f == last)) {
-            last = f;
-            lastQt = toQt(f, base);
-        }
-        return lastQt;
-    };
-    bool first = true;
-    for (const Paragraph& p : d.paragraphs) {
+namespace {
+
+// Fills a document a paragraph at a time, as one edit: the document's listeners hear of one change, the whole text
+// replaced, as with QTextDocument::setPlainText.
+class Filler {
+public:
+    // Face and size are given once, as the default font, to the text most of them hold (`base`): a new face or
+    // size for the whole text is then a new default font, not a change to every run.
+    Filler(QTextDocument* doc, const Base& base) : base_(base), cursor_(doc) {
+        doc->setUndoRedoEnabled(false);
+        cursor_.beginEditBlock();
+        doc->clear();
+        QFont font = doc->defaultFont();
+        if (!base.face.isEmpty())
+            font.setFamilies({base.face});
+        if (base.halfPoints > 0)
+            font.setPointSizeF(base.halfPoints / 2.0);
+        doc->setDefaultFont(font);
+        lastQt_ = toQt(last_, base);
+    }
+    ~Filler() { cursor_.endEditBlock(); }
+    Filler(const Filler&) = delete;
+    Filler& operator=(const Filler&) = delete;
+
+    void add(const Paragraph& p) {
         // An empty line keeps the size of the text around it: the block takes the format of its first run, or
         // of the text before it.
-        const QTextCharFormat& blockFormat = p.runs.isEmpty() ? lastQt : qtFormat(p.runs.constFirst().format);
-        if (first)
-            cursor.setBlockCharFormat(blockFormat);
+        const QTextCharFormat& blockFormat = p.runs.isEmpty() ? lastQt_ : qtFormat(p.runs.constFirst().format);
+        if (first_)
+            cursor_.setBlockCharFormat(blockFormat);
         else
-            cursor.insertBlock(QTextBlockFormat(), blockFormat);
-        first = false;
+            cursor_.insertBlock(QTextBlockFormat(), blockFormat);
+        first_ = false;
         for (const Run& r : p.runs)
             if (!r.text.isEmpty())
-                cursor.insertText(r.text, qtFormat(r.format));
+                cursor_.insertText(r.text, qtFormat(r.format));
     }
-    cursor.endEditBlock();
+
+private:
+    const QTextCharFormat& qtFormat(const CharFormat& f) {
+        if (!(f == last_)) {
+            last_ = f;
+            lastQt_ = toQt(f, base_);
+        }
+        return lastQt_;
+    }
+
+    Base base_;
+    QTextCursor cursor_;
+    CharFormat last_;
+    QTextCharFormat lastQt_;
+    bool first_ = true;
+};
+
+} // namespace
+
+void fill(QTextDocument* doc, const Document& d) {
+    Filler filler(doc, baseOf(d.paragraphs));
+    for (const Paragraph& p : d.paragraphs)
+        filler.add(p);
+}
+
+Document parseAndFill(const QByteArray& rtf, QTextDocument* doc) {
+    const qsizetype start = rtfStart(rtf);
+    if (start < 0) {
+        Document d = parsePlain(rtf);
+        fill(doc, d);
+        return d;
+    }
+    // The reading hands the paragraphs over in batches; the first batch tells the face and size most text is in.
+    constexpr qsizetype kBatch = 256;
+    std::mutex mutex;
+    std::condition_variable ready;
+    std::deque<QList<Paragraph>> batches;
+    bool done = false;
+    auto reading = std::async(std::launch::async, [&] {
+        Parser parser(QByteArrayView(rtf).sliced(start));
+        QList<Paragraph> batch;
+        const auto handOver = [&] {
+            {
+                const std::lock_guard lock(mutex);
+                batches.push_back(std::exchange(batch, {}));
+            }
+            ready.notify_one();
+        };
+        parser.onParagraph = [&](const Paragraph& p) {
+            batch.append(p);
+            if (batch.size() == kBatch)
+                handOver();
+        };
+        Document d = parser.run();
+        if (!batch.isEmpty())
+            handOver();
+        {
+            const std::lock_guard lock(mutex);
+            done = true;
+        }
+        ready.notify_one();
+        return d;
+    });
+    std::optional<Filler> filler;
+    for (;;) {
+        QList<Paragraph> batch;
+        {
+            std::unique_lock lock(mutex);
+            ready.wait(lock, [&] { return !batches.empty() || done; });
+            if (batches.empty())
+                break;
+            batch = std::move(batches.front());
+            batches.pop_front();
+        }
+        if (!filler)
+            filler.emplace(doc, baseOf(batch));
+        for (const Paragraph& p : batch)
+            filler->add(p);
+    }
+    if (!filler)
+        filler.emplace(doc, Base{}); // no paragraph: the document is emptied
+    filler.reset();
+    return reading.get();
 }
 
 } // namespace platform::rtf

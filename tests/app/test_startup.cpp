@@ -55,7 +55,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("said");
         QTest::newRow("missing") << QByteArray() << u"librezi.db\nShkaku: skedari mungon"_s;
         QTest::newRow("not a database") << QByteArray("{\\rtf1 x}") << u"nuk është bazë të dhënash"_s;
-        QTest::newRow("empty: its tables missing") << QByteArray("") << u"mungon tabela „librezi”"_s;
+        QTest::newRow("empty: its tables missing") << QByteArray("") << u"mungon tabela „Suret”"_s;
     }
     void refusedStart() {
         QFETCH(QByteArray, bytes);

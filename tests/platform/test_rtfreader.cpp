@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 using namespace platform::rtf;
@@ -92,6 +93,21 @@ private Q_SLOTS:
         QFETCH(QByteArray, rtf);
         QFETCH(QString, text);
         QCOMPARE(render(parse(rtf)), text);
+    }
+
+    // Read and filled at once, batch by batch on two threads, the document is the one read and then filled.
+    void parseAndFillAtOnce() {
+        QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs24 {\\b\\fs32 Titulli}\\par\n";
+        for (int i = 1; i <= 700; ++i) // batches of 256 and a last short one
+            rtf += "{\\b " + QByteArray::number(i) + ".\\tab}rreshti " + QByteArray::number(i) + "\\par\n";
+        for (const QByteArray& bytes : QList<QByteArray>{rtf + "fundi}", "rreshti i thjeshtë\nfundi"_ba}) {
+            QTextDocument once, after;
+            const platform::rtf::Document read = platform::rtf::parseAndFill(bytes, &once);
+            platform::rtf::fill(&after, platform::rtf::parse(bytes));
+            QCOMPARE(read.plainText(), platform::rtf::parse(bytes).plainText());
+            QCOMPARE(once.toHtml(), after.toHtml());
+            QVERIFY(once.toPlainText().endsWith(u"fundi"_s));
+        }
     }
 };
 
