@@ -25,6 +25,7 @@
 #include <cctype>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace platform {
 
@@ -632,6 +633,9 @@ void RichTextView::showPane(TextPane* pane) {
         return;
     TextPane* was = m_shown;
     const bool hadFocus = was->hasFocus();
+    if (pane == m_composed)
+        for (const auto& apply : std::exchange(m_composedFonts, {}))
+            apply(pane);
     m_shown = pane;
     // The pane shown takes the other's place in the Tab order and, when it had it, the focus.
     QWidget::setTabOrder(was, pane);
@@ -692,14 +696,22 @@ void RichTextView::setTextFont(const QFont& font) {
 
 void RichTextView::setFontName(const QString& face) {
     if (const auto f = faceFormat(face))
-        for (TextPane* pane : panes())
-            pane->setFontOfAll(f->fontFamilies().toStringList().constFirst());
+        setFontOfBoth([face = f->fontFamilies().toStringList().constFirst()](TextPane* pane) { pane->setFontOfAll(face); });
 }
 
 void RichTextView::setFontSize(const QString& points) {
     if (const auto f = sizeFormat(points))
-        for (TextPane* pane : panes())
-            pane->setFontOfAll(f->fontPointSize());
+        setFontOfBoth([size = f->fontPointSize()](TextPane* pane) { pane->setFontOfAll(size); });
+}
+
+// The whole text takes a new font at once, shown or not: under a passage it is laid out again meanwhile, so the way
+// back stays instant. A composed text not shown takes it when it is shown (it is mostly replaced first).
+void RichTextView::setFontOfBoth(const std::function<void(TextPane*)>& apply) {
+    apply(m_shown);
+    if (m_shown == m_composed)
+        apply(m_whole);
+    else
+        m_composedFonts.append(apply);
 }
 
 void RichTextView::setSelColor(int bgr) {

@@ -231,12 +231,14 @@ protected:
 
 private:
     void showPane(TextPane* pane);
+    void setFontOfBoth(const std::function<void(TextPane*)>& apply);
 
     QString m_fileName;
     TextPane* m_whole;
     TextPane* m_composed;
     TextPane* m_shown;
     bool m_wholeLoaded = false;
+    QList<std::function<void(TextPane*)>> m_composedFonts; // faces and sizes the composed text takes when shown
 };
 
 } // namespace platform

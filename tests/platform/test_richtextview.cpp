@@ -152,6 +152,8 @@ private Q_SLOTS:
         v.setSelFontSize(u"30"_s);
         v.setFontSize(u"16"_s);
         QCOMPARE(v.fontAt(v.SelStart() + 1).pointSize(), 16);
+        v.setText(u"Ajeti"_s); // the passage, not shown when the size was chosen, is in it too
+        QCOMPARE(v.fontAt(0).pointSize(), 16);
     }
 };
 
