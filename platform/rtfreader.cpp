@@ -865,10 +865,19 @@ Document Parser::run() {
             continue;
         }
         flushBytes();
-        if (c == '\t')
+        if (c == '\t') {
             emitText(QLatin1Char('\t'));
-        else if (uchar(c) >= 0x20 && c != 0x7F)
-            emitText(QLatin1Char(c));
+        } else if (uchar(c) >= 0x20 && c != 0x7F) {
+            // Plain text goes into the run a stretch at a time, up to the next character that means more.
+            if (st().dest == Dest::Text && !st().hidden) {
+                const char* from = p_ - 1;
+                while (p_ < end_ && uchar(*p_) >= 0x20 && uchar(*p_) < 0x7F && *p_ != '\\' && *p_ != '{' && *p_ != '}')
+                    ++p_;
+                runText().append(QLatin1StringView(from, p_ - from));
+            } else {
+                emitText(QLatin1Char(c));
+            }
+        }
     }
     flushBytes();
 
