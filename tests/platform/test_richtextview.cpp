@@ -16,6 +16,10 @@ class TestRichTextView : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
 
+    bool testWrite(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
     // A character for each one of the text: '/' for a line break, then 7 for 14.5 points, R red, B bold, '.' plain.
     static QString marks(RichTextView& v) {
         QString s;
@@ -107,8 +111,8 @@ private Q_SLOTS:
 
         // A file that is empty or not RTF is refused like a missing one, and the view keeps what it shows.
         const auto write = [&](const QByteArray& bytes) {
-            QFile f(dir.filePath(QString::number(qHash(bytes))));
-            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? f.fileName() : QString();
+            const QString name = QString::number(qHash(bytes));
+            return testWrite(name, bytes) ? dir.filePath(name) : QString();
         };
         v.setSelStart(2);
         for (const QByteArray& no : {QByteArray(), " \r\n\t"_ba, "\xEF\xBB\xBF"_ba, "1:1. Me emrin"_ba, "x{\\rtf1}"_ba})
@@ -131,17 +135,13 @@ private Q_SLOTS:
         QByteArray rtf = "{\\rtf1 {\\fs40 Titulli}\\par\n"; // a heading in a size of its own
         for (int i = 1; i <= 3000; ++i)
             rtf += QByteArray::number(i) + " rreshti i librit\\par\n";
-        QFile file(dir.filePath(u"i-plote.rtf"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rtf + '}') > 0);
-        file.close();
-        QVERIFY(v.setFileName(file.fileName()));
+        QVERIFY(testWrite(u"i-plote.rtf"_s, rtf + '}') && v.setFileName(dir.filePath(u"i-plote.rtf"_s)));
         const int late = int(v.Text().indexOf(u"\n2900 "_s)) + 1;
         v.showAtTop(late);
         v.setSelStart(late + 3);
         const QTextBlock block = v.document()->findBlock(v.toDocumentPosition(late));
         v.setText(u"Ajeti i zgjedhur"_s);
-        QVERIFY(!v.showsWholeText() && v.Text() == u"Ajeti i zgjedhur"_s);
-        QVERIFY(v.showWholeText() && v.showsWholeText());
+        QVERIFY(!v.showsWholeText() && v.Text() == u"Ajeti i zgjedhur"_s && v.showWholeText() && v.showsWholeText());
         QVERIFY(block.layout()->lineCount() > 0); // nothing was laid out again
         QCOMPARE(QPoint(v.topPosition(), v.SelStart()), QPoint(late, late + 3));
         v.setText(u"Ajeti i zgjedhur"_s);
