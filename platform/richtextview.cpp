@@ -557,7 +557,8 @@ void TextPane::showAtTop(int crlfPos) {
 
 // The last block laid out whose place is at or above the top of the view (a little below the edge: at the edge
 // itself the line above, which ends there, would be hit). The text is laid out from its start, so the blocks laid
-// out come first; the view never shows one that is not.
+// out come first. When the layout has not reached the top of the view yet (just after a change), the view is asked,
+// which lays the text out so far.
 int TextPane::topPosition() const {
     const qreal y = verticalScrollBar()->value() + 2;
     const QTextDocument* doc = document();
@@ -571,7 +572,14 @@ int TextPane::topPosition() const {
         else
             hi = mid - 1;
     }
-    return fromDocumentPosition(doc->findBlockByNumber(lo).position());
+    const QTextBlock top = doc->findBlockByNumber(lo);
+    const QTextLayout* layout = top.layout();
+    const bool reached = layout && layout->lineCount() > 0 &&
+                         (layout->position().y() + layout->boundingRect().height() > y || !top.next().isValid() ||
+                          (top.next().layout() && top.next().layout()->lineCount() > 0));
+    if (!reached)
+        return fromDocumentPosition(cursorForPosition(QPoint(0, 2)).block().position());
+    return fromDocumentPosition(top.position());
 }
 
 int TextPane::positionAt(QPoint p) const {
