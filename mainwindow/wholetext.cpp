@@ -10,7 +10,6 @@
 #include <QThread>
 
 #include <future>
-#include <optional>
 
 namespace wholetext {
 
@@ -38,25 +37,27 @@ struct Parsed {
     std::unique_ptr<QTextDocument> filled;
 };
 
-// The file's bytes when it can be shown (not empty, RTF), else nothing.
-std::optional<QByteArray> readBytes(const QString& path) {
+// A file read and parsed; with `fillFor`, its text document is filled too, as it is parsed, and handed to that
+// thread. No database is asked.
+Parsed readAndParse(const QString& path, QThread* fillFor = nullptr) {
+    Parsed p;
     QFile file(path);
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     // An empty file or one of another kind would leave the reader before a blank or garbled page.
-    if (bytes.isEmpty() || file.error() != QFileDevice::NoError || platform::rtfStart(bytes) < 0)
-        return std::nullopt;
-    return bytes;
-}
-
-Parsed readAndParse(const QString& path) {
-    Parsed p;
-    if (const auto bytes = readBytes(path)) {
-        p.readable = true;
-        p.identity = platform::importIdentity(*bytes);
-        p.document = platform::rtf::parse(*bytes);
+    p.readable = !bytes.isEmpty() && file.error() == QFileDevice::NoError && platform::rtfStart(bytes) >= 0;
+    if (!p.readable)
+        return p;
+    p.identity = platform::importIdentity(bytes);
+    if (!fillFor) {
+        p.document = platform::rtf::parse(bytes);
+        return p;
     }
+    // A text document may be filled on any thread; it is laid out and shown on the window's.
+    p.filled = std::make_unique<QTextDocument>();
+    p.document = platform::rtf::parseAndFill(bytes, p.filled.get());
+    p.filled->moveToThread(fillFor);
     return p;
 }
 
@@ -67,19 +68,8 @@ std::future<Parsed> g_ahead;
 
 void readAhead(const QString& path) {
     g_aheadPath = path;
-    QThread* window = QThread::currentThread();
-    g_ahead = std::async(std::launch::async, [path, window] {
-        Parsed p;
-        if (const auto bytes = readBytes(path)) {
-            p.readable = true;
-            p.identity = platform::importIdentity(*bytes);
-            // A text document may be filled on any thread; it is laid out and shown on the window's.
-            p.filled = std::make_unique<QTextDocument>();
-            p.document = platform::rtf::parseAndFill(*bytes, p.filled.get());
-            p.filled->moveToThread(window);
-        }
-        return p;
-    });
+    g_ahead = std::async(std::launch::async,
+                         [path, window = QThread::currentThread()] { return readAndParse(path, window); });
 }
 
 Reading read(const QString& path) {
