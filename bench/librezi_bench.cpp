@@ -946,8 +946,9 @@ public:
                                            },
                                            {}});
         Result r(QStringLiteral("font"), value, floor);
-        r.judge(1.5, true).note = QStringLiteral("%1 characters; floor: setDefaultFont on a bare view of the same document")
-                                      .arg(c.Rtf1->TextLength());
+        r.judge(1.5, true).note =
+            QStringLiteral("%1 characters; floor: setDefaultFont on a bare view of the same document")
+                .arg(c.Rtf1->TextLength());
         return r;
     }
 

@@ -704,7 +704,8 @@ void RichTextView::setTextFont(const QFont& font) {
 
 void RichTextView::setFontName(const QString& face) {
     if (const auto f = faceFormat(face))
-        setFontOfBoth([face = f->fontFamilies().toStringList().constFirst()](TextPane* pane) { pane->setFontOfAll(face); });
+        setFontOfBoth(
+            [face = f->fontFamilies().toStringList().constFirst()](TextPane* pane) { pane->setFontOfAll(face); });
 }
 
 void RichTextView::setFontSize(const QString& points) {

@@ -148,8 +148,11 @@ class RichTextView : public QWidget {
 public:
     explicit RichTextView(QWidget* parent = nullptr);
 
-    enum FindOption { rtfWholeWord = TextPane::rtfWholeWord, rtfMatchCase = TextPane::rtfMatchCase,
-                      rtfNoHighlight = TextPane::rtfNoHighlight };
+    enum FindOption {
+        rtfWholeWord = TextPane::rtfWholeWord,
+        rtfMatchCase = TextPane::rtfMatchCase,
+        rtfNoHighlight = TextPane::rtfNoHighlight
+    };
 
     // Loads an RTF file as the whole text and shows it: replaces it, formats included; caret at 0.
     // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.

@@ -13,10 +13,10 @@
 #include <deque>
 #include <functional>
 #include <future>
-#include <mutex>
-#include <optional>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <tuple>
 #include <vector>
 

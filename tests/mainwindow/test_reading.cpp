@@ -126,7 +126,8 @@ private Q_SLOTS:
         QVERIFY(!c->w->inPassageMode());
         QCOMPARE(top(), QStringLiteral("36:10."));
         const QTextCharFormat kept = c->Rtf1->textCursor().charFormat();
-        QVERIFY(kept.foreground().color() == QColor(0, 0, 255) && c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize() == 13);
+        QVERIFY(kept.foreground().color() == QColor(0, 0, 255) &&
+                c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize() == 13);
         QTest::keyClick(c->w, Qt::Key_0, Qt::ControlModifier);
 
         c->cmdKerkoAll->click();

@@ -4,9 +4,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 using platform::RichTextView;
@@ -131,7 +131,7 @@ private Q_SLOTS:
         RichTextView v;
         v.resize(400, 300);
         v.show();
-        QVERIFY(!v.showWholeText()); // nothing loaded yet
+        QVERIFY(!v.showWholeText());                        // nothing loaded yet
         QByteArray rtf = "{\\rtf1 {\\fs40 Titulli}\\par\n"; // a heading in a size of its own
         for (int i = 1; i <= 3000; ++i)
             rtf += QByteArray::number(i) + " rreshti i librit\\par\n";
