@@ -2,9 +2,8 @@
 #include "about/frmrrethprog.h"
 
 #include "about/addresses.h"
-#include "app/module1.h"
 #include "app/splash.h"
-#include "data/queryhelpers.h"
+#include "data/library.h"
 #include "data/schema.h"
 #include "platform/look.h"
 #include "platform/shell.h"
@@ -39,14 +38,15 @@ QFont designFont(const char* face, double points, bool bold = false, bool italic
     return f;
 }
 
+// The facts of the data the window names; none without a database.
+const data::Library* g_facts = nullptr;
+
 // One value of the database's table Te_dhenat; "" when the row, the table or the database is missing.
 QString metaValue(const char* key) {
-    if (!Module1::cnLidhja.isOpen())
+    if (!g_facts || !g_facts->connection().isOpen())
         return QString();
     try {
-        return vbText(Module1::cnLidhja.value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
-                                              {QString::fromLatin1(key)}))
-            .trimmed();
+        return g_facts->fact(QString::fromLatin1(key)).value_or(QString()).trimmed();
     } catch (const platform::DbError&) {
         return QString();
     }
@@ -359,7 +359,8 @@ bool frmRrethProg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-std::unique_ptr<frmRrethProg> createAbout(QWidget* parent) {
+std::unique_ptr<frmRrethProg> createAbout(QWidget* parent, const data::Library* library) {
+    g_facts = library;
     auto dialog = std::make_unique<frmRrethProg>(parent);
     // Centred on the screen the main window is on.
     QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
@@ -371,7 +372,7 @@ std::unique_ptr<frmRrethProg> createAbout(QWidget* parent) {
     return dialog;
 }
 
-void showAbout(QWidget* parent) {
-    const std::unique_ptr<frmRrethProg> dialog = createAbout(parent);
+void showAbout(QWidget* parent, const data::Library& library) {
+    const std::unique_ptr<frmRrethProg> dialog = createAbout(parent, &library);
     dialog->exec();
 }

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/look.h"
+
 #include <QDialog>
 #include <QLabel>
 
 #include <memory>
+
+namespace data {
+class Library;
+}
 
 class QTabWidget;
 class QToolButton;
@@ -15,8 +21,8 @@ class LinkLabel : public QLabel {
 public:
     LinkLabel(const QString& address, QWidget* parent);
 
-    static QColor normalColor() { return QColor(0, 0, 192); }
-    static QColor hoverColor() { return QColor(255, 0, 0); }
+    static QColor normalColor() { return platform::colour(text::Role::Link); }
+    static QColor hoverColor() { return platform::colour(text::Role::LinkHover); }
     QColor ForeColor() const;
     void setForeColor(const QColor& c);
 
@@ -66,8 +72,9 @@ private:
 // Copies a link's caption, blanks included, to the clipboard.
 void copyLinkCaption(const QLabel* link);
 
-// Builds the About window for the main window `parent`, ready to be shown modally.
-std::unique_ptr<frmRrethProg> createAbout(QWidget* parent);
+// Builds the About window for the main window `parent`, ready to be shown modally, naming what `library` tells of
+// the data (nothing without one).
+std::unique_ptr<frmRrethProg> createAbout(QWidget* parent, const data::Library* library);
 
 // cmdRrethProg_Click: shows the About window modally and destroys it once it is closed.
-void showAbout(QWidget* parent);
+void showAbout(QWidget* parent, const data::Library& library);

@@ -19,7 +19,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, platform::windowColour());
-    pal.setColor(QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::WindowText, platform::colour(text::Role::OnWindow));
     setPalette(pal);
 
     auto* layout = new QVBoxLayout(this);

@@ -2,10 +2,8 @@
 #include "audio/playback.h"
 
 #include "app/module1.h"
-#include "audio/reciters.h"
-#include "data/queryhelpers.h"
-#include "mainwindow/textcommands.h"
-#include "platform/listcontrols.h"
+#include "audio/player.h"
+#include "data/library.h"
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
 #include "platform/settings.h"
@@ -35,7 +33,7 @@ QString threeDigits(const QString& text) {
 }
 
 bool hasFolder(const QString& folder) {
-    return !folder.isEmpty() && folder != u"False";
+    return !folder.trimmed().isEmpty();
 }
 
 QString resolveFolder(const QString& folder) {
@@ -61,11 +59,10 @@ QString surahAudioPath(const QString& folder, const QString& surah) {
     return resolveFolder(folder) + u'/' + threeDigits(surah) + QStringLiteral(".mp3");
 }
 
-Playback::Playback(platform::MediaPlayer* WindowsMediaPlayer1, platform::ComboBox* CmbNrSure,
-                   platform::ComboBox* CmbNrAjeti, QObject* parent)
-    : QObject(parent), m_player(WindowsMediaPlayer1), m_cmbNrSure(CmbNrSure), m_cmbNrAjeti(CmbNrAjeti) {
-    connect(m_player, &platform::MediaPlayer::EndOfStream, this, &Playback::WindowsMediaPlayer1_EndOfStream);
-    connect(m_player, &platform::MediaPlayer::nextStarted, this, &Playback::onNextStarted);
+Playback::Playback(Player& player, const data::Library& library, QObject* parent)
+    : QObject(parent), m_player(&player), m_library(library) {
+    connect(m_player, &Player::EndOfStream, this, &Playback::WindowsMediaPlayer1_EndOfStream);
+    connect(m_player, &Player::nextStarted, this, &Playback::onNextStarted);
 }
 
 namespace {
@@ -100,11 +97,12 @@ bool saveRepeat(const Repeat& r) {
 }
 
 QString Playback::missingText(int surah, int verse) const {
-    const ReciterKind kind = verse > 0 ? ReciterKind::Verses : ReciterKind::Surahs;
+    const data::ReciterKind kind = verse > 0 ? data::ReciterKind::Verses : data::ReciterKind::Surahs;
     const QString folder = verse > 0 ? Module1::strLokacioniAjeteve : Module1::strLokacioniSureve;
     QString reciter;
     try {
-        reciter = vbText(defaultReciter(kind, QStringLiteral("Lexuesi")));
+        if (const std::optional<data::Reciter> r = m_library.defaultReciter(kind))
+            reciter = r->name;
     } catch (const platform::DbError&) {
     }
     const QString what =
@@ -168,8 +166,7 @@ void Playback::startSeries(int surah, int verse) {
         m_player->showStatus(kNoReciter);
         return;
     }
-    const int count =
-        vbText(MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {surah})).toInt();
+    const int count = m_library.surah(surah).value_or(data::Surah{}).verses;
     if (count <= 0)
         return;
     const bool range = m_repeat.loop && m_repeat.from >= 1 && m_repeat.from <= m_repeat.to && m_repeat.to <= count;
@@ -211,30 +208,12 @@ void Playback::endSeries() {
     m_player->queue(QString());
 }
 
-void Playback::CmdPlayAjet_Click() {
-    FuncPlayAjet(m_cmbNrSure->Text(), threeDigits(m_cmbNrAjeti->Text()));
-}
-
-void Playback::CmdPlaySure_Click() {
-    FuncPlaySure(threeDigits(m_cmbNrSure->Text()));
-}
-
 void Playback::mnuPauzoje_Click() {
-    m_player->controls_pause();
+    m_player->pause();
 }
 
 void Playback::mnuVazhdo_Click() {
-    m_player->controls_play();
-}
-
-void Playback::mnuLshoAjetin_Click(platform::RichTextView* Rtf1) {
-    const textcommands::PrefixNumbers n = textcommands::readPrefix(textcommands::selectLineUnderCaret(Rtf1));
-    if (n.surah.isEmpty()) // a line that names no surah (the title, an empty line)
-        return;
-    if (n.isVerse)
-        FuncPlayAjet(n.surah, n.verse);
-    else
-        FuncPlaySure(n.surah);
+    m_player->play();
 }
 
 void Playback::WindowsMediaPlayer1_EndOfStream(int Result) {

@@ -5,22 +5,21 @@
 #include <QPair>
 #include <QString>
 
-namespace platform {
-class ComboBox;
-class MediaPlayer;
-class RichTextView;
-} // namespace platform
+namespace data {
+class Library;
+}
 
 // Reciting verses and surahs: the audio file of a verse or a surah in the default reciter's folder,
 // played by the window's player.
 namespace audio {
 
+class Player;
+
 // A number text written with at least three digits ("7" -> "007", "1234" stays); a text that is not a
 // number comes back unchanged.
 QString threeDigits(const QString& text);
 
-// Whether a reciter folder names a folder at all: "" and "False" (no reciter of the kind is marked
-// default) do not.
+// Whether a reciter folder names a folder at all ("": no reciter of the kind is marked default).
 bool hasFolder(const QString& folder);
 
 // A folder as the program reads it: an absolute folder ("/...", "\\server\...", "C:\...") as it is,
@@ -46,26 +45,19 @@ struct Repeat {
 Repeat loadRepeat();
 bool saveRepeat(const Repeat& r);
 
-// The recitation commands of the main window, on its player and its surah and verse lists.
+// The recitation commands of the main window, on a player.
 class Playback : public QObject {
     Q_OBJECT
 public:
-    Playback(platform::MediaPlayer* WindowsMediaPlayer1, platform::ComboBox* CmbNrSure, platform::ComboBox* CmbNrAjeti,
-             QObject* parent = nullptr);
+    Playback(Player& player, const data::Library& library, QObject* parent = nullptr);
 
     // Plays a verse from the default verse reciter's folder (Module1::strLokacioniAjeteve).
     void FuncPlayAjet(const QString& strNrSure, const QString& strNrAjet);
     // Plays a whole surah from the default surah reciter's folder (Module1::strLokacioniSureve).
     void FuncPlaySure(const QString& strNrSure);
 
-    // The verse chosen in the lists.
-    void CmdPlayAjet_Click();
-    // The surah chosen in the list.
-    void CmdPlaySure_Click();
     void mnuPauzoje_Click();
     void mnuVazhdo_Click();
-    // Recites the verse (or, on a heading, the surah) of the line under the caret, selecting that line.
-    void mnuLshoAjetin_Click(platform::RichTextView* Rtf1);
     // Tells the reader the recitation has ended.
     void WindowsMediaPlayer1_EndOfStream(int Result);
 
@@ -98,9 +90,8 @@ private:
 
     Series m_series;
     Repeat m_repeat;
-    platform::MediaPlayer* m_player;
-    platform::ComboBox* m_cmbNrSure;
-    platform::ComboBox* m_cmbNrAjeti;
+    Player* m_player;
+    const data::Library& m_library;
 };
 
 } // namespace audio

@@ -2,7 +2,6 @@
 #include "audio/reciters.h"
 
 #include "app/module1.h"
-#include "data/queryhelpers.h"
 #include "platform/database.h"
 #include "platform/handler.h"
 #include "platform/listcontrols.h"
@@ -20,24 +19,11 @@ namespace audio {
 
 namespace {
 constexpr qint32 kBundledReciters = 2; // IDLok 1 and 2: the sample reciters that come with the program
-
-int ajete(ReciterKind kind) {
-    return kind == ReciterKind::Verses ? -1 : 0;
-}
 } // namespace
 
-QString reciterListStatement(ReciterKind kind) {
-    return QStringLiteral("SELECT IDLok, Lexuesi FROM Lokacioni_i_zerit WHERE Ajete = %1 ORDER BY Lexuesi")
-        .arg(ajete(kind));
-}
-
-QVariant defaultReciter(ReciterKind kind, const QString& column) {
-    return MerrVleren(QStringLiteral("SELECT %1 FROM Lokacioni_i_zerit WHERE [Default] = -1 AND Ajete = ?").arg(column),
-                      {ajete(kind)});
-}
-
-ReciterChoice::ReciterChoice(platform::ComboBox* CmbLexuesAjete, platform::ComboBox* CmbLexuesSure, QObject* parent)
-    : QObject(parent), m_cmbAjete(CmbLexuesAjete), m_cmbSure(CmbLexuesSure) {
+ReciterChoice::ReciterChoice(const data::Library& library, platform::ComboBox* CmbLexuesAjete,
+                             platform::ComboBox* CmbLexuesSure, QObject* parent)
+    : QObject(parent), m_library(library), m_cmbAjete(CmbLexuesAjete), m_cmbSure(CmbLexuesSure) {
     chooseFolder = [this] {
         QFileDialog dialog(m_cmbAjete->window(), QStringLiteral("Zgjidhni dosjen e regjistrimeve"), QDir::homePath());
         dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
@@ -60,6 +46,21 @@ ReciterChoice::ReciterChoice(platform::ComboBox* CmbLexuesAjete, platform::Combo
         dialog.setCancelButtonText(QStringLiteral("Anulo"));
         return dialog.exec() == QDialog::Accepted ? dialog.textValue().trimmed() : QString();
     };
+}
+
+void ReciterChoice::list(ReciterKind kind, platform::ComboBox* into) const {
+    const QList<data::Reciter> reciters = m_library.reciters(kind); // read before the list changes
+    into->Clear();
+    for (const data::Reciter& r : reciters)
+        into->AddItem(r.name, qint32(r.id));
+}
+
+void ReciterChoice::fill() {
+    for (const ReciterKind kind : {ReciterKind::Verses, ReciterKind::Surahs}) {
+        list(kind, this->list(kind));
+        const std::optional<data::Reciter> chosen = m_library.defaultReciter(kind);
+        this->list(kind)->selectQuietly(chosen ? this->list(kind)->findData(qint32(chosen->id), Qt::UserRole) : -1);
+    }
 }
 
 void ReciterChoice::addReciter(ReciterKind kind) {
@@ -97,7 +98,7 @@ void ReciterChoice::addReciter(ReciterKind kind) {
         return;
     }
     platform::ComboBox* shown = list(kind);
-    MbusheListen(reciterListStatement(kind), QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), shown);
+    list(kind, shown);
     shown->setListIndex(shown->findData(id, Qt::UserRole)); // chosen, as by the reader
 }
 
@@ -115,21 +116,17 @@ void ReciterChoice::removeReciter(ReciterKind kind) {
             QStringLiteral("Ta heq lexuesin „%1” nga lista? Regjistrimet e tij mbeten në dosje.").arg(shown->Text()),
             platform::Buttons::YesNo, QString(), platform::Icon::Question) != platform::Answer::Yes)
         return;
-    Module1::cnLidhja.exec(QStringLiteral("DELETE FROM Lokacioni_i_zerit WHERE IDLok = ?"), {id});
-    MbusheListen(reciterListStatement(kind), QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), shown);
+    m_library.removeReciter(id);
+    list(kind, shown);
     if (shown->ListCount() > 0)
         shown->setListIndex(0);
 }
 
 void ReciterChoice::CmbLexuesAjete_Click() {
-    if (Module1::blnMosRuajLexuesinAjeteve)
-        return;
     platform::guarded([this] { choose(ReciterKind::Verses); });
 }
 
 void ReciterChoice::CmbLexuesSure_Click() {
-    if (Module1::blnMosRuajLexuesinSureve)
-        return;
     platform::guarded([this] { choose(ReciterKind::Surahs); });
 }
 
@@ -139,13 +136,9 @@ void ReciterChoice::choose(ReciterKind kind) {
 
     // The old mark is cleared and the new one set together: if either fails, neither is kept.
     try {
-        Module1::cnLidhja.transaction([&] {
-            Module1::cnLidhja.exec(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = 0 WHERE Ajete = ?"),
-                                   {ajete(kind)});
-            if (chosen->ListIndex() >= 0)
-                Module1::cnLidhja.exec(QStringLiteral("UPDATE Lokacioni_i_zerit SET [Default] = -1 WHERE IDLok = ?"),
-                                       {chosen->ItemData(chosen->ListIndex())});
-        });
+        m_library.markDefault(kind, chosen->ListIndex() >= 0
+                                        ? std::optional<qint64>(chosen->ItemData(chosen->ListIndex()))
+                                        : std::nullopt);
     } catch (const platform::DbError& e) {
         platform::MsgBox(QStringLiteral("Zgjedhja e lexuesit nuk u ruajt: ") + platform::albanianCause(e),
                          platform::Buttons::OK, QString(), platform::Icon::Warning);
@@ -153,18 +146,19 @@ void ReciterChoice::choose(ReciterKind kind) {
         return;
     }
     if (chosen->ListIndex() >= 0)
-        folder = vbText(defaultReciter(kind, QStringLiteral("Lokacioni")));
+        if (const std::optional<data::Reciter> r = m_library.defaultReciter(kind))
+            folder = r->folder;
 }
 
 // After a choice that was not saved, the list shows again the reciter the database still marks.
 void ReciterChoice::showMarkedReciter(ReciterKind kind) {
     platform::ComboBox* shown = list(kind);
     try {
-        const QVariant id = defaultReciter(kind, QStringLiteral("IDLok"));
+        const std::optional<data::Reciter> marked = m_library.defaultReciter(kind);
         int index = -1;
-        if (id.typeId() != QMetaType::Bool)
+        if (marked)
             for (int i = 0; i < shown->ListCount() && index < 0; ++i)
-                if (shown->ItemData(i) == id.toLongLong())
+                if (shown->ItemData(i) == marked->id)
                     index = i;
         shown->selectQuietly(index);
     } catch (const platform::DbError&) {

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "data/library.h"
+
 #include <QObject>
 #include <QString>
-#include <QVariant>
 
 #include <functional>
 
@@ -13,23 +14,19 @@ class ComboBox;
 
 namespace audio {
 
-// A verse reciter (one file a verse) or a surah reciter (one file a surah); column Ajete holds -1 or 0.
-enum class ReciterKind { Verses, Surahs };
-
-// The statement listing the reciters of a kind by name, with their IDLok and Lexuesi.
-QString reciterListStatement(ReciterKind kind);
-
-// A column (Lexuesi, Lokacioni, IDLok) of the reciter of a kind marked default; false when none is.
-QVariant defaultReciter(ReciterKind kind, const QString& column);
+using data::ReciterKind;
 
 // The reciter lists of the main window. Choosing a reciter marks it the default of its kind in the
 // database and makes its folder the one recitations are played from (Module1::strLokacioniAjeteve,
-// Module1::strLokacioniSureve). Selections made by the program itself while the guard flags are up
-// write nothing.
+// Module1::strLokacioniSureve). Selections made by the program itself (fill) write nothing.
 class ReciterChoice : public QObject {
     Q_OBJECT
 public:
-    ReciterChoice(platform::ComboBox* CmbLexuesAjete, platform::ComboBox* CmbLexuesSure, QObject* parent = nullptr);
+    ReciterChoice(const data::Library& library, platform::ComboBox* CmbLexuesAjete, platform::ComboBox* CmbLexuesSure,
+                  QObject* parent = nullptr);
+
+    // Lists the reciters of both kinds, each list showing its kind's default (nothing is written).
+    void fill();
 
     void CmbLexuesAjete_Click();
     void CmbLexuesSure_Click();
@@ -46,9 +43,11 @@ public:
 
 private:
     void choose(ReciterKind kind);
+    void list(ReciterKind kind, platform::ComboBox* into) const;
     void showMarkedReciter(ReciterKind kind);
     platform::ComboBox* list(ReciterKind kind) const { return kind == ReciterKind::Verses ? m_cmbAjete : m_cmbSure; }
 
+    const data::Library& m_library;
     platform::ComboBox* m_cmbAjete;
     platform::ComboBox* m_cmbSure;
 };

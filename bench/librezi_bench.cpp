@@ -12,7 +12,7 @@
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
 #include "platform/richtextview.h"
-#include "platform/rtfreader.h"
+#include "platform/rtffill.h"
 #include "prefs/fonts.h"
 #include "resources/resources.h"
 #include "search/report.h"
@@ -53,6 +53,13 @@
 #include <ctime>
 #include <functional>
 #include <optional>
+
+namespace {
+// One line of a composed text, as the floors write it: the verse key, TAB, the translation, CR LF.
+QString verseLine(const QString& surah, const QString& verse, const QString& text) {
+    return surah + u':' + verse + u'.' + u'\t' + text + QStringLiteral("\r\n");
+}
+} // namespace
 
 namespace {
 
@@ -625,7 +632,7 @@ public:
                          [&] {
                              QString lines;
                              rows = m_db->each(q.sql, q.values, [&](sqlite3_stmt* s) {
-                                 lines += search::verseLine(RawDb::text(s, 0), RawDb::text(s, 1), RawDb::text(s, 2));
+                                 lines += verseLine(RawDb::text(s, 0), RawDb::text(s, 1), RawDb::text(s, 2));
                              });
                              bare->view.setPlainText(lines);
                              bare->paint();
@@ -900,7 +907,7 @@ public:
                      QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet "
                                     "BETWEEN ? AND ? ORDER BY NrAjet"),
                      {g.surah, g.from, g.to}, [&](sqlite3_stmt* s) {
-                         lines += search::verseLine(RawDb::text(s, 0), RawDb::text(s, 1), RawDb::text(s, 2));
+                         lines += verseLine(RawDb::text(s, 0), RawDb::text(s, 1), RawDb::text(s, 2));
                      });
                  bare->view.setPlainText(lines);
                  bare->paint();
@@ -1124,7 +1131,7 @@ private:
     platform::MsgBoxScript m_quiet; // no message box ever waits for a reader
     frmKryesore* w = nullptr;
     Controls c;
-    navigation::Verse m_target;
+    text::Verse m_target;
     QString m_key, m_surahName;
 };
 

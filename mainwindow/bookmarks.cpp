@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/bookmarks.h"
 
-#include "app/module1.h"
+#include "app/notices.h"
+#include "data/library.h"
 #include "mainwindow/place.h"
 #include "platform/database.h"
 #include "platform/listcontrols.h"
@@ -10,10 +11,9 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <cstdio>
 
-Bookmarks::Bookmarks(platform::ListBox* list, std::function<void(navigation::Verse)> goTo, QObject* parent)
-    : QObject(parent), m_list(list), m_goTo(std::move(goTo)) {
+Bookmarks::Bookmarks(const data::Library& library, platform::ListBox* list, QObject* parent)
+    : QObject(parent), m_library(library), m_list(list) {
     m_list->installEventFilter(this);
 }
 
@@ -61,18 +61,17 @@ void Bookmarks::removeSelected() {
 void Bookmarks::lstShenjuesit_Click() {
     const int row = m_list->ListIndex();
     if (row >= 0 && row < m_verses.size())
-        m_goTo(m_verses[row]);
+        Q_EMIT chosen(m_verses[row]);
 }
 
 void Bookmarks::store() {
-    if (!place::saveBookmarks(m_verses))
-        std::fprintf(stderr, "librezi: the bookmarks could not be saved\n");
+    notices::channel().saved(notices::Store::Bookmarks, place::saveBookmarks(m_verses));
 }
 
 void Bookmarks::refill() {
     QStringList items;
     try {
-        platform::Statement verse = Module1::cnLidhja.query(
+        platform::Statement verse = m_library.connection().query(
             QStringLiteral("SELECT s.Emri, l.Perkthimi FROM librezi l JOIN Suret s ON s.IDSureja = l.NrSure "
                            "WHERE l.NrSure = ? AND l.NrAjet = ?"));
         for (const navigation::Verse& v : m_verses) {

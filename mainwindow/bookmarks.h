@@ -7,8 +7,9 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
+namespace data {
+class Library;
+}
 namespace platform {
 class ListBox;
 }
@@ -18,8 +19,7 @@ class ListBox;
 class Bookmarks : public QObject {
     Q_OBJECT
 public:
-    // `goTo` shows a verse in the whole text.
-    Bookmarks(platform::ListBox* list, std::function<void(navigation::Verse)> goTo, QObject* parent = nullptr);
+    Bookmarks(const data::Library& library, platform::ListBox* list, QObject* parent = nullptr);
 
     // Reads the stored marks and lists them.
     void load();
@@ -28,12 +28,16 @@ public:
     bool contains(navigation::Verse v) const { return m_verses.contains(v); }
     const QList<navigation::Verse>& verses() const { return m_verses; }
 
-    // A click (or Enter) on a listed mark goes to its verse; Delete takes the mark away.
+    // A click (or Enter) on a listed mark chooses its verse; Delete takes the mark away.
     void lstShenjuesit_Click();
     void removeSelected();
 
     // The list item of a mark: "Bekare 2:255 — " and the verse's first words.
     static QString itemText(const QString& surahName, navigation::Verse v, const QString& verseText);
+
+Q_SIGNALS:
+    // The reader chose a marked verse, to read it in the whole text.
+    void chosen(text::Verse v);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,7 +46,7 @@ private:
     void refill();
     void store();
 
+    const data::Library& m_library;
     platform::ListBox* m_list;
-    std::function<void(navigation::Verse)> m_goTo;
     QList<navigation::Verse> m_verses;
 };

@@ -3,11 +3,12 @@
 
 #include "about/frmrrethprog.h"
 #include "app/module1.h"
+#include "app/notices.h"
 #include "audio/playback.h"
+#include "audio/player.h"
 #include "audio/reciters.h"
-#include "data/queryhelpers.h"
+#include "data/library.h"
 #include "mainwindow/bookmarks.h"
-#include "mainwindow/header.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/place.h"
 #include "mainwindow/textcommands.h"
@@ -17,25 +18,18 @@
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
 #include "prefs/fonts.h"
-#include "resources/resources.h"
 #include "search/history.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QRegularExpression>
-#include <QScreen>
-#include <QScrollArea>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStyle>
 #include <QTimer>
-#include <QVBoxLayout>
+
+#include <cstdio>
 
 using platform::twips;
 
@@ -44,395 +38,37 @@ namespace {
 // The size the whole text is written in, and Ctrl+0 brings back.
 constexpr int kTextPoints = 12;
 
-template <typename T> T* named(T* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-// A graphical button without a caption: its hint names what it does, for the eye and the screen reader.
-QToolButton* iconButton(QWidget* parent, const char* name, const QString& hint, const char* icon) {
-    auto* b = named(new QToolButton(parent), name);
-    b->setToolTip(hint);
-    b->setAccessibleName(hint);
-    b->setIcon(art::icon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::StrongFocus);
-    return b;
-}
-
-QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = named(new QLabel(text, parent), name);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, Qt::white);
-    l->setPalette(p);
-    return l;
-}
-
-// A panel in the window's dark colour, on which the white labels stand.
-template <typename T> T* darkPanel(T* w) {
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, platform::windowColour());
-    w->setPalette(p);
-    return w;
+// What a search shows while it runs.
+std::shared_ptr<const text::Composed> searchRunningNote() {
+    text::Composer c;
+    c.line(QStringLiteral("Keni durim..."));
+    c.line(QStringLiteral("...kërkimi është në rrjedhë..."));
+    return std::make_shared<const text::Composed>(c.take());
 }
 
 } // namespace
 
-frmKryesore::frmKryesore(QWidget* parent) : QWidget(parent) {
+frmKryesore::frmKryesore(data::Library& library, QWidget* parent)
+    : QWidget(parent), m_library(library), m_session(library) {
     setObjectName(QStringLiteral("frmKryesore"));
     setWindowTitle(QStringLiteral("Lib'rezi Drites"));
     endProgram = [] { QCoreApplication::exit(0); };
     m_points = kTextPoints;
     buildControls();
-    connectHandlers();
-    Form_Load();
-}
-
-QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
-    auto* commands = named(new QWidget(parent), "C1Elastic7_MenuBottom");
-    auto* grid = new QGridLayout(commands);
-    grid->setContentsMargins(8, 8, 8, 8);
-    cmdFund = iconButton(commands, "cmdFund", QStringLiteral("Mbylle programin"), art::kClose);
-    cmdCopy = iconButton(commands, "cmdCopy", QStringLiteral("Kopjo tekstin e selektuar"), art::kCopy);
-    txtKerkim = named(new QLineEdit(QStringLiteral("All-llahu"), commands), "txtKerkim");
-    txtKerkim->setToolTip(QStringLiteral("Fjala e kërkuar"));
-    txtKerkim->setAccessibleName(QStringLiteral("Fjala e kërkuar"));
-    cmdKerkimPrapa = iconButton(commands, "cmdKerkimPrapa", QStringLiteral("Kërko prapa"), art::kFindBack);
-    cmdKerkim = iconButton(commands, "cmdKerkim", QStringLiteral("Kërko përpara"), art::kFindForward);
-    CmbKerkoKrejt = named(new platform::ComboBox(commands), "CmbKerkoKrejt");
-    CmbKerkoKrejt->setText(QStringLiteral("Musliman"));
-    CmbKerkoKrejt->setToolTip(QStringLiteral("Fjala që përmendet nëpër ajete"));
-    CmbKerkoKrejt->setAccessibleName(QStringLiteral("Fjala që përmendet nëpër ajete"));
-    CmbKerkoKrejt->setFixedWidth(twips(2415));
-    cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"), art::kReload);
-    cmdKtheLibrezin->setVisible(false);
-    cmdKerkoAll = iconButton(commands, "cmdKerkoAll", QStringLiteral("Kërko"), art::kFindAll);
-    ChkKerkoSure = named(new QCheckBox(QStringLiteral("Vetëm sureja aktuale"), commands), "ChkKerkoSure");
-    ChkKerkoSure->setToolTip(QStringLiteral("Kërkimi të bëhet vetëm përbrenda sures së selektuar"));
-    ChkPaDallim = named(new QCheckBox(QStringLiteral("Pa dallim ë/e, ç/c"), commands), "ChkPaDallim");
-    ChkPaDallim->setToolTip(QStringLiteral("Kërkimi dhe ngjyrosja nuk i dallojnë ë nga e dhe ç nga c"));
-    QPalette white = ChkKerkoSure->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    ChkKerkoSure->setPalette(white);
-    ChkPaDallim->setPalette(white);
-
-    cmdRrethProg = iconButton(commands, "cmdRrethProg", QStringLiteral("Rreth programit..."), art::kAbout);
-    cmdImporto = iconButton(commands, "cmdImporto", QStringLiteral("Importo përkthimin..."), art::kImport);
-    CmbFontNames = named(new platform::ComboBox(commands), "CmbFontNames");
-    CmbFontNames->setSorted(true);
-    CmbFontNames->setToolTip(QStringLiteral("Lloji i shkronjave"));
-    CmbFontNames->setAccessibleName(CmbFontNames->toolTip());
-    CmbNrFonti = named(new platform::ComboBox(commands), "CmbNrFonti");
-    CmbNrFonti->setText(QString::number(kTextPoints)); // the size the text has
-    CmbNrFonti->setToolTip(QStringLiteral("Madhësia e tekstit"));
-    CmbNrFonti->setAccessibleName(CmbNrFonti->toolTip());
-    CmbNrFonti->setFixedWidth(twips(615) + 8);
-
-    auto* topRow = new QHBoxLayout;
-    topRow->addWidget(cmdFund);
-    topRow->addWidget(cmdRrethProg);
-    topRow->addWidget(cmdImporto);
-    topRow->addStretch();
-    topRow->addWidget(cmdCopy);
-    grid->addLayout(topRow, 0, 0);
-    grid->addWidget(whiteLabel(commands, "Label3", QStringLiteral("Kërkimi i tekstit")), 1, 0);
-    auto* findRow = new QHBoxLayout;
-    findRow->addWidget(txtKerkim, 1);
-    findRow->addWidget(cmdKerkimPrapa);
-    findRow->addWidget(cmdKerkim);
-    grid->addLayout(findRow, 2, 0);
-    grid->addWidget(whiteLabel(commands, "Label4", QStringLiteral("Kërkimi i ajeteve")), 3, 0);
-    auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(CmbKerkoKrejt);
-    searchRow->addWidget(cmdKtheLibrezin);
-    searchRow->addStretch();
-    searchRow->addWidget(cmdKerkoAll);
-    grid->addLayout(searchRow, 4, 0);
-    auto* optionRow = new QHBoxLayout;
-    optionRow->addWidget(ChkKerkoSure);
-    optionRow->addWidget(ChkPaDallim);
-    optionRow->addStretch();
-    grid->addLayout(optionRow, 5, 0);
-    auto* fontLabels = new QHBoxLayout;
-    fontLabels->addWidget(whiteLabel(commands, "Label2_5", QStringLiteral("Lloji i shkronjave")), 1);
-    fontLabels->addWidget(whiteLabel(commands, "Label2_6", QStringLiteral("Madhësia")));
-    grid->addLayout(fontLabels, 6, 0);
-    auto* fontRow = new QHBoxLayout;
-    fontRow->addWidget(CmbFontNames, 1);
-    fontRow->addWidget(CmbNrFonti);
-    grid->addLayout(fontRow, 7, 0);
-    return commands;
-}
-
-QWidget* frmKryesore::buildPageSuret() {
-    auto* page = darkPanel(named(new QWidget, "C1Elastic1"));
-    auto* g = new QGridLayout(page);
-    CmbNrSure = named(new platform::ComboBox(page), "CmbNrSure");
-    CmbNrSure->setToolTip(QStringLiteral("Numri i sures"));
-    CmbEmrSure = named(new platform::ComboBox(page), "CmbEmrSure");
-    CmbEmrSure->setToolTip(QStringLiteral("Emri i sures"));
-    CmbEmrSure->setSorted(true);
-    CmbTotalAjete = named(new platform::ComboBox(page), "CmbTotalAjete");
-    CmbTotalAjete->setToolTip(QStringLiteral("Kërkimi sipas numrit të përgjithshëm të ajeteve"));
-    CmbNrAjeti = named(new platform::ComboBox(page), "CmbNrAjeti");
-    CmbNrAjeti->setToolTip(QStringLiteral("Ajeti i sures së zgjedhur"));
-    for (platform::ComboBox* c : {CmbNrSure, CmbEmrSure, CmbTotalAjete, CmbNrAjeti})
-        c->setAccessibleName(c->toolTip());
-    CmbLexuesSure = named(new platform::ComboBox(page, false), "CmbLexuesSure");
-    CmbLexuesSure->setAccessibleName(QStringLiteral("Lexuesi i sureve"));
-    CmbLexuesAjete = named(new platform::ComboBox(page, false), "CmbLexuesAjete");
-    CmbLexuesAjete->setAccessibleName(QStringLiteral("Lexuesi i ajeteve"));
-    CmdPlaySure = iconButton(page, "CmdPlaySure", QStringLiteral("Lexo suren"), art::kSpeaker);
-    CmdPlayAjet = iconButton(page, "CmdPlayAjet", QStringLiteral("Lexo ajetin"), art::kSpeaker);
-    CmdRefreshKeshille = iconButton(page, "CmdRefreshKeshille", QStringLiteral("Këshillë e re"), art::kReload);
-    LblKeshilla = whiteLabel(page, "LblKeshilla", QStringLiteral("..."));
-    LblKeshilla->setWordWrap(true);
-    LblKeshilla->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    LblKeshilla->setMinimumHeight(twips(1500));
-    g->addWidget(whiteLabel(page, "Label2_0", QStringLiteral("Sureja")), 0, 0);
-    g->addWidget(whiteLabel(page, "Label2_1", QStringLiteral("Emri")), 0, 1);
-    g->addWidget(CmbNrSure, 1, 0);
-    g->addWidget(CmbEmrSure, 1, 1);
-    g->addWidget(CmdPlaySure, 1, 2);
-    g->addWidget(whiteLabel(page, "Label2_2", QStringLiteral("Gjithsej ajete")), 2, 0);
-    g->addWidget(whiteLabel(page, "Label2_3", QStringLiteral("Ajeti")), 2, 1);
-    g->addWidget(CmbTotalAjete, 3, 0);
-    g->addWidget(CmbNrAjeti, 3, 1);
-    g->addWidget(CmdPlayAjet, 3, 2);
-    CmdPlayVazhdim = iconButton(page, "CmdPlayVazhdim", QStringLiteral("Lexo në vazhdim"), art::kPlay);
-    g->addWidget(CmdPlayVazhdim, 3, 3);
-    // What a typed verse could not find is said under the lists, not by a jump elsewhere in the book.
-    lblNavigimi = whiteLabel(page, "lblNavigimi", QString());
-    lblNavigimi->setWordWrap(true);
-    lblNavigimi->setVisible(false);
-    g->addWidget(lblNavigimi, 4, 0, 1, 3);
-    g->addWidget(whiteLabel(page, "Label2_7", QStringLiteral("Lexuesi i sureve")), 5, 0, 1, 3);
-    // Beside each reciter list, adding a reciter of one's own and removing it.
-    auto reciterRow = [&](platform::ComboBox* list, QToolButton*& add, const char* addName, QToolButton*& remove,
-                          const char* removeName) {
-        add = iconButton(page, addName, QStringLiteral("Shto një lexues nga një dosje..."), art::kAdd);
-        remove = iconButton(page, removeName, QStringLiteral("Hiqe lexuesin e zgjedhur"), art::kRemove);
-        add->setIconSize(QSize(16, 16));
-        remove->setIconSize(QSize(16, 16));
-        auto* row = new QHBoxLayout;
-        row->addWidget(list, 1);
-        row->addWidget(add);
-        row->addWidget(remove);
-        return row;
-    };
-    g->addLayout(
-        reciterRow(CmbLexuesSure, CmdShtoLexuesSure, "CmdShtoLexuesSure", CmdHiqLexuesSure, "CmdHiqLexuesSure"), 6, 0,
-        1, 4);
-    g->addWidget(whiteLabel(page, "Label2_4", QStringLiteral("Lexuesi i ajeteve")), 7, 0, 1, 3);
-    g->addLayout(
-        reciterRow(CmbLexuesAjete, CmdShtoLexuesAjete, "CmdShtoLexuesAjete", CmdHiqLexuesAjete, "CmdHiqLexuesAjete"), 8,
-        0, 1, 4);
-    // Repeating for memorising: each verse some times, and a range of verses over and over.
-    CmbPerserit = named(new platform::ComboBox(page, false), "CmbPerserit");
-    for (const char* times : {"1 herë", "2 herë", "3 herë", "5 herë", "10 herë", "Gjithmonë"})
-        CmbPerserit->AddItem(QString::fromUtf8(times));
-    CmbPerserit->setAccessibleName(QStringLiteral("Sa herë lexohet çdo ajet"));
-    CmbPerserit->setToolTip(CmbPerserit->accessibleName());
-    ChkVargu = named(new QCheckBox(QStringLiteral("Përsërit ajetet"), page), "ChkVargu");
-    ChkVargu->setToolTip(QStringLiteral("Leximi në vazhdim përsërit pa mbarim ajetet nga ... deri ..."));
-    QPalette white = ChkVargu->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    ChkVargu->setPalette(white);
-    SpnNga = named(new QSpinBox(page), "SpnNga");
-    SpnDeri = named(new QSpinBox(page), "SpnDeri");
-    for (QSpinBox* box : {SpnNga, SpnDeri})
-        box->setRange(1, 286);
-    SpnNga->setAccessibleName(QStringLiteral("Ajeti i parë i përsëritjes"));
-    SpnDeri->setAccessibleName(QStringLiteral("Ajeti i fundit i përsëritjes"));
-    auto* repeatRow = new QHBoxLayout;
-    repeatRow->addWidget(whiteLabel(page, "Label2_8", QStringLiteral("Çdo ajet:")));
-    repeatRow->addWidget(CmbPerserit, 1);
-    g->addLayout(repeatRow, 9, 0, 1, 4);
-    auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(ChkVargu);
-    rangeRow->addWidget(SpnNga);
-    rangeRow->addWidget(whiteLabel(page, "Label2_9", QStringLiteral("deri")));
-    rangeRow->addWidget(SpnDeri);
-    rangeRow->addStretch();
-    g->addLayout(rangeRow, 10, 0, 1, 4);
-    auto* tipRow = new QHBoxLayout;
-    tipRow->addWidget(CmdRefreshKeshille);
-    auto* label6 = whiteLabel(page, "Label6", QStringLiteral("Këshilla:"));
-    QFont bold = label6->font();
-    bold.setBold(true);
-    label6->setFont(bold);
-    tipRow->addWidget(label6);
-    tipRow->addStretch();
-    g->addLayout(tipRow, 11, 0, 1, 4);
-    g->addWidget(LblKeshilla, 12, 0, 1, 4);
-    // While the book holds no translation, the tips say how to bring one in.
-    cmdImportoKeshilla = named(new QToolButton(page), "cmdImportoKeshilla");
-    cmdImportoKeshilla->setText(QStringLiteral("Importo përkthimin..."));
-    cmdImportoKeshilla->setIcon(art::icon(art::kImport));
-    cmdImportoKeshilla->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    cmdImportoKeshilla->setVisible(false);
-    g->addWidget(cmdImportoKeshilla, 13, 0, 1, 4);
-    g->setRowStretch(14, 1);
-    return page;
-}
-
-QWidget* frmKryesore::buildPageShenjuesit() {
-    auto* page = darkPanel(named(new QWidget, "C1Elastic1_TabShenjuesit"));
-    auto* v = new QVBoxLayout(page);
-    lstShenjuesit = named(new platform::ListBox(page), "lstShenjuesit");
-    lstShenjuesit->setAccessibleName(QStringLiteral("Ajetet e shënuara"));
-    lstShenjuesit->setToolTip(QStringLiteral("Shtyp mbi një ajet për ta treguar; Delete e heq nga lista"));
-    auto* hint = whiteLabel(page, "lblShenjuesit",
-                            QStringLiteral("Ctrl+D shënon ajetin ku qëndron kursori, ose e heq shënimin."));
-    hint->setWordWrap(true);
-    v->addWidget(lstShenjuesit, 1);
-    v->addWidget(hint);
-    return page;
-}
-
-QWidget* frmKryesore::buildPageKlasifikimi() {
-    auto* page = darkPanel(named(new QWidget, "C1Elastic1_TabTemat1"));
-    auto* v = new QVBoxLayout(page);
-    auto* strip = new QHBoxLayout;
-    CmdCollapseAll = iconButton(page, "CmdCollapseAll", QStringLiteral("Tregoje trungun"), art::kCollapse);
-    CmdCollapseAll->setVisible(false);
-    cmdExpandAll = iconButton(page, "cmdExpandAll", QStringLiteral("Tregoji degët"), art::kExpand);
-    auto* label1 = whiteLabel(page, "Label1", QStringLiteral("Klasifikimi tematik"));
-    QFont f = label1->font();
-    f.setPointSizeF(9.75);
-    label1->setFont(f);
-    strip->addWidget(CmdCollapseAll);
-    strip->addWidget(cmdExpandAll);
-    strip->addWidget(label1, 1);
-    v->addLayout(strip);
-    TreeView1 = named(new platform::TreeView(page), "TreeView1");
-    TreeView1->setAccessibleName(QStringLiteral("Klasifikimi tematik"));
-    TreeView1->setImageList({art::icon(art::kNodeChapter), art::icon(art::kNodeTheme)});
-    lstAjetKlasifikim = named(new platform::ListBox(page), "lstAjetKlasifikim");
-    lstAjetKlasifikim->setToolTip(QStringLiteral("Shtyp këtu për ta treguar ajetin"));
-    lstAjetKlasifikim->setAccessibleName(lstAjetKlasifikim->toolTip());
-    v->addWidget(TreeView1, 1);
-    v->addWidget(lstAjetKlasifikim, 1);
-    return page;
-}
-
-QWidget* frmKryesore::buildPageTemat() {
-    auto* page = darkPanel(named(new QWidget, "C1Elastic1_TabTemat2"));
-    auto* v = new QVBoxLayout(page);
-    cmbKlasifikimTematik = named(new platform::ComboBox(page), "cmbKlasifikimTematik");
-    cmbKlasifikimTematik->setAccessibleName(QStringLiteral("Temat"));
-    LstAjetetPrejCmbTema = named(new platform::ListBox(page), "LstAjetetPrejCmbTema");
-    LstAjetetPrejCmbTema->setAccessibleName(QStringLiteral("Ajetet e temës"));
-    v->addWidget(cmbKlasifikimTematik);
-    v->addWidget(LstAjetetPrejCmbTema, 1);
-    return page;
-}
-
-void frmKryesore::buildControls() {
-    QFont verdana(QStringLiteral("Verdana"));
-    verdana.setPointSizeF(8.25);
-    setFont(verdana);
-
-    // Left column: the command panel above the tab pages.
-    auto* column = named(new QWidget(this), "C1Elastic2_MenuContainer");
-    // The designed 3120 twips, widened where this system's fonts need more room for the three tabs.
-    column->setFixedWidth(twips(3120));
-    QWidget* commands = buildCommandPanel(column);
-    C1Tab1 = named(new QTabWidget(column), "C1Tab1");
-    C1Tab1->addTab(buildPageSuret(), art::icon(art::kTabSuret), QStringLiteral("&Suret"));
-    C1Tab1->addTab(buildPageKlasifikimi(), art::icon(art::kTabKlasifikimi), QStringLiteral("&Klasifikimi"));
-    C1Tab1->addTab(buildPageTemat(), art::icon(art::kTabTemat), QStringLiteral("&Temat"));
-    C1Tab1->addTab(buildPageShenjuesit(), art::icon(art::kTabShenjuesit), QStringLiteral("S&hënjuesit"));
-    QFont tabFont(QStringLiteral("Verdana"));
-    tabFont.setPointSizeF(9);
-    C1Tab1->tabBar()->setFont(tabFont);
-    C1Tab1->setIconSize(QSize(16, 16));
-    column->setFixedWidth(qMax(twips(3120), C1Tab1->tabBar()->sizeHint().width() + 8));
-    auto* columnLayout = new QVBoxLayout(column);
-    columnLayout->setContentsMargins(0, 0, 0, 0);
-    columnLayout->addWidget(commands);
-    columnLayout->addWidget(C1Tab1, 1);
-
-    Rtf1 = named(new platform::RichTextView(this), "Rtf1");
-    for (QWidget* pane : Rtf1->panes())
-        pane->setAccessibleName(QStringLiteral("Teksti"));
-    // Passages and search reports read in the same face and size as the whole text.
-    QFont body(QStringLiteral("Verdana"));
-    body.setPointSize(kTextPoints);
-    Rtf1->setTextFont(body);
-
-    mnuPopupRtf = named(new QMenu(QStringLiteral("Veprimet me tekstin"), this), "mnuPopupRtf");
-    auto action = [this](const char* name, const QString& caption) {
-        QAction* a = mnuPopupRtf->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        return a;
-    };
-    mnuSelektojeAjetin = action("mnuSelektojeAjetin", QStringLiteral("Selektoje ajetin"));
-    mnuSelektoKrejtTekstin = action("mnuSelektoKrejtTekstin", QStringLiteral("Selektoje tërë tekstin"));
-    mnuKopjim = action("mnuKopjim", QStringLiteral("Kopjoje tekstin e selektuar"));
-    mnuLshoAjetin = action("mnuLshoAjetin", QStringLiteral("Lexoje ajetin"));
-    mnuPauzoje = action("mnuPauzoje", QStringLiteral("Pauzo leximin"));
-    mnuVazhdo = action("mnuVazhdo", QStringLiteral("Vazhdo leximin"));
-    mnuLexoVazhdim = action("mnuLexoVazhdim", QStringLiteral("Lexo në vazhdim"));
-    mnuPopupRtf->addSeparator();
-    mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
-    mnuShenjo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    mnuShenjo->setShortcutContext(Qt::WindowShortcut);
-    addAction(mnuShenjo);
-
-    C1Elastic3_Header = new HeaderPanel(this);
-    C1Elastic4_Bottom = named(new QWidget(this), "C1Elastic4_Bottom");
-    C1Elastic4_Bottom->setAutoFillBackground(true);
-    darkPanel(C1Elastic4_Bottom);
-    C1Elastic4_Bottom->setMinimumHeight(twips(930));
-    auto* bottomLayout = new QHBoxLayout(C1Elastic4_Bottom);
-    bottomLayout->setContentsMargins(0, 0, 0, 0);
-    WindowsMediaPlayer1 = named(new platform::MediaPlayer(C1Elastic4_Bottom), "WindowsMediaPlayer1");
-    bottomLayout->addWidget(WindowsMediaPlayer1);
-    auto* right = new QVBoxLayout;
-    right->setContentsMargins(0, 0, 0, 0);
-    right->setSpacing(0);
-    right->addWidget(C1Elastic3_Header);
-    right->addWidget(Rtf1, 1);
-    right->addWidget(C1Elastic4_Bottom);
-
-    // On a low screen the left column scrolls, so that the window can be as low as the screen.
-    auto* columnScroll = named(new QScrollArea(this), "C1Elastic2_Scroll");
-    columnScroll->setWidget(column);
-    columnScroll->setWidgetResizable(true);
-    columnScroll->setFrameShape(QFrame::NoFrame);
-    columnScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    columnScroll->setFixedWidth(column->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    darkPanel(columnScroll->viewport());
-
-    auto* layout = named(new QHBoxLayout(this), "C1Elastic1_Container");
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(columnScroll);
-    layout->addLayout(right, 1);
-    resize(designedSize());
-
-    m_search = std::make_unique<search::DatabaseSearch>(search::DatabaseSearch::Controls{
-        CmbKerkoKrejt, ChkKerkoSure, ChkPaDallim, CmbNrSure, CmbEmrSure, Rtf1, [this] { enterPassageMode(); },
-        [this](bool wasPassage, const QString& passage) {
-            if (wasPassage)
-                Rtf1->setText(passage);
-            else
-                leavePassageMode(true);
-        },
-        [this] { return inPassageMode(); }});
-    m_find = std::make_unique<search::FindInText>(Rtf1, txtKerkim);
-    m_playback = new audio::Playback(WindowsMediaPlayer1, CmbNrSure, CmbNrAjeti, this);
-    m_reciters = new audio::ReciterChoice(CmbLexuesAjete, CmbLexuesSure, this);
-    m_bookmarks = new Bookmarks(
-        lstShenjuesit, [this](navigation::Verse v) { goToInWholeText(v); }, this);
+    m_searcher = new search::Searcher(this);
+    m_find = std::make_unique<search::FindInText>(Rtf1);
+    m_playback = new audio::Playback(*new audio::StripPlayer(WindowsMediaPlayer1, this), m_library, this);
+    m_reciters = new audio::ReciterChoice(m_library, CmbLexuesAjete, CmbLexuesSure, this);
+    m_bookmarks = new Bookmarks(m_library, lstShenjuesit, this);
     m_import = new TranslationImport(this);
-    nameForScreenReaders();
-    m_themes = std::make_unique<themes::ThemeIndex>(
-        themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1, lstAjetKlasifikim,
-                                     cmdExpandAll, CmdCollapseAll, Rtf1, [this] { enterPassageMode(); }});
+    m_themes =
+        new themes::ThemeIndex(m_library,
+                               themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1,
+                                                            lstAjetKlasifikim, cmdExpandAll, CmdCollapseAll},
+                               this);
+    connectHandlers();
+    observeSession();
+    Form_Load();
 }
 
 frmKryesore::~frmKryesore() {
@@ -445,6 +81,7 @@ frmKryesore::~frmKryesore() {
     const QList<QObject*> controls = findChildren<QObject*>();
     for (QObject* c : controls)
         disconnect(c, nullptr, this, nullptr);
+    disconnect(&notices::channel(), nullptr, this, nullptr);
 }
 
 void frmKryesore::connectHandlers() {
@@ -457,7 +94,7 @@ void frmKryesore::connectHandlers() {
     on(CmbTotalAjete, &ComboBox::Click, &frmKryesore::CmbTotalAjete_Click);
     on(CmbNrAjeti, &ComboBox::Click, &frmKryesore::CmbNrAjeti_Click);
     // Enter in a navigation list does what a choice from it does.
-    for (ComboBox* list : {CmbNrSure, CmbEmrSure, CmbNrAjeti, CmbTotalAjete})
+    for (ComboBox* list : {CmbNrSure, CmbEmrSure, CmbNrAjeti, CmbTotalAjete, cmbKlasifikimTematik})
         connect(list, &ComboBox::KeyPress, this, [list](int ascii) {
             if (ascii == platform::kEnter)
                 Q_EMIT list->Click();
@@ -486,18 +123,16 @@ void frmKryesore::connectHandlers() {
     on(mnuVazhdo, &QAction::triggered, &frmKryesore::mnuVazhdo_Click);
     on(mnuLexoVazhdim, &QAction::triggered, &frmKryesore::CmdPlayVazhdim_Click);
     on(CmdPlayVazhdim, &QToolButton::clicked, &frmKryesore::CmdPlayVazhdim_Click);
+    // The text follows the verse heard: selected, at the top of the view; that is no navigation of the reader's.
     connect(m_playback, &audio::Playback::reciting, this, [this](int surah, int verse) {
-        // The text follows the verse heard: selected, at the top of the view; that is no navigation of the reader's.
-        m_following = true;
-        platform::guarded([&] { goTo({surah, verse}); });
-        m_following = false;
+        platform::guarded([&] { m_session.goTo({surah, verse}, reading::Origin::Recitation); });
     });
     auto repeatChanged = [this] { platform::guarded([this] { repeatChosen(); }); };
     connect(CmbPerserit, &ComboBox::Click, this, repeatChanged);
     connect(ChkVargu, &QCheckBox::toggled, this, repeatChanged);
     connect(SpnNga, &QSpinBox::valueChanged, this, repeatChanged);
     connect(SpnDeri, &QSpinBox::valueChanged, this, repeatChanged);
-    using audio::ReciterKind;
+    using data::ReciterKind;
     const auto reciterCommand = [this](QToolButton* button, bool add, ReciterKind kind) {
         connect(button, &QToolButton::clicked, this, [this, add, kind] {
             platform::guarded([&] {
@@ -523,11 +158,15 @@ void frmKryesore::connectHandlers() {
     connect(CmbKerkoKrejt, &ComboBox::KeyDown, this,
             [this](int key, int shift) { platform::guarded([&] { CmbKerkoKrejt_KeyDown(key, shift); }); });
     txtKerkim->installEventFilter(this);
+    connect(m_searcher, &search::Searcher::finished, this, &frmKryesore::showSearchResults);
+    connect(m_searcher, &search::Searcher::failed, this, &frmKryesore::searchFailed);
 
     connect(lstShenjuesit, &platform::ListBox::Click, this,
             [this] { platform::guarded([this] { m_bookmarks->lstShenjuesit_Click(); }); });
+    connect(m_bookmarks, &Bookmarks::chosen, this,
+            [this](text::Verse v) { platform::guarded([&] { openInWholeText(v); }); });
     on(mnuShenjo, &QAction::triggered, &frmKryesore::mnuShenjo_Click);
-    // Off in the popup of a line that is no verse, Ctrl+D marks the verse under the caret again once it closes.
+    // Off in the popup of a line without a verse, Ctrl+D marks the verse under the caret again once it closes.
     connect(mnuPopupRtf, &QMenu::aboutToHide, mnuShenjo, [this] { mnuShenjo->setEnabled(true); });
     connect(Rtf1, &platform::RichTextView::zoomStep, this,
             [this](int step) { platform::guarded([&] { stepFontSize(step); }); });
@@ -535,51 +174,91 @@ void frmKryesore::connectHandlers() {
         pane->installEventFilter(this);
     connectShortcuts();
 
-    themes::ThemeIndex* t = m_themes.get();
+    themes::ThemeIndex* t = m_themes;
     auto onTheme = [this, t](auto* sender, auto signal, void (themes::ThemeIndex::*handler)()) {
         connect(sender, signal, this, [t, handler] { platform::guarded([&] { (t->*handler)(); }); });
     };
     onTheme(cmbKlasifikimTematik, &ComboBox::Click, &themes::ThemeIndex::cmbKlasifikimTematik_Click);
-    connect(cmbKlasifikimTematik, &ComboBox::KeyPress, this, [this](int ascii) {
-        if (ascii == platform::kEnter)
-            Q_EMIT cmbKlasifikimTematik->Click();
-    });
     onTheme(LstAjetetPrejCmbTema, &platform::ListBox::Click, &themes::ThemeIndex::LstAjetetPrejCmbTema_Click);
     onTheme(lstAjetKlasifikim, &platform::ListBox::Click, &themes::ThemeIndex::lstAjetKlasifikim_Click);
     onTheme(TreeView1, &platform::TreeView::NodeClick, &themes::ThemeIndex::TreeView1_NodeClick);
     onTheme(cmdExpandAll, &QToolButton::clicked, &themes::ThemeIndex::cmdExpandAll_Click);
     onTheme(CmdCollapseAll, &QToolButton::clicked, &themes::ThemeIndex::CmdCollapseAll_Click);
+    connect(m_themes, &themes::ThemeIndex::passageChosen, this, [this](std::shared_ptr<const text::Composed> passage) {
+        m_session.show(reading::Screen::Passage, std::move(passage));
+    });
 }
 
-void frmKryesore::connectShortcuts() {
-    auto shortcut = [this](const QKeySequence& keys, void (frmKryesore::*handler)()) {
-        auto* s = new QShortcut(keys, this);
-        connect(s, &QShortcut::activated, this, [this, handler] { platform::guarded([&] { (this->*handler)(); }); });
-    };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &frmKryesore::focusFind);
-    shortcut(QKeySequence(Qt::Key_F3), &frmKryesore::cmdKerkim_Click);
-    shortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), &frmKryesore::cmdKerkimPrapa_Click);
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &frmKryesore::focusSearch);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_G), &frmKryesore::focusVerse);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus), &frmKryesore::biggerText);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), &frmKryesore::biggerText);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), &frmKryesore::smallerText);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &frmKryesore::defaultTextSize);
-    shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &frmKryesore::CmdPlayVazhdim_Click);
-    // The shortcuts are told where the reader looks for them: in the hints of their controls.
-    auto hint = [](QWidget* w, const QString& keys) {
-        w->setToolTip(w->toolTip() + QStringLiteral(" (") + keys + u')');
-    };
-    hint(txtKerkim, QStringLiteral("Ctrl+F"));
-    hint(cmdKerkim, QStringLiteral("F3"));
-    hint(cmdKerkimPrapa, QStringLiteral("Shift+F3"));
-    hint(CmbKerkoKrejt, QStringLiteral("Ctrl+Shift+F"));
-    hint(CmbNrAjeti, QStringLiteral("Ctrl+G"));
-    hint(CmbNrFonti, QStringLiteral("Ctrl++, Ctrl+−, Ctrl+0"));
-    hint(cmdKtheLibrezin, QStringLiteral("Alt+Shigjeta majtas"));
-    hint(lstShenjuesit, QStringLiteral("Ctrl+D"));
-    hint(CmdPlayVazhdim, QStringLiteral("Ctrl+L"));
+// The lists, the view, the player and the line under the lists follow the session.
+void frmKryesore::observeSession() {
+    m_session.setPlaceOfView([this](reading::Screen& s) {
+        s.verse = Rtf1->topVerse();
+        s.caret = Rtf1->SelStart();
+        s.top = Rtf1->topPosition();
+    });
+    connect(&m_session, &reading::Session::verseChosen, this, &frmKryesore::showVerse);
+    connect(&m_session, &reading::Session::screenChanged, this, &frmKryesore::showScreen);
+    connect(&m_session, &reading::Session::told, this, &frmKryesore::tell);
+    connect(&notices::channel(), &notices::Channel::changed, this, [this](const QString& text) {
+        lblNjoftimi->setText(text);
+        lblNjoftimi->setVisible(!text.isEmpty());
+    });
+}
+
+void frmKryesore::showVerse(text::Verse v, reading::Origin origin) {
+    showVerseInLists(v);
+    if (origin == reading::Origin::Reader)
+        m_playback->endSeries(); // the reader went elsewhere
+    // The verse's line is selected and is the first line of the view; a surah's first verse shows its heading
+    // above it. A composed text that does not hold the verse stays as it is.
+    const int at = Rtf1->positionOf(v);
+    if (at < 0)
+        return;
+    Rtf1->setSelStart(at);
+    Rtf1->Span(QStringLiteral("\r"), true, true);
+    Rtf1->showAtTop(Rtf1->positionOf(v, true));
+}
+
+void frmKryesore::showVerseInLists(text::Verse v) {
+    const std::optional<data::Surah> surah = m_library.surah(v.surah);
+    const int item = CmbNrSure->findData(v.surah, Qt::UserRole);
+    if (!surah || item < 0)
+        return;
+    CmbNrSure->selectQuietly(item);
+    CmbNrSure->setText(CmbNrSure->List(item));
+    CmbEmrSure->setText(surah->name);
+    CmbTotalAjete->setText(QString::number(surah->verses));
+    if (m_listSurah != v.surah || CmbNrAjeti->ListCount() != surah->verses) {
+        CmbNrAjeti->Clear();
+        for (int i = 1; i <= surah->verses; ++i)
+            CmbNrAjeti->AddItem(QString::number(i));
+        m_listSurah = v.surah;
+    }
+    CmbNrAjeti->setText(QString::number(v.verse));
+}
+
+// A copy of the screen: what the view does while it shows it (a reader's click meanwhile) may change the session's.
+void frmKryesore::showScreen(reading::Screen s) {
+    const bool back = m_session.canGoBack();
+    cmdKtheLibrezin->setVisible(back);
+    CmbKerkoKrejt->setFixedWidth(twips(back ? 1455 : 1935));
+    if (s.composed()) {
+        Rtf1->showComposed(*s.text);
+        if (m_session.screen().text != s.text)
+            return; // another screen was asked for meanwhile, and is shown
+        if (s.top >= 0)
+            Rtf1->showAtTop(s.top);
+        if (s.caret >= 0)
+            Rtf1->setSelStart(s.caret);
+        return;
+    }
+    // The whole text read before comes back as it was left, its layout and place with it (loadWholeText reads it
+    // again only when its file changed); the verse the reader was at is put at the top, since a new face or size may
+    // have moved the lines meanwhile.
+    Rtf1->showWholeText();
+    const int at = Rtf1->positionOf(s.verse, true);
+    if (at >= 0)
+        Rtf1->showAtTop(at);
 }
 
 bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
@@ -602,16 +281,16 @@ bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-QString frmKryesore::loadWholeText(QString* file) {
-    *file = Module1::wholeTextFile();
-    if (file->isEmpty()) {
-        *file = Module1::programFolder() + QStringLiteral("/LIB'REZI.rtf");
+QString frmKryesore::loadWholeText() {
+    const QString file = Module1::wholeTextFile();
+    if (file.isEmpty())
         return QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet");
-    }
-    wholetext::Reading reading = wholetext::read(*file);
+    if (stampOf(file) == m_wholeStamp && Rtf1->hasWholeText())
+        return QString();
+    wholetext::Reading reading = wholetext::read(m_library, file);
     if (reading.fault.isEmpty()) {
-        Rtf1->showDocument(reading.document, *file, std::move(reading.filled));
-        m_wholeStamp = stampOf(*file);
+        Rtf1->showDocument(reading.document, std::move(reading.index), file, std::move(reading.filled));
+        m_wholeStamp = stampOf(file);
     }
     return reading.fault;
 }
@@ -629,19 +308,17 @@ void frmKryesore::Form_Load() {
     pal.setColor(QPalette::Window, platform::windowColour());
     setPalette(pal);
 
-    MbusheListen(QStringLiteral("SELECT IDSureja FROM Suret ORDER BY IDSureja"), QStringLiteral("IDSureja"),
-                 QStringLiteral("IDSureja"), CmbNrSure);
-    MbusheListen(QStringLiteral("SELECT FirstOfIDSureja, NrAjete FROM SuretMeTotalAjete"),
-                 QStringLiteral("FirstOfIDSureja"), QStringLiteral("NrAjete"), CmbTotalAjete);
-    MbusheListen(QStringLiteral("SELECT IDSureja, Emri FROM Suret ORDER BY Emri"), QStringLiteral("IDSureja"),
-                 QStringLiteral("Emri"), CmbEmrSure);
-    MbusheListenDheZgjidh(QStringLiteral("SELECT NrTema, Tema FROM VetemTemat"), QStringLiteral("NrTema"),
-                          QStringLiteral("Tema"), cmbKlasifikimTematik);
-    for (const audio::ReciterKind kind : {audio::ReciterKind::Verses, audio::ReciterKind::Surahs}) {
-        platform::ComboBox* list = kind == audio::ReciterKind::Verses ? CmbLexuesAjete : CmbLexuesSure;
-        MbusheListen(audio::reciterListStatement(kind), QStringLiteral("IDLok"), QStringLiteral("Lexuesi"), list);
-        ZgjidhSipasTekstit(list, vbText(audio::defaultReciter(kind, QStringLiteral("Lexuesi"))));
-    }
+    for (const data::Surah& s : m_library.surahs())
+        CmbNrSure->AddItem(QString::number(s.number), s.number);
+    for (const data::Surah& s : m_library.surahsByVerseCount())
+        CmbTotalAjete->AddItem(QString::number(s.verses), s.number);
+    for (const data::Surah& s : m_library.surahsByName())
+        CmbEmrSure->AddItem(s.name, s.number);
+    for (const auto& [number, theme] : m_library.themes())
+        cmbKlasifikimTematik->AddItem(theme, number);
+    if (cmbKlasifikimTematik->ListCount() > 0)
+        cmbKlasifikimTematik->setListIndex(0);
+    m_reciters->fill();
     addNrFontToCombo(CmbNrFonti);
     CmbFontNames->setText(QStringLiteral("Verdana"));
     // Every face on the system is listed once the window shows: the first screen needs the box, not its list.
@@ -659,13 +336,14 @@ void frmKryesore::Form_Load() {
     CmbNrAjeti->setText(QStringLiteral("1"));
     CmbTotalAjete->setText(QStringLiteral("7"));
     m_bookmarks->load();
-    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown());
+    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown(m_library));
     ChkPaDallim->setChecked(place::looseSearch());
     showRepeat(audio::loadRepeat());
-    QString file;
-    const QString fault = loadWholeText(&file);
-    if (!fault.isEmpty())
-        throw Module1::StartupError{file, fault};
+    if (const QString fault = loadWholeText(); !fault.isEmpty()) {
+        const QString file = Module1::wholeTextFile();
+        throw Module1::StartupError{file.isEmpty() ? Module1::programFolder() + QStringLiteral("/LIB'REZI.rtf") : file,
+                                    fault};
+    }
     restorePlace();
     fitToScreen();
     chainTabOrder();
@@ -688,9 +366,7 @@ void frmKryesore::restorePlace() {
     }
     // A verse of another database is not looked for. The verse is gone to once the window is shown: only
     // then does the view have the width its lines are laid out in.
-    if (p.verse.isValid() && MerrVleren(QStringLiteral("SELECT 1 FROM librezi WHERE NrSure = ? AND NrAjet = ?"),
-                                        {p.verse.surah, p.verse.verse})
-                                     .typeId() != QMetaType::Bool)
+    if (p.verse.isValid() && m_library.hasVerse(p.verse))
         m_restoreVerse = p.verse;
 }
 
@@ -698,109 +374,20 @@ void frmKryesore::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (m_restoreVerse.isValid())
         QTimer::singleShot(0, this, [this] {
-            platform::guarded([this] { goTo(std::exchange(m_restoreVerse, navigation::Verse())); });
+            platform::guarded([this] { m_session.goTo(std::exchange(m_restoreVerse, text::Verse())); });
         });
-}
-
-// A screen reader announces each list by its label, and an editable list's field by the list's name.
-void frmKryesore::nameForScreenReaders() {
-    const std::pair<const char*, QWidget*> buddies[] = {
-        {"Label3", txtKerkim},        {"Label4", CmbKerkoKrejt}, {"Label2_5", CmbFontNames},
-        {"Label2_6", CmbNrFonti},     {"Label2_0", CmbNrSure},   {"Label2_1", CmbEmrSure},
-        {"Label2_2", CmbTotalAjete},  {"Label2_3", CmbNrAjeti},  {"Label2_7", CmbLexuesSure},
-        {"Label2_4", CmbLexuesAjete}, {"Label2_8", CmbPerserit}, {"Label1", TreeView1}};
-    for (const auto& [label, control] : buddies)
-        findChild<QLabel*>(QLatin1String(label))->setBuddy(control);
-    CmbLexuesSure->setAccessibleDescription(QStringLiteral("Lexuesi që lexon një sure të tërë"));
-    CmbLexuesAjete->setAccessibleDescription(QStringLiteral("Lexuesi që lexon ajetet një nga një"));
-    cmbKlasifikimTematik->setAccessibleDescription(QStringLiteral("Zgjidhni një temë për të parë ajetet e saj"));
-    for (platform::ComboBox* list : findChildren<platform::ComboBox*>())
-        if (list->lineEdit())
-            list->lineEdit()->setAccessibleName(list->accessibleName());
-}
-
-// The designed 15060 by 11115 twips, a little lower so that the title bar and a desktop panel still fit on a
-// 1024 by 768 screen.
-QSize frmKryesore::designedSize() {
-    return QSize(twips(15060), twips(10500));
-}
-
-// The window stands within the screen it is on, whatever size it was given (a place kept from a larger screen
-// included): no larger than the room the desktop leaves, and moved in when it stands out.
-void frmKryesore::fitToScreen() {
-    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!shown)
-        return;
-    const QRect room = shown->availableGeometry();
-    const QSize frame(16, 48); // what a window manager adds around a window: borders and the title bar
-    resize(size().boundedTo(room.size() - frame).expandedTo(minimumSizeHint()));
-    const QSize outer = size() + frame;
-    if (!room.contains(QRect(pos(), outer)))
-        move(room.x() + (room.width() - outer.width()) / 2, room.y() + (room.height() - outer.height()) / 2);
 }
 
 void frmKryesore::savePlace() {
     place::Place p;
-    p.verse = inPassageMode() ? m_wholeTextPlace : topVerse();
+    p.verse = m_session.wholeTextPlace();
     p.face = m_faceChosen ? CmbFontNames->Text() : QString();
     p.size = m_sizeChosen ? CmbNrFonti->Text() : QString();
     p.geometry = saveGeometry();
-    if (!place::save(p))
+    const bool saved = place::save(p);
+    notices::channel().saved(notices::Store::Place, saved);
+    if (!saved)
         std::fprintf(stderr, "librezi: the reading place could not be saved\n");
-}
-
-// Tab goes round every control in reading order: the page of the chosen tab (the exit button's rule
-// sends the focus to CmbNrSure, so the round begins there), the tab bar, the command panel, the header's
-// link, the text and the player, and last the exit button.
-void frmKryesore::chainTabOrder() {
-    QList<QWidget*> chain = {CmbNrSure,
-                             CmbEmrSure,
-                             CmdPlaySure,
-                             CmbTotalAjete,
-                             CmbNrAjeti,
-                             CmdPlayAjet,
-                             CmdPlayVazhdim,
-                             CmbLexuesSure,
-                             CmdShtoLexuesSure,
-                             CmdHiqLexuesSure,
-                             CmbLexuesAjete,
-                             CmdShtoLexuesAjete,
-                             CmdHiqLexuesAjete,
-                             CmbPerserit,
-                             ChkVargu,
-                             SpnNga,
-                             SpnDeri,
-                             CmdRefreshKeshille,
-                             cmdImportoKeshilla,
-                             cmdExpandAll,
-                             CmdCollapseAll,
-                             TreeView1,
-                             lstAjetKlasifikim,
-                             cmbKlasifikimTematik,
-                             LstAjetetPrejCmbTema,
-                             lstShenjuesit,
-                             C1Tab1->tabBar(),
-                             cmdRrethProg,
-                             cmdImporto,
-                             cmdCopy,
-                             txtKerkim,
-                             cmdKerkimPrapa,
-                             cmdKerkim,
-                             CmbKerkoKrejt,
-                             cmdKtheLibrezin,
-                             cmdKerkoAll,
-                             ChkKerkoSure,
-                             ChkPaDallim,
-                             CmbFontNames,
-                             CmbNrFonti,
-                             C1Elastic3_Header->LblLinkLibrezi,
-                             Rtf1};
-    for (QWidget* w : WindowsMediaPlayer1->findChildren<QWidget*>())
-        if (w->focusPolicy() & Qt::TabFocus)
-            chain.append(w);
-    chain.append(cmdFund);
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void frmKryesore::closeEvent(QCloseEvent* e) {
@@ -810,6 +397,7 @@ void frmKryesore::closeEvent(QCloseEvent* e) {
 
 bool frmKryesore::saveHistory() {
     const bool saved = history::ListaEFjaleveTeKerkuaraSaveSetting(CmbKerkoKrejt);
+    notices::channel().saved(notices::Store::History, saved);
     if (!saved)
         std::fprintf(stderr, "librezi: the search history could not be saved\n");
     return saved;
@@ -817,6 +405,7 @@ bool frmKryesore::saveHistory() {
 
 // Closing never waits on the store: a history that cannot be written is lost, the window still closes.
 void frmKryesore::Form_Unload() {
+    m_searcher->cancel();
     saveHistory();
     savePlace();
 }
@@ -834,7 +423,7 @@ void frmKryesore::cmdFund_LostFocus() {
     CmbNrSure->setFocus();
 }
 
-// Navigation.
+// Navigation: each list names a verse, and the session goes there.
 
 void frmKryesore::CmbNrSure_Click() {
     if (goToTypedVerse(CmbNrSure->Text()))
@@ -842,48 +431,24 @@ void frmKryesore::CmbNrSure_Click() {
     if (CmbNrSure->Text().isEmpty())
         CmbNrSure->setText(QStringLiteral("1"));
     const int item = navigation::chosenItem(CmbNrSure, navigation::Match::Exact);
-    if (item < 0)
-        return; // the typed text names no surah
-    CmbNrSure->selectQuietly(item);
-    CmbNrSure->setText(CmbNrSure->List(item));
-    const qint32 n = CmbNrSure->ItemData(item);
-    CmbEmrSure->setText(vbText(MerrVleren(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {n})));
-    addItemCmbNrAjet();
-    CmbTotalAjete->setText(vbText(MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {n})));
-    CmbNrAjeti->setText(QString::number(qMax(1, std::exchange(m_verseAfterSurah, 0))));
-    kerkoje();
-}
-
-void frmKryesore::addItemCmbNrAjet() {
-    const int item = CmbNrSure->ListIndex();
-    if (item < 0)
-        return;
-    CmbNrAjeti->Clear();
-    const int count =
-        vbText(MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {CmbNrSure->ItemData(item)}))
-            .toInt();
-    for (int i = 1; i <= count; ++i)
-        CmbNrAjeti->AddItem(QString::number(i));
+    if (item >= 0) // else the typed text names no surah
+        m_session.goTo({int(CmbNrSure->ItemData(item)), 1});
 }
 
 void frmKryesore::CmbEmrSure_Click() {
     if (CmbEmrSure->Text().isEmpty())
         CmbEmrSure->setText(QStringLiteral("Fatiha"));
     const int item = navigation::chosenItem(CmbEmrSure, navigation::Match::Prefix);
-    if (item < 0)
-        return;
-    CmbEmrSure->selectQuietly(item);
-    ZgjidhSipasTekstit(CmbNrSure, QString::number(CmbEmrSure->ItemData(item)));
+    if (item >= 0)
+        m_session.goTo({int(CmbEmrSure->ItemData(item)), 1});
 }
 
 void frmKryesore::CmbTotalAjete_Click() {
     if (CmbTotalAjete->Text().isEmpty())
         CmbTotalAjete->setText(QStringLiteral("7"));
     const int item = navigation::chosenItem(CmbTotalAjete, navigation::Match::Exact);
-    if (item < 0)
-        return;
-    CmbTotalAjete->selectQuietly(item);
-    ZgjidhSipasTekstit(CmbNrSure, QString::number(CmbTotalAjete->ItemData(item)));
+    if (item >= 0)
+        m_session.goTo({int(CmbTotalAjete->ItemData(item)), 1});
 }
 
 void frmKryesore::CmbNrAjeti_Click() {
@@ -900,9 +465,10 @@ void frmKryesore::CmbNrAjeti_Click() {
             }
             bool isNumber = false;
             const int verse = CmbNrAjeti->Text().trimmed().toInt(&isNumber);
-            if (isNumber && !verseExists({CmbNrSure->Text().toInt(), verse}))
-                return; // said under the lists; the view stays
-            kerkoje();
+            if (isNumber)
+                m_session.goTo({CmbNrSure->Text().trimmed().toInt(), verse});
+            else
+                m_session.tell(QString()); // a text that names no verse goes nowhere
             return;
         } catch (const std::exception&) {
             if (attempt > 0)
@@ -912,54 +478,12 @@ void frmKryesore::CmbNrAjeti_Click() {
     }
 }
 
-void frmKryesore::kerkoje() {
-    Rtf1->setSelStart(0);
-    const int at = Rtf1->Find(navigation::verseKey(CmbNrSure->Text(), CmbNrAjeti->Text()));
-    Rtf1->Span(QStringLiteral("\r"), true, true);
-    tell(QString());
-    if (!m_following)
-        m_playback->endSeries(); // the reader went elsewhere
-    if (at < 0)
-        return;
-    // The verse is the first line of the view; a surah's first verse shows its heading above it.
-    int top = at;
-    static const QRegularExpression heading(QStringLiteral("^\\d+\\.\\t"));
-    if (CmbNrAjeti->Text().trimmed() == QLatin1String("1") && at >= 2 && heading.match(Rtf1->lineAt(at - 2)).hasMatch())
-        top = at - 2;
-    Rtf1->showAtTop(top);
-}
-
-bool frmKryesore::verseExists(navigation::Verse v) {
-    const QVariant count = MerrVleren(QStringLiteral("SELECT NrAjete FROM Suret WHERE IDSureja = ?"), {v.surah});
-    if (count.typeId() == QMetaType::Bool) {
-        tell(QStringLiteral("Nuk ka sure me numrin %1").arg(v.surah));
-        return false;
-    }
-    if (v.verse < 1 || v.verse > count.toInt()) {
-        tell(QStringLiteral("Sureja %1 ka %2 ajete")
-                 .arg(vbText(MerrVleren(QStringLiteral("SELECT Emri FROM Suret WHERE IDSureja = ?"), {v.surah})),
-                      count.toString()));
-        return false;
-    }
-    return true;
-}
-
-void frmKryesore::goTo(navigation::Verse v) {
-    if (!verseExists(v))
-        return;
-    m_verseAfterSurah = v.verse;
-    ZgjidhSipasTekstit(CmbNrSure, QString::number(v.surah)); // its Click goes to the verse
-    m_verseAfterSurah = 0;
-}
-
 bool frmKryesore::goToTypedVerse(const QString& typed) {
-    const navigation::Verse v = navigation::parseTypedVerse(typed, [this](const QString& name) {
-        const int item = findItemByPrefix(CmbEmrSure, name);
-        return item < 0 ? 0 : int(CmbEmrSure->ItemData(item));
-    });
+    const text::Verse v = navigation::parseTypedVerse(
+        typed, [this](const QString& name) { return m_library.surahNamed(name).value_or(0); });
     if (!v.isValid())
         return false;
-    goTo(v);
+    m_session.goTo(v);
     return true;
 }
 
@@ -968,109 +492,47 @@ void frmKryesore::tell(const QString& message) {
     lblNavigimi->setVisible(!message.isEmpty());
 }
 
-navigation::Verse frmKryesore::topVerse() const {
-    // The first verse line at the top of the view or below it (a heading or the title may stand above).
-    const QString& text = Rtf1->Text();
-    qsizetype at = Rtf1->topPosition();
-    for (int line = 0; line < 4 && at <= text.size(); ++line) {
-        const qsizetype end = text.indexOf(u'\r', at);
-        const navigation::Verse v =
-            navigation::verseOfLine(QStringView(text).sliced(at, (end < 0 ? text.size() : end) - at));
-        if (v.isValid() || end < 0)
-            return v;
-        at = end + 2;
-    }
-    return {};
-}
-
-void frmKryesore::showAtTop(navigation::Verse v) {
-    if (!v.isValid())
-        return;
-    const QString& text = Rtf1->Text();
-    const QString key = v.text() + QStringLiteral(".\t");
-    const qsizetype at = text.startsWith(key) ? 0 : text.indexOf(u'\n' + key);
-    if (at >= 0)
-        Rtf1->showAtTop(int(at == 0 ? 0 : at + 1));
-}
-
-navigation::Verse frmKryesore::verseUnderCaret() const {
-    return navigation::verseOfLine(Rtf1->lineAt(Rtf1->SelStart()));
-}
-
-void frmKryesore::enterPassageMode() {
-    if (!inPassageMode())
-        m_wholeTextPlace = topVerse(); // where the way back leads
-    cmdKtheLibrezin->setVisible(true);
-    CmbKerkoKrejt->setFixedWidth(twips(1455));
-}
-
-bool frmKryesore::inPassageMode() const {
-    return !cmdKtheLibrezin->isHidden();
-}
-
-void frmKryesore::leavePassageMode(bool reload) {
-    cmdKtheLibrezin->setVisible(false);
-    CmbKerkoKrejt->setFixedWidth(twips(1935));
-    if (reload) {
-        QString file;
-        if (stampOf(Module1::wholeTextFile()) == m_wholeStamp && Rtf1->showWholeText()) {
-            showAtTop(m_wholeTextPlace); // as the reader left it
-            return;
-        }
-        if (!loadWholeText(&file).isEmpty())
-            Rtf1->setText(QString());
-        else if (m_wholeTextPlace.isValid())
-            goTo(m_wholeTextPlace);
-    }
+text::Verse frmKryesore::verseUnderCaret() const {
+    return Rtf1->verseAt(Rtf1->SelStart());
 }
 
 void frmKryesore::cmdKtheLibrezin_Click() {
-    returnToWholeText();
+    goBack();
 }
 
+// The way back: a search that runs is called off; the screen left last comes back, the whole text read again
+// when its file changed meanwhile.
 void frmKryesore::goBack() {
-    if (inPassageMode())
-        cmdKtheLibrezin_Click();
+    m_searcher->cancel();
+    const QList<reading::Screen>& back = m_session.wayBack();
+    if (back.isEmpty())
+        return;
+    if (!back.constLast().composed()) {
+        if (const QString fault = loadWholeText(); !fault.isEmpty()) {
+            // The passage stays on screen, and with it the way back.
+            platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(fault), platform::Buttons::OK,
+                             QString(), platform::Icon::Warning);
+            return;
+        }
+    }
+    m_session.goBack();
 }
 
 void frmKryesore::openVerseInWholeText() {
-    if (const navigation::Verse v = verseUnderCaret(); v.isValid())
-        goToInWholeText(v);
+    if (const text::Verse v = verseUnderCaret(); v.isValid())
+        openInWholeText(v);
 }
 
 // A verse chosen outside the text (a bookmark, a verse of a passage) is read in the whole text.
-void frmKryesore::goToInWholeText(navigation::Verse v) {
+bool frmKryesore::openInWholeText(text::Verse v) {
     if (inPassageMode()) {
-        m_wholeTextPlace = v;
-        if (!returnToWholeText())
-            return;
+        if (const QString fault = loadWholeText(); !fault.isEmpty()) {
+            platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(fault), platform::Buttons::OK,
+                             QString(), platform::Icon::Warning);
+            return false;
+        }
     }
-    goTo(v);
-}
-
-bool frmKryesore::returnToWholeText() {
-    const QString file = Module1::wholeTextFile();
-    // The whole text read before comes back as it was left, its layout and place with it, unless its file
-    // changed meanwhile.
-    if (stampOf(file) == m_wholeStamp && Rtf1->showWholeText()) {
-        leavePassageMode(false);
-        showAtTop(m_wholeTextPlace); // by its verse: a new face or size may have moved the lines meanwhile
-        return true;
-    }
-    wholetext::Reading reading =
-        file.isEmpty() ? wholetext::Reading{{}, QStringLiteral("teksti i plotë mungon ose nuk mund të lexohet"), {}}
-                       : wholetext::read(file);
-    if (!reading.fault.isEmpty()) {
-        // The passage stays on screen, and with it the way back.
-        platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(reading.fault),
-                         platform::Buttons::OK, QString(), platform::Icon::Warning);
-        return false;
-    }
-    leavePassageMode(false);
-    Rtf1->showDocument(reading.document, file, std::move(reading.filled));
-    if (m_wholeTextPlace.isValid())
-        goTo(m_wholeTextPlace); // back where the reader was
-    return true;
+    return m_session.openInWholeText(v);
 }
 
 // Text view commands.
@@ -1082,7 +544,7 @@ void frmKryesore::Rtf1_MouseUp(int Button, int, int X, int Y) {
     const int pointed = Rtf1->positionAt(QPoint(X, Y));
     if (pointed < Rtf1->SelStart() || pointed > Rtf1->SelStart() + Rtf1->SelLength())
         Rtf1->setSelStart(pointed);
-    const navigation::Verse v = verseUnderCaret();
+    const text::Verse v = verseUnderCaret();
     mnuShenjo->setEnabled(v.isValid());
     mnuShenjo->setText(m_bookmarks->contains(v) ? QStringLiteral("Hiqe shënimin e ajetit")
                                                 : QStringLiteral("Shëno ajetin"));
@@ -1123,25 +585,58 @@ void frmKryesore::cmdCopy_Click() {
 // Tips.
 
 void frmKryesore::showTip() {
-    const QVariant tip = MerrRastesisht(QStringLiteral("SELECT Keshilla FROM Keshilla"));
-    if (tip.typeId() != QMetaType::Bool) // an empty table leaves the label as it was
-        LblKeshilla->setText(vbText(tip));
+    if (const std::optional<QString> tip = m_library.randomTip()) // an empty table leaves the label as it was
+        LblKeshilla->setText(*tip);
 }
 
 void frmKryesore::CmdRefreshKeshille_Click() {
     showTip();
 }
 
-// Search.
+// Search: the request is read from the controls, the search runs off the window's thread, and its results come
+// back as a composed text.
 
 void frmKryesore::cmdKerkoAll_Click() {
-    m_search->run();
+    if (m_searcher->running())
+        return; // a second search while one runs is ignored
+    search::Request request;
+    request.phrase = CmbKerkoKrejt->Text();
+    request.surah = ChkKerkoSure->isChecked() ? search::currentSurah(CmbNrSure->Text()) : 0;
+    request.loose = ChkPaDallim->isChecked();
+    if (const search::Refusal r = search::refusalOf(request.phrase, ChkKerkoSure->isChecked(), request.surah);
+        r != search::Refusal::None) {
+        platform::MsgBox(search::refusalText(r));
+        (r == search::Refusal::NoSurah ? static_cast<QWidget*>(CmbNrSure) : CmbKerkoKrejt)->setFocus();
+        return;
+    }
+    if (request.surah > 0)
+        request.surahName = m_library.surah(request.surah).value_or(data::Surah{}).name;
+    m_searcher->start(m_library.connection().path(), request);
+    m_session.show(reading::Screen::Note, searchRunningNote()); // the way back calls the search off
 }
+
+void frmKryesore::showSearchResults(const search::Outcome& outcome, std::shared_ptr<const text::Composed> shown) {
+    m_session.show(reading::Screen::Results, std::move(shown));
+    Rtf1->setSelStart(0);
+    Rtf1->SetFocus();
+    history::addSearched(CmbKerkoKrejt, outcome.request.phrase);
+    Q_EMIT searchDone();
+}
+
+// A search that failed leaves the view as it was before it, and says why.
+void frmKryesore::searchFailed(std::exception_ptr error) {
+    m_session.undoShow();
+    Q_EMIT searchDone();
+    platform::guarded([&] { std::rethrow_exception(error); });
+}
+
 void frmKryesore::cmdKerkim_Click() {
-    m_find->next();
+    if (!m_find->next(txtKerkim->text()))
+        txtKerkim->setFocus();
 }
 void frmKryesore::cmdKerkimPrapa_Click() {
-    m_find->previous();
+    if (!m_find->previous(txtKerkim->text()))
+        txtKerkim->setFocus();
 }
 void frmKryesore::CmbKerkoKrejt_Click() {
     history::picked(CmbKerkoKrejt);
@@ -1170,25 +665,26 @@ void frmKryesore::txtKerkim_KeyPress(int KeyAscii) {
 
 // A new face or size keeps the verse at the top of the view where it was.
 void frmKryesore::CmbFontNames_Click() {
-    const navigation::Verse top = topVerse();
+    const text::Verse top = Rtf1->topVerse();
     ::CmbFontNames_Click(Rtf1, CmbFontNames);
     m_faceChosen = true;
-    showAtTop(top);
+    if (const int at = Rtf1->positionOf(top); at >= 0)
+        Rtf1->showAtTop(at);
 }
 void frmKryesore::CmbNrFonti_Click() {
-    const navigation::Verse top = topVerse();
+    const text::Verse top = Rtf1->topVerse();
     ::CmbNrFonti_Click(Rtf1, CmbNrFonti);
     m_sizeChosen = true;
-    showAtTop(top);
+    if (const int at = Rtf1->positionOf(top); at >= 0)
+        Rtf1->showAtTop(at);
     bool isNumber = false;
     const int points = CmbNrFonti->Text().trimmed().toInt(&isNumber);
     if (isNumber && points > 0)
         m_points = points;
 }
 
-// One step along the size list, from the size the box shows.
+// One step along the size list, from the size last applied (the box may show a size never applied).
 void frmKryesore::stepFontSize(int step) {
-    // From the size last applied (the box may show a size never applied).
     const int first = CmbNrFonti->List(0).toInt();
     const int last = CmbNrFonti->List(CmbNrFonti->ListCount() - 1).toInt();
     CmbNrFonti->setText(QString::number(qBound(first, m_points + step, last)));
@@ -1219,42 +715,47 @@ void frmKryesore::focusVerse() {
 }
 void frmKryesore::ChkPaDallim_Click() {
     Rtf1->setLooseLetters(ChkPaDallim->isChecked());
-    if (!place::saveLooseSearch(ChkPaDallim->isChecked()))
-        std::fprintf(stderr, "librezi: the search option could not be saved\n");
+    const bool saved = place::saveLooseSearch(ChkPaDallim->isChecked());
+    notices::channel().saved(notices::Store::SearchOption, saved);
 }
 
 void frmKryesore::cmdImporto_Click() {
-    if (!m_import->run())
+    if (!m_import->run(m_library))
         return;
     // The new translation is shown at once, where the reader was.
-    const navigation::Verse at = inPassageMode() ? m_wholeTextPlace : topVerse();
-    if (inPassageMode())
-        leavePassageMode(false);
-    QString file;
-    const QString fault = loadWholeText(&file);
-    if (!fault.isEmpty())
+    const text::Verse at = m_session.wholeTextPlace();
+    while (m_session.canGoBack() && inPassageMode())
+        m_session.goBack();
+    m_wholeStamp.clear(); // read again, whatever its file's stamp
+    if (const QString fault = loadWholeText(); !fault.isEmpty())
         platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(fault), platform::Buttons::OK,
                          QString(), platform::Icon::Warning);
     m_bookmarks->load();
-    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown());
+    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown(m_library));
     if (at.isValid())
-        goTo(at);
+        m_session.goTo(at);
 }
 
 void frmKryesore::cmdRrethProg_Click() {
-    showAbout(this);
+    showAbout(this, m_library);
 }
 
 // Recitation.
 
 void frmKryesore::CmdPlayAjet_Click() {
-    m_playback->CmdPlayAjet_Click();
+    m_playback->FuncPlayAjet(CmbNrSure->Text(), audio::threeDigits(CmbNrAjeti->Text()));
 }
 void frmKryesore::CmdPlaySure_Click() {
-    m_playback->CmdPlaySure_Click();
+    m_playback->FuncPlaySure(audio::threeDigits(CmbNrSure->Text()));
 }
+// The verse (or, on a heading, the surah) of the line under the caret, that line selected.
 void frmKryesore::mnuLshoAjetin_Click() {
-    m_playback->mnuLshoAjetin_Click(Rtf1);
+    textcommands::selectLineUnderCaret(Rtf1);
+    const int line = Rtf1->SelStart();
+    if (const text::Verse v = Rtf1->verseAt(line); v.isValid())
+        m_playback->FuncPlayAjet(QString::number(v.surah), QString::number(v.verse));
+    else if (const int surah = Rtf1->headingAt(line))
+        m_playback->FuncPlaySure(QString::number(surah));
 }
 void frmKryesore::mnuPauzoje_Click() {
     m_playback->mnuPauzoje_Click();
@@ -1265,28 +766,29 @@ void frmKryesore::mnuVazhdo_Click() {
 
 // From the verse under the caret (or the one the lists name) to the surah's end, verse after verse.
 void frmKryesore::CmdPlayVazhdim_Click() {
-    navigation::Verse from = verseUnderCaret();
+    text::Verse from = verseUnderCaret();
     if (!from.isValid())
         from = {CmbNrSure->Text().toInt(), qMax(1, CmbNrAjeti->Text().toInt())};
     m_playback->startSeries(from.surah, from.verse);
 }
 
+namespace {
+constexpr int kTimes[] = {1, 2, 3, 5, 10, 0}; // the repeat list's items; 0: for ever
+}
+
 void frmKryesore::repeatChosen() {
-    static const int times[] = {1, 2, 3, 5, 10, 0};
     audio::Repeat r;
-    r.times = times[qBound(0, CmbPerserit->ListIndex(), 5)];
+    r.times = kTimes[qBound(0, CmbPerserit->ListIndex(), 5)];
     r.loop = ChkVargu->isChecked();
     r.from = SpnNga->value();
     r.to = SpnDeri->value();
     m_playback->setRepeat(r);
-    if (!audio::saveRepeat(r))
-        std::fprintf(stderr, "librezi: the repeat could not be saved\n");
+    notices::channel().saved(notices::Store::Repeat, audio::saveRepeat(r));
 }
 
 void frmKryesore::showRepeat(const audio::Repeat& r) {
-    static const int times[] = {1, 2, 3, 5, 10, 0};
     const QSignalBlocker a(CmbPerserit), b(ChkVargu), c(SpnNga), d(SpnDeri);
-    CmbPerserit->selectQuietly(int(std::find(std::begin(times), std::end(times), r.times) - std::begin(times)) % 6);
+    CmbPerserit->selectQuietly(int(std::find(std::begin(kTimes), std::end(kTimes), r.times) - std::begin(kTimes)) % 6);
     ChkVargu->setChecked(r.loop);
     SpnNga->setValue(r.from);
     SpnDeri->setValue(r.to);

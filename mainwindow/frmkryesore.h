@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/navigation.h"
 #include "platform/listcontrols.h"
 #include "platform/richtextview.h"
 #include "platform/treeview.h"
+#include "reading/session.h"
 #include "search/dbsearch.h"
 #include "search/findtext.h"
 #include "themes/themeindex.h"
@@ -29,28 +29,35 @@ class Playback;
 struct Repeat;
 class ReciterChoice;
 } // namespace audio
+namespace data {
+class Library;
+}
 namespace platform {
 class MediaPlayer;
 }
 
-// The main window: the whole text, navigation, themes, search, recitation and tips. Its controls carry
-// their names as object names; the feature objects get the controls they work on.
+// The main window: it shows what its reading session and the features compute. Its handlers are the reader's
+// entry points; its controls carry their names as object names.
 class frmKryesore : public QWidget {
     Q_OBJECT
 public:
-    explicit frmKryesore(QWidget* parent = nullptr);
+    explicit frmKryesore(data::Library& library, QWidget* parent = nullptr);
     ~frmKryesore() override;
 
     // How the program ends at once (the exit button's Yes); tests put their own.
     std::function<void()> endProgram;
 
-    // Passage mode: a composed text is shown and the return button with it.
-    void enterPassageMode();
-    bool inPassageMode() const;
+    // A composed text (a passage, search results) is shown, and the way back with it.
+    bool inPassageMode() const { return m_session.showsComposed(); }
+    reading::Session& session() { return m_session; }
+    // A search runs (its results are not shown yet).
+    bool searching() const { return m_searcher->running(); }
 
 Q_SIGNALS:
     // The popup menu was opened (tests and the accessibility layer listen).
     void popupShown();
+    // A search ended: its results are shown, or it failed and the view is as it was.
+    void searchDone();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -58,40 +65,43 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building (controls.cpp).
     QWidget* buildCommandPanel(QWidget* parent);
     QWidget* buildPageSuret();
     QWidget* buildPageKlasifikimi();
     QWidget* buildPageTemat();
-    void leavePassageMode(bool reload);
-    void buildControls();
-    void connectHandlers();
-    void Form_Load();
-    void Form_Unload();
-    // Loads the whole text into the view; why it could not, in Albanian, or "".
-    QString loadWholeText(QString* file);
-    static QString stampOf(const QString& file);
-    void showTip();
-    bool saveHistory();
-
     QWidget* buildPageShenjuesit();
+    void buildControls();
     void connectShortcuts();
     void chainTabOrder();
     void nameForScreenReaders();
-    void restorePlace();
     static QSize designedSize();
     void fitToScreen();
+
+    void connectHandlers();
+    void observeSession();
+    void Form_Load();
+    void Form_Unload();
+    // Reads the whole text into the view when it is not there or its file changed; why it could not, in Albanian,
+    // or "".
+    QString loadWholeText();
+    static QString stampOf(const QString& file);
+    void restorePlace();
     void savePlace();
-    // Navigation beyond the lists: a verse shown at the top of the view, typed keys, the way back.
-    void goTo(navigation::Verse v);
-    bool goToTypedVerse(const QString& typed);
-    bool verseExists(navigation::Verse v);
+    bool saveHistory();
+    void showTip();
+
+    // What the session says, shown.
+    void showVerse(text::Verse v, reading::Origin origin);
+    void showScreen(reading::Screen s);
+    void showVerseInLists(text::Verse v);
     void tell(const QString& message);
-    navigation::Verse topVerse() const;
-    void showAtTop(navigation::Verse v);
-    navigation::Verse verseUnderCaret() const;
-    bool returnToWholeText();
+
+    // Navigation beyond the lists: typed keys, the way back, a verse read in the whole text.
+    bool goToTypedVerse(const QString& typed);
+    text::Verse verseUnderCaret() const;
+    bool openInWholeText(text::Verse v);
     void openVerseInWholeText();
-    void goToInWholeText(navigation::Verse v);
     void goBack();
     void Rtf1_DblClick();
     void mnuShenjo_Click();
@@ -102,14 +112,14 @@ private:
     void focusFind();
     void focusSearch();
     void focusVerse();
+    void showSearchResults(const search::Outcome& outcome, std::shared_ptr<const text::Composed> shown);
+    void searchFailed(std::exception_ptr error);
 
     // Handlers.
     void CmbNrSure_Click();
     void CmbEmrSure_Click();
     void CmbTotalAjete_Click();
     void CmbNrAjeti_Click();
-    void addItemCmbNrAjet();
-    void kerkoje();
     void cmdKtheLibrezin_Click();
     void cmdFund_Click();
     void cmdFund_LostFocus();
@@ -140,6 +150,9 @@ private:
     void CmbKerkoKrejt_GotFocus();
     void txtKerkim_GotFocus();
     void txtKerkim_KeyPress(int KeyAscii);
+
+    data::Library& m_library;
+    reading::Session m_session;
 
     // The text view.
     platform::RichTextView* Rtf1;
@@ -187,6 +200,8 @@ private:
     platform::ListBox* LstAjetetPrejCmbTema;
     // Page "Shënjuesit".
     platform::ListBox* lstShenjuesit;
+    // What the reader must know: a save that failed, below the pages.
+    QLabel* lblNjoftimi;
     // Header and bottom strip.
     HeaderPanel* C1Elastic3_Header;
     QWidget* C1Elastic4_Bottom;
@@ -202,20 +217,17 @@ private:
     QAction* mnuShenjo;
     QAction* mnuLexoVazhdim;
 
-    std::unique_ptr<search::DatabaseSearch> m_search;
+    search::Searcher* m_searcher = nullptr;
     std::unique_ptr<search::FindInText> m_find;
-    std::unique_ptr<themes::ThemeIndex> m_themes;
+    themes::ThemeIndex* m_themes = nullptr;
     audio::Playback* m_playback = nullptr;
     audio::ReciterChoice* m_reciters = nullptr;
     Bookmarks* m_bookmarks = nullptr;
     TranslationImport* m_import = nullptr;
-    navigation::Verse m_wholeTextPlace; // the verse at the top of the whole text when a passage was shown
-    navigation::Verse m_restoreVerse;   // the verse of the last run, gone to when the window shows
-    QString m_wholeStamp;               // the whole-text file as it was read (stampOf)
-    int m_verseAfterSurah = 0;
-    bool m_following = false;  // the text follows a recitation: no navigation of the reader's          // the verse a
-                               // surah's Click goes to (0: verse 1)
-    bool m_faceChosen = false; // the reader chose a face or a size in this run
+    text::Verse m_restoreVerse; // the verse of the last run, gone to when the window shows
+    QString m_wholeStamp;       // the whole-text file as it was read (stampOf)
+    int m_listSurah = 0;        // the surah whose verses the verse list holds
+    bool m_faceChosen = false;  // the reader chose a face or a size in this run
     bool m_sizeChosen = false;
     int m_points; // the size the text was last given
 };

@@ -35,7 +35,7 @@ HeaderPanel::HeaderPanel(QWidget* parent) : QWidget(parent) {
     QFont f(QStringLiteral("Verdana"));
     f.setPointSizeF(9.75);
     LblLinkLibrezi->setFont(f);
-    setLinkColour(LblLinkLibrezi, Qt::white);
+    setLinkColour(LblLinkLibrezi, platform::colour(text::Role::OnWindow));
     LblLinkLibrezi->installEventFilter(this);
     LblLinkLibrezi->setVisible(!addresses::productSite().isEmpty()); // a link that leads nowhere is not shown
     auto* layout = new QHBoxLayout(this);
@@ -45,12 +45,12 @@ HeaderPanel::HeaderPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void HeaderPanel::LblLinkLibrezi_MouseMove() {
-    setLinkColour(LblLinkLibrezi, QColor(255, 0, 0));
+    setLinkColour(LblLinkLibrezi, platform::colour(text::Role::LinkHover));
     LblLinkLibrezi->setCursor(art::handCursor());
 }
 
 void HeaderPanel::C1Elastic3_Header_MouseMove() {
-    setLinkColour(LblLinkLibrezi, Qt::white);
+    setLinkColour(LblLinkLibrezi, platform::colour(text::Role::OnWindow));
 }
 
 void HeaderPanel::LblLinkLibrezi_Click() {

@@ -25,8 +25,7 @@ QString get(const QString& section, const QString& key) {
 }
 
 navigation::Verse parse(const QString& key) {
-    // "2:255" as a verse line would begin.
-    return navigation::verseOfLine(QString(key.trimmed() + QStringLiteral(".\t")));
+    return text::Verse::fromText(key);
 }
 
 } // namespace

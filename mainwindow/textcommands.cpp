@@ -16,21 +16,4 @@ QString selectLineUnderCaret(platform::RichTextView* view) {
     return prefix;
 }
 
-PrefixNumbers readPrefix(const QString& p) {
-    PrefixNumbers out;
-    out.isVerse = p.contains(u':');
-    for (qsizetype i = 0; i < p.size(); ++i) {
-        const QChar c = p.at(i);
-        if (c == u'.')
-            break;
-        if (c == u':') {
-            // The verse runs to the character before the "." that ends a key.
-            out.verse = p.mid(i + 1, qMax<qsizetype>(0, p.size() - i - 2));
-            break;
-        }
-        out.surah += c;
-    }
-    return out;
-}
-
 } // namespace textcommands

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/translationimport.h"
 
-#include "app/module1.h"
+#include "app/paths.h"
+#include "data/library.h"
 #include "platform/msgbox.h"
 #include "tools/databuilder.h"
 
@@ -28,12 +29,11 @@ QString TranslationImport::askForFile() {
                                                                                    : QString();
 }
 
-bool TranslationImport::placeholderShown() {
-    return Module1::cnLidhja.value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 1"))
-               .toString() == databuilder::placeholderText();
+bool TranslationImport::placeholderShown(const data::Library& library) {
+    return library.verseText({1, 1}) == databuilder::placeholderText();
 }
 
-bool TranslationImport::run() {
+bool TranslationImport::run(data::Library& library) {
     const QString file = chooseFile();
     if (file.isEmpty())
         return false;
@@ -76,6 +76,7 @@ bool TranslationImport::run() {
         return false;
     }
     progress.close();
+    library.connection().Open(Module1::databasePath()); // the new file: the old one is gone from the folder
     platform::MsgBox(note.isEmpty() ? QStringLiteral("Përkthimi u importua.")
                                     : QStringLiteral("Përkthimi u importua. ") + note + u'.',
                      platform::Buttons::OK, QString(), platform::Icon::Information);

@@ -7,6 +7,9 @@
 #include <functional>
 
 class QWidget;
+namespace data {
+class Library;
+}
 
 // The window's import of a translation: the reader picks a file, sees whose translation it is and how many
 // verses it gives, and confirms; the import then replaces the translation in the reader's data folder.
@@ -18,11 +21,12 @@ public:
     // Asks for the file ("" when the reader cancels); tests put their own.
     std::function<QString()> chooseFile;
 
-    // The whole command. True when a translation was imported (the caller shows it).
-    bool run();
+    // The whole command. True when a translation was imported (the library's connection is then on the new
+    // database, and the caller shows it).
+    bool run(data::Library& library);
 
-    // Whether the database in use holds no translation yet (its verses hold the placeholder).
-    static bool placeholderShown();
+    // Whether the database holds no translation yet (its verses hold the placeholder).
+    static bool placeholderShown(const data::Library& library);
 
 private:
     QString askForFile();

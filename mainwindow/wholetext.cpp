@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/wholetext.h"
 
-#include "app/module1.h"
+#include "data/library.h"
 #include "data/schema.h"
-#include "mainwindow/navigation.h"
+#include "platform/rtffill.h"
 #include "platform/textfile.h"
+#include "text/wholetext.h"
 
 #include <QFile>
 #include <QThread>
@@ -13,20 +14,6 @@
 
 namespace wholetext {
 
-QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>& keys) {
-    qsizetype next = 0;
-    for (qsizetype start = 0; start <= plainText.size() && next < keys.size();) {
-        qsizetype end = plainText.indexOf(u'\n', start);
-        if (end < 0)
-            end = plainText.size();
-        const navigation::Verse v = navigation::verseOfLine(QStringView(plainText).sliced(start, end - start));
-        if (v.surah == keys[next].first && v.verse == keys[next].second)
-            ++next;
-        start = end + 1;
-    }
-    return next < keys.size() ? QStringLiteral("%1:%2").arg(keys[next].first).arg(keys[next].second) : QString();
-}
-
 namespace {
 
 // A file read and parsed, with what the checks need of its bytes; no database is asked.
@@ -34,6 +21,7 @@ struct Parsed {
     bool readable = false;
     QString identity;
     platform::rtf::Document document;
+    text::VerseIndex index;
     std::unique_ptr<QTextDocument> filled;
 };
 
@@ -52,12 +40,13 @@ Parsed readAndParse(const QString& path, QThread* fillFor = nullptr) {
     p.identity = platform::importIdentity(bytes);
     if (!fillFor) {
         p.document = platform::rtf::parse(bytes);
-        return p;
+    } else {
+        // A text document may be filled on any thread; it is laid out and shown on the window's.
+        p.filled = std::make_unique<QTextDocument>();
+        p.document = platform::rtf::parseAndFill(bytes, p.filled.get());
+        p.filled->moveToThread(fillFor);
     }
-    // A text document may be filled on any thread; it is laid out and shown on the window's.
-    p.filled = std::make_unique<QTextDocument>();
-    p.document = platform::rtf::parseAndFill(bytes, p.filled.get());
-    p.filled->moveToThread(fillFor);
+    p.index = text::indexOf(p.document);
     return p;
 }
 
@@ -72,22 +61,15 @@ void readAhead(const QString& path) {
                          [path, window = QThread::currentThread()] { return readAndParse(path, window); });
 }
 
-Reading read(const QString& path) {
+Reading read(const data::Library& library, const QString& path) {
     Reading r;
     // What the file is checked against is asked for first: a file read ahead may still be on its way meanwhile.
     QString recorded; // a database that records no import (or has no table for it) is not compared
     try {
-        recorded = Module1::cnLidhja
-                       .value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"),
-                              {QString::fromLatin1(schema::kMetaImport)})
-                       .toString();
+        recorded = library.fact(QString::fromLatin1(schema::kMetaImport)).value_or(QString());
     } catch (const platform::DbError&) {
     }
-    QList<QPair<int, int>> keys;
-    for (platform::Statement st =
-             Module1::cnLidhja.query(QStringLiteral("SELECT NrSure, NrAjet FROM librezi ORDER BY NrSure, NrAjet"));
-         st.next();)
-        keys.append({int(st.integer(0)), int(st.integer(1))});
+    const QList<text::Verse> verses = library.verses();
 
     // What was read ahead is taken once, for the file it was read from.
     Parsed parsed = g_ahead.valid() && g_aheadPath == path ? g_ahead.get() : readAndParse(path);
@@ -103,10 +85,10 @@ Reading read(const QString& path) {
         return r;
     }
     r.document = std::move(parsed.document);
+    r.index = std::move(parsed.index);
     r.filled = std::move(parsed.filled);
-    const QString missing = firstMissingVerse(r.document.plainText(), keys);
-    if (!missing.isEmpty())
-        r.fault = QStringLiteral("teksti i plotë është i paplotë: mungon ajeti %1").arg(missing);
+    if (const text::Verse missing = text::firstMissingVerse(r.index, verses); missing.isValid())
+        r.fault = QStringLiteral("teksti i plotë është i paplotë: mungon ajeti %1").arg(missing.text());
     return r;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/rtfreader.h"
+#include "text/verseindex.h"
 
 #include <QList>
 #include <QPair>
@@ -10,6 +11,10 @@
 
 #include <memory>
 
+namespace data {
+class Library;
+}
+
 // The whole text as the window shows it: read from its file and checked against the database, so that a
 // reader never sees a text that lacks verses the database holds, or one written by another import than
 // the database's.
@@ -17,19 +22,16 @@ namespace wholetext {
 
 struct Reading {
     platform::rtf::Document document;
-    QString fault; // why the file cannot be shown, in Albanian; "" when it can
+    text::VerseIndex index; // where its verses and headings stand
+    QString fault;          // why the file cannot be shown, in Albanian; "" when it can
     // The text document filled from it, when it was read ahead (filled there, off the window's thread); else none.
     std::unique_ptr<QTextDocument> filled;
 };
 
-// Reads the whole-text file and checks it against the shared connection's database.
-Reading read(const QString& path);
+// Reads the whole-text file and checks it against the database.
+Reading read(const data::Library& library, const QString& path);
 // Starts reading and parsing the file on another thread, while the window is being built; the next read of
 // the same file takes the result (the checks against the database are made there, on this thread).
 void readAhead(const QString& path);
-
-// The first verse key of `keys` (surah, verse; in the database's order) that the text does not hold in
-// that order on a line of its own ("2:255." and a TAB at the start of a line); "" when it holds them all.
-QString firstMissingVerse(const QString& plainText, const QList<QPair<int, int>>& keys);
 
 } // namespace wholetext

@@ -56,7 +56,7 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
         strip.setColor(group, QPalette::WindowText, text);
         strip.setColor(group, QPalette::ButtonText, text);
         strip.setColor(group, QPalette::Text, text);
-        strip.setColor(group, QPalette::Button, QColor(0x34, 0x3B, 0x4B)); // a hovered or pressed button's panel
+        strip.setColor(group, QPalette::Button, colour(text::Role::StripButton)); // a hovered or pressed button
         strip.setColor(group, QPalette::Highlight, group == QPalette::Disabled ? dimmedOnDark() : warningOnDark());
     }
     setPalette(strip);

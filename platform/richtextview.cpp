@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/richtextview.h"
 
-#include "platform/rtfreader.h"
+#include "platform/look.h"
+#include "platform/rtffill.h"
 #include "platform/textfile.h"
 #include "platform/textfold.h"
+#include "text/wholetext.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
@@ -107,6 +109,7 @@ void TextPane::adopt(std::unique_ptr<QTextDocument> doc) {
         delete old;
     dropCaches();
     m_ownless.clear();
+    m_index.clear();
     setTextCursor(QTextCursor(document()));
 }
 
@@ -280,6 +283,7 @@ void TextPane::replaceContent(const std::function<void(QTextDocument*)>& fill) {
     changeWithLayoutPaused([&] { fill(doc); });
     doc->setUndoRedoEnabled(false);
     dropCaches();
+    m_index.clear(); // a text comes with its own index
     setTextCursor(QTextCursor(doc));
 }
 
@@ -305,6 +309,51 @@ void TextPane::setText(const QString& text) {
     // earlier text go with it (QTextEdit's would carry the caret's format over to the new text).
     const QString plain = normalizedBreaks(text);
     replaceContent([&plain](QTextDocument* doc) { doc->setPlainText(plain); });
+}
+
+void TextPane::showComposed(const text::Composed& composed) {
+    replaceContent([&composed](QTextDocument* doc) {
+        QTextCursor cursor(doc);
+        cursor.beginEditBlock();
+        doc->setPlainText(composed.text);
+        // Marks of one role share one format; a stretch marked twice keeps its colour.
+        QTextCharFormat format;
+        for (const text::Mark& m : composed.marks) {
+            format.setForeground(colour(m.role));
+            cursor.setPosition(m.start);
+            cursor.setPosition(m.start + m.length, QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(format);
+        }
+        cursor.endEditBlock();
+    });
+    m_index = composed.index;
+}
+
+text::Verse TextPane::verseAt(int crlfPos) const {
+    return m_index.at(toDocumentPosition(crlfPos));
+}
+
+int TextPane::headingAt(int crlfPos) const {
+    return m_index.headingAt(document()->findBlock(toDocumentPosition(crlfPos)).position());
+}
+
+text::Verse TextPane::topVerse() const {
+    const QTextDocument* doc = document();
+    const QTextBlock top = doc->findBlock(toDocumentPosition(topPosition()));
+    QTextBlock limit = top;
+    for (int line = 0; line < 4 && limit.isValid(); ++line)
+        limit = limit.next();
+    return m_index.firstFrom(top.position(), limit.isValid() ? limit.position() : doc->characterCount());
+}
+
+int TextPane::positionOf(text::Verse v, bool withHeading) const {
+    const int at = m_index.startOf(v);
+    if (at < 0)
+        return -1;
+    // A surah's heading is the line right above its first verse.
+    const int heading = withHeading && v.verse == 1 ? m_index.headingOf(v.surah) : -1;
+    const bool above = heading >= 0 && document()->findBlock(at).previous().position() == heading;
+    return fromDocumentPosition(above ? heading : at);
 }
 
 void TextPane::fill(const rtf::Document& parsed) {
@@ -424,42 +473,6 @@ int TextPane::colorAll(const QString& what, const QColor& c) {
         cursor.endEditBlock();
     });
     return count;
-}
-
-void TextPane::setTextColoured(const QString& text, const QStringList& words, const QColor& c) {
-    // A word with a line break in it would match differently in the CR LF text colorAll searches.
-    for (const QString& word : words) {
-        if (word.contains(u'\r') || word.contains(u'\n')) {
-            changeWithLayoutPaused([&] {
-                setText(text);
-                for (const QString& w : words)
-                    colorAll(w, c);
-            });
-            return;
-        }
-    }
-    const QString plain = normalizedBreaks(text);
-    replaceContent([&](QTextDocument* doc) {
-        QTextCursor cursor(doc);
-        cursor.beginEditBlock();
-        doc->setPlainText(plain);
-        // Document positions are positions in `plain`: one character for each line break. Matches are
-        // the ones colorAll finds in the CR LF text, since no word holds a line break.
-        const QString hay = foldText(plain, m_loose);
-        QTextCharFormat red;
-        red.setForeground(c);
-        for (const QString& word : words) {
-            if (word.isEmpty())
-                continue;
-            const QString needle = fold(word);
-            for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + needle.size())) {
-                cursor.setPosition(int(at));
-                cursor.setPosition(int(at + needle.size()), QTextCursor::KeepAnchor);
-                cursor.mergeCharFormat(red);
-            }
-        }
-        cursor.endEditBlock();
-    });
 }
 
 void TextPane::Span(const QString& set, bool forward, bool negate) {
@@ -665,17 +678,19 @@ bool RichTextView::setFileName(const QString& path) {
     // with no word of why; it is refused like a missing one and the view keeps what it shows.
     if (rtfStart(data) < 0)
         return false;
-    showDocument(rtf::parse(data), path);
+    const rtf::Document parsed = rtf::parse(data);
+    showDocument(parsed, text::indexOf(parsed), path);
+    showPane(m_whole);
     return true;
 }
 
-void RichTextView::showDocument(const rtf::Document& parsed, const QString& path,
+void RichTextView::showDocument(const rtf::Document& parsed, text::VerseIndex index, const QString& path,
                                 std::unique_ptr<QTextDocument> filled) {
-    showPane(m_whole);
     if (filled)
         m_whole->adopt(std::move(filled));
     else
         m_whole->fill(parsed);
+    m_whole->setVerseIndex(std::move(index));
     m_fileName = path;
     m_wholeLoaded = true;
 }
@@ -692,9 +707,9 @@ void RichTextView::setText(const QString& text) {
     m_composed->setText(text);
 }
 
-void RichTextView::setTextColoured(const QString& text, const QStringList& words, const QColor& c) {
+void RichTextView::showComposed(const text::Composed& composed) {
     showPane(m_composed);
-    m_composed->setTextColoured(text, words, c);
+    m_composed->showComposed(composed);
 }
 
 void RichTextView::setTextFont(const QFont& font) {

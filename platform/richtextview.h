@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/composed.h"
+
 #include <QColor>
 #include <QList>
 #include <QSet>
@@ -37,6 +39,22 @@ public:
     void setFontOfAll(double points);
     // The font the character at `crlfPos` is drawn in.
     QFont fontAt(int crlfPos) const;
+
+    // Shows a composed text in the default format, its marks in their roles' colours; caret at 0.
+    void showComposed(const text::Composed& composed);
+    // Where the verses of the text shown stand: given with the text (setText gives none).
+    void setVerseIndex(text::VerseIndex index) { m_index = std::move(index); }
+    const text::VerseIndex& verseIndex() const { return m_index; }
+    // The verse of the line holding `crlfPos`; none on a line that is no verse's.
+    text::Verse verseAt(int crlfPos) const;
+    // The surah whose heading is the line holding `crlfPos`; 0 on a line that is no heading.
+    int headingAt(int crlfPos) const;
+    // The first verse whose line is at the top of the view or among the next three lines (a heading, the title or a
+    // report may stand above it); none when there is none.
+    text::Verse topVerse() const;
+    // Where a verse's line starts (CR LF position), or its surah's heading when the heading stands right above it
+    // and `withHeading`; -1 when the text does not hold the verse.
+    int positionOf(text::Verse v, bool withHeading = false) const;
 
     // The whole plain text, line breaks as CR LF.
     QString Text() const;
@@ -78,9 +96,6 @@ public:
     // Colours every occurrence of `what` (found as Find finds it, each search starting after the
     // previous match) with the layout paused, so the view lays out and repaints once. Returns the count.
     int colorAll(const QString& what, const QColor& c);
-    // setText(text), then colorAll(word, c) for each word in order, as one edit with the layout
-    // paused: the view then lays the new text out once, a step at a time from the top.
-    void setTextColoured(const QString& text, const QStringList& words, const QColor& c);
 
     // Runs a change that touches much of the text with the layout paused: nothing is laid out while
     // it runs, and afterwards the text is laid out afresh from the top, the first screens at once and
@@ -137,6 +152,7 @@ private:
     int m_keptTop = -1; // the line to show at the top once a resize is over
     bool m_loose = false;
     QSet<int> m_ownless; // the font properties (face, size) no run carries
+    text::VerseIndex m_index;
 };
 
 // The text view of the main window. It holds two texts, each in a pane of its own: the whole text (read from its
@@ -157,12 +173,15 @@ public:
     // Loads an RTF file as the whole text and shows it: replaces it, formats included; caret at 0.
     // Returns false (content unchanged) when the file cannot be read, is empty or is not RTF.
     bool setFileName(const QString& path);
-    // Shows an RTF document read from `path` as the whole text (replacing it, formats included; caret at 0).
-    // `filled`, when given, is the document already filled from it, and is shown as it is.
-    void showDocument(const rtf::Document& parsed, const QString& path, std::unique_ptr<QTextDocument> filled = {});
+    // Takes an RTF document read from `path` as the whole text (replacing it, formats included; caret at 0), its
+    // verses where `index` says. `filled`, when given, is the document already filled from it, and is taken as it
+    // is. A composed text shown stays shown.
+    void showDocument(const rtf::Document& parsed, text::VerseIndex index, const QString& path,
+                      std::unique_ptr<QTextDocument> filled = {});
     // Shows the whole text as it was left: false when none was loaded.
     bool showWholeText();
     bool showsWholeText() const { return m_shown == m_whole; }
+    bool hasWholeText() const { return m_wholeLoaded; }
     // The font passages and search results are written in (the whole text brings its own).
     void setTextFont(const QFont& font);
     // A face or a size for both texts, every character of them; a blank face or a size no font can have
@@ -199,7 +218,13 @@ public:
     void Span(const QString& set, bool forward = true, bool negate = false) { m_shown->Span(set, forward, negate); }
     void UpTo(const QString& set, bool forward = true, bool negate = false) { m_shown->UpTo(set, forward, negate); }
     int colorAll(const QString& what, const QColor& c) { return m_shown->colorAll(what, c); }
-    void setTextColoured(const QString& text, const QStringList& words, const QColor& c);
+    // Shows a composed text (a passage, search results, a note) instead of the whole text.
+    void showComposed(const text::Composed& composed);
+    text::Verse verseAt(int crlfPos) const { return m_shown->verseAt(crlfPos); }
+    int headingAt(int crlfPos) const { return m_shown->headingAt(crlfPos); }
+    text::Verse topVerse() const { return m_shown->topVerse(); }
+    int positionOf(text::Verse v, bool withHeading = false) const { return m_shown->positionOf(v, withHeading); }
+    const text::VerseIndex& verseIndex() const { return m_shown->verseIndex(); }
     void changeWithLayoutPaused(const std::function<void()>& change) { m_shown->changeWithLayoutPaused(change); }
     void Refresh() { m_shown->Refresh(); }
     void SetFocus() { setFocus(); }

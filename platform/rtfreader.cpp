@@ -5,8 +5,6 @@
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include <array>
 #include <condition_variable>
@@ -248,7 +246,7 @@ private:
     int defaultFont_ = 0;
     int docCodePage_ = 1252;
     bool codePageGiven_ = false; // by \ansicpg
-    QList<QColor> colors_;
+    QList<Rgb> colors_;
     CodePages codePages_;
 
     // font and colour tables being read
@@ -294,7 +292,7 @@ private:
         codePage_ = 0;
     }
 
-    QColor colorAt(int index) const { return index > 0 && index < colors_.size() ? colors_.at(index) : QColor(); }
+    Rgb colorAt(int index) const { return index > 0 && index < colors_.size() ? colors_.at(index) : Rgb(); }
 
     const CharFormat& format() {
         if (formatDirty_) {
@@ -399,7 +397,7 @@ private:
     }
 
     void endColorEntry() {
-        colors_.append(colorGiven_ ? QColor(red_, green_, blue_) : QColor());
+        colors_.append(colorGiven_ ? Rgb{red_, green_, blue_} : Rgb());
         red_ = green_ = blue_ = 0;
         colorGiven_ = false;
         changed();
@@ -920,178 +918,28 @@ Document parsePlain(const QByteArray& bytes) {
     return d;
 }
 
-// The face and size most of the text is in: the document's default font, which runs in it inherit.
-struct Base {
-    QString face;
-    int halfPoints = 0;
-};
-
-Base baseOf(const QList<Paragraph>& paragraphs) {
-    QHash<QString, qsizetype> faces;
-    QHash<int, qsizetype> sizes;
-    for (const Paragraph& p : paragraphs)
-        for (const Run& r : p.runs) {
-            faces[r.format.fontName] += r.text.size();
-            sizes[r.format.halfPoints] += r.text.size();
-        }
-    Base b;
-    qsizetype most = 0;
-    for (auto it = faces.cbegin(); it != faces.cend(); ++it)
-        if (it.value() > most || (it.value() == most && it.key() < b.face))
-            std::tie(b.face, most) = std::pair(it.key(), it.value());
-    most = 0;
-    for (auto it = sizes.cbegin(); it != sizes.cend(); ++it)
-        if (it.value() > most || (it.value() == most && it.key() < b.halfPoints))
-            std::tie(b.halfPoints, most) = std::pair(it.key(), it.value());
-    return b;
-}
-
-QTextCharFormat toQt(const CharFormat& f, const Base& base) {
-    QTextCharFormat q;
-    q.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
-    q.setFontItalic(f.italic);
-    q.setFontUnderline(f.underline);
-    if (f.halfPoints != base.halfPoints)
-        q.setFontPointSize(f.halfPoints / 2.0);
-    if (!f.fontName.isEmpty() && f.fontName != base.face)
-        q.setFontFamilies(QStringList{f.fontName});
-    if (f.color.isValid())
-        q.setForeground(f.color);
-    if (f.highlight.isValid())
-        q.setBackground(f.highlight);
-    return q;
-}
-
 } // namespace
 
-Document parse(const QByteArray& rtf) {
-    const qsizetype start = rtfStart(rtf);
-    if (start < 0)
-        return parsePlain(rtf);
-    Parser parser(QByteArrayView(rtf).sliced(start));
-    return parser.run();
+QString Rgb::name() const {
+    return isValid() ? QStringLiteral("#%1%2%3")
+                           .arg(red, 2, 16, QLatin1Char('0'))
+                           .arg(green, 2, 16, QLatin1Char('0'))
+                           .arg(blue, 2, 16, QLatin1Char('0'))
+                     : QString();
 }
 
-namespace {
-
-// Fills a document a paragraph at a time, as one edit: the document's listeners hear of one change, the whole text
-// replaced, as with QTextDocument::setPlainText.
-class Filler {
-public:
-    // Face and size are given once, as the default font, to the text most of them hold (`base`): a new face or
-    // size for the whole text is then a new default font, not a change to every run.
-    Filler(QTextDocument* doc, const Base& base) : base_(base), cursor_(doc) {
-        doc->setUndoRedoEnabled(false);
-        cursor_.beginEditBlock();
-        doc->clear();
-        QFont font = doc->defaultFont();
-        if (!base.face.isEmpty())
-            font.setFamilies({base.face});
-        if (base.halfPoints > 0)
-            font.setPointSizeF(base.halfPoints / 2.0);
-        doc->setDefaultFont(font);
-        lastQt_ = toQt(last_, base);
-    }
-    ~Filler() { cursor_.endEditBlock(); }
-    Filler(const Filler&) = delete;
-    Filler& operator=(const Filler&) = delete;
-
-    void add(const Paragraph& p) {
-        // An empty line keeps the size of the text around it: the block takes the format of its first run, or
-        // of the text before it.
-        const QTextCharFormat& blockFormat = p.runs.isEmpty() ? lastQt_ : qtFormat(p.runs.constFirst().format);
-        if (first_)
-            cursor_.setBlockCharFormat(blockFormat);
-        else
-            cursor_.insertBlock(QTextBlockFormat(), blockFormat);
-        first_ = false;
-        for (const Run& r : p.runs)
-            if (!r.text.isEmpty())
-                cursor_.insertText(r.text, qtFormat(r.format));
-    }
-
-private:
-    const QTextCharFormat& qtFormat(const CharFormat& f) {
-        if (!(f == last_)) {
-            last_ = f;
-            lastQt_ = toQt(f, base_);
-        }
-        return lastQt_;
-    }
-
-    Base base_;
-    QTextCursor cursor_;
-    CharFormat last_;
-    QTextCharFormat lastQt_;
-    bool first_ = true;
-};
-
-} // namespace
-
-void fill(QTextDocument* doc, const Document& d) {
-    Filler filler(doc, baseOf(d.paragraphs));
-    for (const Paragraph& p : d.paragraphs)
-        filler.add(p);
-}
-
-Document parseAndFill(const QByteArray& rtf, QTextDocument* doc) {
+Document parse(const QByteArray& rtf, const std::function<void(const Paragraph&)>& onParagraph) {
     const qsizetype start = rtfStart(rtf);
     if (start < 0) {
         Document d = parsePlain(rtf);
-        fill(doc, d);
+        if (onParagraph)
+            for (const Paragraph& p : d.paragraphs)
+                onParagraph(p);
         return d;
     }
-    // The reading hands the paragraphs over in batches; the first batch tells the face and size most text is in.
-    constexpr qsizetype kBatch = 256;
-    std::mutex mutex;
-    std::condition_variable ready;
-    std::deque<QList<Paragraph>> batches;
-    bool done = false;
-    auto reading = std::async(std::launch::async, [&] {
-        Parser parser(QByteArrayView(rtf).sliced(start));
-        QList<Paragraph> batch;
-        const auto handOver = [&] {
-            {
-                const std::lock_guard lock(mutex);
-                batches.push_back(std::exchange(batch, {}));
-            }
-            ready.notify_one();
-        };
-        parser.onParagraph = [&](const Paragraph& p) {
-            batch.append(p);
-            if (batch.size() == kBatch)
-                handOver();
-        };
-        Document d = parser.run();
-        if (!batch.isEmpty())
-            handOver();
-        {
-            const std::lock_guard lock(mutex);
-            done = true;
-        }
-        ready.notify_one();
-        return d;
-    });
-    std::optional<Filler> filler;
-    for (;;) {
-        QList<Paragraph> batch;
-        {
-            std::unique_lock lock(mutex);
-            ready.wait(lock, [&] { return !batches.empty() || done; });
-            if (batches.empty())
-                break;
-            batch = std::move(batches.front());
-            batches.pop_front();
-        }
-        if (!filler)
-            filler.emplace(doc, baseOf(batch));
-        for (const Paragraph& p : batch)
-            filler->add(p);
-    }
-    if (!filler)
-        filler.emplace(doc, Base{}); // no paragraph: the document is emptied
-    filler.reset();
-    return reading.get();
+    Parser parser(QByteArrayView(rtf).sliced(start));
+    parser.onParagraph = onParagraph;
+    return parser.run();
 }
 
 } // namespace platform::rtf

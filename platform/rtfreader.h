@@ -2,13 +2,22 @@
 #pragma once
 
 #include <QByteArray>
-#include <QColor>
 #include <QList>
 #include <QString>
 
-class QTextDocument;
+#include <functional>
 
 namespace platform::rtf {
+
+// A colour of the file's colour table; invalid for the default colour.
+struct Rgb {
+    int red = -1;
+    int green = 0;
+    int blue = 0;
+    bool isValid() const { return red >= 0; }
+    QString name() const; // "#rrggbb", "" when invalid
+    bool operator==(const Rgb&) const = default;
+};
 
 // The character format of a run of text as the file gives it.
 struct CharFormat {
@@ -17,8 +26,8 @@ struct CharFormat {
     bool underline = false;
     int halfPoints = 24; // \fsN: the size in half points (24 = 12 pt)
     QString fontName;    // from the font table; empty when the file names none
-    QColor color;        // invalid: the default colour
-    QColor highlight;    // invalid: no highlight
+    Rgb color;           // invalid: the default colour
+    Rgb highlight;       // invalid: no highlight
     bool operator==(const CharFormat&) const = default;
 };
 
@@ -39,15 +48,9 @@ struct Document {
     QString plainText() const;
 };
 
-// Reads an RTF file as common word processors write it. Never throws, never hangs, whatever the
-// input: what cannot be read is skipped and the rest is kept.
-Document parse(const QByteArray& rtf);
-
-// Replaces the whole content of `doc` by the parsed document, formats included. The face and the size most of
-// the text is in become the document's default font; runs carry a face or size only where theirs differ.
-void fill(QTextDocument* doc, const Document& d);
-// parse(rtf) and fill(doc, ...) at once, the reading on another thread handing paragraphs over as it goes. The face
-// and size taken for the default font are the ones most of the first paragraphs hold. `doc` belongs to this thread.
-Document parseAndFill(const QByteArray& rtf, QTextDocument* doc);
+// Reads an RTF file as common word processors write it (a file that is not RTF: one paragraph a line). Never
+// throws, never hangs, whatever the input: what cannot be read is skipped and the rest is kept. `onParagraph`, when
+// given, hears of every paragraph as it ends, before it goes into the document.
+Document parse(const QByteArray& rtf, const std::function<void(const Paragraph&)>& onParagraph = {});
 
 } // namespace platform::rtf

@@ -1,122 +1,145 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/dbsearch.h"
 
-#include "app/module1.h"
-#include "data/queryhelpers.h"
-#include "platform/listcontrols.h"
-#include "platform/msgbox.h"
-#include "platform/richtextview.h"
-#include "search/history.h"
+#include "platform/database.h"
 #include "search/report.h"
+#include "search/wordlist.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QMetaObject>
 
 namespace search {
-namespace {
 
-// Lets the window repaint and answer while a long search runs, at most once a frame.
-class EventPump {
-public:
-    EventPump() { m_timer.start(); }
-    void maybeRun() {
-        if (m_timer.elapsed() >= 16) {
-            QCoreApplication::processEvents();
-            m_timer.restart();
-        }
-    }
-
-private:
-    QElapsedTimer m_timer;
-};
-
-} // namespace
-
-int DatabaseSearch::currentSurah(const QString& text) {
+int currentSurah(const QString& text) {
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
     return ok && n >= 1 && n <= 114 && text.trimmed() == QString::number(n) ? n : 0;
 }
 
-void DatabaseSearch::run() {
-    if (m_running)
-        return; // a second search while one runs is ignored
-    const QString snapshot = m.CmbKerkoKrejt->Text();
-    if (snapshot.isEmpty()) {
-        platform::MsgBox(QStringLiteral("Shëno diçka për kërkim!"));
-        m.CmbKerkoKrejt->setFocus();
-        return;
-    }
-    if (snapshot.count(u'&') + 1 > kMaxWords) {
-        platform::MsgBox(QStringLiteral("Kërkimi pranon deri në %1 fjalë të ndara me „&”.").arg(kMaxWords));
-        m.CmbKerkoKrejt->setFocus();
-        return;
-    }
-    const bool restricted = m.ChkKerkoSure->isChecked();
-    const int surah = restricted ? currentSurah(m.CmbNrSure->Text()) : 0;
-    if (restricted && surah == 0) {
-        platform::MsgBox(QStringLiteral("Zgjidhni një sure (numrin e saj) për të kërkuar vetëm në suren aktuale."));
-        m.CmbNrSure->setFocus();
-        return;
-    }
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(m_running);
+Refusal refusalOf(const QString& phrase, bool onlyCurrentSurah, int surah) {
+    if (phrase.isEmpty())
+        return Refusal::Empty;
+    if (phrase.count(u'&') + 1 > kMaxWords)
+        return Refusal::TooManyWords;
+    if (onlyCurrentSurah && surah == 0)
+        return Refusal::NoSurah;
+    return Refusal::None;
+}
 
+QString refusalText(Refusal r) {
+    switch (r) {
+    case Refusal::None:
+        break;
+    case Refusal::Empty:
+        return QStringLiteral("Shëno diçka për kërkim!");
+    case Refusal::TooManyWords:
+        return QStringLiteral("Kërkimi pranon deri në %1 fjalë të ndara me „&”.").arg(kMaxWords);
+    case Refusal::NoSurah:
+        return QStringLiteral("Zgjidhni një sure (numrin e saj) për të kërkuar vetëm në suren aktuale.");
+    }
+    return QString();
+}
+
+QStringList markedWords(const QString& phrase) {
+    if (!phrase.contains(u'&'))
+        return {phrase};
+    QString copy = phrase;
+    FjalKerkim words;
+    NumerojiFjalet(copy, QStringLiteral("&"), words);
+    QStringList out;
+    for (int i = 1; i <= words.Count(); ++i)
+        out.append(words.Item(i).Text());
+    return out;
+}
+
+Outcome run(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled) {
     Matching matching = Matching::Exact;
-    if (m.ChkPaDallim->isChecked())
+    if (request.loose)
         matching =
-            Module1::cnLidhja.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'"))
-                    .isValid()
+            db.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'")).isValid()
                 ? Matching::Loose
                 : Matching::LooseWithoutColumn;
-    const SearchQuery statement = statementFor(snapshot, surah, matching);
-    QString copy = snapshot;
-    NumerojiFjalet(copy, QStringLiteral("&"), FjalKerkim_);
+    const SearchQuery statement = statementFor(request.phrase, request.surah, matching);
+    const QStringList words = markedWords(request.phrase);
+    Outcome out;
+    out.request = request;
+    for (platform::Statement rows = db.query(statement.sql, statement.values); rows.next();) {
+        if (cancelled && cancelled->load(std::memory_order_relaxed))
+            break;
+        Result r;
+        r.verse = {int(rows.integer(0)), int(rows.integer(1))};
+        r.text = rows.text(2);
+        r.matches = text::matchesIn(r.text, words, request.loose);
+        out.results.append(std::move(r));
+    }
+    return out;
+}
 
-    // The statement runs before anything changes, so that a refused one leaves the view as it was.
-    platform::Statement rows = Module1::cnLidhja.query(statement.sql, statement.values);
-    bool more = rows.next();
-    const bool wasPassage = m.inPassageMode();
-    const QString passage = wasPassage ? m.Rtf1->Text() : QString();
-    m.enterPassageMode();
-    m.Rtf1->setText(QStringLiteral("Keni durim...\r\n...kërkimi është në rrjedhë..."));
+text::Composed compose(const Outcome& outcome) {
+    const Request& r = outcome.request;
+    text::Composer c;
+    c.line();
+    c.line(reportLine(int(outcome.results.size()), r.phrase, r.surah > 0, r.surahName));
+    c.markLine(markedWords(r.phrase), r.loose);
+    c.line(reportRule());
+    c.line();
+    for (const Result& result : outcome.results)
+        c.verse(result.verse, result.text, result.matches);
+    return c.take();
+}
 
-    QString results;
-    int count = 0;
-    try {
-        EventPump pump;
-        for (; more; more = rows.next()) {
-            results += verseLine(rows.text(0), rows.text(1), rows.text(2));
-            ++count;
-            pump.maybeRun();
-            if (!m.inPassageMode())
-                return; // the reader went back to the whole text meanwhile: it stays, the search ends
+Searcher::Searcher(QObject* parent) : QObject(parent) {}
+
+Searcher::~Searcher() {
+    cancel();
+    join();
+}
+
+void Searcher::join() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool Searcher::start(const QString& databasePath, const Request& request) {
+    if (m_running)
+        return false;
+    join(); // a search called off may still be ending
+    m_running = true;
+    m_cancelled = std::make_shared<std::atomic<bool>>(false);
+    const quint64 generation = ++m_generation;
+    m_thread = std::thread([this, databasePath, request, cancelled = m_cancelled, generation] {
+        std::exception_ptr error;
+        Outcome outcome;
+        std::shared_ptr<const text::Composed> shown;
+        try {
+            platform::Connection db;
+            db.Open(databasePath);
+            outcome = run(db, request, cancelled.get());
+            shown = std::make_shared<const text::Composed>(compose(outcome));
+        } catch (...) {
+            error = std::current_exception();
         }
-    } catch (...) {
-        m.restoreView(wasPassage, passage);
-        throw;
-    }
+        if (cancelled->load())
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, error, outcome = std::move(outcome), shown = std::move(shown)] {
+                if (generation != m_generation || !m_running)
+                    return; // called off meanwhile
+                m_running = false;
+                if (error)
+                    Q_EMIT failed(error);
+                else
+                    Q_EMIT finished(outcome, shown);
+            },
+            Qt::QueuedConnection);
+    });
+    return true;
+}
 
-    const QString phrase = m.CmbKerkoKrejt->Text();
-    const bool restrictedNow = m.ChkKerkoSure->isChecked();
-    const QString report = reportLine(count, phrase, restrictedNow, m.CmbEmrSure->Text()) + reportRule();
-    // The verses and their red words go into the view in one edit (see setTextColoured).
-    QStringList red;
-    if (snapshot.contains(u'&')) {
-        for (int i = 1; i <= FjalKerkim_.Count(); ++i)
-            red.append(FjalKerkim_.Item(i).Text());
-    } else {
-        red.append(snapshot);
-    }
-    m.Rtf1->setTextColoured(report + results, red, QColor(255, 0, 0));
-    m.Rtf1->setSelStart(0);
-    m.Rtf1->SetFocus();
-
-    history::addSearched(m.CmbKerkoKrejt, m.CmbKerkoKrejt->Text());
+void Searcher::cancel() {
+    if (m_cancelled)
+        m_cancelled->store(true);
+    m_running = false;
 }
 
 } // namespace search

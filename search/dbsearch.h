@@ -1,54 +1,88 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "search/wordlist.h"
+#include "text/composed.h"
 
+#include <QList>
+#include <QObject>
 #include <QString>
 
-#include <functional>
+#include <atomic>
+#include <exception>
+#include <memory>
+#include <thread>
 
-class QCheckBox;
 namespace platform {
-class ComboBox;
-class RichTextView;
-} // namespace platform
+class Connection;
+}
 
+// The search of every verse in the database for a phrase (or for words joined by "&"): the verses found, each
+// with the places of the words in it, and the text that shows them.
 namespace search {
 
-// The search of every verse in the database for a phrase (or for words joined by "&"), shown as
-// a report and the verses found, with the words coloured red.
-class DatabaseSearch {
+// The most words a phrase may join with "&" (each is one condition of the statement).
+inline constexpr int kMaxWords = 50;
+
+struct Request {
+    QString phrase;     // as typed
+    int surah = 0;      // 1 to 114: only that surah's verses; 0: every verse
+    QString surahName;  // the surah's name, for the report
+    bool loose = false; // ë as e, ç as c
+};
+
+// Why a request cannot run, for the reader; the control to correct goes with it.
+enum class Refusal { None, Empty, TooManyWords, NoSurah };
+Refusal refusalOf(const QString& phrase, bool onlyCurrentSurah, int surah);
+QString refusalText(Refusal r);
+
+// The surah a search limited to the current surah names, or 0 when the text names none.
+int currentSurah(const QString& text);
+
+// The words coloured in the verses found: each word of a phrase with "&", or the phrase as it is.
+QStringList markedWords(const QString& phrase);
+
+struct Result {
+    text::Verse verse;
+    QString text;
+    QList<QPair<int, int>> matches; // where the words stand in the text: (start, length)
+};
+
+struct Outcome {
+    Request request;
+    QList<Result> results;
+};
+
+// Runs a search on a connection. `cancelled`, when given, is asked between rows: a search called off returns what it
+// found so far. Throws DbError.
+Outcome run(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled = nullptr);
+
+// The text that shows an outcome: the report line, a rule, then a line a verse, with the words marked.
+text::Composed compose(const Outcome& outcome);
+
+// Runs searches off the window's thread, on a connection of their own to the database file: one at a time.
+class Searcher : public QObject {
+    Q_OBJECT
 public:
-    // The most words a phrase may join with "&" (each is one condition of the statement).
-    static constexpr int kMaxWords = 50;
+    explicit Searcher(QObject* parent = nullptr);
+    ~Searcher() override;
 
-    struct Controls {
-        platform::ComboBox* CmbKerkoKrejt;
-        QCheckBox* ChkKerkoSure;
-        QCheckBox* ChkPaDallim; // ë as e, ç as c
-        platform::ComboBox* CmbNrSure;
-        platform::ComboBox* CmbEmrSure;
-        platform::RichTextView* Rtf1;
-        std::function<void()> enterPassageMode;
-        // Brings back what the text view showed before a failed search (the whole text or a passage).
-        std::function<void(bool wasPassage, const QString& passage)> restoreView;
-        std::function<bool()> inPassageMode;
-    };
-    explicit DatabaseSearch(Controls c) : m(std::move(c)) {}
-
-    // cmdKerkoAll_Click.
-    void run();
+    // Starts a search of the database at `databasePath`; false while another runs.
+    bool start(const QString& databasePath, const Request& request);
+    // Calls the running search off: neither finished nor failed is heard of it.
+    void cancel();
     bool running() const { return m_running; }
-    // The words of the last phrase searched.
-    const FjalKerkim& words() const { return FjalKerkim_; }
 
-    // The surah a search limited to the current surah names, or 0 when the text names none.
-    static int currentSurah(const QString& text);
+Q_SIGNALS:
+    // On the thread the searcher lives in.
+    void finished(const search::Outcome& outcome, std::shared_ptr<const text::Composed> shown);
+    void failed(std::exception_ptr error);
 
 private:
-    Controls m;
-    FjalKerkim FjalKerkim_; // the words of the last phrase, coloured in its result
+    void join();
+    std::thread m_thread;
+    std::shared_ptr<std::atomic<bool>> m_cancelled;
     bool m_running = false;
+    quint64 m_generation = 0;
 };
 
 } // namespace search

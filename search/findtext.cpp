@@ -5,8 +5,6 @@
 #include "platform/richtextview.h"
 #include "platform/textfold.h"
 
-#include <QLineEdit>
-
 namespace search {
 namespace {
 
@@ -15,18 +13,16 @@ const QString kNoMoreAskWrap = QStringLiteral("Shprehja nuk përmendet më!\r\n"
 
 } // namespace
 
-bool FindInText::phraseMissing() {
-    if (!txtKerkim->text().isEmpty())
+bool FindInText::phraseMissing(const QString& phrase) {
+    if (!phrase.isEmpty())
         return false;
     platform::MsgBox(QStringLiteral("Shëno diçka në kutizën për kërkim!"));
-    txtKerkim->setFocus();
     return true;
 }
 
-void FindInText::next() {
-    if (phraseMissing())
-        return;
-    const QString phrase = txtKerkim->text();
+bool FindInText::next(const QString& phrase) {
+    if (phraseMissing(phrase))
+        return false;
     const QString selection = Rtf1->SelText();
     bool fromSelection = false;
     if (!selection.isEmpty() && selection != phrase) {
@@ -39,20 +35,21 @@ void FindInText::next() {
     if (fromSelection) {
         const int origin = Rtf1->SelStart() + int(selection.size());
         if (Rtf1->Find(phrase, origin, -1, 0) >= 0)
-            return;
+            return true;
         if (platform::MsgBox(kNoMoreAskWrap, platform::Buttons::OKCancel) != platform::Answer::OK)
-            return;
+            return true;
         Rtf1->setSelStart(0);
     }
     const int origin = Rtf1->SelStart();
     if (Rtf1->Find(phrase, origin, -1, 0) >= 0)
-        return;
+        return true;
     if (platform::MsgBox(kNoMoreAskWrap, platform::Buttons::OKCancel) != platform::Answer::OK)
-        return;
+        return true;
     Rtf1->setSelStart(0);
     if (Rtf1->Find(phrase, -1, origin, 0) >= 0)
-        return;
+        return true;
     platform::MsgBox(QStringLiteral("Shprehja nuk përmendet diku në tekst!"));
+    return true;
 }
 
 int FindInText::lastBefore(const QString& text, const QString& phrase, int caret) {
@@ -66,14 +63,13 @@ int FindInText::lastBefore(const QString& text, const QString& phrase, int caret
     return -1;
 }
 
-void FindInText::previous() {
-    if (phraseMissing())
-        return;
+bool FindInText::previous(const QString& phrase) {
+    if (phraseMissing(phrase))
+        return false;
     bool firstPass = true;
     bool askedAtStart = false; // an empty text would otherwise ask for ever
     for (;;) {
         const int p = Rtf1->SelStart();
-        const QString phrase = txtKerkim->text();
         const int L = int(phrase.size());
         if (firstPass && p == 0 && !askedAtStart) {
             askedAtStart = true;
@@ -85,21 +81,21 @@ void FindInText::previous() {
             }
         }
         if (p <= L)
-            return;
+            return true;
         const int at = lastBefore(Rtf1->foldedText(), Rtf1->fold(phrase), p);
         if (at >= 0) {
             Rtf1->setSelStart(at);
             Rtf1->setSelLength(L);
-            return;
+            return true;
         }
         if (!firstPass) {
             platform::MsgBox(QStringLiteral("Shprehja nuk u gjet më."));
-            return;
+            return true;
         }
         if (platform::MsgBox(QStringLiteral("Mbërriva deri në fillim të tekstit.\n"
                                             "A dëshironi të fillojë kërkimi prej fundit të tekstit?"),
                              platform::Buttons::YesNo) != platform::Answer::Yes)
-            return;
+            return true;
         firstPass = false;
         Rtf1->setSelStart(Rtf1->TextLength());
     }

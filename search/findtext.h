@@ -3,7 +3,6 @@
 
 #include <QString>
 
-class QLineEdit;
 namespace platform {
 class RichTextView;
 }
@@ -11,22 +10,22 @@ class RichTextView;
 namespace search {
 
 // Find next and find previous of a phrase in whatever the text view shows. Neither moves the
-// keyboard focus, except to the phrase box when the phrase is empty.
+// keyboard focus.
 class FindInText {
 public:
-    FindInText(platform::RichTextView* view, QLineEdit* phraseBox) : Rtf1(view), txtKerkim(phraseBox) {}
+    explicit FindInText(platform::RichTextView* view) : Rtf1(view) {}
 
-    void next();
-    void previous();
+    // False when the phrase is empty (the reader is told to write one).
+    bool next(const QString& phrase);
+    bool previous(const QString& phrase);
 
     // The first position, counting backwards from two characters before `caret`, where `phrase`
     // begins in `text` (letter case and apostrophes ignored); -1 when there is none.
     static int lastBefore(const QString& foldedText, const QString& foldedPhrase, int caret);
 
 private:
-    bool phraseMissing();
+    static bool phraseMissing(const QString& phrase);
     platform::RichTextView* Rtf1;
-    QLineEdit* txtKerkim;
 };
 
 } // namespace search

@@ -6,7 +6,6 @@
 namespace search {
 
 QString reportLine(int count, const QString& P, bool restricted, const QString& S) {
-    const QString crlf = QStringLiteral("\r\n");
     QString line;
     if (count == 0 && restricted)
         line = QStringLiteral("Në suren ") + S + QStringLiteral(" nuk përmendet shprehja ") + P;
@@ -23,15 +22,11 @@ QString reportLine(int count, const QString& P, bool restricted, const QString& 
     else
         line = QStringLiteral("Gjithsej u gjetën ") + QString::number(count) +
                QStringLiteral(" ajete në të cilat përmendet shprehja ") + P + QStringLiteral(":");
-    return crlf + line + crlf;
+    return line;
 }
 
 QString reportRule() {
-    return QStringLiteral("* * * * * * * * * * * * * * * * * * *\r\n\r\n");
-}
-
-QString verseLine(const QString& surah, const QString& verse, const QString& text) {
-    return surah + u':' + verse + u'.' + u'\t' + text + QStringLiteral("\r\n");
+    return QStringLiteral("* * * * * * * * * * * * * * * * * * *");
 }
 
 SearchQuery statementFor(const QString& phrase, int surah, Matching matching) {

@@ -8,14 +8,11 @@
 namespace search {
 
 // The report line above the verses found: the count, the phrase as typed and, when the search was
-// limited to one surah, its name. Ends with CR LF.
+// limited to one surah, its name.
 QString reportLine(int count, const QString& phrase, bool restricted, const QString& surahName);
 
-// The line of nineteen asterisks that ends every report, and the empty line after it.
+// The line of nineteen asterisks that ends every report.
 QString reportRule();
-
-// One line of a composed text: the verse key, TAB, the translation, CR LF.
-QString verseLine(const QString& surah, const QString& verse, const QString& text);
 
 // How the verses are matched: as typed (letter case and apostrophes aside), or loosely (ë as e, ç as c) in
 // the column that holds each verse folded so, or, in a database without that column, in the verse folded

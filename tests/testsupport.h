@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 class frmKryesore;
 class QAction;
 class QCheckBox;
@@ -79,6 +81,10 @@ struct Controls {
     QMenu* mnuPopupRtf;
     QAction *mnuSelektojeAjetin, *mnuSelektoKrejtTekstin, *mnuKopjim, *mnuLshoAjetin, *mnuPauzoje, *mnuVazhdo;
 };
+
+// Starts a search of every verse as the reader does (by `start`; a click on the search button when none is given)
+// and waits until its results are shown or it failed; false when no search started.
+bool search(const Controls& c, const std::function<void()>& start = {});
 
 // The SHA-256 of a file's bytes ("" when it cannot be read).
 QByteArray fileChecksum(const QString& path);

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "themes/passage.h"
 
-#include "app/module1.h"
-#include "data/queryhelpers.h"
-#include "search/report.h"
+#include "data/library.h"
 
 #include <QRegularExpression>
 
@@ -92,20 +90,21 @@ VerseFetches scanVerseList(const QString& verseListIn) {
     return out;
 }
 
-QString passageHeader(const QString& themeText, const QString& itemText) {
-    const QString crlf = QStringLiteral("\r\n");
-    return crlf + QStringLiteral("Ajete nga tema \"") + themeText + QStringLiteral("\":") + crlf +
-           QStringLiteral("zgjodhët ajetin (ajetet): ") + itemText + crlf + QString(58, u'*') + crlf + crlf;
+QStringList passageHeader(const QString& themeText, const QString& itemText) {
+    return {QString(), QStringLiteral("Ajete nga tema \"") + themeText + QStringLiteral("\":"),
+            QStringLiteral("zgjodhët ajetin (ajetet): ") + itemText, QString(58, u'*'), QString()};
 }
 
-QString composePassage(const QString& themeText, const QString& itemText) {
+text::Composed composePassage(const data::Library& library, const QString& themeText, const QString& itemText) {
     const GroupItem g = splitGroupItem(itemText);
     const VerseFetches fetches = scanVerseList(g.verseList);
-    QString passage = passageHeader(themeText, itemText);
+    text::Composer passage;
+    for (const QString& line : passageHeader(themeText, itemText))
+        passage.line(line);
     const bool surahIsNumber = !g.surahPart.isEmpty() && std::all_of(g.surahPart.begin(), g.surahPart.end(),
                                                                      [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!surahIsNumber || (!fetches.singleStatement && fetches.verses.isEmpty()))
-        return passage;
+        return passage.take();
     // A number as a statement would read it: beyond 64 bits a digit string is a real number.
     auto number = [](const QString& digits) -> QVariant {
         bool ok = false;
@@ -113,11 +112,11 @@ QString composePassage(const QString& themeText, const QString& itemText) {
         return ok ? QVariant(n) : QVariant(digits.toDouble());
     };
     const QVariant surah = number(g.surahPart);
-    platform::Statement verse = Module1::cnLidhja.query(
+    platform::Statement verse = library.connection().query(
         QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet = ?"));
     auto append = [&](const QVariant& n) {
         for (verse.reset({surah, n}); verse.next();) // a verse missing from the table adds nothing
-            passage += search::verseLine(verse.text(0), verse.text(1), verse.text(2));
+            passage.verse({int(verse.integer(0)), int(verse.integer(1))}, verse.text(2));
     };
     if (fetches.singleStatement) {
         append(g.verseList.trimmed().toDouble()); // "5", " 5 ", "+5" and "5.0" all name verse 5
@@ -125,7 +124,7 @@ QString composePassage(const QString& themeText, const QString& itemText) {
         for (const QString& n : fetches.verses)
             append(number(n));
     }
-    return passage;
+    return passage.take();
 }
 
 } // namespace themes

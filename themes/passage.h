@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/composed.h"
+
 #include <QList>
 #include <QString>
+
+namespace data {
+class Library;
+}
 
 namespace themes {
 
@@ -27,11 +33,12 @@ struct VerseFetches {
 // gives 1); entries without digits are skipped; a range backwards gives nothing.
 VerseFetches scanVerseList(const QString& verseList);
 
-// The passage header: the theme between double quotes, the chosen group, a rule of 58 asterisks.
-QString passageHeader(const QString& themeText, const QString& itemText);
+// The passage header's lines: an empty line, the theme between double quotes, the chosen group, a rule of 58
+// asterisks, an empty line.
+QStringList passageHeader(const QString& themeText, const QString& itemText);
 
-// Composes the passage of a verse group from the verse table, on the shared connection: header and
-// one verse line per verse found. Throws DbError when a statement fails.
-QString composePassage(const QString& themeText, const QString& itemText);
+// Composes the passage of a verse group from the verse table: header and one verse line per verse found. Throws
+// DbError when a statement fails.
+text::Composed composePassage(const data::Library& library, const QString& themeText, const QString& itemText);
 
 } // namespace themes

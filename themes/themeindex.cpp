@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "themes/themeindex.h"
 
-#include "app/module1.h"
-#include "data/queryhelpers.h"
+#include "data/library.h"
 #include "platform/listcontrols.h"
-#include "platform/richtextview.h"
 #include "platform/treeview.h"
 #include "themes/passage.h"
 
-#include <QCoreApplication>
 #include <QToolButton>
 
 namespace themes {
@@ -20,11 +17,7 @@ QString ThemeIndex::themeOfNodeText(const QString& nodeText) {
 
 void ThemeIndex::fillGroups(platform::ListBox* list, const QString& theme) {
     // The rows are read before the list changes, so that a failing statement leaves it as it was.
-    QStringList items;
-    for (platform::Statement groups = Module1::cnLidhja.query(
-             QStringLiteral("SELECT nrsure, emrsure, ajetet FROM klasifikim WHERE tema = ?"), {theme.trimmed()});
-         groups.next();)
-        items.append(groups.text(0) + QStringLiteral(" (") + groups.text(1) + QStringLiteral("): ") + groups.text(2));
+    const QStringList items = m_library.groupsOfTheme(theme);
     list->Clear();
     for (const QString& item : items)
         list->AddItem(item);
@@ -35,33 +28,31 @@ void ThemeIndex::cmbKlasifikimTematik_Click() {
 }
 
 void ThemeIndex::MbushePemenMeTema() {
-    QCoreApplication::processEvents();
     if (blnPemaEMbushur)
         return;
     int row = 0;
     QString previousChapter;
     bool haveChapter = false;
     QString previousTheme;
-    for (platform::Statement rs =
-             Module1::cnLidhja.query(QStringLiteral("SELECT NrKreu, Kreu, NrTema, Tema FROM KreuMeTema"));
-         rs.next();) {
+    for (const data::ChapterTheme& rs : m_library.chaptersAndThemes()) {
         ++row;
-        const QString chapter = rs.text(1);
+        const QString& chapter = rs.chapter;
         if (!haveChapter || chapter != previousChapter) {
             haveChapter = true;
             previousChapter = chapter;
             // A chapter that comes back after another keeps its first node.
             if (!m.TreeView1->nodeByKey(chapter))
-                m.TreeView1->Add(QString(), 0, chapter, rs.text(0) + QStringLiteral(". ") + chapter, 1);
+                m.TreeView1->Add(QString(), 0, chapter,
+                                 QString::number(rs.chapterNumber) + QStringLiteral(". ") + chapter, 1);
         }
-        const QString theme = rs.text(3);
+        const QString& theme = rs.theme;
         if (theme != previousTheme) {
             previousTheme = theme;
             QString key = theme + QString::number(row);
             if (m.TreeView1->nodeByKey(key)) // "X1" at row 1 and "X" at row 11 would meet
                 key += u'#' + QString::number(row);
             m.TreeView1->Add(previousChapter, platform::TreeView::tvwChild, key,
-                             rs.text(2) + QStringLiteral(". ") + theme, 2);
+                             QString::number(rs.themeNumber) + QStringLiteral(". ") + theme, 2);
         }
     }
     blnPemaEMbushur = true;
@@ -80,7 +71,6 @@ void ThemeIndex::TreeView1_NodeClick() {
 void ThemeIndex::cmdExpandAll_Click() {
     m.cmdExpandAll->setVisible(false);
     m.CmdCollapseAll->setVisible(true);
-    QCoreApplication::processEvents();
     for (int i = 1; i <= m.TreeView1->NodesCount(); ++i)
         m.TreeView1->Nodes(i)->setExpanded(true);
 }
@@ -88,15 +78,13 @@ void ThemeIndex::cmdExpandAll_Click() {
 void ThemeIndex::CmdCollapseAll_Click() {
     m.cmdExpandAll->setVisible(true);
     m.CmdCollapseAll->setVisible(false);
-    QCoreApplication::processEvents();
     for (int i = 1; i <= m.TreeView1->NodesCount(); ++i)
         m.TreeView1->Nodes(i)->setExpanded(false);
 }
 
 void ThemeIndex::showPassage(const QString& themeText, const QString& itemText) {
-    const QString passage = composePassage(themeText, itemText); // throws before the view changes
-    m.enterPassageMode(); // while the whole text still shows: the way back leads to where it was
-    m.Rtf1->setText(passage);
+    // Composed before anything changes: a statement that fails leaves the view as it was.
+    Q_EMIT passageChosen(std::make_shared<const text::Composed>(composePassage(m_library, themeText, itemText)));
 }
 
 void ThemeIndex::LstAjetetPrejCmbTema_Click() {

@@ -2,7 +2,7 @@
 // librezi-builder: writes librezi.db and LIB'REZI.rtf from the facts and, when given, a translation
 // and a thematic classification; with --add-reciter, adds a reciter to an existing database.
 
-#include "app/module1.h"
+#include "app/paths.h"
 #include "tools/databuilder.h"
 
 #include <QCoreApplication>

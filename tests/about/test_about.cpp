@@ -21,10 +21,11 @@ private Q_SLOTS:
         auto text = [](const std::unique_ptr<frmRrethProg>& d, const char* name) {
             return testsupport::child<QLabel>(d.get(), name)->text();
         };
-        QCOMPARE(text(createAbout(nullptr), "lblEmrat_0"), "Ende nuk është importuar asnjë përkthim.");
+        QCOMPARE(text(createAbout(nullptr, &Module1::library), "lblEmrat_0"),
+                 "Ende nuk është importuar asnjë përkthim.");
         Module1::cnLidhja.exec("INSERT INTO Te_dhenat VALUES ('perkthyesi', 'Sherif Ahmeti'), ('perkthimi', 'Kurani'), "
                                "('burimi', 'tanzil')");
-        auto d = createAbout(nullptr);
+        auto d = createAbout(nullptr, &Module1::library);
         QStringList texts{d->Label1_62->text()};
         for (const char* name : {"lblPerkthimi", "lblBurimi", "lblEmrat_0"})
             texts << text(d, name);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/module1.h"
 #include "audio/reciters.h"
-#include "data/queryhelpers.h"
 #include "platform/database.h"
+#include "platform/listcontrols.h"
 #include "platform/msgbox.h"
 #include "testsupport.h"
 
@@ -17,7 +17,7 @@ class TestReciters : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     platform::ComboBox ajete{nullptr, false}, sure{nullptr, false};
-    audio::ReciterChoice choice{&ajete, &sure};
+    audio::ReciterChoice choice{Module1::library, &ajete, &sure};
     // The marked reciters, the two folders and the reciters the lists show, e.g. "1,3 C:\A E:\S 1 3".
     QString state() const {
         return QStringList{
@@ -35,17 +35,16 @@ private Q_SLOTS:
         testsupport::createEmptyDatabase(dir.filePath("librezi.db"));
         cnLidhja.exec("INSERT INTO Lokacioni_i_zerit VALUES (1, 'Alafasy', 'C:\\A', -1, -1), (2, 'Basit', 'D:\\B', -1, "
                       "0), (3, 'Sudais', 'E:\\S', 0, -1), (4, 'Husary', 'zeri/sure', 0, 0)");
-        MbusheListen(audio::reciterListStatement(audio::ReciterKind::Verses), "IDLok", "Lexuesi", &ajete);
-        MbusheListen(audio::reciterListStatement(audio::ReciterKind::Surahs), "IDLok", "Lexuesi", &sure);
+        choice.fill(); // each list shows its kind's default; writes nothing
+        QCOMPARE(state(), QStringLiteral("1,3   1 3"));
         QCOMPARE(sure.List(0) + ajete.List(1), QStringLiteral("HusaryBasit")); // each kind, by name
         Module1::strLokacioniAjeteve = "C:\\A";
         Module1::strLokacioniSureve = "E:\\S";
     }
     void choosing() {
         platform::MsgBoxScript boxes;
-        // The start-up selection writes nothing.
-        ZgjidhSipasTekstit(&ajete, "Basit");
-        ZgjidhSipasTekstit(&sure, "Husary");
+        ajete.selectQuietly(ajete.findData(2));
+        sure.selectQuietly(sure.findData(4));
         QCOMPARE(state(), QStringLiteral("1,3 C:\\A E:\\S 2 4"));
         // A choice marks the reciter alone of its kind and takes its folder; none unmarks the kind, keeping the folder.
         choose(ajete, 2);

@@ -24,28 +24,6 @@ class TestWholeText : public QObject {
 private Q_SLOTS:
     void initTestCase() { m_bundled = read(testsupport::buildFolder() + QStringLiteral("/LIB'REZI.rtf")); }
 
-    void firstMissingVerse_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("missing");
-        QTest::newRow("all, in order, with other lines") << "Titulli\n1.\tFatiha\n1:1.\ta\n1:2.\tb\n2:1.\tc"
-                                                         << "";
-        QTest::newRow("one missing") << "1:1.\ta\n2:1.\tc"
-                                     << "1:2";
-        QTest::newRow("out of order") << "1:2.\tb\n1:1.\ta\n2:1.\tc"
-                                      << "1:2";
-        QTest::newRow("key inside a line") << "1:1.\ta 1:2.\tb\n2:1.\tc"
-                                           << "1:2";
-        QTest::newRow("a longer key") << "1:1.\ta\n11:2.\tb\n2:1.\tc"
-                                      << "1:2";
-        QTest::newRow("empty text") << ""
-                                    << "1:1";
-    }
-    void firstMissingVerse() {
-        QFETCH(QString, text);
-        QFETCH(QString, missing);
-        QCOMPARE(wholetext::firstMissingVerse(text, {{1, 1}, {1, 2}, {2, 1}}), missing);
-    }
-
     // Holding a huge binary group, or from another import: refused at start, with a message that names the
     // cause (the broken files of other kinds are the fault suite's).
     void damagedAtStart_data() {

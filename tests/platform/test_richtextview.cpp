@@ -102,10 +102,12 @@ private Q_SLOTS:
         c.setPosition(4, QTextCursor::KeepAnchor);
         c.insertText(u"ZOTI"_s); // as many characters as before
         QCOMPARE(v.Text(), u"ZOTI"_s + text.mid(4));
-        v.setTextColoured(text, {u"zoti"_s, QString(), u"ë"_s}, Qt::red);
+        // A composed text: its marks drawn in their role's colour, a stretch marked twice once.
+        text::Composed composed{QString(text).replace(u"\r\n"_s, u"\n"_s), {}, {}};
+        for (const auto& [at, length] : text::matchesIn(composed.text, {u"zoti"_s, QString(), u"ë"_s, u"oti"_s}, false))
+            composed.marks.append({at, length, text::Role::Match});
+        v.showComposed(composed);
         QCOMPARE(marks(v), u"RRRR.R...R/RRRR"_s);
-        v.setTextColoured(text, {u"ë\r\nz"_s}, Qt::red); // a word over a line break
-        QCOMPARE(marks(v), u".........R/R..."_s);
         v.setText(text);
         QCOMPARE(marks(v), u"........../...."_s);
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/rtfreader.h"
+#include "platform/rtffill.h"
 #include "platform/textfile.h"
 
 #include <QFile>

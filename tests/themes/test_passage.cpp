@@ -17,9 +17,9 @@ private Q_SLOTS:
         testsupport::copyBundledData(dir);
         Module1::cnLidhja.Open(dir.filePath("librezi.db"));
         Module1::cnLidhja.exec("UPDATE librezi SET Perkthimi = 'ajeti ' || NrSure || ':' || NrAjet");
-        QCOMPARE(themes::passageHeader("31. Ajetet e sexhdes", "7 (A'raf): 206"),
+        QCOMPARE(themes::passageHeader("31. Ajetet e sexhdes", "7 (A'raf): 206").join("\r\n"),
                  "\r\nAjete nga tema \"31. Ajetet e sexhdes\":\r\nzgjodhët ajetin (ajetet): 7 (A'raf): 206\r\n" +
-                     QString(58, u'*') + "\r\n\r\n");
+                     QString(58, u'*') + "\r\n");
         QCOMPARE(themes::scanVerseList("998-99999").verses.size(), 2); // no surah is longer than 999 verses
     }
     // The verse list of the item (after its first ": ") and the verses shown, in order, for surah 2.
@@ -47,7 +47,10 @@ private Q_SLOTS:
             body += "2:" + v + ".\tajeti 2:" + v + "\r\n";
         const QString item = "2 (Bekare): " + list;
         QCOMPARE(themes::splitGroupItem(item).verseList, list);
-        QCOMPARE(themes::composePassage("Tema", item), themes::passageHeader("Tema", item) + body);
+        const text::Composed passage = themes::composePassage(Module1::library, "Tema", item);
+        QCOMPARE(passage.crlf(), themes::passageHeader("Tema", item).join("\r\n") + "\r\n" + body);
+        for (const QString& v : verses.split(u' ', Qt::SkipEmptyParts)) // each verse where it stands
+            QCOMPARE(passage.index.startOf({2, v.toInt()}), passage.text.indexOf("\n2:" + v + ".\t") + 1);
     }
 };
 

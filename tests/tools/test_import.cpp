@@ -103,7 +103,7 @@ private Q_SLOTS:
 
         const QString wholeText = dir.filePath(QStringLiteral("LIB'REZI.rtf"));
         Module1::cnLidhja.Open(dir.filePath(QStringLiteral("librezi.db")));
-        const wholetext::Reading reading = wholetext::read(wholeText);
+        const wholetext::Reading reading = wholetext::read(Module1::library, wholeText);
         if (shown.isEmpty()) {
             QVERIFY2(reading.fault.contains(QStringLiteral("dy importe")), qPrintable(reading.fault));
         } else {
@@ -119,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(build(out(dir, dir.filePath(QStringLiteral("mungon.txt")))).code, 1);
         QCOMPARE(hidden(dir), QStringList());
         Module1::cnLidhja.Open(dir.filePath(QStringLiteral("librezi.db")));
-        const wholetext::Reading after = wholetext::read(wholeText);
+        const wholetext::Reading after = wholetext::read(Module1::library, wholeText);
         QVERIFY2(after.fault.isEmpty(), qPrintable(after.fault));
         QVERIFY(after.document.plainText().contains(QStringLiteral("1:1.\t") + (step >= 3 ? "Re" : "Vjetër")));
     }
@@ -160,7 +160,8 @@ private Q_SLOTS:
         QCOMPARE(
             Module1::cnLidhja.value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 9 AND NrAjet = 40")),
             QVariant(QString()));
-        const wholetext::Reading reading = wholetext::read(dir.filePath(QStringLiteral("LIB'REZI.rtf")));
+        const wholetext::Reading reading =
+            wholetext::read(Module1::library, dir.filePath(QStringLiteral("LIB'REZI.rtf")));
         QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
         QVERIFY(reading.document.plainText().contains(QStringLiteral("\n5:3.\t\n5:4.\tRe 5:4")));
     }

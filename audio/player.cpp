@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "audio/player.h"
+
+#include "platform/mediaplayer.h"
+
+namespace audio {
+
+StripPlayer::StripPlayer(platform::MediaPlayer* strip, QObject* parent) : Player(parent), m_strip(strip) {
+    connect(m_strip, &platform::MediaPlayer::EndOfStream, this, &Player::EndOfStream);
+    connect(m_strip, &platform::MediaPlayer::nextStarted, this, [this] { Q_EMIT nextStarted(); });
+}
+
+void StripPlayer::setURL(const QString& path) {
+    m_strip->setURL(path);
+}
+void StripPlayer::queue(const QString& path) {
+    m_strip->queue(path);
+}
+void StripPlayer::pause() {
+    m_strip->controls_pause();
+}
+void StripPlayer::play() {
+    m_strip->controls_play();
+}
+void StripPlayer::showStatus(const QString& text) {
+    m_strip->showStatus(text);
+}
+bool StripPlayer::started() const {
+    return m_strip->started();
+}
+
+} // namespace audio

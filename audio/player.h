@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace platform {
+class MediaPlayer;
+}
+
+namespace audio {
+
+// What a recitation asks of a player: play a file at once, queue the next so that no gap is heard, pause and go
+// on, and say a line on the strip. It tells when the queued file took over and when a stream ended with nothing
+// after it. The window's strip is one; tests drive one of their own.
+class Player : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    virtual void setURL(const QString& path) = 0;
+    virtual void queue(const QString& path) = 0; // "" queues nothing
+    virtual void pause() = 0;
+    virtual void play() = 0;
+    virtual void showStatus(const QString& text) = 0;
+    // Whether the player has started (a first file was given to it).
+    virtual bool started() const = 0;
+
+Q_SIGNALS:
+    void nextStarted();
+    void EndOfStream(int Result);
+};
+
+// The window's player strip as a Player.
+class StripPlayer : public Player {
+    Q_OBJECT
+public:
+    explicit StripPlayer(platform::MediaPlayer* strip, QObject* parent = nullptr);
+    void setURL(const QString& path) override;
+    void queue(const QString& path) override;
+    void pause() override;
+    void play() override;
+    void showStatus(const QString& text) override;
+    bool started() const override;
+
+private:
+    platform::MediaPlayer* m_strip;
+};
+
+} // namespace audio

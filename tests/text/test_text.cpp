@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where the verses of a text stand: read once from the whole text's keys, recorded as composed texts are written,
+// and asked by position, by verse and by heading.
+#include "platform/rtfreader.h"
+#include "text/composed.h"
+#include "text/wholetext.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using text::Verse;
+
+namespace {
+// A plain text read as the whole text: one paragraph a line.
+text::VerseIndex indexOfPlain(const QString& lines) {
+    return text::indexOf(platform::rtf::parse(lines.toUtf8()));
+}
+} // namespace
+
+class TestText : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Keys and headings at the start of a line, and nowhere else; stored keys.
+    void keys_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("verse");
+        QTest::addColumn<int>("heading");
+        QTest::newRow("verse") << u"2:255.\tAll-llahu"_s << u"2:255"_s << 0;
+        QTest::newRow("verse without text") << u"114:6.\t"_s << u"114:6"_s << 0;
+        QTest::newRow("heading") << u"36.\tJasin"_s << u""_s << 36;
+        QTest::newRow("no TAB after the dot") << u"2:255. x"_s << u""_s << 0;
+        QTest::newRow("blank before the key") << u" 2:255.\tx"_s << u""_s << 0;
+        QTest::newRow("five digits") << u"12345:1.\tx"_s << u""_s << 0;
+        QTest::newRow("verse 0") << u"2:0.\tx"_s << u""_s << 0;
+        QTest::newRow("heading of four digits") << u"1234.\tx"_s << u""_s << 0;
+        QTest::newRow("a number in a sentence") << u"7 herë.\tx"_s << u""_s << 0;
+    }
+    void keys() {
+        QFETCH(QString, line);
+        QFETCH(QString, verse);
+        QFETCH(int, heading);
+        const Verse v = text::verseOfLine(line);
+        QCOMPARE(v.isValid() ? v.text() : QString(), verse);
+        QCOMPARE(text::surahOfHeading(line), heading);
+    }
+    void storedKeys() {
+        QCOMPARE(Verse::fromText(u" 36:12 "_s), Verse({36, 12}));
+        for (const QString& bad : {u"36"_s, u":12"_s, u"36:"_s, u"36:1x"_s, u"0:1"_s, u"36:12:1"_s, u"12345:1"_s})
+            QVERIFY2(!Verse::fromText(bad).isValid(), qPrintable(bad));
+    }
+
+    // The whole text's index: positions count a line break as one, as the document filled from it does; the title
+    // and other lines hold no verse; a verse's line holds its break; headings by surah and by line.
+    void wholeText() {
+        const QString lines = u"Titulli\n1.\tFatiha\n1:1.\tNë emër\n1:2.\tFalënderimi\n\n2.\tBekare\n2:1.\tElif"_s;
+        const text::VerseIndex index = indexOfPlain(lines);
+        QCOMPARE(index.size(), 3);
+        QCOMPARE(index.startOf({1, 2}), lines.indexOf(u"1:2"_s));
+        QCOMPARE(index.startOf({2, 1}), lines.indexOf(u"2:1"_s));
+        QCOMPARE(index.startOf({2, 2}), -1);
+        QCOMPARE(index.headingOf(2), lines.indexOf(u"\n2.\t"_s) + 1);
+        QCOMPARE(index.headingAt(int(lines.indexOf(u"1.\t"_s))), 1);
+        QCOMPARE(index.headingAt(0), 0);
+        const int end = int(lines.indexOf(u"\n\n"_s));
+        QCOMPARE(index.at(end), Verse({1, 2})); // the break ends the verse's line
+        QCOMPARE(index.at(end + 1), Verse());   // the empty line
+        QCOMPARE(index.at(end - 1), Verse({1, 2}));
+        QCOMPARE(index.at(int(lines.indexOf(u"1:2"_s)) - 1), Verse({1, 1}));
+        QCOMPARE(index.at(3), Verse());                       // the title
+        QCOMPARE(index.at(int(lines.size())), Verse({2, 1})); // the end of the text
+        QCOMPARE(index.firstFrom(0, int(lines.size())), Verse({1, 1}));
+        QCOMPARE(index.firstFrom(0, int(lines.indexOf(u"1:1"_s))), Verse()); // it starts at the limit: not before
+        QCOMPARE(index.firstFrom(int(lines.indexOf(u"1:2"_s)), 1000), Verse({1, 2}));
+        QCOMPARE(index.after({1, 2}), Verse({2, 1}));
+        QCOMPARE(index.after({2, 1}), Verse());
+    }
+
+    // A text that lacks a verse of the database, or holds them out of order, is told by the first verse missing.
+    void missingVerses_data() {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("all, in order, with other lines") << u"T\n1.\tF\n1:1.\ta\n1:2.\tb\n2:1.\tc"_s << QString();
+        QTest::newRow("one missing") << u"1:1.\ta\n2:1.\tc"_s << u"1:2"_s;
+        QTest::newRow("out of order") << u"1:2.\tb\n1:1.\ta\n2:1.\tc"_s << u"1:2"_s;
+        QTest::newRow("key inside a line") << u"1:1.\ta 1:2.\tb\n2:1.\tc"_s << u"1:2"_s;
+        QTest::newRow("a longer key") << u"1:1.\ta\n11:2.\tb\n2:1.\tc"_s << u"1:2"_s;
+        QTest::newRow("the last missing") << u"1:1.\ta\n1:2.\tb"_s << u"2:1"_s;
+        QTest::newRow("empty text") << QString() << u"1:1"_s;
+    }
+    void missingVerses() {
+        QFETCH(QString, lines);
+        QFETCH(QString, missing);
+        const Verse v = text::firstMissingVerse(indexOfPlain(lines), {{1, 1}, {1, 2}, {2, 1}});
+        QCOMPARE(v.isValid() ? v.text() : QString(), missing);
+    }
+
+    // A composed text records each verse where it writes it, and its marks where the words stand; the same verse
+    // twice is found at its first place.
+    void composer() {
+        text::Composer c;
+        c.line();
+        c.line(u"Gjithsej u gjetën 2 ajete me Zot:"_s);
+        c.markLine({u"zot"_s}, false);
+        c.verse({2, 3}, u"Zoti yt, Zot"_s, text::matchesIn(u"Zoti yt, Zot"_s, {u"ZOT"_s}, false));
+        c.verse({1, 1}, u"Emri"_s);
+        c.verse({2, 3}, u"again"_s);
+        const text::Composed t = c.take();
+        QCOMPARE(t.text, u"\nGjithsej u gjetën 2 ajete me Zot:\n2:3.\tZoti yt, Zot\n1:1.\tEmri\n2:3.\tagain\n"_s);
+        QCOMPARE(t.crlf(), QString(t.text).replace(u"\n"_s, u"\r\n"_s));
+        QCOMPARE(t.index.startOf({2, 3}), t.text.indexOf(u"2:3"_s));
+        QCOMPARE(t.index.startOf({1, 1}), t.text.indexOf(u"1:1"_s));
+        QCOMPARE(t.index.at(int(t.text.indexOf(u"Emri"_s))), Verse({1, 1}));
+        QCOMPARE(t.index.at(1), Verse()); // the report line
+        QStringList marked;
+        for (const text::Mark& m : t.marks)
+            marked.append(t.text.mid(m.start, m.length));
+        QCOMPARE(marked, QStringList({u"Zot"_s, u"Zot"_s, u"Zot"_s}));
+        QCOMPARE(t.marks[1].start, t.text.indexOf(u"Zoti"_s));
+    }
+
+    // Matches as the view's find finds them: case and apostrophe kinds aside, each search after the previous match,
+    // ë as e only when loose.
+    void matches_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<bool>("loose");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("case and apostrophes")
+            << u"S’ka, s'ka, SKA"_s << QStringList{u"s'ka"_s} << false << u"0+4 6+4"_s;
+        QTest::newRow("next after the match") << u"aaaa"_s << QStringList{u"aa"_s} << false << u"0+2 2+2"_s;
+        QTest::newRow("word after word") << u"ab ba"_s << QStringList{u"b"_s, u"a"_s} << false << u"1+1 3+1 0+1 4+1"_s;
+        QTest::newRow("exact: ë is not e") << u"Zotë zote"_s << QStringList{u"zote"_s} << false << u"5+4"_s;
+        QTest::newRow("loose: ë is e") << u"Zotë zote çel"_s << QStringList{u"zote"_s, u"cel"_s} << true
+                                       << u"0+4 5+4 10+3"_s;
+        QTest::newRow("an empty word finds nothing") << u"abc"_s << QStringList{QString()} << false << QString();
+    }
+    void matches() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, words);
+        QFETCH(bool, loose);
+        QFETCH(QString, found);
+        QStringList got;
+        for (const auto& [at, length] : text::matchesIn(text, words, loose))
+            got.append(u"%1+%2"_s.arg(at).arg(length));
+        QCOMPARE(got.join(u' '), found);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestText)
+#include "test_text.moc"

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "text/role.h"
+#include "text/verseindex.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace text {
+
+// A stretch of a text drawn in a role's colour.
+struct Mark {
+    int start = 0;
+    int length = 0;
+    Role role = Role::Match;
+    bool operator==(const Mark&) const = default;
+};
+
+// A text composed by the program (a passage, search results, a note while a search runs): its lines, joined with
+// '\n', the verses it holds and where, and the stretches drawn in a colour of their own.
+struct Composed {
+    QString text;
+    VerseIndex index;
+    QList<Mark> marks;
+    // The text as the view reports it: line breaks as CR LF.
+    QString crlf() const;
+};
+
+// Composes a text a line at a time, recording each verse's place as it goes.
+class Composer {
+public:
+    // A line that is no verse ("" for an empty line).
+    void line(const QString& s = QString());
+    // A verse line: "2:255.", TAB, the text. `matches` are ranges (start, length) in `verseText`, marked as matches.
+    void verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches = {});
+    // Marks each occurrence of the words in the line last added (see matchesIn).
+    void markLine(const QStringList& words, bool loose);
+    Composed take() { return std::move(m_c); }
+
+private:
+    Composed m_c;
+};
+
+// Where the words occur in a text as the view's find finds them: letter case and the apostrophe kinds aside (and
+// with `loose`, ë as e and ç as c), each word's search going on after its previous match. Ranges as (start,
+// length), in the order found, word after word.
+QList<QPair<int, int>> matchesIn(const QString& text, const QStringList& words, bool loose);
+
+} // namespace text
