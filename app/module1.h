@@ -50,11 +50,12 @@ QString wholeTextFile();
 // folder is in use), otherwise under the program folder.
 QString reciterFolder(const QString& relative);
 
-// Imports a translation file into the reader's data folder (the per-user copy when the program folder
+// Imports a translation into the reader's data folder (the per-user copy when the program folder
 // cannot be written), keeping the reciters, the surahs and the classification the database holds, then
-// opens the shared connection on the new database. `onStep` runs between the import's steps. Returns the
+// opens the shared connection on the new database. `content` is the bytes of `file` as they were read and
+// shown to the reader: the file is not read again. `onStep` runs between the import's steps. Returns the
 // note of verses without text ("" when none). Throws databuilder::BuildError (nothing changed then).
-QString importTranslation(const QString& file, const std::function<void()>& onStep = {});
+QString importTranslation(const QString& file, const QByteArray& content, const std::function<void()>& onStep = {});
 
 // A start-up that cannot go on: the file concerned and the cause, in Albanian.
 struct StartupError {
