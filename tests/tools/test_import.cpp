@@ -326,21 +326,24 @@ private Q_SLOTS:
     // --user without a translation keeps the reader's: their own copy's, or the program folder's while they have
     // no copy yet; a classification given with it is applied.
     void userBuildKeepsTheTranslation_data() {
-        QTest::addColumn<bool>("ownCopy");
+        QTest::addColumn<QString>("own"); // the reader's copy: of translation "Imi", of none ("-"), or no copy ("")
         QTest::addColumn<bool>("classification");
-        QTest::newRow("own copy") << true << false;
-        QTest::newRow("own copy, a classification") << true << true;
-        QTest::newRow("no copy yet, a classification") << false << true;
+        QTest::newRow("own copy") << "Imi" << false;
+        QTest::newRow("own copy, a classification") << "Imi" << true;
+        QTest::newRow("own copy without a translation") << "-" << true;
+        QTest::newRow("no copy yet, a classification") << "" << true;
     }
     void userBuildKeepsTheTranslation() {
-        QFETCH(bool, ownCopy);
+        QFETCH(QString, own);
         QFETCH(bool, classification);
         QTemporaryDir dir;
         const QStringList home{"XDG_DATA_HOME=" + dir.path()};
         QStringList args{"--user", "--facts", testsupport::factsFolder()};
-        if (ownCopy)
+        if (own == "-")
+            QCOMPARE(build({"--facts", testsupport::factsFolder(), "--out", dir.filePath("librezi")}).code, 0);
+        else if (!own.isEmpty())
             QCOMPARE(
-                build(args + QStringList{"--translation", writeTranslation(dir, "Imi")}, home, {}, installedBuilder())
+                build(args + QStringList{"--translation", writeTranslation(dir, own)}, home, {}, installedBuilder())
                     .code,
                 0);
         if (classification) {
@@ -350,17 +353,19 @@ private Q_SLOTS:
         const Run run = build(args, home, {}, installedBuilder());
         QVERIFY2(run.code == 0, qPrintable(run.err));
 
-        const QString tag = ownCopy ? "Imi" : "Programi";
+        const QString tag = own.isEmpty() ? "Programi" : own;
+        const QString verse = own == "-" ? databuilder::placeholderText() : tag + " 2:255";
         Module1::cnLidhja.Open(dir.filePath("librezi/librezi.db"));
         QCOMPARE(Module1::cnLidhja.value("SELECT Perkthimi FROM librezi WHERE NrSure = 2 AND NrAjet = 255").toString(),
-                 tag + " 2:255");
+                 verse);
         QCOMPARE(Module1::cnLidhja.value("SELECT count(*) FROM Temat WHERE Tema = 'Tema ime'").toInt(),
                  int(classification));
         const wholetext::Reading reading = wholetext::read(dir.filePath("librezi/LIB'REZI.rtf"));
         QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
         const QString text = reading.document.plainText();
-        QVERIFY(text.startsWith("Kur'ani — përkthimi shqip: " + tag + '\n'));
-        QVERIFY(text.contains("\n2:255.\t" + tag + " 2:255\n"));
+        QVERIFY(text.contains("\n2:255.\t" + verse + '\n'));
+        QVERIFY(own == "-" ? text.contains('\n' + databuilder::placeholderNote()[0] + '\n')
+                           : text.startsWith("Kur'ani — përkthimi shqip: " + tag + '\n'));
     }
 
     // On a full disk (a small file system of the run's own) a write says so in Albanian, the system's words after.
