@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
 #include <cerrno>
 #include <cstring>
@@ -48,7 +47,10 @@ QString fileCause(int error) {
 }
 
 QString groupedNumber(qint64 n) {
-    return QLocale(QLocale::Albanian).toString(n);
+    QString digits = QString::number(n);
+    for (qsizetype at = digits.size() - 3; at > (n < 0 ? 1 : 0); at -= 3)
+        digits.insert(at, u' ');
+    return digits;
 }
 
 QByteArray readWholeFile(const QString& path) {

@@ -35,7 +35,7 @@ BuildError databaseError(const QString& path, const platform::DbError& e);
 // a second line.
 QString fileCause(int error);
 
-// A count as the reader reads it, grouped by thousands: "67 108 865".
+// A count as the reader reads it, grouped by thousands with blanks: "67 108 865", "6 236".
 QString groupedNumber(qint64 n);
 
 // Copies the file `from` to `to` whole and makes the copy durable; 0, or the system's error number (for
