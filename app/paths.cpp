@@ -112,9 +112,10 @@ void ensureUserDatabase() {
     // Copied under another name first, so that a broken copy is never taken for the database.
     const QString pending = target + QStringLiteral(".kopje");
     QFile::remove(pending);
-    QFile from(source);
-    if (!from.copy(pending))
-        throw StartupError{target, QStringLiteral("kopja e bazës nuk mund të shkruhet: ") + from.errorString()};
+    if (const int error = databuilder::copyFile(source, pending)) {
+        QFile::remove(pending);
+        throw StartupError{target, databuilder::fileCause(error)}; // a full disk said as such
+    }
     QFile::setPermissions(pending, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (!QFile::rename(pending, target)) {
         QFile::remove(pending);
@@ -140,18 +141,20 @@ QString reciterFolder(const QString& relative) {
     return programFolder() + u'/' + relative;
 }
 
-QString importTranslation(const QString& file, const std::function<void()>& onStep) {
+QString importTranslation(const QString& file, const QByteArray& content, const std::function<void()>& onStep) {
     if (usesUserData()) {
         try {
             ensureUserDatabase();
         } catch (const StartupError& e) {
-            throw databuilder::BuildError(QStringLiteral("Kopja e bazës për përdoruesin nuk u bë: %1 (%2).")
-                                              .arg(QDir::toNativeSeparators(e.file), e.cause));
+            throw databuilder::BuildError(
+                QStringLiteral("Kopja e bazës për përdoruesin nuk u bë (%1): %2")
+                    .arg(QDir::toNativeSeparators(e.file), e.cause + (e.cause.contains(u'\n') ? "" : ".")));
         }
     }
     databuilder::Options options;
     options.outFolder = dataFolder();
     options.translationFile = file;
+    options.translationContent = content;
     options.baseDatabase = databasePath();
     options.onStep = onStep;
     return databuilder::build(options);

@@ -37,10 +37,13 @@ bool TranslationImport::run(data::Library& library) {
     const QString file = chooseFile();
     if (file.isEmpty())
         return false;
-    // The file is read and checked first, with the builder's own reader: a refused file changes nothing.
+    // The file is read once and checked first, with the builder's own reader: a refused file changes nothing,
+    // and the bytes the reader approves are the bytes imported, even if the file is replaced meanwhile.
+    QByteArray content;
     databuilder::Translation t;
     try {
-        t = databuilder::readTranslation(file, databuilder::surahsOf(Module1::databasePath()));
+        content = databuilder::readWholeFile(file);
+        t = databuilder::readTranslation(content, file, databuilder::surahsOf(Module1::databasePath()));
     } catch (const databuilder::BuildError& e) {
         platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);
         return false;
@@ -66,7 +69,7 @@ bool TranslationImport::run(data::Library& library) {
     progress.setMinimumDuration(300);
     QString note;
     try {
-        note = Module1::importTranslation(file, [&progress] {
+        note = Module1::importTranslation(file, content, [&progress] {
             progress.setValue(0);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });

@@ -29,8 +29,8 @@ const char* const kHelp =
     "\n"
     "  Importimi i një përkthimi:\n"
     "    librezi-builder --user --translation ~/sq.txt\n"
-    "  Importimi i një klasifikimi sipas temave (bashkë me përkthimin, nëse keni një të tillë):\n"
-    "    librezi-builder --user --translation ~/sq.txt --classification ~/temat.tsv\n"
+    "  Importimi i një klasifikimi sipas temave (përkthimi që keni mbetet):\n"
+    "    librezi-builder --user --classification ~/temat.tsv\n"
     "  Shtimi i një dosjeje me leximet e një lexuesi:\n"
     "    librezi-builder --add-reciter --user --name \"Emri\" --folder ~/Muzika/lexuesi --kind ajete --default\n"
     "\n"
@@ -43,8 +43,10 @@ const char* const kHelp =
     "                         dhe mukataat.tsv (për klasifikimin sipas temave); pa të merren\n"
     "                         faktet e instaluara bashkë me programin (dosja facts)\n"
     "  --out DOSJA            dosja ku shkruhen librezi.db dhe LIB'REZI.rtf\n"
-    "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8);\n"
-    "                         pa të, çdo ajet mban një shënim se përkthimi nuk është importuar\n"
+    "  --translation SKEDARI  përkthimi, një ajet në rresht në formën sure|ajet|tekst (UTF-8 ose\n"
+    "                         UTF-16 me BOM), ose XML-ja e Tanzil-it; pa të, me --user mbetet\n"
+    "                         përkthimi që keni, ndërsa me --out çdo ajet mban një shënim se\n"
+    "                         përkthimi nuk është importuar\n"
     "  --classification SKEDARI\n"
     "                         klasifikimi juaj sipas temave, në vend të atij që ndërtohet nga\n"
     "                         faktet (xhuzet, sexhdet, shkronjat e ndara, vendi i shpalljes):\n"
@@ -55,10 +57,11 @@ const char* const kHelp =
     "  --help                 shfaq këtë ndihmë\n"
     "\n"
     "Skedarët e vjetër zëvendësohen vetëm kur të rinjtë janë shkruar plotësisht; një përkthim\n"
-    "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, rreshta të\n"
-    "gabuar ose UTF-8 të pavlefshëm) ose një klasifikim që nuk pranohet (sure ose ajete që\n"
-    "nuk ekzistojnë, lista ajetesh të gabuara, numra ose tituj temash që përplasen, një kre\n"
-    "që rikthehet) i lë ata siç ishin.\n"
+    "që nuk pranohet (me ajete që mungojnë, të përsëritura ose jashtë kufijve, një ajet mbi\n"
+    "64 KB, asnjë ajet me tekst, rreshta të gabuar, UTF-8 të pavlefshëm ose një XML që nuk\n"
+    "lexohet a nuk është në kodimin që deklaron) ose një klasifikim që nuk pranohet (sure ose\n"
+    "ajete që nuk ekzistojnë, lista ajetesh të gabuara, numra ose tituj temash që përplasen,\n"
+    "një kre që rikthehet) i lë ata siç ishin.\n"
     "\n"
     "Me --add-reciter shton një lexues në një bazë të dhënash që ekziston:\n"
     "  --db SKEDARI           baza e të dhënave (librezi.db); ose --user për kopjen e përdoruesit\n"
@@ -127,8 +130,8 @@ int addReciter(int argc, char* argv[]) {
         try {
             Module1::ensureUserDatabase();
         } catch (const Module1::StartupError& e) {
-            printError(QStringLiteral("Kopja e bazës për përdoruesin nuk u bë: %1 (%2).")
-                           .arg(QDir::toNativeSeparators(e.file), e.cause));
+            printError(QStringLiteral("Kopja e bazës për përdoruesin nuk u bë (%1): %2")
+                           .arg(QDir::toNativeSeparators(e.file), e.cause + (e.cause.contains(u'\n') ? "" : ".")));
             return 1;
         }
         options.database = Module1::userDataFolder() + QStringLiteral("/librezi.db");
@@ -190,8 +193,15 @@ int main(int argc, char* argv[]) {
         printError(QStringLiteral("Jepni ose --user ose --out, jo të dyja. Shihni librezi-builder --help."));
         return 2;
     }
-    if (user)
+    if (user) {
         options.outFolder = Module1::userDataFolder();
+        // Without a translation the reader's stays: the one of their copy, or the one they read from the
+        // program folder while they have no copy yet.
+        for (const QString& database : QStringList{options.outFolder + QStringLiteral("/librezi.db"),
+                                                   Module1::programFolder() + QStringLiteral("/librezi.db")})
+            if (options.keptTranslation.isEmpty() && QFileInfo(database).isFile())
+                options.keptTranslation = database;
+    }
     if (options.factsFolder.isEmpty())
         options.factsFolder = installedFacts();
     if (options.factsFolder.isEmpty() || options.outFolder.isEmpty()) {

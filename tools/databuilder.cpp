@@ -181,9 +181,11 @@ QString build(const Options& options) {
     const bool fromDatabase = !options.baseDatabase.isEmpty();
     const QList<Surah> surahs = fromDatabase ? surahsOf(options.baseDatabase) : readSurahs(options.factsFolder);
     const QStringList tips = fromDatabase ? tipsOf(options.baseDatabase) : readTips(options.factsFolder);
-    const Translation translation = options.translationFile.isEmpty()
-                                        ? placeholderTranslation(surahs)
-                                        : readTranslation(options.translationFile, surahs);
+    const Translation translation =
+        options.translationContent ? readTranslation(*options.translationContent, options.translationFile, surahs)
+        : !options.translationFile.isEmpty() ? readTranslation(options.translationFile, surahs)
+        : !options.keptTranslation.isEmpty() ? translationOf(options.keptTranslation, surahs)
+                                             : placeholderTranslation(surahs);
     const QString target = QDir(options.outFolder).filePath(QString::fromLatin1(kDatabaseFile));
     Classification classification;
     if (!options.classificationFile.isEmpty())

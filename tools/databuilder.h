@@ -9,6 +9,7 @@
 #include "tools/wholetext.h"
 
 #include <functional>
+#include <optional>
 
 // The data builder: reads the facts and (optionally) a translation file, and writes the database
 // and the whole-text RTF file the program reads. Every message is Albanian, for the reader's eyes.
@@ -29,7 +30,13 @@ QString importOf(const QString& database);
 struct Options {
     QString factsFolder;
     QString outFolder;
-    QString translationFile;    // "" for none
+    QString translationFile; // "" for none
+    // The translation file's bytes when they were read already (the window's preview): what the reader saw is
+    // what is imported, whatever the file holds now. translationFile names them.
+    std::optional<QByteArray> translationContent;
+    // With no translation given, the translation this database holds is kept (its verses and names) rather
+    // than every verse replaced by a placeholder; "" for the placeholders.
+    QString keptTranslation;
     QString classificationFile; // "" for the one made of the facts
     // When given, the surahs, tips and classification come from this database (the window's import keeps
     // what the reader's database holds) instead of the facts folder; a classification file still wins.

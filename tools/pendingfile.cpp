@@ -20,9 +20,10 @@ namespace databuilder {
 PendingFile::PendingFile(const QString& folder, const QString& target)
     : m_file(QDir(folder).filePath(QStringLiteral(".") + target + QStringLiteral(".XXXXXX"))),
       m_target(QDir(folder).filePath(target)) {
+    errno = 0;
     if (!m_file.open())
-        throw BuildError(QStringLiteral("Në dosjen %1 nuk mund të krijohet skedari %2: %3.")
-                             .arg(QDir::toNativeSeparators(folder), target, m_file.errorString()));
+        throw BuildError(QStringLiteral("Në dosjen %1 nuk mund të krijohet skedari %2: %3")
+                             .arg(QDir::toNativeSeparators(folder), target, fileCause(errno ? errno : EIO)));
     m_file.setAutoRemove(false);
     m_path = m_file.fileName();
 }
@@ -73,8 +74,8 @@ void PendingFile::replaceTarget() {
     std::error_code ec;
     std::filesystem::rename(QFile::encodeName(m_path).toStdString(), QFile::encodeName(m_target).toStdString(), ec);
     if (ec)
-        throw BuildError(QStringLiteral("Skedari %1 nuk mund të zëvendësohet: %2.")
-                             .arg(QDir::toNativeSeparators(m_target), QString::fromLocal8Bit(ec.message())));
+        throw BuildError(QStringLiteral("Skedari %1 nuk mund të zëvendësohet: %2")
+                             .arg(QDir::toNativeSeparators(m_target), fileCause(ec.value())));
     m_replaced = true;
 }
 

@@ -11,6 +11,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace databuilder {
 
 BuildError::BuildError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message) {}
@@ -43,6 +46,13 @@ QString fileCause(int error) {
     return cause + QStringLiteral(".\n(") + QString::fromLocal8Bit(std::strerror(error)) + u')';
 }
 
+QString groupedNumber(qint64 n) {
+    QString digits = QString::number(n);
+    for (qsizetype at = digits.size() - 3; at > (n < 0 ? 1 : 0); at -= 3)
+        digits.insert(at, u' ');
+    return digits;
+}
+
 QByteArray readWholeFile(const QString& path) {
     const QString name = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
@@ -51,20 +61,52 @@ QByteArray readWholeFile(const QString& path) {
     // A device or a pipe would be read for ever, or until memory runs out.
     if (!info.isFile())
         throw BuildError(QStringLiteral("%1 nuk është skedar i zakonshëm.").arg(name));
+    const auto tooLarge = [&](const QString& size) {
+        return BuildError(QStringLiteral("Skedari %1 është më i madh se sa pranohet: %2, ndërsa pranohen deri në %3 "
+                                         "bajtë (%4 MB).")
+                              .arg(name, size, groupedNumber(kMaxInputBytes))
+                              .arg(kMaxInputBytes / (1024 * 1024)));
+    };
     if (info.size() > kMaxInputBytes)
-        throw BuildError(QStringLiteral("Skedari %1 është shumë i madh (%2 MB); pranohen deri në %3 MB.")
-                             .arg(name)
-                             .arg(info.size() / (1024 * 1024))
-                             .arg(kMaxInputBytes / (1024 * 1024)));
+        throw tooLarge(QStringLiteral("ka %1 bajtë").arg(groupedNumber(info.size())));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw BuildError(QStringLiteral("Skedari %1 nuk mund të lexohet.").arg(name));
+        throw BuildError(QStringLiteral("Skedari %1 nuk mund të lexohet.\n(%2)").arg(name, f.errorString()));
     const QByteArray bytes = f.read(kMaxInputBytes + 1); // a file that grows meanwhile is still bounded
     if (bytes.size() > kMaxInputBytes)
-        throw BuildError(QStringLiteral("Skedari %1 është shumë i madh; pranohen deri në %2 MB.")
-                             .arg(name)
-                             .arg(kMaxInputBytes / (1024 * 1024)));
+        throw tooLarge(QStringLiteral("u rrit gjatë leximit"));
     return bytes;
+}
+
+int copyFile(const QString& from, const QString& to) {
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int error = out < 0 ? errno : 0;
+    char block[64 * 1024];
+    while (!error) {
+        const ssize_t got = ::read(in, block, sizeof block);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            error = errno == EINTR ? 0 : errno;
+            continue;
+        }
+        for (ssize_t done = 0; done < got && !error;) {
+            const ssize_t put = ::write(out, block + done, size_t(got - done));
+            if (put < 0)
+                error = errno == EINTR ? 0 : errno;
+            else
+                done += put;
+        }
+    }
+    if (!error && ::fsync(out) != 0)
+        error = errno;
+    if (out >= 0 && ::close(out) != 0 && !error)
+        error = errno;
+    ::close(in);
+    return error;
 }
 
 QList<QByteArrayView> splitLines(QByteArrayView text) {

@@ -35,11 +35,18 @@ BuildError databaseError(const QString& path, const platform::DbError& e);
 // a second line.
 QString fileCause(int error);
 
+// A count as the reader reads it, grouped by thousands with blanks: "67 108 865", "6 236".
+QString groupedNumber(qint64 n);
+
+// Copies the file `from` to `to` whole and makes the copy durable; 0, or the system's error number (for
+// fileCause) when it fails.
+int copyFile(const QString& from, const QString& to);
+
 // The largest input the builder reads: a translation is about 1 MB.
 inline constexpr qint64 kMaxInputBytes = 64 * 1024 * 1024;
 
 // The whole file; BuildError when it is missing, is not a regular file (a device, a pipe, a folder), is
-// larger than kMaxInputBytes, or cannot be read.
+// larger than kMaxInputBytes (its size and the limit said in bytes), or cannot be read.
 QByteArray readWholeFile(const QString& path);
 // The lines of a text: LF, CR LF and a lone CR each end a line; no empty line follows a last line break.
 QList<QByteArrayView> splitLines(QByteArrayView text);

@@ -6,7 +6,8 @@
 #include <QByteArray>
 
 // A translation in the `sura|aya|text` format (one verse a line, '#' comment lines naming it), or in the
-// XML form <sura index><aya index text> with the names in a comment.
+// XML form <sura index><aya index text> with the names in a comment; UTF-8, or UTF-16 behind its mark, and an
+// XML in the encoding it declares. What is read is checked whole: the reader learns every fault at once.
 namespace databuilder {
 
 struct Translation {
@@ -20,16 +21,32 @@ struct Translation {
     bool placeholder = false; // no translation: every verse holds placeholderText()
 };
 
+// The longest verse text accepted, in UTF-8 bytes: the longest verse of a real translation is under 2 KB.
+inline constexpr qsizetype kMaxVerseBytes = 64 * 1024;
+
+// A verse as every reader of it shows it, on one line: a line break or any other control character, with the
+// blanks around it, becomes one blank (the database and the whole text hold the same text); no blank at the ends.
+QString verseText(QStringView raw);
+
 // What every verse holds when no translation was imported.
 QString placeholderText();
 // The lines that open the whole text while no translation is imported: what to do and where to find one.
 QStringList placeholderNote();
 
-// Parses a translation: every verse of `surahs` exactly once, in any order; a verse may be empty. Throws
-// BuildError listing every fault, one a line ("Rreshti N: ...", "Mungon ajeti S:V."), the first twenty of them.
+// Parses a translation: every verse of `surahs` exactly once, in any order; a verse may be empty, but not every
+// verse, and none may pass kMaxVerseBytes. Throws BuildError listing every fault, one a line ("Rreshti N: ...",
+// "Mungon ajeti S:V."), the first twenty of them; an XML that cannot be read, or whose bytes are not in the
+// encoding it declares, is refused with that one cause.
 Translation parseTranslation(const QByteArray& content, const QList<Surah>& surahs);
-// The same from a file; a file that names no translation nor translator is named by its file name.
+// The same from the bytes of the file `path`, read once (what the reader saw is what is imported); a file that
+// names no translation nor translator is named by its file name.
+Translation readTranslation(const QByteArray& content, const QString& path, const QList<Surah>& surahs);
+// The same, reading the file.
 Translation readTranslation(const QString& path, const QList<Surah>& surahs);
+
+// The translation a database of the program holds (its verses and names), for a build that keeps it. Throws
+// BuildError when it cannot be read or lacks a verse of `surahs`.
+Translation translationOf(const QString& database, const QList<Surah>& surahs);
 
 // "2 ajete pa tekst: 5:3, 9:40", or "" when every verse has text.
 QString emptyVersesNote(const Translation& t);

@@ -55,39 +55,52 @@ private Q_SLOTS:
         const int reciter = databuilder::addReciter(
             {own(QStringLiteral("librezi.db")), QStringLiteral("Imi"), home.path(), {}, true, true});
 
-        // A refused file: its faults said, nothing changed.
+        // Every verse in `translation`'s words ("S|V|" alone for "").
+        const auto book = [](const QString& translation) {
+            QByteArray text = "#  Translator: " + translation.toUtf8() + '\n';
+            for (const databuilder::Surah& s : databuilder::readSurahs(testsupport::factsFolder()))
+                for (int v = 1; v <= s.verses; ++v)
+                    text += QStringLiteral("%1|%2|").arg(s.number).arg(v).toUtf8() +
+                            (translation.isEmpty()
+                                 ? ""
+                                 : QStringLiteral("%1 %2:%3").arg(translation).arg(s.number).arg(v).toUtf8()) +
+                            '\n';
+            return text;
+        };
+        // Refused files: their faults said, nothing changed.
         const QString bad = home.filePath(QStringLiteral("keq.txt"));
-        QVERIFY(testsupport::overwrite(bad, "1|1|a\n1|1|b\n"));
-        importFrom(w, bad);
-        {
+        for (const QByteArray& content : {QByteArray("1|1|a\n1|1|b\n"), book(QString())}) {
+            QVERIFY(testsupport::overwrite(bad, content));
+            importFrom(w, bad);
             platform::MsgBoxScript boxes;
             testsupport::child<QToolButton>(w, "cmdImporto")->click();
             QCOMPARE(boxes.asked().size(), 1);
-            QVERIFY(boxes.asked()[0].text.contains(QStringLiteral("Rreshti 2: ajeti 1:1 përsëritet")));
+            QVERIFY2(boxes.asked()[0].text.contains(content.size() < 20 ? "Rreshti 2: ajeti 1:1 përsëritet"
+                                                                        : "Asnjë ajet nuk ka tekst"),
+                     qPrintable(boxes.asked()[0].text));
         }
+        QVERIFY(TranslationImport::placeholderShown(Module1::library));
 
-        QString good = home.filePath(QStringLiteral("sq.prova.txt"));
-        QFile f(good);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#  Translator: Përkthyesi Provë\n");
-        for (const databuilder::Surah& s : databuilder::readSurahs(testsupport::factsFolder()))
-            for (int v = 1; v <= s.verses; ++v)
-                f.write(QStringLiteral("%1|%2|Teksti %1:%2\n").arg(s.number).arg(v).toUtf8());
-        f.close();
+        // What the reader approves is what is imported, even when the file is replaced before they answer.
+        const QString good = home.filePath(QStringLiteral("sq.prova.txt"));
+        QVERIFY(testsupport::overwrite(good, book(QStringLiteral("Teksti"))));
         importFrom(w, good);
         {
             platform::MsgBoxScript boxes;
             boxes.answer(Answer::Yes);
             boxes.answer(Answer::OK);
+            boxes.onAsk([&](const platform::AskedMessage&) {
+                QVERIFY(testsupport::overwrite(good, book(QStringLiteral("Tjetër"))));
+            });
             testsupport::child<QToolButton>(w, "cmdImporto")->click();
             QCOMPARE(boxes.asked().size(), 2);
-            QVERIFY2(boxes.asked()[0].text.contains(QStringLiteral("nga Përkthyesi Provë jep 6236 ajete")),
+            QVERIFY2(boxes.asked()[0].text.contains(QStringLiteral("nga Teksti jep 6236 ajete")),
                      qPrintable(boxes.asked()[0].text));
             QCOMPARE(boxes.asked()[1].text, QStringLiteral("Përkthimi u importua."));
         }
         // Shown at once, kept in the reader's folder with the reciters; the program folder untouched.
         QVERIFY(c.Rtf1->Text().contains(QStringLiteral("\r\n36:10.\tTeksti 36:10\r\n")));
-        QVERIFY(c.Rtf1->Text().startsWith(QStringLiteral("Kur'ani — përkthimi shqip nga Përkthyesi Provë")));
+        QVERIFY(c.Rtf1->Text().startsWith(QStringLiteral("Kur'ani — përkthimi shqip nga Teksti")));
         QVERIFY(!testsupport::child<QToolButton>(w, "cmdImportoKeshilla")->isVisible());
         QVERIFY(QFile::exists(own(QStringLiteral("LIB'REZI.rtf"))));
         QCOMPARE(testsupport::fileChecksum(program.filePath(QStringLiteral("librezi.db"))), bundled);

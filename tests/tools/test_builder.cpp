@@ -49,6 +49,17 @@ private Q_SLOTS:
                 m_lines << QByteArray::number(s.number) + '|' + QByteArray::number(v) + "|Ajeti";
         m_lines[4] = "1|1|Provë: \\ {kllapa} | vija “thonjëza” s’ka 😀\r"; // the CR of a CR LF line is dropped
         QVERIFY(testsupport::overwrite(m_in.filePath("sq.txt"), m_lines.join('\n')));
+        // The XML form, verse 1:1 broken over lines.
+        QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<quran>\n<!--\n  Translator: Përkthyes XML\n"
+                         "  Source: https://shembull.example/xml\n-->\n";
+        for (const Surah& s : readSurahs(testsupport::factsFolder())) {
+            xml += "<sura index=\"" + QByteArray::number(s.number) + "\">\n";
+            for (int v = 1; v <= s.verses; ++v)
+                xml += "<aya index=\"" + QByteArray::number(v) + "\" text=\"" +
+                       (s.number == 1 && v == 1 ? "Një&#10;dy &#13;&#10;&#9;tre&#x2028;" : "Ajeti") + "\"/>\n";
+            xml += "</sura>\n";
+        }
+        QVERIFY(testsupport::overwrite(m_in.filePath("sq.xml"), xml + "</quran>\n"));
     }
     void database_data() {
         QTest::addColumn<QString>("translation");
@@ -58,6 +69,9 @@ private Q_SLOTS:
             << m_in.filePath("sq.txt")
             << QStringList{"Provë: \\ {kllapa} | vija “thonjëza” s’ka 😀", "http://shembull.example/sq", "Provë",
                            "Përkthyes Prove"};
+        QTest::newRow("line breaks in a verse")
+            << m_in.filePath("sq.xml")
+            << QStringList{"Një dy tre", "https://shembull.example/xml", "", "Përkthyes XML"};
         QTest::newRow("real") << testsupport::sharedTestFile("sq.ahmeti.txt")
                               << QStringList{"Me emrin e All-llahut, Mëshiruesit, Mëshirëbërësit!", "Tanzil.net",
                                              "Sherif Ahmeti", "Sherif Ahmeti"};
@@ -110,6 +124,7 @@ private Q_SLOTS:
         row("verse out of range", tr, 11, "1|8|a", "Rreshti 11: sureja 1 ka 7 ajete; ajeti 8 nuk");
         row("invalid UTF-8", tr, 300, "3|3|a\xC3", "Rreshti 300: teksti nuk është UTF-8");
         row("file ends early", tr, 6240, "", "Mungon ajeti 114:6.");
+        row("verse of 4 MB", tr, 300, "3|3|" + QByteArray(4 << 20, 'a'), "Rreshti 300: ajeti 3:3 ka ");
         row("unknown argument", {"--out", "@", "--tekst"}, 1, "#", "2 Argument i panjohur: --tekst");
     }
     // A refused run leaves the built files as they were, with nothing beside them.

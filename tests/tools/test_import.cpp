@@ -32,16 +32,18 @@ struct Run {
     QString err;
 };
 
-// Runs the builder; a run that does not end in 20 s is a failure of its own (a read that never ends).
-Run build(const QStringList& args, const QString& halt = QString(), std::function<void()> child = {}) {
+// Runs the builder (or `program`) with variables added to its environment; a run that does not end in 20 s is a
+// failure of its own (a read that never ends).
+Run build(const QStringList& args, const QStringList& variables = {}, std::function<void()> child = {},
+          const QString& program = builder()) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!halt.isEmpty())
-        env.insert(QStringLiteral("LIBREZI_BUILDER_HALT"), halt);
+    for (const QString& v : variables)
+        env.insert(v.section(u'=', 0, 0), v.section(u'=', 1));
     p.setProcessEnvironment(env);
     if (child)
         p.setChildProcessModifier(child);
-    p.start(builder(), args);
+    p.start(program, args);
     if (!p.waitForFinished(20000)) {
         p.kill();
         p.waitForFinished();
@@ -70,6 +72,24 @@ QString writeTranslation(const QTemporaryDir& dir, const QString& tag) {
     return path;
 }
 
+// An XML translation of a book of two surahs (verses 2 and 1) in the encoding it declares ("" for none).
+QByteArray xml(const QByteArray& encoding, const QByteArray& first) {
+    QByteArray text = "<quran>\n<sura index=\"1\">\n<aya index=\"1\" text=\"" + first +
+                      "\"/>\n<aya index=\"2\" text=\"b\"/>\n</sura>\n<sura index=\"2\"><aya index=\"1\" "
+                      "text=\"c\"/></sura>\n</quran>\n";
+    return encoding.isEmpty() ? text : "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\n" + text;
+}
+
+// The text as Notepad saves "Unicode": UTF-16 behind its mark.
+QByteArray utf16(const QString& text, bool little) {
+    QByteArray bytes = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes.append(little ? low : high).append(little ? high : low);
+    }
+    return bytes;
+}
+
 QStringList hidden(const QTemporaryDir& dir) {
     return QDir(dir.path()).entryList(QStringList{QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
 }
@@ -78,9 +98,15 @@ QStringList hidden(const QTemporaryDir& dir) {
 
 class TestImport : public QObject {
     Q_OBJECT
+    // A program folder as installed: the builder, and beside it a database that holds translation "Programi".
+    QTemporaryDir m_program;
+    QString installedBuilder() const { return m_program.filePath(QStringLiteral("librezi-builder")); }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(QFile::exists(builder())); }
+    void initTestCase() {
+        QVERIFY(QFile::copy(builder(), installedBuilder()));
+        QCOMPARE(build(out(m_program, writeTranslation(m_program, QStringLiteral("Programi")))).code, 0);
+    }
     void cleanup() { Module1::cnLidhja.Close(); }
 
     // Killed after each step, the folder holds one import (old or new) or a pair the program refuses with
@@ -99,7 +125,10 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QTemporaryDir dir;
         QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Vjetër")))).code, 0);
-        QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Re"))), QString::number(step)).code, -1);
+        QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Re"))),
+                       {"LIBREZI_BUILDER_HALT=" + QString::number(step)})
+                     .code,
+                 -1);
 
         const QString wholeText = dir.filePath(QStringLiteral("LIB'REZI.rtf"));
         Module1::cnLidhja.Open(dir.filePath(QStringLiteral("librezi.db")));
@@ -200,16 +229,174 @@ private Q_SLOTS:
         QCOMPARE(t.translator, QStringLiteral("Dikush"));
         QCOMPARE(t.source, QStringLiteral("https://tanzil.net"));
         QCOMPARE(t.emptyVerses, QStringList{QStringLiteral("2:1")});
-        try {
-            databuilder::parseTranslation("<quran><sura index=\"1\"><aya index=\"1\" text=\"x\"></quran>", two);
-            QFAIL("refused");
-        } catch (const databuilder::BuildError& e) {
-            QVERIFY2(e.message().contains(QStringLiteral("XML-ja nuk është e rregullt")), qPrintable(e.message()));
-        }
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("sq.ime.txt"));
         QVERIFY(testsupport::overwrite(path, "1|1|a\n1|2|b\n2|1|c\n"));
         QCOMPARE(databuilder::readTranslation(path, two).name, QStringLiteral("sq.ime"));
+    }
+
+    // What a file holds is read as it is meant, or refused with the one cause: the encoding, the form of the XML,
+    // a verse beyond any real one, a file without a verse text. A line break in a verse is one blank.
+    void readOrRefused_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("verse"); // what verse 1:1 reads; "" when the file is refused
+        QTest::addColumn<QString>("said");  // the first line of the refusal
+        QTest::addColumn<int>("lines");     // the lines of the refusal
+        const QString notUtf16 = "Skedari nis me shenjën e UTF-16, por bajtet e tij nuk janë UTF-16 i vlefshëm.";
+        const QString notXml = "Rreshti %1: XML-ja nuk është e rregullt, ndaj skedari nuk mund të lexohet.";
+        const QString tooLong = "Rreshti 1: ajeti 1:1 ka %1 bajtë tekst, ndërsa një ajet pranohet deri në 65 536 "
+                                "bajtë (64 KB).";
+        auto row = [](const char* tag, const QByteArray& content, const QString& verse, const QString& said = {},
+                      int lines = 1) { QTest::newRow(tag) << content << verse << said << lines; };
+        const QByteArray lines = "1|2|b\n2|1|c\n";
+        row("ISO-8859-1 as declared", xml("ISO-8859-1", "M\xEBshiruesit"), "Mëshiruesit");
+        row("windows-1252 as declared", xml("windows-1252", "\x93Po\x94"), "“Po”");
+        row("UTF-8 declared ISO-8859-1", xml("ISO-8859-1", "Mëshiruesit"), "",
+            "XML-ja thotë se është në kodimin ISO-8859-1, por bajtet e saj janë UTF-8.");
+        row("UTF-8 with its mark declared ISO-8859-1", "\xEF\xBB\xBF" + xml("ISO-8859-1", "a"), "",
+            "XML-ja thotë se është në kodimin ISO-8859-1, por bajtet e saj janë UTF-8.");
+        row("ISO-8859-1 declared UTF-8", xml("utf-8", "M\xEBshiruesit"), "",
+            "Rreshti 4: XML-ja thotë se është në kodimin utf-8, por bajtet e saj nuk janë UTF-8.");
+        row("ISO-8859-1 declaring nothing", xml("", "M\xEBshiruesit"), "",
+            "Rreshti 3: XML-ja nuk thotë në cilin kodim është, pra duhet të jetë UTF-8, por bajtet e saj nuk janë "
+            "UTF-8.");
+        row("UTF-16 declared, one byte a letter", xml("UTF-16", "a"), "",
+            "XML-ja thotë se është në kodimin UTF-16, por bajtet e saj janë një kodim me një bajt për shkronjë (pa "
+            "shenjën BOM të UTF-16).");
+        row("an encoding no one knows", xml("x-kodimi-im", "a"), "",
+            "XML-ja është në kodimin x-kodimi-im, të cilin programi nuk e njeh; ruajeni në UTF-8 dhe provoni sërish.");
+        row("UTF-16 LE text", utf16(QString::fromUtf8("1|1|Mëshiruesit\r\n" + lines), true), "Mëshiruesit");
+        row("UTF-16 BE XML still declaring UTF-8", utf16(QString::fromUtf8(xml("utf-8", "Mëshiruesit")), false),
+            "Mëshiruesit");
+        row("UTF-16 LE XML", utf16(QString::fromUtf8(xml("UTF-16", "Mëshiruesit")), true), "Mëshiruesit");
+        row("UTF-16 cut in a letter", utf16(QString::fromUtf8("1|1|a\n" + lines), true).chopped(1), "", notUtf16);
+        row("UTF-16 with half a pair", utf16("1|1|a" + QString(QChar(0xD800)) + QString::fromUtf8("\n" + lines), true),
+            "", notUtf16);
+        row("a tag left open", "<quran><sura index=\"1\"><aya index=\"1\" text=\"x\">\n</quran>", "", notXml.arg(2), 2);
+        row("a repeated verse, then a broken tag", xml("", "a").replace("</sura>\n<sura", "<aya index=\"2\"/><sura"),
+            "", notXml.arg(6), 2);
+        row("cut short", xml("utf-8", "a").chopped(20), "",
+            "Rreshti 7: XML-ja mbaron para se të mbyllet, skedari duket i cunguar.", 2);
+        row("entities that expand for ever",
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE q [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">"
+            "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+            "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]>\n" +
+                xml("", "&d;"),
+            "",
+            "Rreshti 5: XML-ja ka entitete që nuk mund të zbërthehen (të padeklaruara, rekursive ose që zgjerohen "
+            "tej kufirit).",
+            2);
+        row("breaks in XML", xml("", "Një&#10;dy &#13;&#10; tre&#9;katër&#x2028;pesë&#x85;"), "Një dy tre katër pesë");
+        row("breaks in a line", "1|1|a\vb\fc\xC2\x85\xE2\x80\xA8 d\xE2\x80\xA9\n" + lines, "a b c d");
+        row("a verse of 64 KB", "1|1|" + QByteArray(65536, 'a') + '\n' + lines, QString(65536, u'a'));
+        row("64 KB and a byte", "1|1|" + QByteArray(65537, 'a') + '\n' + lines, "", tooLong.arg("65 537"));
+        row("64 KB and 2 bytes of three-byte letters", "1|1|" + QString(21846, QChar(0x2019)).toUtf8() + '\n' + lines,
+            "", tooLong.arg("65 538"));
+        row("one verse with text", "1|1|a\n1|2|\n2|1|\n", "a");
+        row("no verse with text", "1|1|\n1|2|  \n2|1|\n", "",
+            "Asnjë ajet nuk ka tekst: të 3 ajetet e skedarit janë bosh.");
+        row("no verse at all", "#  Name: Bosh\n\n", "",
+            "Skedari nuk ka asnjë ajet në formën sure|ajet|tekst ose në XML-në e Tanzil-it.");
+        row("an XML without verses", "<quran>\n</quran>\n", "",
+            "Skedari nuk ka asnjë ajet në formën sure|ajet|tekst ose në XML-në e Tanzil-it.");
+        row("no line a verse", "1:1 a\n1:2 b\n", "", "Skedari nuk jep asnjë ajet; rreshtat e tij kanë këto gabime:", 3);
+    }
+    void readOrRefused() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, verse);
+        QFETCH(QString, said);
+        QFETCH(int, lines);
+        const QList<databuilder::Surah> two{{1, 2, QStringLiteral("A"), QStringLiteral("Mekë")},
+                                            {2, 1, QStringLiteral("B"), QStringLiteral("Mekë")}};
+        try {
+            const databuilder::Translation t = databuilder::parseTranslation(content, two);
+            QVERIFY2(!verse.isEmpty(), "accepted");
+            QCOMPARE(t.verses[0][0], verse);
+            QCOMPARE(t.verses[1][0], t.emptyVerses.isEmpty() ? QStringLiteral("c") : QString());
+        } catch (const databuilder::BuildError& e) {
+            QVERIFY2(verse.isEmpty(), qPrintable(e.message()));
+            const QStringList told = e.message().split(u'\n');
+            QCOMPARE(told[0], said);
+            QCOMPARE(told.size(), lines);
+        }
+    }
+
+    // --user without a translation keeps the reader's: their own copy's, or the program folder's while they have
+    // no copy yet; a classification given with it is applied.
+    void userBuildKeepsTheTranslation_data() {
+        QTest::addColumn<QString>("own"); // the reader's copy: of translation "Imi", of none ("-"), or no copy ("")
+        QTest::addColumn<bool>("classification");
+        QTest::newRow("own copy") << "Imi" << false;
+        QTest::newRow("own copy, a classification") << "Imi" << true;
+        QTest::newRow("own copy without a translation") << "-" << true;
+        QTest::newRow("no copy yet, a classification") << "" << true;
+    }
+    void userBuildKeepsTheTranslation() {
+        QFETCH(QString, own);
+        QFETCH(bool, classification);
+        QTemporaryDir dir;
+        const QStringList home{"XDG_DATA_HOME=" + dir.path()};
+        QStringList args{"--user", "--facts", testsupport::factsFolder()};
+        if (own == "-")
+            QCOMPARE(build({"--facts", testsupport::factsFolder(), "--out", dir.filePath("librezi")}).code, 0);
+        else if (!own.isEmpty())
+            QCOMPARE(
+                build(args + QStringList{"--translation", writeTranslation(dir, own)}, home, {}, installedBuilder())
+                    .code,
+                0);
+        if (classification) {
+            QVERIFY(testsupport::overwrite(dir.filePath("temat.tsv"), "1\tKreu im\t1\tTema ime\t2\t255\n"));
+            args << "--classification" << dir.filePath("temat.tsv");
+        }
+        const Run run = build(args, home, {}, installedBuilder());
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+
+        const QString tag = own.isEmpty() ? "Programi" : own;
+        const QString verse = own == "-" ? databuilder::placeholderText() : tag + " 2:255";
+        Module1::cnLidhja.Open(dir.filePath("librezi/librezi.db"));
+        QCOMPARE(Module1::cnLidhja.value("SELECT Perkthimi FROM librezi WHERE NrSure = 2 AND NrAjet = 255").toString(),
+                 verse);
+        QCOMPARE(Module1::cnLidhja.value("SELECT count(*) FROM Temat WHERE Tema = 'Tema ime'").toInt(),
+                 int(classification));
+        const wholetext::Reading reading = wholetext::read(Module1::library, dir.filePath("librezi/LIB'REZI.rtf"));
+        QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
+        const QString text = reading.document.plainText();
+        QVERIFY(text.contains("\n2:255.\t" + verse + '\n'));
+        QVERIFY(own == "-" ? text.contains('\n' + databuilder::placeholderNote()[0] + '\n')
+                           : text.startsWith("Kur'ani — përkthimi shqip: " + tag + '\n'));
+    }
+
+    // On a full disk (a small file system of the run's own) a write says so in Albanian, the system's words after.
+    void fullDisk_data() {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QStringList>("args"); // "@" stands for the full folder
+        QTest::addColumn<QString>("said");
+        const QStringList build{"--facts", testsupport::factsFolder(), "--out", "@"};
+        QTest::newRow("the whole text") << "64k" << build
+                                        << "Skedari @/LIB'REZI.rtf nuk mund të shkruhet: disku është plot.";
+        QTest::newRow("the database") << "1m" << build
+                                      << "Baza e të dhënave @/librezi.db nuk mund të shkruhet: disku është plot.";
+        QTest::newRow("the reader's copy")
+            << "300k" << QStringList{"--add-reciter", "--user", "--name", "X", "--folder", "/", "--kind", "ajete"}
+            << "Kopja e bazës për përdoruesin nuk u bë (@/librezi/librezi.db): disku është plot.";
+    }
+    void fullDisk() {
+        QFETCH(QString, size);
+        QFETCH(QStringList, args);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        // A user and mount namespace of its own: the small file system lives and dies with the builder.
+        const QStringList mounted{"-rm", "sh",
+                                  "-c",  "mount -t tmpfs -o size=\"$0\" tmpfs \"$1\" || exit 99; shift; exec \"$@\"",
+                                  size,  dir.path()};
+        if (build(mounted + QStringList{"true"}, {}, {}, "unshare").code != 0)
+            QSKIP("no file system of its own can be mounted here");
+        const Run run = build(mounted + QStringList{installedBuilder()} + args.replaceInStrings("@", dir.path()),
+                              {"XDG_DATA_HOME=" + dir.path()}, {}, "unshare");
+        QCOMPARE(run.code, 1);
+        const QStringList told = run.err.trimmed().split(u'\n');
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told[0], said.replace("@", dir.path()));
     }
 
     // A writer in the middle of a transaction: the import waits a bounded time, refuses naming the database
@@ -247,8 +434,9 @@ private Q_SLOTS:
                                 << "nuk është skedar i zakonshëm";
         QTest::newRow("a folder") << "."
                                   << "nuk është skedar i zakonshëm";
-        QTest::newRow("65 MB") << "big"
-                               << "shumë i madh";
+        QTest::newRow("64 MB and a byte")
+            << "big"
+            << "më i madh se sa pranohet: ka 67 108 865 bajtë, ndërsa pranohen deri në 67 108 864 bajtë (64 MB).";
     }
     void inputsThatAreNoFiles() {
         QFETCH(QString, what);
