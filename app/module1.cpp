@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -40,7 +42,11 @@ void ShfaqSplash() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         splash->move(screen->availableGeometry().center() - splash->rect().center());
     splash->show();
-    QCoreApplication::processEvents();
+    // The splash is drawn before the window is built: one turn of an event loop of its own, while no window of the
+    // program takes the reader's input yet.
+    QEventLoop drawn;
+    QTimer::singleShot(0, &drawn, &QEventLoop::quit);
+    drawn.exec();
     struct Close {
         frmSplash* s;
         ~Close() {

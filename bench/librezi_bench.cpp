@@ -36,6 +36,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -624,7 +625,7 @@ public:
                              script.clear();
                          },
                          [this] {
-                             c.cmdKerkoAll->click();
+                             searchAndWait();
                              paint();
                          },
                          [&] { checkSearch(script, phrase, expected); }},
@@ -658,7 +659,7 @@ public:
                             script.clear();
                         },
                         [this] {
-                            c.cmdKerkoAll->click();
+                            searchAndWait();
                             paint();
                         },
                         [&, loose] { verses[loose] = checkSearch(script, p.loose, -1); }};
@@ -687,7 +688,7 @@ public:
                  wholeText();
                  c.Rtf1->showAtTop(int(c.Rtf1->Text().indexOf(u'\n' + m_key)) + 1);
                  c.CmbKerkoKrejt->setText(p.many);
-                 c.cmdKerkoAll->click();
+                 searchAndWait();
                  settle();
                  require(w->inPassageMode() && script.asked().isEmpty(), QStringLiteral("the search showed nothing"));
                  if (found->isEmpty())
@@ -785,7 +786,7 @@ public:
                  // A search shown and the file changed on disk: the way back reads the whole text again.
                  wholeText();
                  c.CmbKerkoKrejt->setText(p.many);
-                 c.cmdKerkoAll->click();
+                 searchAndWait();
                  touch(++run);
                  c.cmdKtheLibrezin->click();
                  c.Rtf1->setSelStart(0);
@@ -1037,6 +1038,13 @@ private:
             .arg(verse, 3, 10, QLatin1Char('0'));
     }
     void paint() { c.Rtf1->viewport()->repaint(); }
+    // A click on the search button, and the wait until its results are shown (the search runs on a thread).
+    void searchAndWait() {
+        QSignalSpy done(w, &frmKryesore::searchDone);
+        c.cmdKerkoAll->click();
+        if (done.isEmpty() && w->searching())
+            require(done.wait(120000), QStringLiteral("the search did not end"));
+    }
     bool atTop() const { return c.Rtf1->lineAt(c.Rtf1->topPosition()).startsWith(m_key); }
     static QAbstractTextDocumentLayout* layoutOf(const std::unique_ptr<BareView>& b) {
         return b->view.document()->documentLayout();

