@@ -75,8 +75,10 @@ SearchQuery candidatesFor(const QStringList& words, int surah) {
 } // namespace
 
 Outcome run(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled) {
+    // The folded copy is used when the database has it for every verse that has text.
     const bool folded =
-        db.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'")).isValid();
+        db.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'")).isValid() &&
+        !db.value(QStringLiteral("SELECT 1 FROM librezi WHERE Kerkimi = '' AND Perkthimi <> '' LIMIT 1")).isValid();
     const QStringList words = markedWords(request.phrase);
     const bool wildcards = request.phrase.contains(u'%') || request.phrase.contains(u'_');
     const bool candidates = folded && !wildcards;
@@ -100,7 +102,7 @@ Outcome run(platform::Connection& db, const Request& request, const std::atomic<
             every = every && (found.size() > 0 || w.isEmpty());
             r.matches += found;
         }
-        if (false && candidates && !every)
+        if (candidates && !every)
             continue;
         out.results.append(std::move(r));
     }

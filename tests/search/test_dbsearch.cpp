@@ -62,8 +62,9 @@ private Q_SLOTS:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         for (const QString& v : kVerses)
-            Module1::cnLidhja.exec("UPDATE librezi SET Perkthimi = ? WHERE NrSure || ':' || NrAjet = ?",
-                                   {v.section(u'\t', 1), v.section(u'.', 0, 0)});
+            Module1::cnLidhja.exec(
+                "UPDATE librezi SET Perkthimi = ?1, Kerkimi = loose_fold(?1) WHERE NrSure || ':' || NrAjet = ?2",
+                {v.section(u'\t', 1), v.section(u'.', 0, 0)});
     }
     void init() { c->CmbKerkoKrejt->Clear(); }
     void cleanupTestCase() { Module1::unloadMainWindow(); }
