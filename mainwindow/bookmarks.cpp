@@ -6,6 +6,7 @@
 #include "platform/database.h"
 #include "platform/listcontrols.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
@@ -31,6 +32,16 @@ QString Bookmarks::itemText(const QString& surahName, navigation::Verse v, const
 
 void Bookmarks::load() {
     m_verses = place::loadBookmarks();
+    // A mark of a verse the book does not have (a store edited by hand or by another program) is dropped.
+    try {
+        QHash<qint64, qint64> verses; // of each surah
+        for (platform::Statement st = Module1::cnLidhja.query(QStringLiteral("SELECT IDSureja, NrAjete FROM Suret"));
+             st.next();)
+            verses.insert(st.integer(0), st.integer(1));
+        m_verses.removeIf([&verses](navigation::Verse v) { return v.verse > verses.value(v.surah); });
+    } catch (const platform::DbError&) {
+        // the marks are kept as they are stored
+    }
     refill();
 }
 

@@ -21,7 +21,7 @@ public:
     // `goTo` shows a verse in the whole text.
     Bookmarks(platform::ListBox* list, std::function<void(navigation::Verse)> goTo, QObject* parent = nullptr);
 
-    // Reads the stored marks and lists them.
+    // Reads the stored marks and lists those of verses the database has.
     void load();
     // Marks the verse, or takes its mark away; true when it is marked now. Stored at once.
     bool toggle(navigation::Verse v);

@@ -963,6 +963,11 @@ bool frmKryesore::goToTypedVerse(const QString& typed) {
     return true;
 }
 
+void frmKryesore::goToNamedVerse(const QString& typed) {
+    if (!inPassageMode() || returnToWholeText())
+        goToTypedVerse(typed);
+}
+
 void frmKryesore::tell(const QString& message) {
     lblNavigimi->setText(message);
     lblNavigimi->setVisible(!message.isEmpty());
@@ -1182,7 +1187,7 @@ void frmKryesore::CmbNrFonti_Click() {
     showAtTop(top);
     bool isNumber = false;
     const int points = CmbNrFonti->Text().trimmed().toInt(&isNumber);
-    if (isNumber && points > 0)
+    if (isNumber && points >= kSmallestTextSize && points <= kLargestTextSize)
         m_points = points;
 }
 

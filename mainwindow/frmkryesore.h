@@ -44,6 +44,9 @@ public:
     // How the program ends at once (the exit button's Yes); tests put their own.
     std::function<void()> endProgram;
 
+    // A verse named outside the window ("36:12", "Jasin 12": a start's command line), read in the whole text.
+    void goToNamedVerse(const QString& typed);
+
     // Passage mode: a composed text is shown and the return button with it.
     void enterPassageMode();
     bool inPassageMode() const;

@@ -98,8 +98,7 @@ Reading read(const QString& path) {
         return r;
     }
     if (!parsed.identity.isEmpty() && !recorded.isEmpty() && recorded != parsed.identity) {
-        r.fault = QStringLiteral("teksti i plotë dhe baza e të dhënave vijnë nga dy importe të ndryshme (një import "
-                                 "u ndërpre); përsëriteni importin");
+        r.fault = Module1::twoImportsCause();
         return r;
     }
     r.document = std::move(parsed.document);

@@ -13,6 +13,7 @@
 #include <QUuid>
 
 #include <csignal>
+#include <cstdio>
 
 #include <sqlite3.h>
 
@@ -93,11 +94,9 @@ void recoverInterrupted(const QString& folder) {
     const QString wholeText = dir.filePath(QString::fromLatin1(kWholeTextFile));
     const QString identity = QFileInfo(database).isFile() ? importOf(database) : QString();
     for (const QString& pending : pendingFiles(folder, QString::fromLatin1(kWholeTextFile))) {
-        if (!identity.isEmpty() && fileIdentity(pending) == identity && fileIdentity(wholeText) != identity) {
-            QFile::remove(wholeText);
-            if (QFile::rename(pending, wholeText))
-                continue;
-        }
+        if (!identity.isEmpty() && fileIdentity(pending) == identity && fileIdentity(wholeText) != identity &&
+            std::rename(QFile::encodeName(pending).constData(), QFile::encodeName(wholeText).constData()) == 0)
+            continue; // in one step: a reader meanwhile finds the old whole text or the new one
         QFile::remove(pending);
     }
     for (const QString& pending : pendingFiles(folder, QString::fromLatin1(kDatabaseFile)))
@@ -153,6 +152,69 @@ QString importOf(const QString& database) {
     } catch (const platform::DbError&) {
         return QString();
     }
+}
+
+bool finishInterrupted(const QString& folder) {
+    if (!QFileInfo(folder).isDir())
+        return true;
+    try {
+        const FolderLock lock(folder);
+        recoverInterrupted(folder);
+        return true;
+    } catch (const BuildError&) {
+        return false; // an import holds the folder: its files are its own
+    }
+}
+
+Translation translationOf(const QString& database, const QList<Surah>& surahs) {
+    Translation t;
+    try {
+        platform::Connection db;
+        db.Open(database);
+        auto meta = [&db](const char* key) {
+            return db.value(QStringLiteral("SELECT Vlera FROM Te_dhenat WHERE Celesi = ?"), {QString::fromLatin1(key)})
+                .toString();
+        };
+        t.name = meta(schema::kMetaTranslation);
+        t.translator = meta(schema::kMetaTranslator);
+        t.source = meta(schema::kMetaSource);
+        for (const Surah& s : surahs)
+            t.verses.append(QStringList(s.verses));
+        qsizetype found = 0;
+        t.placeholder = true;
+        for (platform::Statement st = db.query(QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi"));
+             st.next();) {
+            const qint64 surah = st.integer(0), verse = st.integer(1);
+            if (surah < 1 || surah > surahs.size() || verse < 1 || verse > surahs[surah - 1].verses)
+                continue;
+            t.verses[surah - 1][verse - 1] = st.text(2);
+            t.placeholder = t.placeholder && st.text(2) == placeholderText();
+            ++found;
+        }
+        qsizetype expected = 0;
+        for (const Surah& s : surahs)
+            expected += s.verses;
+        if (found != expected)
+            throw BuildError(QStringLiteral("Baza e të dhënave %1 nuk i ka të gjitha ajetet.")
+                                 .arg(QDir::toNativeSeparators(database)));
+    } catch (const platform::DbError& e) {
+        throw BuildError(QStringLiteral("Baza e të dhënave %1 nuk mund të lexohet: %2.")
+                             .arg(QDir::toNativeSeparators(database), platform::albanianCause(e)));
+    }
+    return t;
+}
+
+QByteArray wholeTextOf(const QString& database) {
+    const QList<Surah> surahs = surahsOf(database);
+    return wholeTextRtf(surahs, translationOf(database, surahs), importOf(database));
+}
+
+void rewriteWholeText(const QString& folder) {
+    const FolderLock lock(folder);
+    const QByteArray rtf = wholeTextOf(QDir(folder).filePath(QString::fromLatin1(kDatabaseFile)));
+    PendingFile wholeText(folder, QString::fromLatin1(kWholeTextFile));
+    wholeText.write(rtf);
+    wholeText.replaceTarget();
 }
 
 void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,

@@ -26,6 +26,22 @@ void writeDatabase(const QString& path, const QList<Surah>& surahs, const Transl
 // The identity of the import that wrote a database; "" when it records none or cannot be read.
 QString importOf(const QString& database);
 
+// What an import killed on its way left in `folder` is finished (a whole text written for the database now in
+// place goes into place too) or removed, as the next import would. Nothing is touched while an import runs
+// there (its folder lock is held): false then.
+bool finishInterrupted(const QString& folder);
+
+// The translation a database holds, as the import that wrote it read it: the text of every verse and the names.
+// Throws BuildError when the database cannot be read or lacks a verse of `surahs`.
+Translation translationOf(const QString& database, const QList<Surah>& surahs);
+// The whole text of a database, made from it again as its import wrote it, with the import's identity. Throws
+// BuildError.
+QByteArray wholeTextOf(const QString& database);
+// Writes LIB'REZI.rtf in `folder` again from the folder's database (wholeTextOf), in one step and under the
+// folder lock, so that the two belong together. Throws BuildError: an import running there, a folder that
+// cannot be written.
+void rewriteWholeText(const QString& folder);
+
 struct Options {
     QString factsFolder;
     QString outFolder;
