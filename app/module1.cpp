@@ -223,6 +223,8 @@ void mendWholeText() {
     const QString found = file.isEmpty() ? QString() : importOfWholeText(file);
     if (wanted.isEmpty() || found.isEmpty() || found == wanted)
         return; // one import, or files that record none (they are not compared)
+    const QString folder = QDir::toNativeSeparators(dataFolder());
+    QString cause = QStringLiteral("dosja %1 nuk mund të shkruhet").arg(folder);
     if (!savingOff()) {
         try {
             databuilder::rewriteWholeText(dataFolder());
@@ -230,7 +232,8 @@ void mendWholeText() {
                                           "dhënave."));
             return;
         } catch (const databuilder::BuildError&) {
-            // an import is running there now, or the folder cannot be written: made for this run below
+            if (databuilder::importRunning(dataFolder())) // it writes both files anew when it ends
+                cause = QStringLiteral("në dosjen %1 po bëhet tani një import tjetër").arg(folder);
         }
     }
     try {
@@ -240,9 +243,9 @@ void mendWholeText() {
             return;
         made->close();
         g_wholeTextForRun = std::move(made);
-        g_notes.append(QStringLiteral("Një import ishte ndërprerë dhe teksti i plotë u bë nga baza e të dhënave "
-                                      "vetëm për këtë herë, sepse dosja %1 nuk mund të shkruhet.")
-                           .arg(QDir::toNativeSeparators(dataFolder())));
+        g_notes.append(QStringLiteral("Një import ishte ndërprerë dhe teksti i plotë u bë nga baza e të dhënave vetëm "
+                                      "për këtë herë, sepse %1.")
+                           .arg(cause));
     } catch (const databuilder::BuildError&) {
         // the database itself cannot give it: the window refuses the pair and names the cause
     }

@@ -11,6 +11,7 @@
 #include "platform/handler.h"
 #include "platform/msgbox.h"
 #include "resources/resources.h"
+#include "tools/databuilder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,6 +105,7 @@ int Main(const QString& verse) {
             useProgramDatabase(); // a home that cannot be written: the program's own data is read, nothing is kept
         }
     }
+    databuilder::finishInterrupted(dataFolder()); // before the two files are read: see ensureUserDatabase too
     checkSaving();
     mendWholeText();
     try {

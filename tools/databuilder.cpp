@@ -166,6 +166,10 @@ bool finishInterrupted(const QString& folder) {
     }
 }
 
+bool importRunning(const QString& folder) {
+    return !finishInterrupted(folder);
+}
+
 Translation translationOf(const QString& database, const QList<Surah>& surahs) {
     Translation t;
     try {

@@ -30,6 +30,8 @@ QString importOf(const QString& database);
 // place goes into place too) or removed, as the next import would. Nothing is touched while an import runs
 // there (its folder lock is held): false then.
 bool finishInterrupted(const QString& folder);
+// Whether an import is running in `folder` now (its folder lock is held).
+bool importRunning(const QString& folder);
 
 // The translation a database holds, as the import that wrote it read it: the text of every verse and the names.
 // Throws BuildError when the database cannot be read or lacks a verse of `surahs`.
