@@ -11,6 +11,7 @@
 #include "platform/settings.h"
 #include "testsupport.h"
 #include "tools/databuilder.h"
+#include "tools/pendingfile.h"
 
 #include <QAction>
 #include <QDir>
@@ -83,6 +84,20 @@ class TestInstance : public QObject {
         p.kill();
         p.waitForFinished();
     }
+    // Two starts of the installed program at once: one ends, handing over to the other, which is the reader's
+    // window (returned, still running).
+    std::unique_ptr<QProcess> m_one, m_two;
+    QProcess& twoStarts() {
+        m_one = run(u"librezi"_s);
+        m_two = run(u"librezi"_s);
+        const bool ended = QTest::qWaitFor(
+            [&] { return m_one->state() == QProcess::NotRunning || m_two->state() == QProcess::NotRunning; }, 60000);
+        QProcess& handed = m_one->state() == QProcess::NotRunning ? *m_one : *m_two;
+        QProcess& window = &handed == m_one.get() ? *m_two : *m_one;
+        if (!ended || !endedWell(handed) || window.state() != QProcess::Running)
+            qFatal("two starts at once did not make one window: %s", handed.readAllStandardError().constData());
+        return window;
+    }
     // Starts the program in this test on the installed folder; null when it refused.
     static frmKryesore* startHere(const QString& folder) {
         Module1::setProgramFolder(folder);
@@ -131,12 +146,10 @@ private Q_SLOTS:
     // reader's window, and a later one hands over to it.
     void killedWindow() {
         newReader();
-        auto first = run(u"librezi"_s);
-        auto later = run(u"librezi"_s, {u"1:5"_s});
-        QVERIFY(endedWell(*later)); // the first one is up and answers
-        end(*first);
+        QProcess& window = twoStarts();
+        end(window);
         QVERIFY(startHere(program.path()));
-        later = run(u"librezi"_s);
+        const auto later = run(u"librezi"_s);
         QVERIFY(endedWell(*later));
     }
 
@@ -150,13 +163,7 @@ private Q_SLOTS:
         const QByteArray bundled = testsupport::fileChecksum(program.filePath(u"librezi.db"_s));
         for (int trial = 0; trial < trials; ++trial) {
             newReader();
-            auto one = run(u"librezi"_s), two = run(u"librezi"_s);
-            QVERIFY(QTest::qWaitFor(
-                [&] { return one->state() == QProcess::NotRunning || two->state() == QProcess::NotRunning; }, 60000));
-            QProcess& handed = one->state() == QProcess::NotRunning ? *one : *two;
-            QProcess& window = &handed == one.get() ? *two : *one;
-            QVERIFY2(endedWell(handed), handed.readAllStandardError().constData());
-            QCOMPARE(window.state(), QProcess::Running);
+            QProcess& window = twoStarts();
             QCOMPARE(testsupport::fileChecksum(home->filePath(u"librezi/librezi.db"_s)), bundled);
             QCOMPARE(hidden(home->filePath(u"librezi"_s)), QStringList());
             end(window);
@@ -164,22 +171,28 @@ private Q_SLOTS:
         qInfo("%d double starts: each made one window and one copy", trials);
     }
 
-    // Builders that add a reciter to the reader's copy on the first run, at once: one makes the copy, the other
-    // waits for it; both reciters are kept.
-    void buildersAtOnceOnFirstRun() {
-        for (int trial = 0; trial < 3; ++trial) {
-            newReader();
-            auto add = [&](const QString& name) {
-                return run(u"librezi-builder"_s, {u"--add-reciter"_s, u"--user"_s, u"--name"_s, name, u"--folder"_s,
-                                                  home->path(), u"--kind"_s, u"ajete"_s});
-            };
-            auto one = add(u"Një"_s), two = add(u"Dy"_s);
-            QVERIFY2(endedWell(*one), one->readAllStandardError().constData());
-            QVERIFY2(endedWell(*two), two->readAllStandardError().constData());
-            platform::Connection db;
-            db.Open(home->filePath(u"librezi/librezi.db"_s));
-            QCOMPARE(db.value(u"SELECT count(*) FROM Lokacioni_i_zerit WHERE Lexuesi IN ('Një', 'Dy')"_s), QVariant(2));
+    // A builder on the reader's first run while another start makes the copy (it holds the reader's folder): the
+    // builder waits, then takes that copy and adds its reciter to it.
+    void builderWaitsForTheCopy() {
+        newReader();
+        const QString folder = home->filePath(u"librezi"_s);
+        QVERIFY(QDir().mkpath(folder));
+        std::unique_ptr<QProcess> builder;
+        {
+            const databuilder::FolderLock copying(folder);
+            builder = run(u"librezi-builder"_s, {u"--add-reciter"_s, u"--user"_s, u"--name"_s, u"Imi"_s, u"--folder"_s,
+                                                 home->path(), u"--kind"_s, u"ajete"_s});
+            // It waits as long as the copy is made (a minute at most): it has not ended meanwhile.
+            QVERIFY2(!QTest::qWaitFor([&] { return builder->state() == QProcess::NotRunning; }, 2000),
+                     builder->readAllStandardError().constData());
+            QVERIFY(QFile::copy(program.filePath(u"librezi.db"_s), folder + u"/librezi.db"_s));
+            databuilder::addReciter({folder + u"/librezi.db"_s, u"Tjetri"_s, home->path(), QString(), true, false});
         }
+        QVERIFY2(endedWell(*builder), builder->readAllStandardError().constData());
+        platform::Connection db;
+        db.Open(folder + u"/librezi.db"_s);
+        QCOMPARE(db.value(u"SELECT group_concat(Lexuesi) FROM Lokacioni_i_zerit WHERE Lexuesi IN ('Imi', 'Tjetri')"_s),
+                 QVariant(u"Tjetri,Imi"_s));
     }
 
     // A home where the reader's data or settings cannot be written: the program starts on the program folder's

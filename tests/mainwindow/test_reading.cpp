@@ -255,30 +255,40 @@ private Q_SLOTS:
     }
 
     // A stored size the size list does not offer is ignored (beyond it the layout of the whole text takes minutes,
-    // a size that is no number blanks the text) and not written back at close; neither does a typed one apply.
-    void sizeOutsideTheList_data() {
+    // a size that is no number blanks the text) and not written back at close; the list's first and last apply.
+    void storedSize_data() {
         QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("applied"); // 0: none, the text keeps 12 points
         for (const char* size : {"0", "-5", "5", "27", "inf", "nan", "12.5", "abc"})
-            QTest::newRow(size) << QString::fromLatin1(size);
+            QTest::newRow(size) << QString::fromLatin1(size) << 0;
+        QTest::newRow("first of the list") << "6" << 6;
+        QTest::newRow("last of the list") << "26" << 26;
     }
-    void sizeOutsideTheList() {
+    void storedSize() {
         QFETCH(QString, stored);
+        QFETCH(int, applied);
         const QString app = QStringLiteral("Lib'rezi Drites"), section = QStringLiteral("Vendi i leximit"),
                       key = QStringLiteral("Madhësia");
         c->w->close();
         platform::SaveSetting(app, section, key, stored);
         start();
-        QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("12"));
+        QCOMPARE(c->CmbNrFonti->Text(), QString::number(applied ? applied : 12));
         enter(c->CmbNrAjeti, QStringLiteral("2:255"));
-        QCOMPARE(c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize(), 12);
+        QCOMPARE(c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize(), applied ? applied : 12);
+        c->w->close();
+        QCOMPARE(platform::GetSetting(app, section, key), applied ? stored : QString());
+    }
+
+    // A size typed beyond the list applies nothing, and the next step goes from the size the text has.
+    void typedSizeBeyondTheList() {
+        start();
+        QTest::keyClick(c->w, Qt::Key_0, Qt::ControlModifier);
+        enter(c->CmbNrAjeti, QStringLiteral("2:255"));
         c->CmbNrFonti->setText(QStringLiteral("40"));
         Q_EMIT c->CmbNrFonti->Click();
         QCOMPARE(c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize(), 12);
-        QTest::keyClick(c->w, Qt::Key_Plus, Qt::ControlModifier); // one step from the size shown, not from 40
+        QTest::keyClick(c->w, Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("13"));
-        c->CmbNrFonti->setText(stored);
-        c->w->close();
-        QCOMPARE(platform::GetSetting(app, section, key), QString());
     }
 
     // 100,000 stored marks, in the store's list form with quotes or without (as another program or a hand writes
