@@ -99,9 +99,10 @@ int Main(const QString& verse) {
         try {
             ensureUserDatabase();
         } catch (const StartupError& e) {
-            std::fprintf(stderr, "librezi: %s\n", qPrintable(e.cause));
-            if (!QFileInfo(programFolder() + QStringLiteral("/librezi.db")).isFile())
+            if (!QFileInfo(programFolder() + QStringLiteral("/librezi.db")).isFile()) {
+                std::fprintf(stderr, "librezi: %s\n", qPrintable(e.cause));
                 return startFailed(e.file, e.cause);
+            }
             useProgramDatabase(); // a home that cannot be written: the program's own data is read, nothing is kept
         }
     }
