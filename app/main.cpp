@@ -13,8 +13,9 @@ int main(int argc, char** argv) {
     initTranslations();
     installFontSubstitutes();
     QApplication::setWindowIcon(art::icon(art::kWindowIcon));
-    const int rc = Module1::Main();
-    if (rc != 0)
-        return rc;
+    // "librezi 36:12" or "librezi Jasin 12" opens at that verse.
+    const int rc = Module1::Main(QApplication::arguments().mid(1).join(u' '));
+    if (rc != 0 || !Module1::mainWindow())
+        return rc; // refused, or handed to the reader's window already open
     return QApplication::exec();
 }

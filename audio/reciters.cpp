@@ -10,15 +10,37 @@
 #include "tools/textinput.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QRegularExpression>
 
+#include <cerrno>
+#include <cstring>
+
+#include <dirent.h>
+
 namespace audio {
 
 namespace {
 constexpr qint32 kBundledReciters = 2; // IDLok 1 and 2: the sample reciters that come with the program
+
+// Why the folder's list of files cannot be read, in Albanian with the system's words on a second line; "" when
+// it can.
+QString unreadable(const QString& folder) {
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (dir) {
+        ::closedir(dir);
+        return QString();
+    }
+    const int error = errno;
+    const QString cause = error == EACCES || error == EPERM ? QStringLiteral("nuk ka leje për ta lexuar")
+                          : error == ENOENT                 ? QStringLiteral("dosja nuk ekziston")
+                          : error == ENOTDIR                ? QStringLiteral("nuk është dosje")
+                                                            : QStringLiteral("gabim gjatë leximit të diskut");
+    return cause + QStringLiteral(".\n(") + QString::fromLocal8Bit(std::strerror(error)) + u')';
+}
 } // namespace
 
 ReciterChoice::ReciterChoice(const data::Library& library, platform::ComboBox* CmbLexuesAjete,
@@ -64,9 +86,21 @@ void ReciterChoice::fill() {
 }
 
 void ReciterChoice::addReciter(ReciterKind kind) {
+    if (Module1::savingOff()) {
+        platform::MsgBox(QStringLiteral("Lexuesi nuk u shtua. ") + Module1::savingOffText(), platform::Buttons::OK,
+                         QString(), platform::Icon::Warning);
+        return;
+    }
     const QString folder = chooseFolder();
     if (folder.isEmpty())
         return;
+    // A folder that cannot be read is not one without recordings: the reader is told which it is.
+    if (const QString cause = unreadable(folder); !cause.isEmpty()) {
+        platform::MsgBox(
+            QStringLiteral("Dosja %1 nuk mund të lexohet: %2").arg(QDir::toNativeSeparators(folder), cause),
+            platform::Buttons::OK, QString(), platform::Icon::Warning);
+        return;
+    }
     // Recordings named as the kind expects: 001001.mp3 for a verse, 001.mp3 for a surah.
     static const QRegularExpression verses(QStringLiteral("^\\d{6}\\.mp3$"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression surahs(QStringLiteral("^\\d{3}\\.mp3$"), QRegularExpression::CaseInsensitiveOption);
@@ -107,6 +141,11 @@ void ReciterChoice::removeReciter(ReciterKind kind) {
     if (shown->ListIndex() < 0)
         return;
     const qint32 id = shown->ItemData(shown->ListIndex());
+    if (Module1::savingOff()) {
+        platform::MsgBox(QStringLiteral("Lexuesi nuk u hoq. ") + Module1::savingOffText(), platform::Buttons::OK,
+                         QString(), platform::Icon::Warning);
+        return;
+    }
     if (id <= kBundledReciters) {
         platform::MsgBox(QStringLiteral("Lexuesit e ardhur me programin nuk hiqen."), platform::Buttons::OK, QString(),
                          platform::Icon::Information);
@@ -134,6 +173,14 @@ void ReciterChoice::choose(ReciterKind kind) {
     platform::ComboBox* chosen = list(kind);
     QString& folder = kind == ReciterKind::Verses ? Module1::strLokacioniAjeteve : Module1::strLokacioniSureve;
 
+    // While saving is off the choice holds for this run only.
+    if (Module1::savingOff()) {
+        if (chosen->ListIndex() >= 0)
+            for (const data::Reciter& r : m_library.reciters(kind))
+                if (r.id == chosen->ItemData(chosen->ListIndex()))
+                    folder = r.folder;
+        return;
+    }
     // The old mark is cleared and the new one set together: if either fails, neither is kept.
     try {
         m_library.markDefault(kind, chosen->ListIndex() >= 0

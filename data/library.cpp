@@ -54,6 +54,16 @@ std::optional<QString> Library::verseText(text::Verse v) const {
     return st.text(0);
 }
 
+QStringList Library::verseTexts(const QList<text::Verse>& verses) const {
+    QStringList texts;
+    texts.reserve(verses.size());
+    platform::Statement st =
+        m_db->query(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet = ?"));
+    for (const text::Verse& v : verses)
+        texts.append(st.reset({v.surah, v.verse}).next() ? st.text(0) : QString());
+    return texts;
+}
+
 bool Library::hasVerse(text::Verse v) const {
     return m_db->query(QStringLiteral("SELECT 1 FROM librezi WHERE NrSure = ? AND NrAjet = ?"), {v.surah, v.verse})
         .next();

@@ -51,6 +51,8 @@ public:
     std::optional<int> surahNamed(const QString& prefix) const;
     std::optional<QString> verseText(text::Verse v) const;
     bool hasVerse(text::Verse v) const;
+    // The texts of many verses, in their order, by one statement; "" for a verse the database does not hold.
+    QStringList verseTexts(const QList<text::Verse>& verses) const;
     // Every verse key in book order.
     QList<text::Verse> verses() const;
 

@@ -7,6 +7,7 @@
 #include "platform/database.h"
 #include "platform/listcontrols.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
@@ -31,6 +32,15 @@ QString Bookmarks::itemText(const QString& surahName, navigation::Verse v, const
 
 void Bookmarks::load() {
     m_verses = place::loadBookmarks();
+    // A mark of a verse the book does not have (a store edited by hand or by another program) is dropped.
+    try {
+        QHash<int, int> verses; // of each surah
+        for (const data::Surah& s : m_library.surahs())
+            verses.insert(s.number, s.verses);
+        m_verses.removeIf([&verses](navigation::Verse v) { return v.verse > verses.value(v.surah); });
+    } catch (const platform::DbError&) {
+        // the marks are kept as they are stored
+    }
     refill();
 }
 
@@ -71,13 +81,12 @@ void Bookmarks::store() {
 void Bookmarks::refill() {
     QStringList items;
     try {
-        platform::Statement verse = m_library.connection().query(
-            QStringLiteral("SELECT s.Emri, l.Perkthimi FROM librezi l JOIN Suret s ON s.IDSureja = l.NrSure "
-                           "WHERE l.NrSure = ? AND l.NrAjet = ?"));
-        for (const navigation::Verse& v : m_verses) {
-            verse.reset({v.surah, v.verse});
-            items.append(verse.next() ? itemText(verse.text(0), v, verse.text(1)) : v.text());
-        }
+        QHash<int, QString> names;
+        for (const data::Surah& s : m_library.surahs())
+            names.insert(s.number, s.name);
+        const QStringList texts = m_library.verseTexts(m_verses);
+        for (qsizetype i = 0; i < m_verses.size(); ++i)
+            items.append(itemText(names.value(m_verses[i].surah), m_verses[i], texts[i]));
     } catch (const platform::DbError&) {
         items.clear(); // the marks are listed by their keys alone
         for (const navigation::Verse& v : m_verses)

@@ -21,7 +21,7 @@ class Bookmarks : public QObject {
 public:
     Bookmarks(const data::Library& library, platform::ListBox* list, QObject* parent = nullptr);
 
-    // Reads the stored marks and lists them.
+    // Reads the stored marks and lists those of verses the database has.
     void load();
     // Marks the verse, or takes its mark away; true when it is marked now. Stored at once.
     bool toggle(navigation::Verse v);

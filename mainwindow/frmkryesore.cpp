@@ -487,6 +487,13 @@ bool frmKryesore::goToTypedVerse(const QString& typed) {
     return true;
 }
 
+void frmKryesore::goToNamedVerse(const QString& typed) {
+    const text::Verse v = navigation::parseTypedVerse(
+        typed, [this](const QString& name) { return m_library.surahNamed(name).value_or(0); });
+    if (v.isValid())
+        openInWholeText(v);
+}
+
 void frmKryesore::tell(const QString& message) {
     lblNavigimi->setText(message);
     lblNavigimi->setVisible(!message.isEmpty());
@@ -679,7 +686,7 @@ void frmKryesore::CmbNrFonti_Click() {
         Rtf1->showAtTop(at);
     bool isNumber = false;
     const int points = CmbNrFonti->Text().trimmed().toInt(&isNumber);
-    if (isNumber && points > 0)
+    if (isNumber && points >= kSmallestTextSize && points <= kLargestTextSize)
         m_points = points;
 }
 

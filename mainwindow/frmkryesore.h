@@ -52,6 +52,8 @@ public:
     reading::Session& session() { return m_session; }
     // A search runs (its results are not shown yet).
     bool searching() const { return m_searcher->running(); }
+    // A verse named outside the window ("36:12", "Jasin 12": a start's command line), read in the whole text.
+    void goToNamedVerse(const QString& typed);
 
 Q_SIGNALS:
     // The popup menu was opened (tests and the accessibility layer listen).

@@ -2,6 +2,7 @@
 #include "mainwindow/place.h"
 
 #include "platform/settings.h"
+#include "prefs/fonts.h"
 #include "search/history.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ Place load() {
     Place p;
     p.verse = parse(get(kPlace, kVerse));
     p.face = get(kPlace, kFace);
-    p.size = get(kPlace, kSize);
+    p.size = listedSize(get(kPlace, kSize));
     p.geometry = QByteArray::fromBase64(get(kPlace, kGeometry).toLatin1());
     return p;
 }
@@ -43,9 +44,15 @@ bool save(const Place& p) {
     return platform::SaveSettings(history::appName(), kPlace,
                                   {{kVerse, p.verse.isValid() ? p.verse.text() : QString()},
                                    {kFace, p.face},
-                                   {kSize, p.size},
+                                   {kSize, listedSize(p.size)},
                                    {kGeometry, QString::fromLatin1(p.geometry.toBase64())}},
                                   {});
+}
+
+QString listedSize(const QString& size) {
+    bool whole = false;
+    const int points = size.trimmed().toInt(&whole);
+    return whole && points >= kSmallestTextSize && points <= kLargestTextSize ? QString::number(points) : QString();
 }
 
 bool looseSearch() {
@@ -59,12 +66,11 @@ bool saveLooseSearch(bool loose) {
 
 QList<navigation::Verse> loadBookmarks() {
     QList<navigation::Verse> verses;
-    for (const QString& key : get(kBookmarks, kBookmarkList).split(u',', Qt::SkipEmptyParts)) {
-        const navigation::Verse v = parse(key);
-        if (v.isValid() && !verses.contains(v))
+    for (const QString& key : get(kBookmarks, kBookmarkList).split(u',', Qt::SkipEmptyParts))
+        if (const navigation::Verse v = parse(key); v.isValid())
             verses.append(v);
-    }
     std::sort(verses.begin(), verses.end());
+    verses.erase(std::unique(verses.begin(), verses.end()), verses.end());
     return verses;
 }
 

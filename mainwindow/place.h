@@ -19,16 +19,21 @@ struct Place {
     QByteArray geometry;
 };
 
-// The place stored at the last close; an empty Place on the first start.
+// The place stored at the last close; an empty Place on the first start. A stored size the size list does not
+// offer is left out, as if none was stored.
 Place load();
-// False when the store could not be written.
+// False when the store could not be written. A size the list does not offer is not stored.
 bool save(const Place& p);
+
+// A size as the size list offers it ("6" to "26"), or "" for any other text: outside the list's range a stored
+// size would hang the layout of the whole text, and one that is no number would blank it.
+QString listedSize(const QString& size);
 
 // Whether the search takes ë as e and ç as c (off until the reader turns it on).
 bool looseSearch();
 bool saveLooseSearch(bool loose);
 
-// The verses the reader marked, in book order, each once.
+// The verses the reader marked, in book order, each once (read in one pass, however many are stored).
 QList<navigation::Verse> loadBookmarks();
 bool saveBookmarks(const QList<navigation::Verse>& verses);
 

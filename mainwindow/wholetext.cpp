@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/wholetext.h"
 
+#include "app/paths.h"
 #include "data/library.h"
 #include "data/schema.h"
 #include "platform/rtffill.h"
@@ -80,8 +81,7 @@ Reading read(const data::Library& library, const QString& path) {
         return r;
     }
     if (!parsed.identity.isEmpty() && !recorded.isEmpty() && recorded != parsed.identity) {
-        r.fault = QStringLiteral("teksti i plotë dhe baza e të dhënave vijnë nga dy importe të ndryshme (një import "
-                                 "u ndërpre); përsëriteni importin");
+        r.fault = Module1::twoImportsCause(library.connection());
         return r;
     }
     r.document = std::move(parsed.document);

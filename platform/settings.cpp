@@ -5,10 +5,21 @@
 
 namespace platform {
 
+namespace {
+
+// A value as text. The store reads a value written without quotes that holds commas (by hand, or by another
+// program) as a list: it is the same text to the program, its items joined as the store writes a list.
+QString textOf(const QVariant& value) {
+    return value.typeId() == QMetaType::QStringList ? value.toStringList().join(QStringLiteral(", "))
+                                                    : value.toString();
+}
+
+} // namespace
+
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue) {
     QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
     s.beginGroup(section);
-    return s.value(key, defaultValue).toString();
+    return textOf(s.value(key, defaultValue));
 }
 
 QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QString& section) {
@@ -18,7 +29,7 @@ QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QStr
     const QStringList keys = s.childKeys();
     out.reserve(keys.size());
     for (const QString& k : keys)
-        out.append({k, s.value(k).toString()});
+        out.append({k, textOf(s.value(k))});
     return out;
 }
 

@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// The per-user settings store, addressed by application name, section and value name.
+// The per-user settings store, addressed by application name, section and value name. A value is read as text
+// whether the store holds it quoted or in its own list form (items separated by commas, without quotes).
 QString GetSetting(const QString& appName, const QString& section, const QString& key,
                    const QString& defaultValue = QString());
 // Every value of a section as (name, data) pairs, in the store's order; empty when the section is missing.

@@ -96,7 +96,7 @@ void addFontToCombo(platform::ComboBox* CmbFontNames) {
 }
 
 void addNrFontToCombo(platform::ComboBox* CmbNrFonti) {
-    for (int n = 6; n <= 26; ++n)
+    for (int n = kSmallestTextSize; n <= kLargestTextSize; ++n)
         CmbNrFonti->AddItem(QString::number(n));
 }
 
@@ -108,8 +108,10 @@ void CmbFontNames_Click(platform::RichTextView* Rtf1, const platform::ComboBox* 
 }
 
 void CmbNrFonti_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbNrFonti) {
-    if (!Rtf1)
-        return;
+    bool whole = false;
+    const int points = CmbNrFonti->Text().trimmed().toInt(&whole);
+    if (!Rtf1 || !whole || points < kSmallestTextSize || points > kLargestTextSize)
+        return; // a size typed beyond the list would hang the layout of the whole text
     Rtf1->setFontSize(CmbNrFonti->Text());
     backToTop(Rtf1);
 }

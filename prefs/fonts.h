@@ -28,12 +28,16 @@ QStringList albanianFaces();
 // shows "Verdana" in its edit field; nothing is selected and nothing is applied.
 void addFontToCombo(platform::ComboBox* CmbFontNames);
 
-// Adds the sizes 6 to 26 in ascending order; the combo's own text ("10") stays.
+// The size list: whole points from the smallest to the largest.
+inline constexpr int kSmallestTextSize = 6;
+inline constexpr int kLargestTextSize = 26;
+
+// Adds the sizes kSmallestTextSize to kLargestTextSize in ascending order; the combo's own text ("10") stays.
 void addNrFontToCombo(platform::ComboBox* CmbNrFonti);
 
 // The face chosen in the combo, applied to the whole text; the caret then stands at 0 with nothing
 // selected. Every other character format (colour, bold, the red marks of a search) stays.
 void CmbFontNames_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbFontNames);
 
-// The same for the size (the combo's text taken as points).
+// The same for the size (the combo's text taken as points); a text that is not a size of the list applies nothing.
 void CmbNrFonti_Click(platform::RichTextView* Rtf1, const platform::ComboBox* CmbNrFonti);

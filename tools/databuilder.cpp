@@ -13,6 +13,7 @@
 #include <QUuid>
 
 #include <csignal>
+#include <cstdio>
 
 #include <sqlite3.h>
 
@@ -93,11 +94,9 @@ void recoverInterrupted(const QString& folder) {
     const QString wholeText = dir.filePath(QString::fromLatin1(kWholeTextFile));
     const QString identity = QFileInfo(database).isFile() ? importOf(database) : QString();
     for (const QString& pending : pendingFiles(folder, QString::fromLatin1(kWholeTextFile))) {
-        if (!identity.isEmpty() && fileIdentity(pending) == identity && fileIdentity(wholeText) != identity) {
-            QFile::remove(wholeText);
-            if (QFile::rename(pending, wholeText))
-                continue;
-        }
+        if (!identity.isEmpty() && fileIdentity(pending) == identity && fileIdentity(wholeText) != identity &&
+            std::rename(QFile::encodeName(pending).constData(), QFile::encodeName(wholeText).constData()) == 0)
+            continue; // in one step: a reader meanwhile finds the old whole text or the new one
         QFile::remove(pending);
     }
     for (const QString& pending : pendingFiles(folder, QString::fromLatin1(kDatabaseFile)))
@@ -153,6 +152,35 @@ QString importOf(const QString& database) {
     } catch (const platform::DbError&) {
         return QString();
     }
+}
+
+bool finishInterrupted(const QString& folder) {
+    if (!QFileInfo(folder).isDir())
+        return true;
+    try {
+        const FolderLock lock(folder);
+        recoverInterrupted(folder);
+        return true;
+    } catch (const BuildError&) {
+        return false; // an import holds the folder: its files are its own
+    }
+}
+
+bool importRunning(const QString& folder) {
+    return !finishInterrupted(folder);
+}
+
+QByteArray wholeTextOf(const QString& database) {
+    const QList<Surah> surahs = surahsOf(database);
+    return wholeTextRtf(surahs, translationOf(database, surahs), importOf(database));
+}
+
+void rewriteWholeText(const QString& folder) {
+    const FolderLock lock(folder);
+    const QByteArray rtf = wholeTextOf(QDir(folder).filePath(QString::fromLatin1(kDatabaseFile)));
+    PendingFile wholeText(folder, QString::fromLatin1(kWholeTextFile));
+    wholeText.write(rtf);
+    wholeText.replaceTarget();
 }
 
 void writeDatabase(const QString& path, const QList<Surah>& surahs, const Translation& t, const QStringList& tips,

@@ -27,6 +27,21 @@ void writeDatabase(const QString& path, const QList<Surah>& surahs, const Transl
 // The identity of the import that wrote a database; "" when it records none or cannot be read.
 QString importOf(const QString& database);
 
+// What an import killed on its way left in `folder` is finished (a whole text written for the database now in
+// place goes into place too) or removed, as the next import would. Nothing is touched while an import runs
+// there (its folder lock is held): false then.
+bool finishInterrupted(const QString& folder);
+// Whether an import is running in `folder` now (its folder lock is held).
+bool importRunning(const QString& folder);
+
+// The whole text of a database, made from it again as its import wrote it, with the import's identity. Throws
+// BuildError.
+QByteArray wholeTextOf(const QString& database);
+// Writes LIB'REZI.rtf in `folder` again from the folder's database (wholeTextOf), in one step and under the
+// folder lock, so that the two belong together. Throws BuildError: an import running there, a folder that
+// cannot be written.
+void rewriteWholeText(const QString& folder);
+
 struct Options {
     QString factsFolder;
     QString outFolder;

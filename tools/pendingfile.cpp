@@ -3,8 +3,10 @@
 
 #include "tools/textinput.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 
 #include <filesystem>
 #include <system_error>
@@ -38,17 +40,43 @@ void PendingFile::write(const QByteArray& bytes) {
     if (m_file.write(bytes) != bytes.size() || !m_file.flush() || ::fsync(m_file.handle()) != 0) {
         const int error = errno ? errno : EIO;
         throw BuildError(QStringLiteral("Skedari %1 nuk mund të shkruhet: %2")
-                             .arg(QDir::toNativeSeparators(m_target), fileCause(error)));
+                             .arg(QDir::toNativeSeparators(m_target), fileCause(error)),
+                         fileCause(error));
     }
     m_file.close();
 }
 
-FolderLock::FolderLock(const QString& folder) {
+void PendingFile::copyFrom(const QString& source) {
+    QFile from(source);
+    if (!from.open(QIODevice::ReadOnly))
+        throw BuildError(QStringLiteral("Skedari %1 nuk mund të lexohet: %2")
+                             .arg(QDir::toNativeSeparators(source), from.errorString()));
+    errno = 0;
+    bool written = true;
+    for (QByteArray piece; written && !(piece = from.read(1 << 20)).isEmpty();)
+        written = m_file.write(piece) == piece.size();
+    if (from.error() != QFileDevice::NoError)
+        throw BuildError(QStringLiteral("Skedari %1 nuk mund të lexohet: %2")
+                             .arg(QDir::toNativeSeparators(source), from.errorString()));
+    if (!written || !m_file.flush() || ::fsync(m_file.handle()) != 0) {
+        const int error = errno ? errno : EIO;
+        throw BuildError(QStringLiteral("Skedari %1 nuk mund të shkruhet: %2")
+                             .arg(QDir::toNativeSeparators(m_target), fileCause(error)),
+                         fileCause(error));
+    }
+    m_file.close();
+}
+
+FolderLock::FolderLock(const QString& folder, int waitMs) {
     m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_fd < 0)
         throw BuildError(
             QStringLiteral("Dosja %1 nuk mund të hapet: %2").arg(QDir::toNativeSeparators(folder), fileCause(errno)));
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    const QDeadlineTimer deadline(waitMs);
+    bool held = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
+    for (; !held && !deadline.hasExpired(); held = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+        QThread::msleep(20);
+    if (!held) {
         ::close(m_fd);
         throw BuildError(QStringLiteral("Në dosjen %1 po bëhet një import tjetër; provoni sërish pasi ai të mbarojë.")
                              .arg(QDir::toNativeSeparators(folder)));

@@ -20,6 +20,8 @@ public:
 
     // Writes the whole content and makes it durable. Throws BuildError.
     void write(const QByteArray& bytes);
+    // The same with the content of the file `source`, read a piece at a time. Throws BuildError.
+    void copyFrom(const QString& source);
     // Closes our handle, so that another writer (SQLite) has the file to itself.
     void release() { m_file.close(); }
     // Puts the file in place of its target in one step. Throws BuildError.
@@ -34,10 +36,11 @@ private:
 };
 
 // One import at a time in a folder: held for the whole import (an advisory lock on the folder, let go by
-// the system when the process ends, however it ends). Refuses with BuildError while another import holds it.
+// the system when the process ends, however it ends). Refuses with BuildError while another import holds it,
+// after waiting up to `waitMs` for it to end.
 class FolderLock {
 public:
-    explicit FolderLock(const QString& folder);
+    explicit FolderLock(const QString& folder, int waitMs = 0);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;

@@ -16,7 +16,8 @@
 
 namespace databuilder {
 
-BuildError::BuildError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message) {}
+BuildError::BuildError(const QString& message, const QString& cause)
+    : std::runtime_error(message.toStdString()), m_message(message), m_cause(cause) {}
 
 BuildError databaseError(const QString& path, const platform::DbError& e) {
     return BuildError(QStringLiteral("Baza e të dhënave %1 nuk mund të shkruhet: %2.\n(%3)")
@@ -76,37 +77,6 @@ QByteArray readWholeFile(const QString& path) {
     if (bytes.size() > kMaxInputBytes)
         throw tooLarge(QStringLiteral("u rrit gjatë leximit"));
     return bytes;
-}
-
-int copyFile(const QString& from, const QString& to) {
-    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return errno;
-    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    int error = out < 0 ? errno : 0;
-    char block[64 * 1024];
-    while (!error) {
-        const ssize_t got = ::read(in, block, sizeof block);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            error = errno == EINTR ? 0 : errno;
-            continue;
-        }
-        for (ssize_t done = 0; done < got && !error;) {
-            const ssize_t put = ::write(out, block + done, size_t(got - done));
-            if (put < 0)
-                error = errno == EINTR ? 0 : errno;
-            else
-                done += put;
-        }
-    }
-    if (!error && ::fsync(out) != 0)
-        error = errno;
-    if (out >= 0 && ::close(out) != 0 && !error)
-        error = errno;
-    ::close(in);
-    return error;
 }
 
 QList<QByteArrayView> splitLines(QByteArrayView text) {

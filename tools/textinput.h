@@ -20,11 +20,14 @@ namespace databuilder {
 // Albanian, for the reader's eyes.
 class BuildError : public std::runtime_error {
 public:
-    explicit BuildError(const QString& message);
+    explicit BuildError(const QString& message, const QString& cause = QString());
     const QString& message() const { return m_message; }
+    // The cause alone, without the file named (a caller that names the file itself); the message when none is given.
+    const QString& cause() const { return m_cause.isEmpty() ? m_message : m_cause; }
 
 private:
     QString m_message;
+    QString m_cause;
 };
 
 // The error for a database that could not be written: the file named, the cause in Albanian and SQLite's
@@ -37,10 +40,6 @@ QString fileCause(int error);
 
 // A count as the reader reads it, grouped by thousands with blanks: "67 108 865", "6 236".
 QString groupedNumber(qint64 n);
-
-// Copies the file `from` to `to` whole and makes the copy durable; 0, or the system's error number (for
-// fileCause) when it fails.
-int copyFile(const QString& from, const QString& to);
 
 // The largest input the builder reads: a translation is about 1 MB.
 inline constexpr qint64 kMaxInputBytes = 64 * 1024 * 1024;

@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 using Module1::cnLidhja;
 
 // The two reciter lists of the main window on a real database: verse reciters 1 and 2, surah reciters 3 and 4.
@@ -73,6 +75,40 @@ private Q_SLOTS:
         choose(ajete, 1);
         QCOMPARE(boxes.asked().value(0).text, QStringLiteral("Zgjedhja e lexuesit nuk u ruajt: baza e të dhënave u "
                                                              "zëvendësua nga një import i ri; rinisni programin"));
+    }
+    // A folder whose list of files cannot be read is said to be unreadable, with the cause, not to hold no
+    // recordings; nothing is added.
+    void unreadableFolder_data() {
+        QTest::addColumn<bool>("denied"); // no leave to read it; otherwise it is gone
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("no leave") << true << "nuk ka leje për ta lexuar.\n(";
+        QTest::newRow("gone") << false << "dosja nuk ekziston.\n(";
+    }
+    void unreadableFolder() {
+        QFETCH(bool, denied);
+        QFETCH(QString, cause);
+        const QString folder = dir.filePath(denied ? "mbyllur" : "larguar");
+        QVERIFY(QDir().mkpath(folder) && testsupport::overwrite(folder + "/001001.mp3", "ID3"));
+        choice.chooseFolder = [folder] { return folder; };
+        choice.askName = [](const QString&) { return QStringLiteral("Emri"); };
+        const QVariant before = cnLidhja.value("SELECT count(*) FROM Lokacioni_i_zerit");
+        platform::MsgBoxScript boxes;
+        if (denied) {
+            QVERIFY(QFile::setPermissions(folder, {}));
+            const bool root = ::geteuid() == 0; // root reads every folder: the leave is asked as another user
+            QVERIFY(!root || ::seteuid(65534) == 0);
+            choice.addReciter(audio::ReciterKind::Verses);
+            QVERIFY(!root || ::seteuid(0) == 0);
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        } else {
+            QVERIFY(QDir(folder).removeRecursively());
+            choice.addReciter(audio::ReciterKind::Verses);
+        }
+        QCOMPARE(boxes.asked().size(), 1);
+        const QString said = boxes.asked().first().text;
+        QVERIFY2(said.startsWith(QStringLiteral("Dosja %1 nuk mund të lexohet: ").arg(folder) + cause),
+                 qPrintable(said));
+        QCOMPARE(cnLidhja.value("SELECT count(*) FROM Lokacioni_i_zerit"), before);
     }
 };
 

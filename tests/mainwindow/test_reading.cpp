@@ -3,6 +3,7 @@
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
 #include "app/module1.h"
 #include "mainwindow/frmkryesore.h"
+#include "platform/database.h"
 #include "platform/listcontrols.h"
 #include "platform/msgbox.h"
 #include "platform/richtextview.h"
@@ -10,9 +11,11 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -249,6 +252,91 @@ private Q_SLOTS:
         start();
         QCOMPARE(c->Rtf1->SelStart(), 0);
         QVERIFY(boxes.asked().isEmpty());
+    }
+
+    // A stored size the size list does not offer is ignored (beyond it the layout of the whole text takes minutes,
+    // a size that is no number blanks the text) and not written back at close; the list's first and last apply.
+    void storedSize_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("applied"); // 0: none, the text keeps 12 points
+        for (const char* size : {"0", "-5", "5", "27", "inf", "nan", "12.5", "abc"})
+            QTest::newRow(size) << QString::fromLatin1(size) << 0;
+        QTest::newRow("first of the list") << "6" << 6;
+        QTest::newRow("last of the list") << "26" << 26;
+    }
+    void storedSize() {
+        QFETCH(QString, stored);
+        QFETCH(int, applied);
+        const QString app = QStringLiteral("Lib'rezi Drites"), section = QStringLiteral("Vendi i leximit"),
+                      key = QStringLiteral("Madhësia");
+        c->w->close();
+        platform::SaveSetting(app, section, key, stored);
+        start();
+        QCOMPARE(c->CmbNrFonti->Text(), QString::number(applied ? applied : 12));
+        enter(c->CmbNrAjeti, QStringLiteral("2:255"));
+        QCOMPARE(c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize(), applied ? applied : 12);
+        c->w->close();
+        QCOMPARE(platform::GetSetting(app, section, key), applied ? stored : QString());
+    }
+
+    // A size typed beyond the list applies nothing, and the next step goes from the size the text has.
+    void typedSizeBeyondTheList() {
+        start();
+        QTest::keyClick(c->w, Qt::Key_0, Qt::ControlModifier);
+        enter(c->CmbNrAjeti, QStringLiteral("2:255"));
+        c->CmbNrFonti->setText(QStringLiteral("40"));
+        Q_EMIT c->CmbNrFonti->Click();
+        QCOMPARE(c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize(), 12);
+        QTest::keyClick(c->w, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(c->CmbNrFonti->Text(), QStringLiteral("13"));
+    }
+
+    // 100,000 stored marks, in the store's list form with quotes or without (as another program or a hand writes
+    // it), of verses the book has and has not: each verse the book has is listed once, in book order; the others
+    // are dropped and not stored again.
+    void manyStoredBookmarks_data() {
+        QTest::addColumn<bool>("quoted");
+        QTest::newRow("quoted") << true;
+        QTest::newRow("list form") << false;
+    }
+    void manyStoredBookmarks() {
+        QFETCH(bool, quoted);
+        const QString app = QStringLiteral("Lib'rezi Drites"), section = QStringLiteral("Shënjuesit"),
+                      key = QStringLiteral("Ajetet");
+        QStringList keys{QStringLiteral("1:8"), QStringLiteral("115:1"), QStringLiteral("114:7"), QStringLiteral("0:1"),
+                         QStringLiteral("2:0")};
+        QList<QPair<int, int>> book; // every verse, surah and count
+        for (platform::Statement st = Module1::cnLidhja.query(QStringLiteral("SELECT IDSureja, NrAjete FROM Suret"));
+             st.next();)
+            book.append({int(st.integer(0)), int(st.integer(1))});
+        while (keys.size() < 100000)
+            for (auto it = book.crbegin(); it != book.crend() && keys.size() < 100000; ++it)
+                for (int v = it->second; v >= 1; --v)
+                    keys.append(QStringLiteral("%1:%2").arg(it->first).arg(v));
+        keys.resize(100000);
+        c->w->close();
+        QVERIFY(platform::SaveSetting(app, section, key, quoted ? keys.join(u',') : QStringLiteral("KETU")));
+        if (!quoted) {
+            const QString file = QSettings(QSettings::IniFormat, QSettings::UserScope, app, app).fileName();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray listed = keys.join(QStringLiteral(", ")).toLatin1();
+            const QByteArray text = f.readAll().replace(QByteArray("=KETU"), QByteArray('=' + listed));
+            QVERIFY(testsupport::overwrite(file, text));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        start();
+        qInfo("started with 100,000 stored marks in %lld ms", clock.elapsed());
+        QCOMPARE(marks()->ListCount(), 6236);
+        QVERIFY(marks()->List(0).startsWith(QStringLiteral("Fatiha 1:1 — ")));
+        QVERIFY(marks()->List(6235).startsWith(QStringLiteral("Nas 114:6 — ")));
+        enter(c->CmbNrAjeti, QStringLiteral("2:255"));
+        QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier); // stored at once
+        const QStringList stored = platform::GetSetting(app, section, key).split(u',');
+        QVERIFY(stored.size() == 6235 && stored.first() == QLatin1String("1:1") &&
+                stored.last() == QLatin1String("114:6") && !stored.contains(QStringLiteral("2:255")));
+        QVERIFY(platform::SaveSetting(app, section, key, QString()));
     }
 };
 

@@ -3,17 +3,28 @@
 // file, and always keeping the reader's reciters.
 #include "app/module1.h"
 #include "data/schema.h"
+#include "mainwindow/frmkryesore.h"
+#include "mainwindow/translationimport.h"
 #include "mainwindow/wholetext.h"
 #include "platform/database.h"
+#include "platform/msgbox.h"
 #include "platform/textfile.h"
 #include "testsupport.h"
 #include "tools/databuilder.h"
+#include "tools/pendingfile.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include <cerrno>
 #include <csignal>
@@ -90,9 +101,85 @@ QByteArray utf16(const QString& text, bool little) {
     return bytes;
 }
 
-QStringList hidden(const QTemporaryDir& dir) {
-    return QDir(dir.path()).entryList(QStringList{QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+QStringList hidden(const QString& folder) {
+    return QDir(folder).entryList(QStringList{QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
 }
+QStringList hidden(const QTemporaryDir& dir) {
+    return hidden(dir.path());
+}
+
+// A start of the program on `program` (its settings kept there too), as the reader makes it after the kill.
+struct Start {
+    frmKryesore* w = nullptr;
+    QString said; // every message box, one a line
+    QString line; // the window's note, shown without asking
+
+    explicit Start(const QString& program) {
+        Module1::unloadMainWindow();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, program);
+        Module1::setProgramFolder(program);
+        platform::MsgBoxScript boxes;
+        if (Module1::Main() == 0)
+            w = Module1::mainWindow();
+        for (const platform::AskedMessage& m : boxes.asked())
+            said += m.text + u'\n';
+        QCoreApplication::processEvents(); // the note comes once the window shows
+        if (w)
+            line = testsupport::child<QLabel>(w, "lblNavigimi")->text();
+    }
+    ~Start() { Module1::unloadMainWindow(); }
+    // What the window shows of verse 1:1 and what its database holds there, "Re 1:1|Re 1:1" when they agree.
+    QString verse() const {
+        const QString text = testsupport::Controls(w).Rtf1->Text();
+        const qsizetype at = text.indexOf(QStringLiteral("\n1:1.\t")) + 6;
+        return text.mid(at, text.indexOf(u'\r', at) - at) + u'|' +
+               Module1::cnLidhja.value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 1"))
+                   .toString();
+    }
+};
+
+// The window's import, in a child run of this test (--window-import PROGRAM FILE): the program started on the
+// folder, the import button pressed and the file chosen and confirmed. LIBREZI_BUILDER_HALT kills it on its way.
+int windowImport(const QString& program, const QString& file) {
+    Module1::setProgramFolder(program);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, program);
+    platform::MsgBoxScript boxes;
+    boxes.answer(platform::Answer::Yes); // the preview's question
+    if (Module1::Main() != 0)
+        return 3;
+    Module1::mainWindow()->findChild<TranslationImport*>()->chooseFile = [file] { return file; };
+    testsupport::child<QToolButton>(Module1::mainWindow(), "cmdImporto")->click();
+    return boxes.asked().size() == 2 ? 0 : 4; // the preview, then "Përkthimi u importua."
+}
+
+// An installed program folder (every reader gets a copy in their own folder) holding the import "Vjetër", and the
+// reader's home, XDG_DATA_HOME of this run and of its children.
+struct Installed {
+    QTemporaryDir program, home;
+    QString translation;
+    Installed() {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        translation = writeTranslation(program, QStringLiteral("Re"));
+        QProcess p;
+        p.start(builder(), out(program, writeTranslation(program, QStringLiteral("Vjetër"))));
+        if (!p.waitForFinished(20000) || p.exitCode() != 0 ||
+            !testsupport::overwrite(program.filePath(QString::fromLatin1(Module1::kInstalledMarker)), "installed\n"))
+            qFatal("cannot make the installed folder");
+    }
+    QString own() const { return home.filePath(QStringLiteral("librezi")); }
+    // Runs the window's import in a child; its exit code, -1 when it was killed.
+    int windowImport(const QString& halt) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LIBREZI_BUILDER_HALT"), halt);
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--window-import"), program.path(), translation});
+        if (!p.waitForFinished(60000))
+            p.kill();
+        return p.exitStatus() == QProcess::CrashExit ? -1 : p.exitCode();
+    }
+};
 
 } // namespace
 
@@ -109,48 +196,151 @@ private Q_SLOTS:
     }
     void cleanup() { Module1::cnLidhja.Close(); }
 
-    // Killed after each step, the folder holds one import (old or new) or a pair the program refuses with
-    // a clear message; the next run, even one whose input is refused, finishes the import and leaves no
-    // temporary file behind.
+    // Killed after each step, the folder holds one import (old or new) or a pair the window would refuse. The next
+    // start finishes or removes what the killed import left, before its own import: the window opens on one
+    // import and no temporary file is left. The next run of the builder, even one whose input is refused, finds
+    // nothing left to do.
     void killedBetweenSteps_data() {
         QTest::addColumn<int>("step");
-        QTest::addColumn<QString>("shown"); // what verse 1:1 reads, or "" for a refused pair
-        QTest::newRow("new whole text written") << 1 << "Vjetër 1:1";
-        QTest::newRow("new database written") << 2 << "Vjetër 1:1";
-        QTest::newRow("database in place") << 3 << "";
-        QTest::newRow("both in place") << 4 << "Re 1:1";
+        QTest::addColumn<int>("left"); // temporary files the kill left
+        QTest::newRow("new whole text written") << 1 << 1;
+        QTest::newRow("new database written") << 2 << 2;
+        QTest::newRow("database in place") << 3 << 1;
+        QTest::newRow("both in place") << 4 << 0;
     }
     void killedBetweenSteps() {
         QFETCH(int, step);
-        QFETCH(QString, shown);
+        QFETCH(int, left);
         QTemporaryDir dir;
         QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Vjetër")))).code, 0);
         QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Re"))),
                        {"LIBREZI_BUILDER_HALT=" + QString::number(step)})
                      .code,
                  -1);
-
-        const QString wholeText = dir.filePath(QStringLiteral("LIB'REZI.rtf"));
-        Module1::cnLidhja.Open(dir.filePath(QStringLiteral("librezi.db")));
-        const wholetext::Reading reading = wholetext::read(Module1::library, wholeText);
-        if (shown.isEmpty()) {
-            QVERIFY2(reading.fault.contains(QStringLiteral("dy importe")), qPrintable(reading.fault));
-        } else {
-            QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
-            QVERIFY(reading.document.plainText().contains(QStringLiteral("1:1.\t") + shown));
-            QCOMPARE(
-                Module1::cnLidhja.value(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 1"))
-                    .toString(),
-                shown);
+        QCOMPARE(hidden(dir).size(), left);
+        if (step == 3) { // the pair as it lies on disk: the window would refuse it
+            Module1::cnLidhja.Open(dir.filePath(QStringLiteral("librezi.db")));
+            const QString fault = wholetext::read(Module1::library, dir.filePath(QStringLiteral("LIB'REZI.rtf"))).fault;
+            QVERIFY2(fault.contains(QStringLiteral("dy importe")), qPrintable(fault));
+            Module1::cnLidhja.Close();
         }
-        Module1::cnLidhja.Close();
-
+        const QString expected = step >= 3 ? QStringLiteral("Re 1:1") : QStringLiteral("Vjetër 1:1");
+        {
+            const Start start(dir.path());
+            QVERIFY2(start.w && start.said.isEmpty() && start.line.isEmpty(), qPrintable(start.said + start.line));
+            QCOMPARE(start.verse(), expected + u'|' + expected);
+            QCOMPARE(hidden(dir), QStringList());
+        }
         QCOMPARE(build(out(dir, dir.filePath(QStringLiteral("mungon.txt")))).code, 1);
         QCOMPARE(hidden(dir), QStringList());
-        Module1::cnLidhja.Open(dir.filePath(QStringLiteral("librezi.db")));
-        const wholetext::Reading after = wholetext::read(Module1::library, wholeText);
-        QVERIFY2(after.fault.isEmpty(), qPrintable(after.fault));
-        QVERIFY(after.document.plainText().contains(QStringLiteral("1:1.\t") + (step >= 3 ? "Re" : "Vjetër")));
+    }
+
+    // The window's import killed after each step, into the reader's own folder of an installed program (which held
+    // no whole text of its own yet): the next start opens on one import, with nothing left behind.
+    void windowImportKilled_data() {
+        QTest::addColumn<int>("step");
+        for (int step = 1; step <= 4; ++step)
+            QTest::addRow("after step %d", step) << step;
+    }
+    void windowImportKilled() {
+        QFETCH(int, step);
+        Installed installed;
+        QCOMPARE(installed.windowImport(QString::number(step)), -1);
+        const Start start(installed.program.path());
+        QVERIFY2(start.w && start.said.isEmpty() && start.line.isEmpty(), qPrintable(start.said + start.line));
+        QCOMPARE(Module1::cnLidhja.path(), installed.own() + QStringLiteral("/librezi.db"));
+        const QString expected = step >= 3 ? QStringLiteral("Re 1:1") : QStringLiteral("Vjetër 1:1");
+        QCOMPARE(start.verse(), expected + u'|' + expected);
+        QCOMPARE(hidden(installed.own()), QStringList());
+    }
+
+    // Killed between its two renames, the new whole text lost too. While an import runs in the folder (its lock
+    // held) its files are its own: the start leaves them, reads the database with a whole text made from it for
+    // this run, and says why. Once it is over, the start writes the whole text again from the database (the same
+    // bytes the import wrote) and says so.
+    void mixedPairMended() {
+        QTemporaryDir dir;
+        QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Vjetër")))).code, 0);
+        QCOMPARE(
+            build(out(dir, writeTranslation(dir, QStringLiteral("Re"))), {QStringLiteral("LIBREZI_BUILDER_HALT=3")})
+                .code,
+            -1);
+        const QStringList left = hidden(dir);
+        const QString wholeText = dir.filePath(QStringLiteral("LIB'REZI.rtf"));
+        const QByteArray old = testsupport::fileChecksum(wholeText),
+                         written = testsupport::fileChecksum(dir.filePath(left.value(0)));
+        {
+            const databuilder::FolderLock running(dir.path());
+            const Start start(dir.path());
+            QVERIFY2(start.w && start.said.isEmpty(), qPrintable(start.said));
+            QCOMPARE(
+                start.line,
+                QStringLiteral("Një import ishte ndërprerë dhe teksti i plotë u bë nga baza e të dhënave vetëm për "
+                               "këtë herë, sepse në dosjen %1 po bëhet tani një import tjetër.")
+                    .arg(dir.path()));
+            QCOMPARE(start.verse(), QStringLiteral("Re 1:1|Re 1:1"));
+            QVERIFY(hidden(dir) == left && testsupport::fileChecksum(wholeText) == old);
+        }
+        QVERIFY(QFile::remove(dir.filePath(left.value(0))));
+        const Start start(dir.path());
+        QVERIFY2(start.w && start.said.isEmpty(), qPrintable(start.said));
+        QCOMPARE(start.line, QStringLiteral("Një import ishte ndërprerë: teksti i plotë u shkrua sërish nga baza e të "
+                                            "dhënave."));
+        QCOMPARE(start.verse(), QStringLiteral("Re 1:1|Re 1:1"));
+        QVERIFY(testsupport::fileChecksum(wholeText) == written && hidden(dir).isEmpty());
+    }
+
+    // Killed at any moment (LIBREZI_KILL_TRIALS times, 3 unless told): every start after it opens on one import
+    // with nothing left behind.
+    void killedAnywhere() {
+        const int trials =
+            qEnvironmentVariableIsSet("LIBREZI_KILL_TRIALS") ? qEnvironmentVariableIntValue("LIBREZI_KILL_TRIALS") : 3;
+        QTemporaryDir dir;
+        const QString vjeter = writeTranslation(dir, QStringLiteral("Vjetër"));
+        const QString re = writeTranslation(dir, QStringLiteral("Re"));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(build(out(dir, vjeter)).code, 0);
+        const int whole = int(clock.elapsed());
+        int left = 0, killed = 0;
+        for (int trial = 0; trial < trials; ++trial) {
+            QCOMPARE(build(out(dir, vjeter)).code, 0);
+            QProcess p;
+            p.start(builder(), out(dir, re));
+            QVERIFY(p.waitForStarted());
+            // The moment of the kill is drawn: it is what is tried, not something waited for.
+            QTimer::singleShot(int(QRandomGenerator::global()->bounded(whole + 1)), &p, &QProcess::kill);
+            QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, 30000);
+            killed += p.exitStatus() == QProcess::CrashExit;
+            left += hidden(dir).isEmpty() ? 0 : 1;
+            const Start start(dir.path());
+            QVERIFY2(start.w && start.said.isEmpty(), qPrintable(start.said));
+            const QString verse = start.verse();
+            QVERIFY2(verse == QStringLiteral("Vjetër 1:1|Vjetër 1:1") || verse == QStringLiteral("Re 1:1|Re 1:1"),
+                     qPrintable(verse));
+            QCOMPARE(hidden(dir), QStringList());
+        }
+        qInfo("%d trials, %d killed on their way, %d of them left temporary files; every start opened", trials, killed,
+              left);
+    }
+
+    // A newer import replaced the database under the running window (the builder in a terminal): the way back to
+    // the whole text says that a restart is what the reader needs, not that an import was interrupted.
+    void importWhileTheWindowRuns() {
+        QTemporaryDir dir;
+        QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Vjetër")))).code, 0);
+        const Start start(dir.path());
+        QVERIFY(start.w);
+        QCOMPARE(build(out(dir, writeTranslation(dir, QStringLiteral("Re")))).code, 0);
+        const testsupport::Controls c(start.w);
+        platform::MsgBoxScript boxes;
+        testsupport::typeInto(c.CmbKerkoKrejt, QStringLiteral("Vjetër 2:255"));
+        c.cmdKerkoAll->click();
+        QVERIFY(c.w->inPassageMode());
+        boxes.clear();
+        c.cmdKtheLibrezin->click();
+        QCOMPARE(boxes.asked().value(0).text, QStringLiteral("Teksti i plotë nuk mund të hapet: baza e të dhënave u "
+                                                             "zëvendësua nga një import i ri; rinisni programin."));
     }
 
     // The reciters the reader added and chose outlive an import into any folder.
@@ -487,5 +677,12 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestImport)
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc == 4 && QByteArrayView(argv[1]) == "--window-import")
+        return windowImport(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    TestImport test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_import.moc"

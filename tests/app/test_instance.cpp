@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One window for each reader, run against the real program: a later start hands its verse to the open window
+// and ends; a killed window leaves nothing that blocks the next start; two starts at once on the first run make
+// one copy of the database; a home that cannot be written starts with saving off.
+#include "app/module1.h"
+#include "audio/reciters.h"
+#include "mainwindow/frmkryesore.h"
+#include "platform/listcontrols.h"
+#include "platform/msgbox.h"
+#include "platform/richtextview.h"
+#include "platform/settings.h"
+#include "testsupport.h"
+#include "tools/databuilder.h"
+#include "tools/pendingfile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// An installed program folder: the program and the builder (linked, or copied where a link cannot be made),
+// the bundled data and the mark that gives every reader a copy of their own.
+void install(const QTemporaryDir& program) {
+    testsupport::copyBundledData(program);
+    for (const QString& binary : {u"librezi"_s, u"tools/librezi-builder"_s}) {
+        const QString from = testsupport::buildFolder() + u'/' + binary;
+        const QString to = program.filePath(QFileInfo(binary).fileName());
+        if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0 &&
+            !QFile::copy(from, to))
+            qFatal("cannot install %s", qPrintable(binary));
+    }
+    if (!testsupport::overwrite(program.filePath(QString::fromLatin1(Module1::kInstalledMarker)), "installed\n"))
+        qFatal("cannot mark the program folder installed");
+}
+
+QStringList hidden(const QString& folder) {
+    return QDir(folder).entryList(QStringList{u".*"_s}, QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+class TestInstance : public QObject {
+    Q_OBJECT
+    QTemporaryDir program;
+    std::unique_ptr<QTemporaryDir> home, config; // the reader's XDG_DATA_HOME and XDG_CONFIG_HOME
+
+    // A new reader: their data and settings folders, in this process and in the programs it starts.
+    void newReader() {
+        Module1::unloadMainWindow();
+        home = std::make_unique<QTemporaryDir>();
+        config = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home->path()));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config->path());
+    }
+    // Starts the installed program or builder (a child of this test, the reader's folders its own).
+    std::unique_ptr<QProcess> run(const QString& binary, const QStringList& args = {}) {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_DATA_HOME"_s, home->path());
+        env.insert(u"XDG_CONFIG_HOME"_s, config->path());
+        p->setProcessEnvironment(env);
+        p->start(program.filePath(binary), args);
+        if (!p->waitForStarted())
+            qFatal("cannot start %s", qPrintable(binary));
+        return p;
+    }
+    // The start ended by itself, with status 0, within a minute; this test's window answers meanwhile.
+    static bool endedWell(QProcess& p) {
+        return QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 60000) &&
+               p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+    static void end(QProcess& p) {
+        p.kill();
+        p.waitForFinished();
+    }
+    // Two starts of the installed program at once: one ends, handing over to the other, which is the reader's
+    // window (returned, still running).
+    std::unique_ptr<QProcess> m_one, m_two;
+    QProcess& twoStarts() {
+        m_one = run(u"librezi"_s);
+        m_two = run(u"librezi"_s);
+        const bool ended = QTest::qWaitFor(
+            [&] { return m_one->state() == QProcess::NotRunning || m_two->state() == QProcess::NotRunning; }, 60000);
+        QProcess& handed = m_one->state() == QProcess::NotRunning ? *m_one : *m_two;
+        QProcess& window = &handed == m_one.get() ? *m_two : *m_one;
+        if (!ended || !endedWell(handed) || window.state() != QProcess::Running)
+            qFatal("two starts at once did not make one window: %s", handed.readAllStandardError().constData());
+        return window;
+    }
+    // Starts the program in this test on the installed folder, at a verse when one is named; null when it refused.
+    static frmKryesore* startHere(const QString& folder, const QString& verse = QString()) {
+        Module1::setProgramFolder(folder);
+        return Module1::Main(verse) == 0 ? Module1::mainWindow() : nullptr;
+    }
+    static QString top(frmKryesore* w) {
+        const testsupport::Controls c(w);
+        return c.Rtf1->lineAt(c.Rtf1->topPosition()).section(u'\t', 0, 0);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { install(program); }
+    void cleanup() { Module1::unloadMainWindow(); }
+
+    // A start at a verse opens there; a later start, with or without a verse, brings the open window forward at the
+    // verse, also from a passage, and ends with status 0.
+    void laterStartHandsOver() {
+        newReader();
+        platform::MsgBoxScript boxes;
+        frmKryesore* w = startHere(program.path(), u"2:255"_s);
+        QVERIFY(w);
+        QTRY_COMPARE(top(w), u"2:255."_s);
+        w->showMinimized();
+        auto later = run(u"librezi"_s);
+        QVERIFY(endedWell(*later));
+        QTRY_VERIFY(!w->isMinimized());
+        const testsupport::Controls c(w);
+        testsupport::typeInto(c.CmbKerkoKrejt, u"Përkthimi"_s);
+        c.cmdKerkoAll->click();
+        QVERIFY(w->inPassageMode());
+        later = run(u"librezi"_s, {u"Jasin"_s, u"12"_s});
+        QVERIFY(endedWell(*later));
+        QTRY_COMPARE(top(w), u"36:12."_s);
+        QVERIFY(!w->inPassageMode());
+        QCOMPARE(Module1::cnLidhja.path(), home->filePath(u"librezi/librezi.db"_s));
+    }
+
+    // A window killed without closing leaves nothing that blocks the reader's next start: that start is the
+    // reader's window, and a later one hands over to it.
+    void killedWindow() {
+        newReader();
+        QProcess& window = twoStarts();
+        end(window);
+        QVERIFY(startHere(program.path()));
+        const auto later = run(u"librezi"_s);
+        QVERIFY(endedWell(*later));
+    }
+
+    // Two starts at once on the reader's first run (a double click): one is the window, the other hands over to it;
+    // the reader's copy is made once, whole, and nothing is left beside it. LIBREZI_DOUBLE_STARTS trials, 3 unless
+    // told.
+    void doubleStartOnFirstRun() {
+        const int trials = qEnvironmentVariableIsSet("LIBREZI_DOUBLE_STARTS")
+                               ? qEnvironmentVariableIntValue("LIBREZI_DOUBLE_STARTS")
+                               : 3;
+        const QByteArray bundled = testsupport::fileChecksum(program.filePath(u"librezi.db"_s));
+        for (int trial = 0; trial < trials; ++trial) {
+            newReader();
+            QProcess& window = twoStarts();
+            QCOMPARE(testsupport::fileChecksum(home->filePath(u"librezi/librezi.db"_s)), bundled);
+            QCOMPARE(hidden(home->filePath(u"librezi"_s)), QStringList());
+            end(window);
+        }
+        qInfo("%d double starts: each made one window and one copy", trials);
+    }
+
+    // A builder on the reader's first run while another start makes the copy (it holds the reader's folder): the
+    // builder waits, then takes that copy and adds its reciter to it.
+    void builderWaitsForTheCopy() {
+        newReader();
+        const QString folder = home->filePath(u"librezi"_s);
+        QVERIFY(QDir().mkpath(folder));
+        std::unique_ptr<QProcess> builder;
+        {
+            const databuilder::FolderLock copying(folder);
+            builder = run(u"librezi-builder"_s, {u"--add-reciter"_s, u"--user"_s, u"--name"_s, u"Imi"_s, u"--folder"_s,
+                                                 home->path(), u"--kind"_s, u"ajete"_s});
+            // It waits as long as the copy is made (a minute at most): it has not ended meanwhile.
+            QVERIFY2(!QTest::qWaitFor([&] { return builder->state() == QProcess::NotRunning; }, 2000),
+                     builder->readAllStandardError().constData());
+            QVERIFY(QFile::copy(program.filePath(u"librezi.db"_s), folder + u"/librezi.db"_s));
+            databuilder::addReciter({folder + u"/librezi.db"_s, u"Tjetri"_s, home->path(), QString(), true, false});
+        }
+        QVERIFY2(endedWell(*builder), builder->readAllStandardError().constData());
+        platform::Connection db;
+        db.Open(folder + u"/librezi.db"_s);
+        QCOMPARE(db.value(u"SELECT group_concat(Lexuesi) FROM Lokacioni_i_zerit WHERE Lexuesi IN ('Imi', 'Tjetri')"_s),
+                 QVariant(u"Tjetri,Imi"_s));
+    }
+
+    // A home where the reader's data or settings cannot be written: the program starts on the program folder's
+    // data, says that nothing is kept, and keeps nothing (the installed database stays as it was).
+    void readOnlyHome_data() {
+        QTest::addColumn<bool>("data"); // the data folder cannot be made; otherwise the settings folder
+        QTest::newRow("data folder") << true;
+        QTest::newRow("settings folder") << false;
+    }
+    void readOnlyHome() {
+        QFETCH(bool, data);
+        newReader();
+        QTemporaryDir installed;
+        testsupport::copyBundledData(installed);
+        QVERIFY(
+            testsupport::overwrite(installed.filePath(QString::fromLatin1(Module1::kInstalledMarker)), "installed"));
+        QVERIFY(QDir(installed.path()).mkpath(u"zeri/tjeter"_s));
+        databuilder::addReciter(
+            {installed.filePath(u"librezi.db"_s), u"Tjetri"_s, u"zeri/tjeter"_s, QString(), true, false});
+        // A file stands where the folder would be made: it cannot be made, whoever runs the test (root too).
+        QVERIFY(testsupport::overwrite(home->filePath(u"skedar"_s), "not a folder"));
+        const QString blocked = home->filePath(u"skedar/brenda"_s);
+        if (data)
+            qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+        else
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocked);
+        const QString folder = data ? blocked + u"/librezi"_s : blocked + u"/Lib'rezi Drites"_s;
+        const QByteArray sum = testsupport::fileChecksum(installed.filePath(u"librezi.db"_s));
+
+        platform::MsgBoxScript boxes;
+        frmKryesore* w = startHere(installed.path());
+        QVERIFY2(w && boxes.asked().isEmpty(), qPrintable(boxes.asked().value(0).text));
+        QVERIFY(Module1::savingOff());
+        const QString said = u"Ruajtja është e fikur, sepse dosja %1 nuk mund të shkruhet: shënjuesit, vendi i leximit "
+                             "dhe zgjedhjet e tjera nuk do të ruhen."_s.arg(folder);
+        QCOMPARE(Module1::savingOffText(), said);
+        QTRY_COMPARE(testsupport::child<QLabel>(w, "lblNavigimi")->text(), said);
+        QCOMPARE(Module1::cnLidhja.path(), data ? installed.filePath(u"librezi.db"_s) : own(u"librezi.db"_s));
+
+        // Choosing a reciter holds for this run; adding one or importing says why it cannot be kept.
+        const testsupport::Controls c(w);
+        c.CmbLexuesAjete->setListIndex(c.CmbLexuesAjete->findText(u"Tjetri"_s));
+        QCOMPARE(Module1::strLokacioniAjeteve, u"zeri/tjeter"_s);
+        w->findChild<audio::ReciterChoice*>()->addReciter(audio::ReciterKind::Verses);
+        QCOMPARE(boxes.asked().value(0).text, u"Lexuesi nuk u shtua. "_s + said);
+        try {
+            Module1::importTranslation(installed.filePath(u"sq.txt"_s), "1|1|a\n");
+            QFAIL("an import while saving is off");
+        } catch (const databuilder::BuildError& e) {
+            QCOMPARE(e.message(), u"Importi nuk u bë. "_s + said);
+        }
+        testsupport::typeInto(c.CmbNrAjeti, u"2:255"_s);
+        testsupport::pressEnter(c.CmbNrAjeti);
+        testsupport::child<QAction>(w, "mnuShenjo")->trigger(); // a mark, kept for this run
+        QCOMPARE(testsupport::child<platform::ListBox>(w, "lstShenjuesit")->ListCount(), 1);
+        w->close();
+        QCOMPARE(boxes.asked().size(), 1);
+        QCOMPARE(testsupport::fileChecksum(installed.filePath(u"librezi.db"_s)), sum);
+    }
+
+private:
+    QString own(const QString& name) const { return home->filePath(u"librezi/"_s + name); }
+};
+
+QTEST_MAIN(TestInstance)
+#include "test_instance.moc"
