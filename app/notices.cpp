@@ -30,8 +30,17 @@ void Channel::saved(Store store, bool ok) {
         Q_EMIT changed(text());
 }
 
+void Channel::setStanding(const QString& text) {
+    if (text == m_standing)
+        return;
+    m_standing = text;
+    Q_EMIT changed(this->text());
+}
+
 QString Channel::text() const {
     QStringList lines;
+    if (!m_standing.isEmpty())
+        lines.append(m_standing);
     for (Store s : {Store::Bookmarks, Store::Place, Store::History, Store::SearchOption, Store::Repeat})
         if (m_failed.contains(s))
             lines.append(failureText(s));
@@ -40,6 +49,7 @@ QString Channel::text() const {
 
 void Channel::clear() {
     m_failed.clear();
+    m_standing.clear();
     Q_EMIT changed(QString());
 }
 

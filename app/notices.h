@@ -17,7 +17,9 @@ class Channel : public QObject {
 public:
     // A save of the store went well (its notice goes) or failed (its notice stays until the next success).
     void saved(Store store, bool ok);
-    // Every notice, one sentence each; "" when every save went well.
+    // A line that stays for the whole run: what the start mended, or that saving is off ("" for none).
+    void setStanding(const QString& text);
+    // Every notice, one sentence each: the standing line, then each save that failed; "" when there is none.
     QString text() const;
     // Forgets every notice (a new run in tests).
     void clear();
@@ -27,6 +29,7 @@ Q_SIGNALS:
 
 private:
     QSet<Store> m_failed;
+    QString m_standing;
 };
 
 // The channel of the run.

@@ -3,6 +3,7 @@
 // the main window loads.
 #include "app/instance.h"
 #include "app/module1.h"
+#include "app/notices.h"
 #include "app/splash.h"
 #include "mainwindow/frmkryesore.h"
 #include "mainwindow/wholetext.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QLabel>
 #include <QScreen>
 #include <QTimer>
 
@@ -98,6 +98,7 @@ int Main(const QString& verse) {
         break;
     }
     resetStart();
+    notices::channel().clear(); // what a run before this one (in the same process) had to say
     if (usesUserData()) {
         try {
             ensureUserDatabase();
@@ -141,11 +142,7 @@ int Main(const QString& verse) {
     QTimer::singleShot(0, g_main, [] {
         if (!g_verse.isEmpty())
             platform::guarded([] { g_main->goToNamedVerse(std::exchange(g_verse, QString())); });
-        if (const QString note = startNote(); !note.isEmpty())
-            if (auto* line = g_main->findChild<QLabel*>(QStringLiteral("lblNavigimi"))) {
-                line->setText(note);
-                line->setVisible(true);
-            }
+        notices::channel().setStanding(startNote());
     });
     return 0;
 }

@@ -199,10 +199,12 @@ void frmKryesore::observeSession() {
     connect(&m_session, &reading::Session::verseChosen, this, &frmKryesore::showVerse);
     connect(&m_session, &reading::Session::screenChanged, this, &frmKryesore::showScreen);
     connect(&m_session, &reading::Session::told, this, &frmKryesore::tell);
-    connect(&notices::channel(), &notices::Channel::changed, this, [this](const QString& text) {
+    const auto notice = [this](const QString& text) {
         lblNjoftimi->setText(text);
         lblNjoftimi->setVisible(!text.isEmpty());
-    });
+    };
+    connect(&notices::channel(), &notices::Channel::changed, this, notice);
+    notice(notices::channel().text());
 }
 
 void frmKryesore::showVerse(text::Verse v, reading::Origin origin) {

@@ -222,7 +222,7 @@ private Q_SLOTS:
         const QString said = u"Ruajtja është e fikur, sepse dosja %1 nuk mund të shkruhet: shënjuesit, vendi i leximit "
                              "dhe zgjedhjet e tjera nuk do të ruhen."_s.arg(folder);
         QCOMPARE(Module1::savingOffText(), said);
-        QTRY_COMPARE(testsupport::child<QLabel>(w, "lblNavigimi")->text(), said);
+        QTRY_COMPARE(testsupport::child<QLabel>(w, "lblNjoftimi")->text(), said);
         QCOMPARE(Module1::cnLidhja.path(), data ? installed.filePath(u"librezi.db"_s) : own(u"librezi.db"_s));
 
         // Choosing a reciter holds for this run; adding one or importing says why it cannot be kept.

@@ -2,6 +2,7 @@
 // Daily reading on the real window: the verse where the eye looks, typed keys, the place and the
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
 #include "app/module1.h"
+#include "app/notices.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/database.h"
 #include "platform/listcontrols.h"
@@ -134,10 +135,18 @@ private Q_SLOTS:
         QTest::keyClick(c->w, Qt::Key_0, Qt::ControlModifier);
 
         QVERIFY(testsupport::search(*c));
-        c->Rtf1->setSelStart(int(c->Rtf1->Text().indexOf(QStringLiteral("\n2:5."))) + 1);
+        const int line = int(c->Rtf1->Text().indexOf(QStringLiteral("\n2:5."))) + 1;
+        c->Rtf1->setSelStart(line + 3);
         QTest::keyClick(c->Rtf1->shown(), Qt::Key_Return);
         QVERIFY(!c->w->inPassageMode());
         QCOMPARE(top(), QStringLiteral("2:5."));
+        // The way back: to the results at the line left, then to the whole text where the search was made.
+        QTest::keyClick(c->w, Qt::Key_Left, Qt::AltModifier);
+        QVERIFY(c->w->inPassageMode() && c->Rtf1->SelStart() == line + 3);
+        QVERIFY(c->Rtf1->hasFocus());
+        c->cmdKtheLibrezin->click();
+        QVERIFY(!c->w->inPassageMode() && c->cmdKtheLibrezin->isHidden());
+        QCOMPARE(top(), QStringLiteral("36:10."));
     }
 
     // A right click outside the selection puts the caret where the mouse is.
@@ -185,6 +194,20 @@ private Q_SLOTS:
         marks()->setListIndex(0);
         QVERIFY(!c->w->inPassageMode());
         QCOMPARE(top(), QStringLiteral("2:255."));
+
+        // A mark that cannot be stored is said below the pages, until one is stored again.
+        const QString ini = dir.filePath(QStringLiteral("Lib'rezi Drites/Lib'rezi Drites.ini"));
+        auto* notice = testsupport::child<QLabel>(c->w, "lblNjoftimi");
+        QVERIFY(notice->isHidden());
+        QVERIFY(QFile::rename(ini, ini + u".x") && QDir().mkpath(ini)); // the store cannot be written
+        QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(notice->text(), notices::failureText(notices::Store::Bookmarks));
+        QVERIFY(!notice->isHidden());
+        enter(c->CmbNrAjeti, QStringLiteral("36:2")); // navigation does not clear it
+        QVERIFY(!notice->isHidden());
+        QVERIFY(QDir(ini).removeRecursively() && QFile::rename(ini + u".x", ini));
+        QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(notice->isHidden() && notice->text().isEmpty());
     }
 
     // Shortcuts reach their commands and are named in the hints.

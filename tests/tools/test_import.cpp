@@ -125,7 +125,7 @@ struct Start {
             said += m.text + u'\n';
         QCoreApplication::processEvents(); // the note comes once the window shows
         if (w)
-            line = testsupport::child<QLabel>(w, "lblNavigimi")->text();
+            line = testsupport::child<QLabel>(w, "lblNjoftimi")->text();
     }
     ~Start() { Module1::unloadMainWindow(); }
     // What the window shows of verse 1:1 and what its database holds there, "Re 1:1|Re 1:1" when they agree.
