@@ -230,11 +230,10 @@ void frmKryesore::showVerseInLists(text::Verse v) {
     CmbNrSure->setText(CmbNrSure->List(item));
     CmbEmrSure->setText(surah->name);
     CmbTotalAjete->setText(QString::number(surah->verses));
-    if (m_listSurah != v.surah || CmbNrAjeti->ListCount() != surah->verses) {
+    if (CmbNrAjeti->ListCount() != surah->verses) { // the verse list is 1 to the surah's count
         CmbNrAjeti->Clear();
         for (int i = 1; i <= surah->verses; ++i)
             CmbNrAjeti->AddItem(QString::number(i));
-        m_listSurah = v.surah;
     }
     CmbNrAjeti->setText(QString::number(v.verse));
 }

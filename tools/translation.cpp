@@ -420,7 +420,10 @@ QString emptyVersesNote(const Translation& t) {
     QStringList shown = t.emptyVerses.mid(0, kFaultsShown);
     if (t.emptyVerses.size() > kFaultsShown)
         shown.append(QStringLiteral("…"));
-    return QStringLiteral("%1 ajete pa tekst: %2").arg(t.emptyVerses.size()).arg(shown.join(QStringLiteral(", ")));
+    return (t.emptyVerses.size() == 1 ? QStringLiteral("%1 ajet pa tekst: %2")
+                                      : QStringLiteral("%1 ajete pa tekst: %2"))
+        .arg(t.emptyVerses.size())
+        .arg(shown.join(QStringLiteral(", ")));
 }
 
 Translation placeholderTranslation(const QList<Surah>& surahs) {

@@ -29,7 +29,8 @@ private Q_SLOTS:
             {"CmbTotalAjete", "7↵", "1 Fatiha 7 1 7", "\n1:1.\t"},
             {"CmbNrAjeti", "8↵", "1 Fatiha 7 8 7", "\n1:1.\t"}, // beyond the surah: said, the view stays
             {"CmbNrAjeti", "↵", "1 Fatiha 7 1 7", "\n1:1.\t"}, // an empty verse list means verse 1
-            {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", "\n1:1.\t"}};
+            {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", "\n1:1.\t"},
+            {"CmbEmrSure", "imran↵", "1 imran 7 9999 7", "\n1:1.\t"}}; // inside a name is not its start
         // clang-format on
         for (const auto& [box, choice, lists, from] : steps) {
             auto* list = c->w->findChild<platform::ComboBox*>(QLatin1String(box));

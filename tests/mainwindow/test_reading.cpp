@@ -3,6 +3,7 @@
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
 #include "app/module1.h"
 #include "app/notices.h"
+#include "mainwindow/bookmarks.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/database.h"
 #include "platform/listcontrols.h"
@@ -140,10 +141,13 @@ private Q_SLOTS:
         QTest::keyClick(c->Rtf1->shown(), Qt::Key_Return);
         QVERIFY(!c->w->inPassageMode());
         QCOMPARE(top(), QStringLiteral("2:5."));
-        // The way back: to the results at the line left, then to the whole text where the search was made.
+        // The way back: to the results at the line left, then to the whole text where the search was made; the text
+        // shown keeps the keyboard.
+        c->Rtf1->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), c->Rtf1->shown());
         QTest::keyClick(c->w, Qt::Key_Left, Qt::AltModifier);
         QVERIFY(c->w->inPassageMode() && c->Rtf1->SelStart() == line + 3);
-        QVERIFY(c->Rtf1->hasFocus());
+        QCOMPARE(QApplication::focusWidget(), c->Rtf1->shown());
         c->cmdKtheLibrezin->click();
         QVERIFY(!c->w->inPassageMode() && c->cmdKtheLibrezin->isHidden());
         QCOMPARE(top(), QStringLiteral("36:10."));
@@ -180,6 +184,11 @@ private Q_SLOTS:
         }
         QCOMPARE(marks()->ListCount(), 2);
         QVERIFY(marks()->List(0).startsWith(QStringLiteral("Bekare 2:255 — [Përkthimi i këtij ajeti")));
+        // A mark's line: the surah, the key and the verse's first six words.
+        QCOMPARE(Bookmarks::itemText(QStringLiteral("Jasin"), {36, 1}, QStringLiteral(" Ja,  Sinë! a b c d e")),
+                 QStringLiteral("Jasin 36:1 — Ja, Sinë! a b c d…"));
+        QCOMPARE(Bookmarks::itemText(QString(), {36, 1}, QStringLiteral("a b c d e f")),
+                 QStringLiteral("36:1 — a b c d e f"));
         QVERIFY(marks()->List(1).startsWith(QStringLiteral("Jasin 36:1 — ")));
         marks()->setListIndex(1);
         QCOMPARE(top(), QStringLiteral("36."));
@@ -267,6 +276,15 @@ private Q_SLOTS:
         QCOMPARE(c->Rtf1->fontAt(c->Rtf1->SelStart()).pointSize(), 15);
         QCOMPARE(c->w->size(), QSize(760, 580));
         QCOMPARE(marks()->ListCount(), 2);
+        // Closed on search results, the place kept is the verse the whole text showed under them.
+        QVERIFY(testsupport::search(*c));
+        c->Rtf1->showAtTop(c->Rtf1->TextLength()); // the results read to their end
+        c->w->close();
+        QCOMPARE(platform::GetSetting(QStringLiteral("Lib'rezi Drites"), QStringLiteral("Vendi i leximit"),
+                                      QStringLiteral("Ajeti")),
+                 QStringLiteral("36:10"));
+        start();
+        QCOMPARE(top(), QStringLiteral("36:10."));
 
         // A verse this database does not have: the start state, without a word.
         c->w->close();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/look.h"
 #include "platform/richtextview.h"
 #include "platform/textfile.h"
 
@@ -36,6 +37,84 @@ class TestRichTextView : public QObject {
     }
 
 private Q_SLOTS:
+    // Which verse a place of the view belongs to, in CR LF positions: a verse's line holds its break, a line of its
+    // own none; the verse at the top is looked for in the top line and the three below it; a surah's heading stands
+    // above its first verse.
+    void versesOfTheView() {
+        RichTextView v;
+        v.resize(600, 400);
+        text::Composer c;
+        for (const QString& line : {u"report"_s, u""_s, u"rule"_s})
+            c.line(line);
+        c.verse({2, 5}, u"Zoti"_s);
+        c.line(u"between"_s);
+        c.verse({2, 6}, u"Ai"_s);
+        v.showComposed(c.take());
+        const QString text = v.Text();
+        const int five = int(text.indexOf(u"2:5."_s)), six = int(text.indexOf(u"2:6."_s));
+        QCOMPARE(v.verseAt(five), text::Verse({2, 5}));
+        QCOMPARE(v.verseAt(five + 9), text::Verse({2, 5}));  // at the CR of its line's break
+        QCOMPARE(v.verseAt(five + 10), text::Verse({2, 5})); // on the LF: the break itself
+        QCOMPARE(v.verseAt(five + 11), text::Verse());       // the next line
+        QCOMPARE(v.verseAt(six - 1), text::Verse());
+        QCOMPARE(v.verseAt(int(text.size()) - 2), text::Verse({2, 6}));
+        QCOMPARE(v.verseAt(int(text.size())), text::Verse()); // the empty line after the last break
+        QCOMPARE(v.positionOf({2, 6}), six);
+        QCOMPARE(v.positionOf({2, 7}), -1);
+        QCOMPARE(v.topVerse(), text::Verse({2, 5})); // the fourth line from the top
+        text::Composer far;
+        for (const QString& line : {u"a"_s, u"b"_s, u"c"_s, u"d"_s})
+            far.line(line);
+        far.verse({2, 5}, u"Zoti"_s);
+        v.showComposed(far.take());
+        QCOMPARE(v.topVerse(), text::Verse()); // the fifth is too far
+        v.setText(u"2:5.\tZoti"_s);            // a text given as it is knows no verse
+        QCOMPARE(v.verseAt(0), text::Verse());
+    }
+
+    // The whole text: verses and headings where the file has them, their keys and headings drawn in the palette's
+    // colours of their roles (the file's own colours stand for roles), other colours as the file gives them.
+    void wholeTextRoles() {
+        const QByteArray rtf =
+            "{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;\\red4\\green5\\blue6;\\red7\\green8\\blue9;}"
+            "{\\cf1 Titulli}\\par{\\b\\cf1 2.\\tab Bekare}\\par{\\b\\cf2 2:1.\\tab}Elif{\\cf3 Lam}\\par}";
+        QVERIFY(testWrite(u"roles.rtf"_s, rtf));
+        RichTextView v;
+        QVERIFY(v.setFileName(dir.filePath(u"roles.rtf"_s)));
+        const QString text = v.Text();
+        const int heading = int(text.indexOf(u"2.\t"_s)), key = int(text.indexOf(u"2:1."_s));
+        QCOMPARE(v.headingAt(heading + 3), 2);
+        QCOMPARE(v.positionOf({2, 1}, true), heading);
+        QCOMPARE(v.positionOf({2, 1}), key);
+        const auto colourAt = [&](int crlf) {
+            QTextCursor cur(v.document());
+            cur.setPosition(v.toDocumentPosition(crlf) + 1);
+            return cur.charFormat().foreground().color();
+        };
+        QCOMPARE(colourAt(0), platform::colour(text::Role::Heading)); // the title, in the headings' colour
+        QCOMPARE(colourAt(heading), platform::colour(text::Role::Heading));
+        QCOMPARE(colourAt(key), platform::colour(text::Role::VerseKey));
+        QCOMPARE(colourAt(int(text.indexOf(u"Lam"_s))), QColor(7, 8, 9));
+        // Another palette: the roles take its colours.
+        platform::usePalette(
+            [](text::Role r) { return r == text::Role::VerseKey ? QColor(9, 9, 9) : platform::dayPalette(r); });
+        QVERIFY(v.setFileName(dir.filePath(u"roles.rtf"_s)));
+        QCOMPARE(colourAt(key), QColor(9, 9, 9));
+        platform::usePalette(nullptr);
+    }
+
+    // Loose letters asked after the folded text was made: finding folds anew.
+    void looseLettersAfterAFind() {
+        RichTextView v;
+        v.setText(u"Zotë\r\nçka"_s);
+        QCOMPARE(v.Find(u"zote"_s, 0), -1);
+        v.setLooseLetters(true);
+        QCOMPARE(v.Find(u"zote"_s, 0), 0);
+        QCOMPARE(v.Find(u"cka"_s, 0), 6);
+        v.setLooseLetters(false);
+        QCOMPARE(v.Find(u"cka"_s, 0), -1);
+    }
+
     void positions() {
         // Every kind of line break reads as CR LF; many paragraphs, empty ones among them.
         const QString in = u"\r\nAjeti 1 ëç\nAjeti 2\rAjeti 3\r\n\u2028Ajeti 4\n\r\n"_s.repeated(60);

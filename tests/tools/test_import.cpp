@@ -403,6 +403,18 @@ private Q_SLOTS:
             QCOMPARE(lines[4], QStringLiteral("Mungon ajeti 1:2."));
             QCOMPARE(lines[20], QStringLiteral("… dhe 15 gabime të tjera.")); // 4 + 31 missing verses, 20 shown
         }
+        // Exactly twenty faults: all of them, and no count of others.
+        QByteArray twenty = "2|1|a\n2|2|b\n";
+        for (int v = 1; v <= 10; ++v)
+            twenty += "1|" + QByteArray::number(v) + "|x\n";
+        try {
+            databuilder::parseTranslation(twenty, two);
+            QFAIL("refused");
+        } catch (const databuilder::BuildError& e) {
+            const QStringList lines = e.message().split(u'\n');
+            QCOMPARE(lines.size(), 20);
+            QCOMPARE(lines.last(), QStringLiteral("Mungon ajeti 1:30."));
+        }
     }
 
     // The other common download, the XML form, with its names in a comment; a file that names nothing is
