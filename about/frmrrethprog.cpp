@@ -38,20 +38,6 @@ QFont designFont(const char* face, double points, bool bold = false, bool italic
     return f;
 }
 
-// The facts of the data the window names; none without a database.
-const data::Library* g_facts = nullptr;
-
-// One value of the database's table Te_dhenat; "" when the row, the table or the database is missing.
-QString metaValue(const char* key) {
-    if (!g_facts || !g_facts->connection().isOpen())
-        return QString();
-    try {
-        return g_facts->fact(QString::fromLatin1(key)).value_or(QString()).trimmed();
-    } catch (const platform::DbError&) {
-        return QString();
-    }
-}
-
 // Names of people and organisations come only from the database; a window that finds none shows none.
 // The rows the About window reads besides the translation's own.
 constexpr const char* kMetaClassifier = "klasifikuesi";
@@ -174,8 +160,9 @@ void copyLinkCaption(const QLabel* link) {
 
 // ---- the window -----------------------------------------------------------------------------------
 
-frmRrethProg::frmRrethProg(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+frmRrethProg::frmRrethProg(QWidget* parent, const data::Library* library)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_library(library) {
     setObjectName(QStringLiteral("frmRrethProg"));
     setWindowTitle(QStringLiteral("Rreth programit Lib'rezi Drites"));
     setWindowModality(Qt::ApplicationModal);
@@ -221,6 +208,17 @@ frmRrethProg::frmRrethProg(QWidget* parent)
     Form_Load(parent);
 }
 
+// One value of the database's table Te_dhenat; "" when the row, the table or the database is missing.
+QString frmRrethProg::fact(const char* key) const {
+    if (!m_library || !m_library->connection().isOpen())
+        return QString();
+    try {
+        return m_library->fact(QString::fromLatin1(key)).value_or(QString()).trimmed();
+    } catch (const platform::DbError&) {
+        return QString();
+    }
+}
+
 void frmRrethProg::Form_Load(QWidget* owner) {
     const QString caption = owner ? owner->window()->windowTitle() : QString();
     Label1_67->setText(caption.isEmpty() ? QStringLiteral("Lib'rezi Drites") : caption);
@@ -241,33 +239,33 @@ void frmRrethProg::buildProgrami(QWidget* page) {
     Label1_67 = centred(page, "Label1_67", QStringLiteral("Lib'rezi Drites"), designFont("Arial", 20.25, true), 1560);
     Label1_67->setFixedHeight(twips(480));
 
-    const QString translator = metaValue(schema::kMetaTranslator);
+    const QString translator = fact(schema::kMetaTranslator);
     Label1_62 = centred(page, "Label1_62",
                         translator.isEmpty() ? QString() : QString(QStringLiteral("Përkthim i ") + translator),
                         designFont("MS Sans Serif", 9.75), 2040);
     LblVer = centred(page, "LblVer", QStringLiteral("Versioni"), designFont("Verdana", 9.75), 2400);
     // The translation's name and the source it was taken from, when the database names them.
-    centred(page, "lblPerkthimi", metaValue(schema::kMetaTranslation), designFont("Verdana", 8.25), 2790);
-    centred(page, "lblBurimi", metaValue(schema::kMetaSource), designFont("Verdana", 8.25), 3060);
+    centred(page, "lblPerkthimi", fact(schema::kMetaTranslation), designFont("Verdana", 8.25), 2790);
+    centred(page, "lblBurimi", fact(schema::kMetaSource), designFont("Verdana", 8.25), 3060);
 
     // A heading only over a name the database gives.
     placed(page, "Label1_82", QStringLiteral("Klasifikimi tematik i ajeteve"), designFont("MS Sans Serif", 9.75, true),
            1170, 3480)
-        ->setVisible(!metaValue(kMetaClassifier).isEmpty());
-    centred(page, "Label1_83", metaValue(kMetaClassifier), designFont("MS Sans Serif", 9.75), 3720);
-    centred(page, "Label1_64", metaValue(kMetaTown), designFont("MS Sans Serif", 9.75), 4440);
+        ->setVisible(!fact(kMetaClassifier).isEmpty());
+    centred(page, "Label1_83", fact(kMetaClassifier), designFont("MS Sans Serif", 9.75), 3720);
+    centred(page, "Label1_64", fact(kMetaTown), designFont("MS Sans Serif", 9.75), 4440);
 }
 
 void frmRrethProg::buildPerpunimi(QWidget* page) {
-    centred(page, "Label1_36", metaValue(kMetaMakerShort), designFont("Arial Black", 20.25, true), 1440);
+    centred(page, "Label1_36", fact(kMetaMakerShort), designFont("Arial Black", 20.25, true), 1440);
     auto* Line1 = new QFrame(page);
     Line1->setObjectName(QStringLiteral("Line1_3"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setStyleSheet(QStringLiteral("color: palette(base); background: palette(base);"));
     Line1->setGeometry(twips(900), twips(1920), twips(4260 - 900), 1);
-    Line1->setVisible(!metaValue(kMetaMakerShort).isEmpty()); // it stands under the makers' name
-    centred(page, "Label1_34", metaValue(kMetaMakerFull), designFont("Arial", 9.75, false, true), 2040);
-    centred(page, "Label1_35", metaValue(kMetaTown), designFont("MS Sans Serif", 9.75), 2400);
+    Line1->setVisible(!fact(kMetaMakerShort).isEmpty()); // it stands under the makers' name
+    centred(page, "Label1_34", fact(kMetaMakerFull), designFont("Arial", 9.75, false, true), 2040);
+    centred(page, "Label1_35", fact(kMetaTown), designFont("MS Sans Serif", 9.75), 2400);
     LblVRNLink = new LinkLabel(addresses::makerSite(), page);
     LblVRNLink->setToolTip(kCopyHint);
     placeLink(LblVRNLink, "LblVRNLink", designFont("MS Sans Serif", 9.75), 2760);
@@ -284,9 +282,9 @@ void frmRrethProg::buildPerpunimi(QWidget* page) {
 void frmRrethProg::buildMirenjohje(QWidget* page) {
     // What the reader reads and what the program stands on: the translation the database names, and the free
     // software it is built with.
-    const QString translator = metaValue(schema::kMetaTranslator);
-    const QString translation = metaValue(schema::kMetaTranslation);
-    const QString source = metaValue(schema::kMetaSource);
+    const QString translator = fact(schema::kMetaTranslator);
+    const QString translation = fact(schema::kMetaTranslation);
+    const QString source = fact(schema::kMetaSource);
     QStringList credit;
     if (!translator.isEmpty() || !translation.isEmpty())
         credit << (translator.isEmpty() || translation == translator
@@ -336,7 +334,7 @@ void frmRrethProg::buildKontakt(QWidget* page) {
     none->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     none->setVisible(addresses::programPage().isEmpty() && addresses::makerEmail().isEmpty());
     lblHyperlink = new LinkLabel(addresses::makerEmail(), page);
-    lblHyperlink->setToolTip(metaValue(kMetaContact));
+    lblHyperlink->setToolTip(fact(kMetaContact));
     placeLink(lblHyperlink, "lblHyperlink", designFont("Arial", 9.75), 3750);
 }
 
@@ -360,8 +358,7 @@ bool frmRrethProg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::unique_ptr<frmRrethProg> createAbout(QWidget* parent, const data::Library* library) {
-    g_facts = library;
-    auto dialog = std::make_unique<frmRrethProg>(parent);
+    auto dialog = std::make_unique<frmRrethProg>(parent, library);
     // Centred on the screen the main window is on.
     QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen) {

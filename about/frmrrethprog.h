@@ -44,8 +44,9 @@ protected:
 class frmRrethProg : public QDialog {
     Q_OBJECT
 public:
-    // The product name on the first page is the caption of `parent`'s window (the main window).
-    explicit frmRrethProg(QWidget* parent = nullptr);
+    // The product name on the first page is the caption of `parent`'s window (the main window); the facts of the
+    // data come from `library` (none without one).
+    explicit frmRrethProg(QWidget* parent = nullptr, const data::Library* library = nullptr);
 
     QTabWidget* SSTab1;
     QToolButton* Command1;
@@ -66,6 +67,8 @@ private:
     void buildPerpunimi(QWidget* page);
     void buildMirenjohje(QWidget* page);
     void buildKontakt(QWidget* page);
+    QString fact(const char* key) const;
+    const data::Library* m_library;
     QWidget* m_kontakt = nullptr;
 };
 
