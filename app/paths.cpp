@@ -157,7 +157,7 @@ QString reciterFolder(const QString& relative) {
     return programFolder() + u'/' + relative;
 }
 
-QString importTranslation(const QString& file, const QByteArray& content, const std::function<void()>& onStep) {
+QString importTranslation(const QString& file, const QByteArray& content) {
     if (savingOff())
         throw databuilder::BuildError(QStringLiteral("Importi nuk u bë. ") + savingOffText());
     if (usesUserData()) {
@@ -174,7 +174,6 @@ QString importTranslation(const QString& file, const QByteArray& content, const 
     options.translationFile = file;
     options.translationContent = content;
     options.baseDatabase = databasePath();
-    options.onStep = onStep;
     const QString note = databuilder::build(options);
     g_wholeTextForRun.reset(); // the import wrote a whole text of its own
     return note;

@@ -78,9 +78,9 @@ QString twoImportsCause(platform::Connection& db);
 // Imports a translation into the reader's data folder (the per-user copy when the program folder
 // cannot be written), keeping the reciters, the surahs and the classification the database holds; the database in
 // use is a new file afterwards, to be opened again. `content` is the bytes of `file` as they were read and shown to
-// the reader: the file is not read again. `onStep` runs between the import's steps. Returns the note of verses
+// the reader: the file is not read again. Returns the note of verses
 // without text ("" when none). Throws databuilder::BuildError (nothing changed then).
-QString importTranslation(const QString& file, const QByteArray& content, const std::function<void()>& onStep = {});
+QString importTranslation(const QString& file, const QByteArray& content);
 
 // A start-up that cannot go on: the file concerned and the cause, in Albanian.
 struct StartupError {

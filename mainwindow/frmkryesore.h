@@ -49,7 +49,6 @@ public:
 
     // A composed text (a passage, search results) is shown, and the way back with it.
     bool inPassageMode() const { return m_session.showsComposed(); }
-    reading::Session& session() { return m_session; }
     // A search runs (its results are not shown yet).
     bool searching() const { return m_searcher->running(); }
     // A verse named outside the window ("36:12", "Jasin 12": a start's command line), read in the whole text.

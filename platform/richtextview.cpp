@@ -452,29 +452,6 @@ int TextPane::Find(const QString& what, int start, int end, int options) {
     return -1;
 }
 
-int TextPane::colorAll(const QString& what, const QColor& c) {
-    if (what.isEmpty())
-        return 0;
-    // Each search starts where the previous match ends, as successive Finds from the match would.
-    const QString& hay = cachedFolded();
-    const QString needle = fold(what);
-    QTextCursor cursor(document());
-    QTextCharFormat red;
-    red.setForeground(c);
-    int count = 0;
-    changeWithLayoutPaused([&] {
-        cursor.beginEditBlock();
-        for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + needle.size())) {
-            cursor.setPosition(toDocumentPosition(int(at)));
-            cursor.setPosition(toDocumentPosition(int(at + needle.size())), QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(red);
-            ++count;
-        }
-        cursor.endEditBlock();
-    });
-    return count;
-}
-
 void TextPane::Span(const QString& set, bool forward, bool negate) {
     const QString& text = cachedText();
     const int length = int(text.size());

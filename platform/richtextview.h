@@ -93,9 +93,6 @@ public:
     // (the end of the text if none); backward: to the nearest character of the set before it (0 if none).
     void UpTo(const QString& set, bool forward = true, bool negate = false);
 
-    // Colours every occurrence of `what` (found as Find finds it, each search starting after the
-    // previous match) with the layout paused, so the view lays out and repaints once. Returns the count.
-    int colorAll(const QString& what, const QColor& c);
 
     // Runs a change that touches much of the text with the layout paused: nothing is laid out while
     // it runs, and afterwards the text is laid out afresh from the top, the first screens at once and
@@ -217,7 +214,6 @@ public:
     }
     void Span(const QString& set, bool forward = true, bool negate = false) { m_shown->Span(set, forward, negate); }
     void UpTo(const QString& set, bool forward = true, bool negate = false) { m_shown->UpTo(set, forward, negate); }
-    int colorAll(const QString& what, const QColor& c) { return m_shown->colorAll(what, c); }
     // Shows a composed text (a passage, search results, a note) instead of the whole text.
     void showComposed(const text::Composed& composed);
     text::Verse verseAt(int crlfPos) const { return m_shown->verseAt(crlfPos); }

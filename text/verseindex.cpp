@@ -97,9 +97,4 @@ int VerseIndex::headingOf(int surah) const {
     return m_headings.value(surah, -1);
 }
 
-Verse VerseIndex::after(Verse v) const {
-    const auto it = m_first.constFind(v);
-    return it == m_first.cend() || *it + 1 >= m_verses.size() ? Verse{} : m_verses[*it + 1].verse;
-}
-
 } // namespace text

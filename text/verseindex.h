@@ -39,8 +39,6 @@ public:
     int headingOf(int surah) const;
     // The surah whose heading's line starts at `start`; 0 when none does.
     int headingAt(int start) const { return m_headingAt.value(start, 0); }
-    // The verse after `v` in this text, or none.
-    Verse after(Verse v) const;
 
 private:
     qsizetype indexAtOrAfter(int pos) const;

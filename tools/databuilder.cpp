@@ -201,10 +201,6 @@ QString build(const Options& options) {
     const FolderLock lock(options.outFolder);
     recoverInterrupted(options.outFolder); // even when this import's inputs are refused
 
-    auto step = [&options] {
-        if (options.onStep)
-            options.onStep();
-    };
     // Every input is read and checked before anything is written.
     const bool fromDatabase = !options.baseDatabase.isEmpty();
     const QList<Surah> surahs = fromDatabase ? surahsOf(options.baseDatabase) : readSurahs(options.factsFolder);
@@ -229,10 +225,8 @@ QString build(const Options& options) {
     // into the folder finishes it.
     const QString identity = QUuid::createUuid().toString(QUuid::WithoutBraces);
     PendingFile wholeText(options.outFolder, QString::fromLatin1(kWholeTextFile));
-    step();
     wholeText.write(wholeTextRtf(surahs, translation, identity));
     haltAfter(1);
-    step();
     PendingFile database(options.outFolder, QString::fromLatin1(kDatabaseFile));
     database.release();
     try {
@@ -243,7 +237,6 @@ QString build(const Options& options) {
         throw databaseError(target, e);
     }
     haltAfter(2);
-    step();
     {
         LockedTarget previous(target);
         previous.keepRecitersIn(database.path());

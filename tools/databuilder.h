@@ -56,8 +56,6 @@ struct Options {
     // When given, the surahs, tips and classification come from this database (the window's import keeps
     // what the reader's database holds) instead of the facts folder; a classification file still wins.
     QString baseDatabase;
-    // Called between the import's steps (the window lets itself repaint there).
-    std::function<void()> onStep;
 };
 
 // Reads every input, then replaces librezi.db and LIB'REZI.rtf in the output folder, keeping the reciters

@@ -71,8 +71,6 @@ private Q_SLOTS:
         QCOMPARE(index.firstFrom(0, int(lines.size())), Verse({1, 1}));
         QCOMPARE(index.firstFrom(0, int(lines.indexOf(u"1:1"_s))), Verse()); // it starts at the limit: not before
         QCOMPARE(index.firstFrom(int(lines.indexOf(u"1:2"_s)), 1000), Verse({1, 2}));
-        QCOMPARE(index.after({1, 2}), Verse({2, 1}));
-        QCOMPARE(index.after({2, 1}), Verse());
     }
 
     // A text that lacks a verse of the database, or holds them out of order, is told by the first verse missing.
