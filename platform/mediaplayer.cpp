@@ -240,15 +240,10 @@ void MediaPlayer::queue(const QString& path) {
 }
 
 void MediaPlayer::controls_play() {
-    if (!ensurePlayers() || current()->source().isEmpty())
+    if (!ensurePlayers())
         return;
-    // A stopped file is opened afresh: the backend, asked to play it again soon after a stop, would end it unheard.
-    if (current()->playbackState() == QMediaPlayer::StoppedState) {
-        const QUrl source = current()->source();
-        current()->setSource(QUrl());
-        current()->setSource(source);
-    }
-    current()->play();
+    if (!current()->source().isEmpty())
+        current()->play();
 }
 
 void MediaPlayer::controls_pause() {

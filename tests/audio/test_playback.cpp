@@ -44,24 +44,23 @@ private Q_SLOTS:
         QCOMPARE(play(c.CmdPlayAjet, "2", "7"), QString(dir.path() + "/zeri/ajete\\002007.mp3"));
         QCOMPARE(play(c.CmdPlaySure, "2", "7"), QString(dir.path() + "/zeri/sure/002.mp3"));
         QVERIFY(!hasFolder(" ") && !hasFolder("") && hasFolder("zeri")); // "False": no reciter of the kind marked
-        // The shortest spoken sample, on the real strip: the menu and the strip pause it, go on, stop it and play it
-        // again from its start; it is heard to its end, and the end is told.
+        // The shortest spoken sample, on the real strip: its end is told.
         if (!platform::MediaPlayer::playbackAvailable())
             QSKIP("no multimedia backend here");
         Module1::strLokacioniAjeteve = testsupport::buildFolder() + "/zeri/ajete";
-        play(c.CmdPlayAjet, "1", "2");
-        QTRY_COMPARE_WITH_TIMEOUT(player->playState(), State::Playing, 10000);
         auto strip = [&](const char* name) { return testsupport::child<QObject>(player, name); };
+        play(c.CmdPlayAjet, "1", "2");
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.asked().size(), 1, 30000);
+        QCOMPARE(boxes.asked()[0].text + '|' + boxes.asked()[0].title, "Fund    0|" + platform::applicationTitle());
+        // Another: the menu and the strip pause it, go on, stop it and play it again.
+        play(c.CmdPlayAjet, "1", "1");
+        QTRY_COMPARE_WITH_TIMEOUT(player->playState(), State::Playing, 10000);
         QList<State> states;
         for (QObject* command : QList<QObject*>{c.mnuPauzoje, strip("cmdLuaj"), strip("cmdPauze"), c.mnuVazhdo,
                                                 strip("cmdNdalo"), strip("cmdLuaj")})
             states << (play(command), player->playState());
         QCOMPARE(states, QList<State>({State::Paused, State::Playing, State::Paused, State::Playing, State::Stopped,
                                        State::Playing}));
-        QTRY_COMPARE_WITH_TIMEOUT(boxes.asked().size(), 1, 30000);
-        QCOMPARE(boxes.asked()[0].text + '|' + boxes.asked()[0].title, "Fund    0|" + platform::applicationTitle());
-        const QString heard = strip("lblKaluar")->property("text").toString();
-        QVERIFY2(heard != "0:00" && heard == strip("lblGjithsej")->property("text").toString(), qPrintable(heard));
         Module1::unloadMainWindow();
     }
 };
