@@ -9,11 +9,6 @@
 
 namespace testsupport {
 
-void FakeClock::advance(qint64 ms) {
-    m_now += ms;
-    Q_EMIT advanced(ms);
-}
-
 FakePlayer::FakePlayer(FakeClock& clock, platform::MediaPlayer* strip, QObject* parent)
     : audio::Player(parent), m_strip(strip) {
     connect(&clock, &FakeClock::advanced, this, &FakePlayer::onAdvanced);
@@ -54,7 +49,6 @@ void FakePlayer::play() {
 }
 
 void FakePlayer::showStatus(const QString& text) {
-    m_status = text;
     if (!text.isEmpty())
         m_said.append(text);
     if (m_strip)

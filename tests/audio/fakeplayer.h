@@ -17,14 +17,10 @@ namespace testsupport {
 class FakeClock : public QObject {
     Q_OBJECT
 public:
-    qint64 now() const { return m_now; }
-    void advance(qint64 ms);
+    void advance(qint64 ms) { Q_EMIT advanced(ms); }
 
 Q_SIGNALS:
     void advanced(qint64 ms);
-
-private:
-    qint64 m_now = 0;
 };
 
 // A player on a test's clock, acting as the window's strip does: a file plays for `fileLength` ms of the clock,
@@ -48,7 +44,6 @@ public:
     QString current() const { return m_current; } // the file heard or last heard (a local path)
     QString queued() const { return m_queued; }
     qint64 remaining() const { return m_state == State::Stopped ? 0 : fileLength - m_position; }
-    QString statusText() const { return m_status; }
     QStringList said() const { return m_said; } // every line said, in order, blank ones left out
 
     qint64 fileLength = 1000;
@@ -59,7 +54,7 @@ private:
 
     platform::MediaPlayer* m_strip;
     State m_state = State::Stopped;
-    QString m_current, m_queued, m_status;
+    QString m_current, m_queued;
     QStringList m_said;
     qint64 m_position = 0;
     bool m_started = false;
@@ -70,8 +65,6 @@ class FakePlayerInWindow {
 public:
     explicit FakePlayerInWindow(FakeClock& clock);
     ~FakePlayerInWindow();
-    FakePlayerInWindow(const FakePlayerInWindow&) = delete;
-    FakePlayerInWindow& operator=(const FakePlayerInWindow&) = delete;
     // The player of the window made last (null once that window is gone).
     FakePlayer* player() const { return m_player; }
 

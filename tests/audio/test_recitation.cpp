@@ -20,14 +20,6 @@
 using namespace Qt::StringLiterals;
 using testsupport::FakePlayer;
 
-namespace {
-// The verse a recording names: ".../112004.mp3" -> "112:4".
-QString verseOf(const QString& file) {
-    const QString name = QFileInfo(file).completeBaseName();
-    return u"%1:%2"_s.arg(name.left(3).toInt()).arg(name.mid(3).toInt());
-}
-} // namespace
-
 class TestRecitation : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
@@ -47,7 +39,8 @@ class TestRecitation : public QObject {
         c = std::make_unique<testsupport::Controls>(w);
         connect(w->findChild<audio::Playback*>(), &audio::Playback::reciting, this, [this](int s, int v) {
             heard << u"%1:%2"_s.arg(s).arg(v);
-            played << verseOf(player()->current());
+            const QString file = QFileInfo(player()->current()).completeBaseName(); // "112004" -> "112:4"
+            played << u"%1:%2"_s.arg(file.left(3).toInt()).arg(file.mid(3).toInt());
             followed << c->Rtf1->SelText().section(u'.', 0, 0);
         });
     }
@@ -77,9 +70,8 @@ class TestRecitation : public QObject {
             verse, Module1::library.defaultReciter(data::ReciterKind::Verses)->name,
             QDir::toNativeSeparators(dir.filePath(u"zeri/ajete"_s)));
     }
-    static int ends(const platform::MsgBoxScript& boxes) {
-        return int(std::count_if(boxes.asked().begin(), boxes.asked().end(),
-                                 [](const platform::AskedMessage& m) { return m.text == u"Fund    0"_s; }));
+    static qsizetype ends(const platform::MsgBoxScript& boxes) {
+        return std::ranges::count(boxes.asked(), u"Fund    0"_s, &platform::AskedMessage::text);
     }
 
 private Q_SLOTS:
@@ -189,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(c->WindowsMediaPlayer1->statusText(), texts.value(texts.size() - 1));
         // A series that reached its end says so once; one that goes on keeps its next verse ready.
         const bool goesOn = files < heard.size();
-        QCOMPARE(ends(boxes), !goesOn && !heard.isEmpty() ? 1 : 0);
+        QCOMPARE(ends(boxes), qsizetype(!goesOn && !heard.isEmpty()));
         QCOMPARE(!player()->queued().isEmpty(), goesOn);
     }
 
@@ -208,7 +200,7 @@ private Q_SLOTS:
         QCOMPARE(heard, (QStringList{u"114:4"_s, u"114:5"_s}));
         hear(2);
         QCOMPARE(heard, (QStringList{u"114:4"_s, u"114:5"_s, u"114:6"_s}));
-        QCOMPARE(ends(boxes), 1);
+        QCOMPARE(ends(boxes), qsizetype(1));
     }
 
     // The reader going elsewhere, or playing another recitation, ends a series for ever: the verse heard plays to
@@ -242,7 +234,7 @@ private Q_SLOTS:
         hear(3);
         QCOMPARE(heard, QStringList(3, u"114:6"_s));
         QCOMPARE(player()->current(), now);
-        QCOMPARE(ends(boxes), 1);
+        QCOMPARE(ends(boxes), qsizetype(1));
         QCOMPARE(c->Rtf1->SelText().section(u'.', 0, 0), line);
     }
 
