@@ -141,10 +141,13 @@ QString Playback::recordingOf(int verse) const {
 }
 
 QPair<int, int> Playback::following(int verse, int heard) {
-    QStringList skipped;
     for (int steps = 0; steps <= m_series.last - m_series.first + 1; ++steps) {
-        if (verse > 0 && (m_repeat.times == 0 || heard < m_repeat.times) && QFileInfo(recordingOf(verse)).isFile())
-            return {verse, heard + 1}; // the same verse once more
+        if (verse > 0 && (m_repeat.times == 0 || heard < m_repeat.times)) {
+            if (QFileInfo(recordingOf(verse)).isFile())
+                return {verse, heard + 1}; // the same verse once more
+            if (!m_series.skipped.contains(verse))
+                m_series.skipped.append(verse);
+        }
         verse = verse <= 0 ? m_series.verse : verse + 1;
         heard = 0;
         if (verse > m_series.last) {
@@ -152,12 +155,15 @@ QPair<int, int> Playback::following(int verse, int heard) {
                 break;
             verse = m_series.first;
         }
-        if (!QFileInfo(recordingOf(verse)).isFile() && !skipped.contains(QString::number(verse))) {
-            skipped.append(QString::number(verse));
-            m_player->showStatus(missingText(m_series.surah, verse) + QStringLiteral(" U kapërcye."));
-        }
     }
     return {0, 0};
+}
+
+// After the player was given its file: a line of its own would clear the line said before.
+void Playback::saySkipped() {
+    for (; m_series.said < m_series.skipped.size(); ++m_series.said)
+        m_player->showStatus(missingText(m_series.surah, m_series.skipped[m_series.said]) +
+                             QStringLiteral(" U kapërcye."));
 }
 
 void Playback::startSeries(int surah, int verse) {
@@ -170,33 +176,41 @@ void Playback::startSeries(int surah, int verse) {
     if (count <= 0)
         return;
     const bool range = m_repeat.loop && m_repeat.from >= 1 && m_repeat.from <= m_repeat.to && m_repeat.to <= count;
-    m_series = {surah, range ? m_repeat.from : 1, range ? m_repeat.to : count, 0, 0};
+    m_series = {};
+    m_series.surah = surah;
+    m_series.first = range ? m_repeat.from : 1;
+    m_series.last = range ? m_repeat.to : count;
     // The first verse heard: the one asked for (the range's first when it lies outside the range).
     m_series.verse = range && (verse < m_series.first || verse > m_series.last) ? m_series.first : qMax(1, verse);
     m_player->showStatus(QString());
     const QPair<int, int> first = following(m_series.verse, m_repeat.times == 0 ? -1 : 0);
     if (first.first == 0) {
+        saySkipped();
         m_series = {};
         return;
     }
     m_series.verse = first.first;
     m_series.heard = 1;
     m_player->setURL(recordingOf(m_series.verse));
+    saySkipped();
     Q_EMIT reciting(m_series.surah, m_series.verse);
     queueFollowing();
 }
 
 void Playback::queueFollowing() {
     const QPair<int, int> next = following(m_series.verse, m_series.heard);
+    m_series.next = next.first;
+    m_series.nextHeard = next.second;
     m_player->queue(next.first > 0 ? recordingOf(next.first) : QString());
+    saySkipped();
 }
 
+// The queued verse is the one heard now, whatever has become of the recordings since it was queued.
 void Playback::onNextStarted() {
     if (!inSeries())
         return;
-    const QPair<int, int> now = following(m_series.verse, m_series.heard);
-    m_series.verse = now.first;
-    m_series.heard = now.second;
+    m_series.verse = m_series.next;
+    m_series.heard = m_series.nextHeard;
     Q_EMIT reciting(m_series.surah, m_series.verse);
     queueFollowing();
 }

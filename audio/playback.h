@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPair>
 #include <QString>
@@ -79,12 +80,16 @@ private:
     struct Series {
         int surah = 0, first = 0, last = 0; // the verses the series goes through
         int verse = 0, heard = 0;           // the verse heard now, and how many times so far
+        int next = 0, nextHeard = 0;        // the verse queued after it, and its count then
+        QList<int> skipped;                 // the verses without a recording, each said once
+        qsizetype said = 0;                 // how many of them have been said
     };
-    // The next verse after (verse, heard) that has a recording, and how many times it will then have been
-    // heard; verse 0 when the series ends.
+    // The next verse from (verse, heard) on that has a recording, and how many times it will then have been
+    // heard; verse 0 when the series ends. A verse without one is skipped, to be said once by saySkipped().
     QPair<int, int> following(int verse, int heard);
     QString recordingOf(int verse) const;
     void queueFollowing();
+    void saySkipped();
     void onNextStarted();
     QString missingText(int surah, int verse) const;
 

@@ -3,6 +3,8 @@
 
 #include "platform/mediaplayer.h"
 
+#include <utility>
+
 namespace audio {
 
 StripPlayer::StripPlayer(platform::MediaPlayer* strip, QObject* parent) : Player(parent), m_strip(strip) {
@@ -27,6 +29,23 @@ void StripPlayer::showStatus(const QString& text) {
 }
 bool StripPlayer::started() const {
     return m_strip->started();
+}
+
+namespace {
+PlayerMaker& maker() {
+    static PlayerMaker m;
+    return m;
+}
+} // namespace
+
+Player* windowPlayer(platform::MediaPlayer* strip, QObject* parent) {
+    if (maker())
+        return maker()(strip, parent);
+    return new StripPlayer(strip, parent);
+}
+
+void setWindowPlayer(PlayerMaker m) {
+    maker() = std::move(m);
 }
 
 } // namespace audio

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class MediaPlayer;
 }
@@ -45,5 +47,12 @@ public:
 private:
     platform::MediaPlayer* m_strip;
 };
+
+// The player the main window recites on: its strip, unless a test put a player of its own in (with
+// setWindowPlayer) before the window was made; `parent` owns the player.
+using PlayerMaker = std::function<Player*(platform::MediaPlayer* strip, QObject* parent)>;
+Player* windowPlayer(platform::MediaPlayer* strip, QObject* parent);
+// Sets what windowPlayer() makes; an empty maker brings the strip back.
+void setWindowPlayer(PlayerMaker maker);
 
 } // namespace audio

@@ -57,7 +57,7 @@ frmKryesore::frmKryesore(data::Library& library, QWidget* parent)
     buildControls();
     m_searcher = new search::Searcher(this);
     m_find = std::make_unique<search::FindInText>(Rtf1);
-    m_playback = new audio::Playback(*new audio::StripPlayer(WindowsMediaPlayer1, this), m_library, this);
+    m_playback = new audio::Playback(*audio::windowPlayer(WindowsMediaPlayer1, this), m_library, this);
     m_reciters = new audio::ReciterChoice(m_library, CmbLexuesAjete, CmbLexuesSure, this);
     m_bookmarks = new Bookmarks(m_library, lstShenjuesit, this);
     m_import = new TranslationImport(this);

@@ -28,6 +28,26 @@ private Q_SLOTS:
         QTRY_COMPARE(p.playState(), platform::MediaPlayer::State::Stopped);
         QCOMPARE(ended.count(), 0);
     }
+    // A spoken sample of the bundled ones queued after the first half second of another: it takes over when that
+    // one ends, plays to its end, and the end comes once, after it. What a series of verses rests on.
+    void queuedVerseHeardToItsEnd() {
+        if (qEnvironmentVariableIsSet("LIBREZI_NO_BACKEND") || !platform::MediaPlayer::playbackAvailable())
+            QSKIP("no multimedia backend here");
+        QTemporaryDir dir;
+        QFile sample(testsupport::buildFolder() + "/zeri/ajete/001001.mp3");
+        QVERIFY(sample.open(QIODevice::ReadOnly) &&
+                testsupport::overwrite(dir.filePath("001001.mp3"), sample.read(2000)));
+        const QString verse = testsupport::buildFolder() + "/zeri/ajete/001002.mp3";
+        platform::MediaPlayer p;
+        QSignalSpy ended(&p, &platform::MediaPlayer::EndOfStream), next(&p, &platform::MediaPlayer::nextStarted);
+        p.setURL(dir.filePath("001001.mp3"));
+        p.queue(verse);
+        QVERIFY(ended.wait(30000));
+        QTRY_COMPARE_WITH_TIMEOUT(p.playState(), platform::MediaPlayer::State::Stopped, 30000);
+        QCOMPARE(next, QList<QVariantList>{{verse}});
+        QCOMPARE(ended, QList<QVariantList>{{0}});
+        QCOMPARE(p.URL() + p.queued() + p.statusText(), verse);
+    }
 };
 
 QTEST_MAIN(TestMediaPlayer)
