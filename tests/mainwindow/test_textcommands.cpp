@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/module1.h"
 #include "mainwindow/frmkryesore.h"
+#include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
 #include "platform/settings.h"
 #include "search/history.h"
@@ -11,11 +12,31 @@
 #include <QTest>
 using namespace Qt::StringLiterals;
 
-// The popup commands of the text view, the tips and the exit, on the real main window.
+// The popup commands of the text view, reciting from it, the tips and the exit, on the real main window.
 class TestTextCommands : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
 private Q_SLOTS:
+    // Reciting from the text view (the popup's command on a verse or a surah heading, a double click on a verse):
+    // the line under the caret is selected and names the file the player gets.
+    void reciteTheLineUnderTheCaret() {
+        testsupport::Controls c(testsupport::startProgram(dir));
+        c.w->show();
+        Module1::strLokacioniAjeteve = u"/lexues/ajete"_s;
+        Module1::strLokacioniSureve = u"/lexues/sure"_s;
+        for (const QString& row : {u"2:255.\t/lexues/ajete/002255.mp3"_s, u"2.\t/lexues/sure/002.mp3"_s,
+                                   u"114:6.\t/lexues/ajete/114006.mp3"_s}) {
+            const QString line = row.section(u'\t', 0, 0) + u'\t';
+            c.Rtf1->setSelStart(int(c.Rtf1->Text().indexOf(u"\r\n"_s + line)) + 3);
+            if (line.startsWith(u"114"_s))
+                QTest::mouseDClick(c.Rtf1->viewport(), Qt::LeftButton, {}, c.Rtf1->cursorRect().center());
+            else
+                c.mnuLshoAjetin->trigger();
+            QVERIFY2(c.Rtf1->SelText().startsWith(line), qPrintable(line));
+            QCOMPARE(c.WindowsMediaPlayer1->URL().replace(u'\\', u'/'), row.section(u'\t', 1));
+        }
+        Module1::unloadMainWindow();
+    }
     // The line under the caret, to the CR after its first TAB (on the first line from the third character).
     void popupCommandsThenTheExit() {
         testsupport::Controls window(testsupport::startProgram(dir)), *c = &window;

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The search as data, without a window: the verses found (the same whichever statement finds them), each with the
-// places of its words, and the text that shows them.
+// The search as data, without a window: the phrase split into words, the verses found (the same whichever
+// statement finds them), each with the places of its words, and the text that shows them.
 #include "platform/database.h"
 #include "platform/textfold.h"
 #include "search/dbsearch.h"
 #include "search/report.h"
+#include "search/wordlist.h"
 #include "tools/databuilder.h"
 
 #include <QFile>
@@ -57,6 +58,31 @@ private Q_SLOTS:
         o.translationFile = translation;
         databuilder::build(o);
         db.Open(dir.filePath(u"librezi.db"_s));
+    }
+
+    // A phrase split at "&" into words, and the values the statement binds for them.
+    void splitting_data() {
+        QTest::addColumn<QStringList>("phraseAndWords");
+        QTest::newRow("no separator: the whole phrase") << QStringList{"Zoti i botëve", "Zoti i botëve"};
+        QTest::newRow("two separators together") << QStringList{"a&&b", "a", "", "b"};
+        QTest::newRow("separator first and last") << QStringList{"&a&", "", "a", ""};
+        QTest::newRow("blanks next to the separator stay") << QStringList{"a & b", "a ", " b"};
+        QTest::newRow("one character dropped per separator") << QStringList{"ab&cd&ef", "ab", "cd", "ef"};
+    }
+    void splitting() {
+        QFETCH(QStringList, phraseAndWords);
+        QString stringu = phraseAndWords.takeFirst();
+        FjalKerkim list;
+        list.Add("left from an earlier phrase");
+        QCOMPARE(NumerojiFjalet(stringu, "&", list), int(phraseAndWords.size()));
+        QCOMPARE(stringu, phraseAndWords.last()); // the caller's variable keeps the last word
+        // The words in order, each bound as "%word%" to a "?" of its own.
+        const SearchQuery q = FormojeSQLStringunMeAndLike(list);
+        QCOMPARE(int(q.sql.count(u'?')), list.Count());
+        for (int n = 1; n <= list.Count(); ++n) {
+            QCOMPARE(list.Item(n).Text(), phraseAndWords.value(n - 1));
+            QCOMPARE(q.values.value(n - 1), QVariant(QString(u'%' + phraseAndWords.value(n - 1) + u'%')));
+        }
     }
 
     // Whether the folded copy narrows the search or the LIKE statement runs, the verses found are the ones LIKE finds.

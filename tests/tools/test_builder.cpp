@@ -9,12 +9,14 @@
 
 using namespace databuilder;
 
-// The builder on the project's facts: what it writes, and what it refuses.
+// The builder on the project's facts: what it writes, and what it refuses; the classification made of the facts,
+// and the faults of a reader's own.
 class TestBuilder : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir, m_in; // built without a translation; inputs and other builds
     QList<QByteArray> m_lines; // a translation of every verse, 1:1 on line 5 after comments like the real files'
     QStringList m_built;       // the built files and their checksums
+    QList<Surah> m_surahs = readSurahs(testsupport::factsFolder());
     static QList<QStringList> rows(const QString& folder, const QString& sql) {
         platform::Connection db;
         db.Open(folder + "/librezi.db");
@@ -119,15 +121,12 @@ private Q_SLOTS:
         auto row = [](const char* tag, QStringList args, int line, QByteArray replacement, QString says) {
             QTest::newRow(tag) << args << line << replacement << says;
         };
-        row("missing verse", tr, 16, "", "Mungon ajeti 2:5.");
-        row("repeated verse", tr, 16, "2|4|a", "Rreshti 16: ajeti 2:4 përsëritet (është edhe në rreshtin 15)");
-        row("verse out of range", tr, 11, "1|8|a", "Rreshti 11: sureja 1 ka 7 ajete; ajeti 8 nuk");
         row("invalid UTF-8", tr, 300, "3|3|a\xC3", "Rreshti 300: teksti nuk është UTF-8");
         row("file ends early", tr, 6240, "", "Mungon ajeti 114:6.");
-        row("verse of 4 MB", tr, 300, "3|3|" + QByteArray(4 << 20, 'a'), "Rreshti 300: ajeti 3:3 ka ");
         row("unknown argument", {"--out", "@", "--tekst"}, 1, "#", "2 Argument i panjohur: --tekst");
     }
-    // A refused run leaves the built files as they were, with nothing beside them.
+    // A refused run leaves the built files as they were, with nothing beside them (what a translation may hold is
+    // the import test's).
     void refusedRun() {
         QFETCH(QStringList, args);
         QFETCH(int, line);
@@ -153,6 +152,48 @@ private Q_SLOTS:
             QCOMPARE(rows(m_dir.path(), "SELECT group_concat(IDLok || [Default]) FROM Lokacioni_i_zerit")[0][0],
                      QStringLiteral("10,2-1,3-1"));
         }
+    }
+    void classifications() {
+        const Classification c = factsClassification(testsupport::factsFolder(), m_surahs);
+        const auto groups = [](const Theme& t) { // "surah:verses" each
+            QStringList out;
+            for (const VerseGroup& g : t.groups)
+                out << QString::number(g.surah) + ':' + g.verses;
+            return out;
+        };
+        // A part ends just before the next begins, in its surah or at the end of the one before; the last at 114:6.
+        QCOMPARE(QStringList({groups(c[0].themes[1]).join(' '), groups(c[0].themes[28]).last(),
+                              groups(c[0].themes[29]).last()}),
+                 QStringList({"2:142-252", "77:1-50", "114:1-6"}));
+    }
+    // A reader's classification of six lines (a comment, an empty line and a CR LF line among them) and a seventh
+    // that is refused.
+    void refusedClassificationLine_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("cause");
+        auto row = [](const char* tag, QByteArray line, QString cause) { QTest::newRow(tag) << line << cause; };
+        const QByteArray head = "2\tMëshira\t3\tRrahmani\t";
+        row("open range", head + "55\t1-", "„1-”");
+        row("backwards", head + "55\t3-1", "mbrapsht");
+        row("surah 115", head + "115\t1", "sureja 115 nuk ekziston");
+        row("verse beyond", head + "1\t2,5-8", "ajeti 8 nuk");
+        row("chapter returns", "1\tLutja\t1\tFillimi\t3\t1", "rikthehet");
+        row("theme in two chapters", "2\tMëshira\t2\tDurimi\t55\t1", "në kreun 1");
+        row("invalid UTF-8", head + "55\t1\xFF", "UTF-8");
+    }
+    void refusedClassificationLine() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, cause);
+        const QByteArray own =
+            "# kreu\tKreu\ttema\tTema\tsureja\tajetet\n1\tLutja\t1\tFillimi\t1\t1-7\n\n1\tLutja\t1\t"
+            "Fillimi\t2\t1-5,255\r\n1\tLutja\t2\tDurimi\t2\t153\n2\tMëshira\t3\tRrahmani\t55\t1-4,13\n";
+        QString refusal;
+        try {
+            parseClassification(own + line + '\n', m_surahs);
+        } catch (const BuildError& e) {
+            refusal = e.message();
+        }
+        QVERIFY2(refusal.startsWith("Rreshti 7: ") && refusal.contains(cause), qPrintable(refusal));
     }
 };
 
