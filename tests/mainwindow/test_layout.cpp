@@ -2,15 +2,39 @@
 #include "app/module1.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/look.h"
+#include "resources/resources.h"
 #include "testsupport.h"
+#include <QAccessible>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 using namespace Qt::StringLiterals;
 using platform::twips;
 
-// The finished window: every control with its caption, first text and hint, in its designed size.
+// The finished window: every control with its caption, first text and hint, in its designed size; what a screen
+// reader meets in it: every control that takes input is announced by a name.
 class TestLayout : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
+    // The controls a reader can give input to, found in the accessibility tree, and those without a name.
+    static void walk(QAccessibleInterface* node, int* inputs, QStringList* nameless) {
+        static const QList<QAccessible::Role> input{
+            QAccessible::ComboBox,   QAccessible::EditableText, QAccessible::List,    QAccessible::Tree,
+            QAccessible::PushButton, QAccessible::CheckBox,     QAccessible::SpinBox, QAccessible::Slider,
+            QAccessible::PageTab,    QAccessible::Link};
+        if (!node || node->state().invisible)
+            return;
+        if (input.contains(node->role())) {
+            ++*inputs;
+            if (node->text(QAccessible::Name).trimmed().isEmpty())
+                *nameless << (node->object()
+                                  ? node->object()->objectName() + u'/' + node->object()->metaObject()->className()
+                                  : QString::number(node->role()));
+        }
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i), inputs, nameless);
+    }
+
 private Q_SLOTS:
     void asDesigned() {
         testsupport::Controls c(testsupport::startProgram(dir));
@@ -59,6 +83,40 @@ private Q_SLOTS:
         QVERIFY(c.CmbKerkoKrejt->width() == twips(2415) && c.LblKeshilla->minimumHeight() == twips(1500));
         QCOMPARE(testsupport::child<QWidget>(c.w, "C1Elastic4_Bottom")->minimumHeight(), twips(930));
         QVERIFY(testsupport::child<QWidget>(c.w, "C1Elastic2_MenuContainer")->width() >= twips(3120));
+        Module1::unloadMainWindow();
+    }
+    void everyInputHasAName() {
+        frmKryesore* w = testsupport::startProgram(dir);
+        w->show();
+        int inputs = 0;
+        QStringList nameless;
+        for (int page = 0; page < 4; ++page) { // each page of the left column in its turn
+            testsupport::Controls(w).C1Tab1->setCurrentIndex(page);
+            walk(QAccessible::queryAccessibleInterface(w), &inputs, &nameless);
+        }
+        QVERIFY2(inputs > 40, qPrintable(QString::number(inputs)));
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", ")));
+        // The reciter lists say what they are for.
+        QVERIFY(!QAccessible::queryAccessibleInterface(testsupport::Controls(w).CmbLexuesAjete)
+                     ->text(QAccessible::Description)
+                     .isEmpty());
+        // Qt's own texts are Albanian too: the input boxes' context menus, the spin boxes', the scroll bars', the
+        // file dialog's and the standard buttons.
+        initTranslations();
+        for (QLineEdit* box : w->findChildren<QLineEdit*>()) {
+            std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+            for (QAction* a : menu->actions())
+                QVERIFY2(a->isSeparator() ||
+                             !QStringList({"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"})
+                                  .contains(a->text().remove(u'&').section(u'\t', 0, 0)),
+                         qPrintable(a->text()));
+        }
+        const std::pair<const char*, const char*> qtTexts[] = {
+            {"QAbstractSpinBox", "&Step up"}, {"QScrollBar", "Scroll here"}, {"QScrollBar", "Page down"},
+            {"QFileDialog", "Look in:"},      {"QFileDialog", "&Open"},      {"QFileSystemModel", "Date Modified"},
+            {"QPlatformTheme", "Cancel"},     {"QTabBar", "Scroll Left"}};
+        for (const auto& [context, text] : qtTexts)
+            QVERIFY2(QCoreApplication::translate(context, text) != QLatin1String(text), text);
         Module1::unloadMainWindow();
     }
 };
