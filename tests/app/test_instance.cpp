@@ -2,30 +2,23 @@
 // One window for each reader, run against the real program: a later start hands its verse to the open window
 // and ends; a killed window leaves nothing that blocks the next start; two starts at once on the first run make
 // one copy of the database; a home that cannot be written starts with saving off.
-#include "app/module1.h"
 #include "audio/reciters.h"
-#include "mainwindow/frmkryesore.h"
-#include "platform/listcontrols.h"
-#include "platform/msgbox.h"
-#include "platform/richtextview.h"
 #include "platform/settings.h"
-#include "testsupport.h"
 #include "tools/databuilder.h"
 #include "tools/pendingfile.h"
+#include "windowtest.h"
 
 #include <QAction>
-#include <QDir>
-#include <QLabel>
 #include <QProcess>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using windowtest::hidden;
+using windowtest::top;
 
 namespace {
 
@@ -42,10 +35,6 @@ void install(const QTemporaryDir& program) {
     }
     if (!testsupport::overwrite(program.filePath(Module1::kInstalledMarker), "installed\n"))
         qFatal("cannot mark the program folder installed");
-}
-
-QStringList hidden(const QString& folder) {
-    return QDir(folder).entryList(QStringList{".*"}, QDir::Files | QDir::Hidden);
 }
 
 } // namespace
@@ -102,10 +91,6 @@ class TestInstance : public QObject {
     static frmKryesore* startHere(const QString& folder, const QString& verse = QString()) {
         Module1::setProgramFolder(folder);
         return Module1::Main(verse) == 0 ? Module1::mainWindow() : nullptr;
-    }
-    static QString top(frmKryesore* w) {
-        const testsupport::Controls c(w);
-        return c.Rtf1->lineAt(c.Rtf1->topPosition()).section(u'\t', 0, 0);
     }
 
 private Q_SLOTS:
@@ -226,8 +211,7 @@ private Q_SLOTS:
         } catch (const databuilder::BuildError& e) {
             QCOMPARE(e.message(), "Importi nuk u bë. " + said);
         }
-        testsupport::typeInto(c.CmbNrAjeti, "2:255");
-        testsupport::pressEnter(c.CmbNrAjeti);
+        windowtest::enter(c.CmbNrAjeti, "2:255");
         testsupport::child<QAction>(w, "mnuShenjo")->trigger(); // a mark, kept for this run
         QCOMPARE(testsupport::child<platform::ListBox>(w, "lstShenjuesit")->ListCount(), 1);
         w->close();

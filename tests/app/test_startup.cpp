@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
 #include "app/splash.h"
 #include "audio/playback.h"
-#include "mainwindow/frmkryesore.h"
-#include "platform/msgbox.h"
-#include "testsupport.h"
 #include "tools/databuilder.h"
+#include "windowtest.h"
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTest>
 using namespace Qt::StringLiterals;
 
 // Watches the start: the splash is on screen while the main window gets its controls, gone when it shows.

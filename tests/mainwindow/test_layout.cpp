@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "platform/look.h"
 #include "resources/resources.h"
-#include "testsupport.h"
+#include "windowtest.h"
 #include <QAccessible>
-#include <QLineEdit>
 #include <QMenu>
-#include <QTest>
 using namespace Qt::StringLiterals;
 using platform::twips;
 

@@ -1,32 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Daily reading on the real window: the verse where the eye looks, typed keys, the place and the
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
-#include "app/module1.h"
 #include "app/notices.h"
 #include "mainwindow/bookmarks.h"
-#include "mainwindow/frmkryesore.h"
 #include "platform/database.h"
-#include "platform/listcontrols.h"
-#include "platform/msgbox.h"
-#include "platform/richtextview.h"
 #include "platform/settings.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
-#include <QToolButton>
 
 #include <memory>
 
 using testsupport::Controls;
+using windowtest::enter;
 
 class TestReading : public QObject {
     Q_OBJECT
@@ -44,11 +34,7 @@ class TestReading : public QObject {
         c = std::make_unique<Controls>(w);
     }
     // The line at the top of the view.
-    QString top() { return c->Rtf1->lineAt(c->Rtf1->topPosition()).section(u'\t', 0, 0); }
-    void enter(QWidget* box, const QString& text) {
-        testsupport::typeInto(box, text);
-        testsupport::pressEnter(box);
-    }
+    QString top() { return windowtest::top(c->w); }
     QString told() { return testsupport::child<QLabel>(c->w, "lblNavigimi")->text(); }
     platform::ListBox* marks() { return testsupport::child<platform::ListBox>(c->w, "lstShenjuesit"); }
 
@@ -87,10 +73,9 @@ private Q_SLOTS:
         for (const auto& [box, choice, lists, from] : steps) {
             auto* list = c->w->findChild<platform::ComboBox*>(QLatin1String(box));
             const QString text = QString::fromUtf8(choice);
-            if (text.endsWith(u'↵')) {
-                testsupport::typeInto(list, text.chopped(1));
-                testsupport::pressEnter(list);
-            } else
+            if (text.endsWith(u'↵'))
+                enter(list, text.chopped(1));
+            else
                 list->setListIndex(list->findText(text));
             const QString step = QLatin1String(box) + u' ' + text + ": ";
             const QString shown = QStringList({c->CmbNrSure->Text(), c->CmbEmrSure->Text(), c->CmbTotalAjete->Text(),

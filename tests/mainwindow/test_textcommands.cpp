@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "platform/mediaplayer.h"
-#include "platform/msgbox.h"
 #include "platform/settings.h"
 #include "search/history.h"
-#include "testsupport.h"
+#include "windowtest.h"
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QSignalSpy>
-#include <QTest>
 using namespace Qt::StringLiterals;
 
 // The popup commands of the text view, reciting from it, the tips and the exit, on the real main window.

@@ -1,19 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A translation brought in from the window of an installed program: the reader's own copy is made, the
 // reciters kept, the new text shown at once; a refused file changes nothing.
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "mainwindow/translationimport.h"
-#include "platform/msgbox.h"
-#include "platform/richtextview.h"
-#include "testsupport.h"
 #include "tools/databuilder.h"
+#include "windowtest.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
 
 using platform::Answer;
 

@@ -1,13 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "platform/database.h"
-#include "platform/msgbox.h"
 #include "platform/settings.h"
-#include "testsupport.h"
-#include <QCheckBox>
-#include <QTemporaryDir>
-#include <QTest>
+#include "windowtest.h"
 
 namespace {
 // The verses searched for, as a search shows them; every other verse keeps the bundled placeholder text.

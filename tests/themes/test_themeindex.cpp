@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "platform/database.h"
-#include "testsupport.h"
 #include "themes/passage.h"
-#include <QTemporaryDir>
-#include <QTest>
+#include "windowtest.h"
 
 // The theme list and the tree on one real main window over the bundled classification, whose verse texts say
 // which verse they are; the verse lists read and the passages composed from them.

@@ -1,29 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An import as a hostile world meets it: killed between its steps, racing a writer or a running window, fed what
 // is not a file or not a translation, writing to a full disk.
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "mainwindow/wholetext.h"
 #include "platform/database.h"
-#include "platform/msgbox.h"
-#include "testsupport.h"
 #include "tools/databuilder.h"
 #include "tools/pendingfile.h"
+#include "windowtest.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QProcess>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <cerrno>
 #include <csignal>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+
+using windowtest::hidden;
 
 namespace {
 
@@ -101,11 +96,6 @@ QByteArray utf16(const QString& text, bool little) {
         bytes.append(little ? low : high).append(little ? high : low);
     }
     return bytes;
-}
-
-// The temporary files an import left in a folder.
-QStringList hidden(const QString& folder) {
-    return QDir(folder).entryList(QStringList{".*"}, QDir::Files | QDir::Hidden);
 }
 
 // A start of the program on `program` (its settings kept there too), as the reader makes it after the kill.
