@@ -66,7 +66,8 @@ private Q_SLOTS:
     }
 
     // Results over the whole text, a verse opened from them, then back twice: the results at the line left, then
-    // the whole text at the verse left; each screen left is asked of the view once.
+    // the whole text at the verse left; each screen left is asked of the view once. Where the reader is in the whole
+    // text: its top verse while it shows, else the place the way back leads to.
     void wayBack() {
         reading::Session s(lib);
         watch(s);
@@ -76,6 +77,7 @@ private Q_SLOTS:
         s.show(Screen::Results, results);
         QVERIFY(s.showsComposed() && s.canGoBack());
         QCOMPARE(s.screen().text, results);
+        QCOMPARE(s.wholeTextPlace(), Verse({36, 1})); // not asked of the view while the results show
         QVERIFY(s.openInWholeText({36, 12}));
         QVERIFY(!s.showsComposed());
         QCOMPARE(s.verse(), Verse({36, 12}));
@@ -90,6 +92,7 @@ private Q_SLOTS:
         QCOMPARE(s.screen().verse, Verse({36, 1})); // where the reader left the whole text
         QVERIFY(!s.goBack() && !s.canGoBack());
         QCOMPARE(shown.size(), 4);
+        QCOMPARE(s.wholeTextPlace(), Verse({36, 3}));
     }
 
     // A composed text replaces a composed text: one way back leads to the whole text however many passages were
@@ -110,17 +113,6 @@ private Q_SLOTS:
         s.show(Screen::Note, note);
         s.undoShow();
         QVERIFY(!s.showsComposed() && !s.canGoBack()); // the whole text, and no way back left behind
-    }
-
-    // Where the reader is in the whole text: its top verse while it shows, else the place the way back leads to.
-    void wholeTextPlace() {
-        reading::Session s(lib);
-        watch(s);
-        m_capture = 0;
-        QCOMPARE(s.wholeTextPlace(), Verse({36, 1}));
-        s.show(Screen::Passage, composed(u"p"_s));
-        QCOMPARE(s.wholeTextPlace(), Verse({36, 2})); // not asked again while the passage shows
-        QCOMPARE(s.wholeTextPlace(), Verse({36, 2}));
     }
 
     // The way back keeps a bounded number of screens.
