@@ -43,7 +43,6 @@ class TestInstance : public QObject {
     Q_OBJECT
     QTemporaryDir program;
     std::unique_ptr<QTemporaryDir> home, config; // the reader's XDG_DATA_HOME and XDG_CONFIG_HOME
-
     // A new reader: their data and settings folders, in this process and in the programs it starts.
     void newReader() {
         Module1::unloadMainWindow();
@@ -96,7 +95,6 @@ private Q_SLOTS:
         databuilder::addReciter({program.filePath("librezi.db"), "Tjetri", "zeri/tjeter", {}, true, false});
     }
     void cleanup() { Module1::unloadMainWindow(); }
-
     // A start at a verse opens there; a later start, with or without a verse, brings the open window forward at the
     // verse, also from a passage, and ends with status 0.
     void laterStartHandsOver() {
@@ -119,7 +117,6 @@ private Q_SLOTS:
         QVERIFY(!w->inPassageMode());
         QCOMPARE(Module1::cnLidhja.path(), home->filePath("librezi/librezi.db"));
     }
-
     // Two starts at once on the reader's first run (a double click): one is the window, the other hands over to it;
     // the reader's copy is made once, whole, and nothing is left beside it. LIBREZI_DOUBLE_STARTS trials, 3 unless
     // told. The window, killed without closing, leaves nothing that blocks the reader's next start: that start is
@@ -141,7 +138,6 @@ private Q_SLOTS:
         QVERIFY(startHere(program.path()));
         QVERIFY(endedWell(*run("librezi")));
     }
-
     // A builder on the reader's first run while another start makes the copy (it holds the reader's folder): the
     // builder waits, then takes that copy and adds its reciter to it.
     void builderWaitsForTheCopy() {
@@ -165,7 +161,6 @@ private Q_SLOTS:
         QCOMPARE(db.value("SELECT group_concat(Lexuesi) FROM Lokacioni_i_zerit WHERE Lexuesi IN ('Imi', 'Kopja')"),
                  QVariant("Kopja,Imi"));
     }
-
     // A home where the reader's data or settings cannot be written: the program starts on the program folder's
     // data, says that nothing is kept, and keeps nothing (the installed database stays as it was).
     void readOnlyHome_data() {

@@ -23,7 +23,6 @@ class TestReading : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<Controls> c;
     platform::MsgBoxScript boxes;
-
     void start() {
         frmKryesore* w = dir.isValid() && QFile::exists(dir.filePath("librezi.db")) ? testsupport::startOnFolder(dir)
                                                                                     : testsupport::startProgram(dir);
@@ -41,10 +40,8 @@ class TestReading : public QObject {
 private Q_SLOTS:
     void initTestCase() { start(); }
     void cleanupTestCase() { Module1::unloadMainWindow(); }
-
     // At start the text has the focus (the rest of the start state is the start's test).
     void startState() { QVERIFY(c->Rtf1->hasFocus() && boxes.asked().isEmpty()); }
-
     // Going to surahs and verses by the lists, one step after another.
     void stepByStep() {
         // A list and its choice (typed with Enter: "↵"); the lists' texts and verse count; the selection.
@@ -84,7 +81,6 @@ private Q_SLOTS:
                      qPrintable(step + seen));
         }
     }
-
     // Every way of choosing a verse shows it as the first line, selected; verse 1 shows its surah's heading above.
     // A verse beyond the surah's end is said under the lists, and the view stays where it was.
     void chosenVerseAtTop_data() {
@@ -117,7 +113,6 @@ private Q_SLOTS:
             QVERIFY(
                 c->Rtf1->SelText().startsWith((shown.contains(u':') ? shown : shown.chopped(1).append(":1.")) + u'\t'));
     }
-
     // The way back leads to the verse the reader was at; a verse of a result opens in its place.
     // The whole text comes back as it was left (not read again: a mark made in it stays), in the size chosen
     // meanwhile.
@@ -153,7 +148,6 @@ private Q_SLOTS:
         QVERIFY(!c->w->inPassageMode() && c->cmdKtheLibrezin->isHidden());
         QCOMPARE(top(), "36:10.");
     }
-
     // A right click outside the selection puts the caret where the mouse is.
     void rightClickWherePointed() {
         enter(c->CmbNrSure, "2:1");
@@ -174,7 +168,6 @@ private Q_SLOTS:
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(marks()->ListCount(), 0);
     }
-
     // Ctrl+D marks the verse under the caret and takes the mark away; the list is in book order, a click
     // goes to the verse, Delete removes one.
     void bookmarks() {
@@ -216,7 +209,6 @@ private Q_SLOTS:
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
         QVERIFY(notice->isHidden() && notice->text().isEmpty());
     }
-
     // Shortcuts reach their commands (the hints that name them are the layout test's).
     void shortcuts() {
         QTest::keyClick(c->w, Qt::Key_F, Qt::ControlModifier);
@@ -239,7 +231,6 @@ private Q_SLOTS:
             QCOMPARE(c->CmbNrFonti->Text(), size);
         }
     }
-
     // Real Tab presses go round every control in reading order, the exit button last.
     void tabGoesRound() {
         c->CmbNrSure->setFocus();
@@ -255,7 +246,6 @@ private Q_SLOTS:
         QVERIFY(seen.indexOf(c->CmbNrAjeti) < seen.indexOf(c->txtKerkim));
         QVERIFY(seen.indexOf(c->txtKerkim) < seen.indexOf(c->Rtf1->shown()));
     }
-
     // Closing keeps the verse at the top, the size and the window's size; the next start opens there.
     void placeKeptBetweenRuns() {
         c->w->resize(760, 580); // within the test screen of 800 by 800
@@ -285,7 +275,6 @@ private Q_SLOTS:
         QCOMPARE(c->Rtf1->SelStart(), 0);
         QVERIFY(boxes.asked().isEmpty());
     }
-
     // A stored size the size list does not offer is ignored (beyond it the layout of the whole text takes minutes,
     // a size that is no number blanks the text) and not written back at close; the list's first and last apply.
     void storedSize_data() {
@@ -309,7 +298,6 @@ private Q_SLOTS:
         c->w->close();
         QCOMPARE(platform::GetSetting(app, section, key), applied ? stored : QString());
     }
-
     // A size typed beyond the list applies nothing, and the next step goes from the size the text has.
     void typedSizeBeyondTheList() {
         start();
@@ -321,7 +309,6 @@ private Q_SLOTS:
         QTest::keyClick(c->w, Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(c->CmbNrFonti->Text(), "13");
     }
-
     // 100,000 stored marks, in the store's list form with quotes or without (as another program or a hand writes
     // it), of verses the book has and has not: each verse the book has is listed once, in book order; the others
     // are dropped and not stored again.

@@ -12,7 +12,6 @@ using platform::Answer;
 class TestTranslationImport : public QObject {
     Q_OBJECT
     QTemporaryDir program, home;
-
     QString own(const QString& name) const { return home.filePath("librezi/" + name); }
     frmKryesore* start() {
         frmKryesore* w = testsupport::startOnFolder(program);
@@ -34,7 +33,6 @@ private Q_SLOTS:
         Module1::unloadMainWindow();
         Module1::setProgramFolderWritable(std::nullopt);
     }
-
     void importIntoTheReadersCopy() {
         const QByteArray bundled = testsupport::fileChecksum(program.filePath("librezi.db"));
         frmKryesore* w = start();

@@ -21,7 +21,6 @@ private Q_SLOTS:
         db.exec(u"create table t (id integer, v)"_s);
     }
     void init() { db.exec(u"delete from t"_s); }
-
     // A bound value is stored and matched as data, whatever quotes or keywords it holds.
     void boundValuesAreData_data() {
         QTest::addColumn<QVariant>("in");
@@ -45,7 +44,6 @@ private Q_SLOTS:
         QCOMPARE(QPoint(st.integer(st.column(u"ID"_s)), count()), QPoint(1, 2));
         QVERIFY(!st.next() && !db.value(u"select v from t where id = 2"_s).isValid());
     }
-
     // A file that is not a database is refused at the open, and the connection is left closed.
     void openRefusesWhatIsNoDatabase() {
         QFile f(dir.filePath(u"x.db"_s));
@@ -55,7 +53,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(DbError, other.Open(f.fileName()));
         QVERIFY(!other.isOpen());
     }
-
     void transactionRollsBackWhenItsWorkThrows() {
         const auto insert = [&] { db.exec(u"insert into t values (1, 'x')"_s); };
         QVERIFY_THROWS_EXCEPTION(DbError,
@@ -65,7 +62,6 @@ private Q_SLOTS:
         db.transaction(insert); // a transaction opens after one rolled back
         QCOMPARE(count(), 1);
     }
-
     void failingStatementNamesItself_data() {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("message");
@@ -92,7 +88,6 @@ private Q_SLOTS:
         }
         QCOMPARE(db.value(u"select \"v\" from t ; ;\n"_s), QVariant(u"x"_s)); // nothing deleted
     }
-
     // LIKE ignores the case of every letter and takes ' ’ ‘ as one character, in SQL as in likeMatch.
     void like_data() {
         QTest::addColumn<QString>("pattern");

@@ -16,7 +16,6 @@ using platform::RichTextView;
 class TestRichTextView : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-
     // A file of the folder holding `bytes`: its path, "" when it cannot be written.
     QString file(const QString& name, const QByteArray& bytes) {
         return testsupport::overwrite(dir.filePath(name), bytes) ? dir.filePath(name) : QString();
@@ -70,7 +69,6 @@ private Q_SLOTS:
         v.setText(u"2:5.\tZoti"_s);            // a text given as it is knows no verse
         QCOMPARE(v.verseAt(0), text::Verse());
     }
-
     // The whole text: verses and headings where the file has them, their keys and headings drawn in the palette's
     // colours of their roles (the file's own colours stand for roles), other colours as the file gives them.
     void wholeTextRoles() {
@@ -101,7 +99,6 @@ private Q_SLOTS:
         QCOMPARE(colourAt(key), QColor(9, 9, 9));
         platform::usePalette(nullptr);
     }
-
     // Loose letters asked after the folded text was made: finding folds anew.
     void looseLettersAfterAFind() {
         RichTextView v;
@@ -113,7 +110,6 @@ private Q_SLOTS:
         v.setLooseLetters(false);
         QCOMPARE(v.Find(u"cka"_s, 0), -1);
     }
-
     void positions() {
         // Every kind of line break reads as CR LF; many paragraphs, empty ones among them.
         const QString in = u"\r\nAjeti 1 ëç\nAjeti 2\rAjeti 3\r\n\u2028Ajeti 4\n\r\n"_s.repeated(60);
@@ -133,7 +129,6 @@ private Q_SLOTS:
             QCOMPARE(v.SelText(), text.mid(p));
         }
     }
-
     // Find, Span and UpTo as the search and the verse commands use them.
     void findSpanAndUpTo() {
         RichTextView v;
@@ -167,7 +162,6 @@ private Q_SLOTS:
         QCOMPARE(from(28, 0, [&] { v.UpTo(cr, false, false); }), QPoint(18, 0));     // back to a CR
         QCOMPARE(from(7, 0, [&] { v.UpTo(cr, false, false); }), QPoint(0, 0));       // back to 0
     }
-
     // A change of format keeps the text; new text, or a change of characters, replaces it; so does a file.
     void formatsTextAndFiles() {
         RichTextView v;
@@ -202,7 +196,6 @@ private Q_SLOTS:
         QVERIFY(v.setFileName(write(rtf)) && v.FileName() == write(rtf));
         QCOMPARE(v.Text() + marks(v) + QString::number(v.SelStart()), u"1\tËxz\r\ny..R7B/.0"_s);
     }
-
     // The whole text under a passage keeps its layout, caret and place: it comes back without being laid out again.
     void wholeTextKeptUnderPassage() {
         RichTextView v;

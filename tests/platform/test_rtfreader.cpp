@@ -50,7 +50,6 @@ private Q_SLOTS:
                                    u"[i 26 Liberation Serif:rreshtin]"_s, u"[26 Liberation Serif h#ffff00:këtë]"_s})
             QVERIFY2(all.contains(run), qPrintable(run));
     }
-
     void read_data() {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("text");
@@ -94,7 +93,6 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QCOMPARE(render(parse(rtf)), text);
     }
-
     // Read and filled at once, batch by batch on two threads, the document is the one read and then filled.
     void parseAndFillAtOnce() {
         QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs24 {\\b\\fs32 Titulli}\\par\n";

@@ -47,7 +47,6 @@ private Q_SLOTS:
         c.Clear();
         QCOMPARE(c.Text() + QString::number(c.ListCount()), u"typed0"_s);
     }
-
     // The combo of the platform does nothing of its own with Enter, nor when the field loses the focus.
     void enterAndLeavingAreNoChoice() {
         QWidget window;
@@ -79,7 +78,6 @@ private Q_SLOTS:
         QVERIFY(DeleteSetting(app, section, key) && GetSetting(app, section, key, u"mungon"_s) == u"mungon"_s);
         QVERIFY(GetAllSettings(app, u"Tjetër"_s).isEmpty() && GetSetting(u"Tjetër"_s, section, u"Fjala 1"_s).isEmpty());
     }
-
     // With no screen and no script nobody could answer a box: the run ends at once, saying what it would have
     // asked, instead of waiting for ever (the program started where it has no database).
     void unscriptedBoxWithoutScreenEndsTheRun() {

@@ -17,7 +17,6 @@ class TestSession : public QObject {
     QTemporaryDir dir;
     platform::Connection db;
     data::Library lib{db};
-
     static std::shared_ptr<const text::Composed> composed(const QString& line) {
         text::Composer c;
         c.line(line);
@@ -40,7 +39,6 @@ private Q_SLOTS:
             db.exec(s);
         db.exec(u"INSERT INTO Suret VALUES (1, 'Fatiha', 7, ''), (36, 'Jasin', 83, '')"_s);
     }
-
     // A verse the database has is gone to and heard of once; a surah or verse it lacks is told and nothing moves.
     void goingTo_data() {
         QTest::addColumn<Verse>("verse");
@@ -64,7 +62,6 @@ private Q_SLOTS:
         if (told.isEmpty())
             QCOMPARE(chosen[0][1].value<reading::Origin>(), reading::Origin::Recitation);
     }
-
     // Results over the whole text, a verse opened from them, then back twice: the results at the line left, then
     // the whole text at the verse left; each screen left is asked of the view once. Where the reader is in the whole
     // text: its top verse while it shows, else the place the way back leads to.
@@ -94,7 +91,6 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), 4);
         QCOMPARE(s.wholeTextPlace(), Verse({36, 3}));
     }
-
     // A composed text replaces a composed text: one way back leads to the whole text however many passages were
     // read; a failed search brings back what was there, whole text or passage.
     void replacingAndUndoing() {
@@ -114,7 +110,6 @@ private Q_SLOTS:
         s.undoShow();
         QVERIFY(!s.showsComposed() && !s.canGoBack()); // the whole text, and no way back left behind
     }
-
     // The way back keeps a bounded number of screens.
     void bounded() {
         reading::Session s(lib);

@@ -47,7 +47,6 @@ private Q_SLOTS:
     }
     void init() { c->CmbKerkoKrejt->Clear(); }
     void cleanupTestCase() { Module1::unloadMainWindow(); }
-
     void results_data() {
         QTest::addColumn<QStringList>("results"); // the phrase, the surah ("": all), the report line, the verses found
         QTest::newRow("none, one surah") << QStringList{"Zot", "3", "Në suren Emri nuk përmendet shprehja Zot", ""};

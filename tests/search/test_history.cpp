@@ -10,7 +10,6 @@
 class TestHistory : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> dir;
-
     // Stores the "name=data" values and returns the whole section in that form, sorted.
     static QStringList store(const QStringList& values = {}) {
         const QString app = "Lib'rezi Drites", section = "Lista e fjalëve të kërkuara";

@@ -19,7 +19,6 @@ class TestSearchData : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     platform::Connection db;
-
     // The verses SQLite's LIKE (the program's own, folding case and apostrophes) finds for a phrase.
     QStringList byLike(const QString& phrase, bool loose, bool column = true) {
         const SearchQuery q = search::statementFor(phrase, 0,
@@ -59,7 +58,6 @@ private Q_SLOTS:
         databuilder::build(o);
         db.Open(dir.filePath(u"librezi.db"_s));
     }
-
     // A phrase split at "&" into words, and the values the statement binds for them.
     void splitting_data() {
         QTest::addColumn<QStringList>("phraseAndWords");
@@ -84,7 +82,6 @@ private Q_SLOTS:
             QCOMPARE(q.values.value(n - 1), QVariant(QString(u'%' + phraseAndWords.value(n - 1) + u'%')));
         }
     }
-
     // Whether the folded copy narrows the search or the LIKE statement runs, the verses found are the ones LIKE finds.
     void sameVerses_data() {
         QTest::addColumn<QString>("phrase");
@@ -111,7 +108,6 @@ private Q_SLOTS:
                                          }),
                              qPrintable(r.verse.text() + u' ' + w));
     }
-
     // One surah only; a search called off before its first row finds nothing.
     void limitsAndCalledOff() {
         const search::Outcome one = search::run(db, {u"a"_s, 2, u"Bekare"_s, false});
@@ -121,7 +117,6 @@ private Q_SLOTS:
         const std::atomic<bool> off{true};
         QVERIFY(search::run(db, {u"a"_s, 0, QString(), false}, &off).results.isEmpty());
     }
-
     // A database whose folded copy is missing for some verses is searched by LIKE alone, and finds them.
     void withoutFoldedCopy() {
         db.exec(u"UPDATE librezi SET Kerkimi = '' WHERE NrSure = 2"_s);
@@ -131,7 +126,6 @@ private Q_SLOTS:
             QCOMPARE(keys.size(), byLike(u"a"_s, loose, false).filter(QRegularExpression(u"^2:"_s)).size());
         }
     }
-
     // What a search shows: the report and its rule, then a verse a line, each where the index says, and the words
     // marked in the verses and in the report.
     void composed() {
@@ -148,7 +142,6 @@ private Q_SLOTS:
             marked.append(c.text.mid(m.start, m.length));
         QCOMPARE(marked, QStringList({u"zot"_s, u"ai"_s, u"Zot"_s, u"Ai"_s, u"zot"_s, u"ai"_s}));
     }
-
     void refusals() {
         using search::Refusal;
         QCOMPARE(search::refusalOf(QString(), false, 0), Refusal::Empty);

@@ -48,7 +48,6 @@ private Q_SLOTS:
         for (const QString& bad : {u"36"_s, u":12"_s, u"36:"_s, u"36:1x"_s, u"0:1"_s, u"36:12:1"_s, u"12345:1"_s})
             QVERIFY2(!Verse::fromText(bad).isValid(), qPrintable(bad));
     }
-
     // The whole text's index: positions count a line break as one, as the document filled from it does; the title
     // and other lines hold no verse; a verse's line holds its break; headings by surah and by line.
     void wholeText() {
@@ -74,7 +73,6 @@ private Q_SLOTS:
         QCOMPARE(index.after({1, 2}), Verse({2, 1}));
         QCOMPARE(index.after({2, 1}), Verse());
     }
-
     // A text that lacks a verse of the database, or holds them out of order, is told by the first verse missing.
     void missingVerses_data() {
         QTest::addColumn<QString>("lines");
@@ -93,7 +91,6 @@ private Q_SLOTS:
         const Verse v = text::firstMissingVerse(indexOfPlain(lines), {{1, 1}, {1, 2}, {2, 1}});
         QCOMPARE(v.isValid() ? v.text() : QString(), missing);
     }
-
     // Matches as the view's find finds them: case and apostrophe kinds aside, each search after the previous match,
     // ë as e only when loose.
     void matches_data() {

@@ -10,7 +10,6 @@ class TestThemeIndex : public QObject {
     QTemporaryDir dir;
     frmKryesore* w = nullptr;
     std::unique_ptr<testsupport::Controls> c;
-
     void clickNode(const QString& text) {
         c->TreeView1->setCurrentItem(c->TreeView1->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0));
         Q_EMIT c->TreeView1->NodeClick(c->TreeView1->currentItem());
@@ -42,7 +41,6 @@ private Q_SLOTS:
         QCOMPARE(themes::scanVerseList("998-99999").verses.size(), 2); // no surah is longer than 999 verses
     }
     void cleanupTestCase() { Module1::unloadMainWindow(); }
-
     void themeFromTheCombo_data() {
         QTest::addColumn<QStringList>("themeAndGroups"); // the groups: the first and the last
         QTest::newRow("blanks around the name")

@@ -103,7 +103,6 @@ struct Start {
     frmKryesore* w = nullptr;
     QString said; // every message box, one a line
     QString line; // the window's note, shown without asking
-
     explicit Start(const QString& program) {
         Module1::unloadMainWindow();
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, program);
@@ -141,7 +140,6 @@ private Q_SLOTS:
         QCOMPARE(build(out(m_program, writeTranslation(m_program, "Programi"))).code, 0);
     }
     void cleanup() { Module1::cnLidhja.Close(); }
-
     // Killed after each step, the folder holds one import (old or new) or a pair the window would refuse. The next
     // start finishes or removes what the kill left before it judges the files: the window opens on one import,
     // says nothing, and no temporary file is left. So does a run of the builder, even one whose input is refused.
@@ -188,7 +186,6 @@ private Q_SLOTS:
         QCOMPARE(start.verse(), expected + u'|' + expected);
         QCOMPARE(hidden(folder), QStringList());
     }
-
     // Killed between its two renames, the new whole text lost too. While an import runs in the folder (its lock
     // held) its files are its own: the start leaves them, reads the database with a whole text made from it for
     // this run, and says why. Once it is over, the start writes the whole text again from the database (the same
@@ -229,7 +226,6 @@ private Q_SLOTS:
         QCOMPARE(boxes.asked().value(0).text, "Teksti i plotë nuk mund të hapet: baza e të dhënave u zëvendësua nga "
                                               "një import i ri; rinisni programin.");
     }
-
     // Empty verses are data: kept with an empty text and named in the builder's note; the book around them is whole.
     void emptyVersesAccepted() {
         QTemporaryDir dir;
@@ -243,7 +239,6 @@ private Q_SLOTS:
         QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
         QVERIFY(reading.document.plainText().contains("\n5:3.\t\n5:4.\tRe 5:4"));
     }
-
     // A refused file lists every fault it holds, the first twenty, so that it can be mended in one pass; exactly
     // twenty are all listed, without a count of others.
     void everyFaultListed() {
@@ -269,7 +264,6 @@ private Q_SLOTS:
         QCOMPARE(refusal(twenty).size(), 20);
         QCOMPARE(refusal(twenty).last(), "Mungon ajeti 1:30.");
     }
-
     // The other common download, the XML form, with its names in a comment; a file that names nothing is
     // named by its file name.
     void xmlFormAndNames() {
@@ -285,7 +279,6 @@ private Q_SLOTS:
         QVERIFY(testsupport::overwrite(path, "1|1|a\n1|2|b\n2|1|c\n"));
         QCOMPARE(databuilder::readTranslation(path, kTwo).name, "sq.ime");
     }
-
     // What a file holds is read as it is meant, or refused with the one cause: the encoding, the form of the XML,
     // a verse beyond any real one, a file without a verse text. A line break in a verse is one blank.
     void readOrRefused_data() {
@@ -368,7 +361,6 @@ private Q_SLOTS:
             QCOMPARE(told.size(), lines);
         }
     }
-
     // --user without a translation keeps the reader's: their own copy's, or the program folder's while they have
     // no copy yet; the classification given with it is applied.
     void userBuildKeepsTheTranslation_data() {
@@ -406,7 +398,6 @@ private Q_SLOTS:
         QVERIFY(own == "-" ? text.contains('\n' + databuilder::placeholderNote()[0] + '\n')
                            : text.startsWith("Kur'ani — përkthimi shqip: " + tag + '\n'));
     }
-
     // On a full disk (a small file system of the run's own) a write says so in Albanian, the system's words after.
     void fullDisk_data() {
         QTest::addColumn<QString>("size");
@@ -439,7 +430,6 @@ private Q_SLOTS:
         QCOMPARE(told.size(), 2);
         QCOMPARE(told[0], said.replace("@", dir.path()));
     }
-
     // A writer in the middle of a transaction: the import waits a bounded time, refuses naming the database
     // (not its temporary file), and the writer's change lands.
     void importWaitsForAWriter() {
@@ -463,7 +453,6 @@ private Q_SLOTS:
                  QVariant("e re"));
         QCOMPARE(hidden(dir.path()), QStringList());
     }
-
     // What is not a file of a sane size is refused before it is read.
     void inputsThatAreNoFiles_data() {
         QTest::addColumn<QString>("what");
@@ -492,7 +481,6 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains(said), qPrintable(run.err));
         QVERIFY(!QFile::exists(dir.filePath("librezi.db")));
     }
-
     // A write that fails says why in Albanian and names the file the reader knows, not a temporary one; nothing
     // is left beside it.
     void writeFailuresSayWhy() {
