@@ -20,25 +20,6 @@ using namespace Qt::StringLiterals;
 using windowtest::hidden;
 using windowtest::top;
 
-namespace {
-
-// An installed program folder: the program and the builder (linked, or copied where a link cannot be made),
-// the bundled data and the mark that gives every reader a copy of their own.
-void install(const QTemporaryDir& program) {
-    testsupport::copyBundledData(program);
-    for (const QString binary : {"librezi", "tools/librezi-builder"}) {
-        const QString from = testsupport::buildFolder() + u'/' + binary;
-        const QString to = program.filePath(QFileInfo(binary).fileName());
-        if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0 &&
-            !QFile::copy(from, to))
-            qFatal("cannot install %s", qPrintable(binary));
-    }
-    if (!testsupport::overwrite(program.filePath(Module1::kInstalledMarker), "installed\n"))
-        qFatal("cannot mark the program folder installed");
-}
-
-} // namespace
-
 class TestInstance : public QObject {
     Q_OBJECT
     QTemporaryDir program;
@@ -89,9 +70,18 @@ class TestInstance : public QObject {
     }
 
 private Q_SLOTS:
+    // An installed program folder: the program and the builder (linked, or copied where a link cannot be made), the
+    // bundled data and the mark that gives every reader a copy of their own; a second verse reciter to choose.
     void initTestCase() {
-        install(program);
-        QVERIFY(QDir(program.path()).mkpath("zeri/tjeter")); // a second verse reciter to choose
+        testsupport::copyBundledData(program);
+        for (const QString binary : {"librezi", "tools/librezi-builder"}) {
+            const QString from = testsupport::buildFolder() + u'/' + binary;
+            const QString to = program.filePath(QFileInfo(binary).fileName());
+            QVERIFY(::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0 ||
+                    QFile::copy(from, to));
+        }
+        QVERIFY(testsupport::overwrite(program.filePath(Module1::kInstalledMarker), "installed\n"));
+        QVERIFY(QDir(program.path()).mkpath("zeri/tjeter"));
         databuilder::addReciter({program.filePath("librezi.db"), "Tjetri", "zeri/tjeter", {}, true, false});
     }
     void cleanup() { Module1::unloadMainWindow(); }
