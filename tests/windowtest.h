@@ -1,20 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the tests of the main window share beside testsupport: the window, its controls and the scripted message
-// boxes at hand; the line at the top of the text view, a text typed into a box with Enter, and the files an import
-// killed in a folder left there.
+// What the tests of the main window share beside testsupport: the window, its controls, the scripted message boxes,
+// the database, the settings store and the builder at hand; the line at the top of the text view, a text typed into
+// a box with Enter, and the files an import killed in a folder left there.
 #pragma once
 
 #include "app/module1.h"
 #include "mainwindow/frmkryesore.h"
+#include "platform/database.h"
 #include "platform/listcontrols.h"
 #include "platform/msgbox.h"
 #include "platform/richtextview.h"
+#include "platform/settings.h"
 #include "testsupport.h"
+#include "tools/databuilder.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>

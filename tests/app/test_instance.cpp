@@ -3,14 +3,10 @@
 // and ends; a killed window leaves nothing that blocks the next start; two starts at once on the first run make
 // one copy of the database; a home that cannot be written starts with saving off.
 #include "audio/reciters.h"
-#include "platform/settings.h"
-#include "tools/databuilder.h"
 #include "tools/pendingfile.h"
 #include "windowtest.h"
 
 #include <QAction>
-#include <QProcess>
-#include <QSettings>
 
 #include <memory>
 

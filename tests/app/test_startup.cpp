@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/splash.h"
 #include "audio/playback.h"
-#include "tools/databuilder.h"
 #include "windowtest.h"
 #include <QApplication>
-#include <QFile>
-#include <QProcess>
 using namespace Qt::StringLiterals;
 
 // Watches the start: the splash is on screen while the main window gets its controls, gone when it shows.

@@ -3,14 +3,9 @@
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
 #include "app/notices.h"
 #include "mainwindow/bookmarks.h"
-#include "platform/database.h"
-#include "platform/settings.h"
 #include "windowtest.h"
 
-#include <QAction>
 #include <QElapsedTimer>
-#include <QMenu>
-#include <QSettings>
 #include <QTextBlock>
 
 #include <memory>
@@ -32,7 +27,6 @@ class TestReading : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(w));
         c = std::make_unique<Controls>(w);
     }
-    // The line at the top of the view.
     QString top() { return windowtest::top(c->w); }
     QString told() { return testsupport::child<QLabel>(c->w, "lblNavigimi")->text(); }
     platform::ListBox* marks() { return testsupport::child<platform::ListBox>(c->w, "lstShenjuesit"); }

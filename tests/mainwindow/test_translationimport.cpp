@@ -2,22 +2,13 @@
 // A translation brought in from the window of an installed program: the reader's own copy is made, the
 // reciters kept, the new text shown at once; a refused file changes nothing.
 #include "mainwindow/translationimport.h"
-#include "tools/databuilder.h"
 #include "windowtest.h"
-
-#include <QFile>
 
 using platform::Answer;
 
 class TestTranslationImport : public QObject {
     Q_OBJECT
     QTemporaryDir program, home;
-    frmKryesore* start() {
-        frmKryesore* w = testsupport::startOnFolder(program);
-        if (w)
-            w->show();
-        return w;
-    }
     void importFrom(frmKryesore* w, const QString& file) {
         w->findChild<TranslationImport*>()->chooseFile = [file] { return file; };
     }
@@ -34,8 +25,9 @@ private Q_SLOTS:
     }
     void importIntoTheReadersCopy() {
         const QByteArray bundled = testsupport::fileChecksum(program.filePath("librezi.db"));
-        frmKryesore* w = start();
+        frmKryesore* w = testsupport::startOnFolder(program);
         QVERIFY(w);
+        w->show();
         testsupport::Controls c(w);
         // Before any import the book says what to do, and the tips offer the command.
         QVERIFY(c.Rtf1->Text().contains("Ende nuk është importuar asnjë përkthim"));
@@ -89,7 +81,7 @@ private Q_SLOTS:
 
         // The next start opens on the imported text.
         w->close();
-        w = start();
+        w = testsupport::startOnFolder(program);
         QVERIFY(w);
         QVERIFY(testsupport::Controls(w).Rtf1->Text().contains("36:10.\tTeksti 36:10"));
     }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
-#include "platform/settings.h"
 #include "resources/resources.h"
 #include "search/history.h"
 #include "windowtest.h"

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/database.h"
 #include "themes/passage.h"
 #include "windowtest.h"
 
