@@ -10,12 +10,12 @@
 #include <QtWidgets>
 
 // The About window on a real database: the translation's names come only from there, the program's own facts
-// are real, and no link is shown that leads nowhere.
+// are real, and no link is shown that leads nowhere; every picture of the program loads and draws something.
 class TestAbout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { initResources(); }
     void aboutWindow() {
-        initResources();
         QTemporaryDir dir;
         testsupport::createEmptyDatabase(dir.filePath("librezi.db"));
         auto text = [](const std::unique_ptr<frmRrethProg>& d, const char* name) {
@@ -38,6 +38,13 @@ private Q_SLOTS:
         for (QLabel* link : QList<QLabel*>{d->Label1_42, d->lblHyperlink, d->LblVRNLink})
             QVERIFY(link->isHidden());
         QVERIFY(!testsupport::child<QLabel>(d.get(), "lblPaAdresa")->isHidden());
+    }
+    void everyPictureLoadsAndDrawsSomething() {
+        for (const char* path : art::kAll) {
+            QImage image = art::picture(path).toImage(), blank = image;
+            blank.fill(Qt::transparent);
+            QVERIFY2(!image.isNull() && image != blank, path);
+        }
     }
 };
 

@@ -30,7 +30,6 @@ private Q_SLOTS:
                         {n, v, u"%1:%2 text"_s.arg(n).arg(v)});
         }
     }
-
     void surahsAndVerses() {
         auto numbers = [](const QList<data::Surah>& list) {
             QList<int> out;
@@ -54,7 +53,6 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(all.begin(), all.end()));
         QCOMPARE(all.constFirst(), text::Verse({1, 1}));
     }
-
     // A tip drawn at random: every row can come, and none without rows; a fact by its key.
     void tipsAndFacts() {
         QVERIFY(!lib.randomTip());
@@ -69,7 +67,6 @@ private Q_SLOTS:
         QCOMPARE(lib.fact(u"bosh"_s), QString()); // an empty value is a value
         QVERIFY(!lib.fact(u"mungon"_s));
     }
-
     void themes() {
         db.exec(u"INSERT INTO Kreret VALUES (2, 'K2'), (1, 'K1')"_s);
         db.exec(u"INSERT INTO Temat VALUES (5, 'T5', 1), (3, 'T3', 2), (4, 'T4', 1)"_s);
@@ -82,7 +79,6 @@ private Q_SLOTS:
         QCOMPARE(tree, QStringList({u"1K14T4"_s, u"1K15T5"_s, u"2K23T3"_s}));
         QCOMPARE(lib.groupsOfTheme(u" T4 "_s), QStringList({u"2 (Bekare): 1-3"_s, u"9 (Alak): 2"_s}));
     }
-
     // The default reciter of a kind: none, then one marked, then another (the first mark cleared); a failing mark
     // keeps the old one.
     void reciters() {

@@ -1,9 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
-#include "platform/msgbox.h"
-#include "testsupport.h"
-#include <QTest>
+#include "windowtest.h"
 using namespace Qt::StringLiterals;
 
 // Hostile text typed into every box of the main window with Enter, then every command: nothing crashes.
@@ -45,8 +41,7 @@ private Q_SLOTS:
             for (QWidget* box :
                  QList<QWidget*>{c.CmbNrSure, c.CmbEmrSure, c.CmbNrAjeti, c.CmbTotalAjete, c.CmbKerkoKrejt, c.txtKerkim,
                                  c.cmbKlasifikimTematik, c.CmbFontNames, c.CmbNrFonti}) {
-                testsupport::typeInto(box, text);
-                testsupport::pressEnter(box);
+                windowtest::enter(box, text);
                 verifyIntact(box->objectName() + u" Enter"_s);
             }
             for (QToolButton* command : {c.cmdKerkoAll, c.cmdKerkim, c.cmdKerkimPrapa, c.cmdKtheLibrezin}) {

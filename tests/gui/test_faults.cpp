@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
-#include "platform/msgbox.h"
-#include "testsupport.h"
 #include "tools/reciters.h"
-#include <QDir>
-#include <QTest>
+#include "windowtest.h"
 using namespace Qt::StringLiterals;
 
 // How a file is broken: removed, emptied, cut in half, or replaced by something that is not its kind.

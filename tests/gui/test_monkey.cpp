@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
-#include "mainwindow/frmkryesore.h"
-#include "platform/msgbox.h"
-#include "testsupport.h"
+#include "windowtest.h"
 #include <QRandomGenerator>
-#include <QTest>
 #include <cstdio>
 using namespace Qt::StringLiterals;
 
@@ -31,8 +27,7 @@ class TestMonkey : public QObject {
     void act(const testsupport::Controls& c, QWidget* x) {
         auto* list = qobject_cast<platform::ComboBox*>(x);
         if (qobject_cast<QLineEdit*>(x) || (list && below(2))) {
-            testsupport::typeInto(x, someText());
-            testsupport::pressEnter(x);
+            windowtest::enter(x, someText());
         } else if (list)
             pick(list);
         else if (auto* box = qobject_cast<platform::ListBox*>(x))

@@ -17,7 +17,6 @@ class TestSession : public QObject {
     QTemporaryDir dir;
     platform::Connection db;
     data::Library lib{db};
-
     static std::shared_ptr<const text::Composed> composed(const QString& line) {
         text::Composer c;
         c.line(line);
@@ -40,7 +39,6 @@ private Q_SLOTS:
             db.exec(s);
         db.exec(u"INSERT INTO Suret VALUES (1, 'Fatiha', 7, ''), (36, 'Jasin', 83, '')"_s);
     }
-
     // A verse the database has is gone to and heard of once; a surah or verse it lacks is told and nothing moves.
     void goingTo_data() {
         QTest::addColumn<Verse>("verse");
@@ -64,9 +62,9 @@ private Q_SLOTS:
         if (told.isEmpty())
             QCOMPARE(chosen[0][1].value<reading::Origin>(), reading::Origin::Recitation);
     }
-
     // Results over the whole text, a verse opened from them, then back twice: the results at the line left, then
-    // the whole text at the verse left; each screen left is asked of the view once.
+    // the whole text at the verse left; each screen left is asked of the view once. Where the reader is in the whole
+    // text: its top verse while it shows, else the place the way back leads to.
     void wayBack() {
         reading::Session s(lib);
         watch(s);
@@ -76,6 +74,7 @@ private Q_SLOTS:
         s.show(Screen::Results, results);
         QVERIFY(s.showsComposed() && s.canGoBack());
         QCOMPARE(s.screen().text, results);
+        QCOMPARE(s.wholeTextPlace(), Verse({36, 1})); // not asked of the view while the results show
         QVERIFY(s.openInWholeText({36, 12}));
         QVERIFY(!s.showsComposed());
         QCOMPARE(s.verse(), Verse({36, 12}));
@@ -90,8 +89,8 @@ private Q_SLOTS:
         QCOMPARE(s.screen().verse, Verse({36, 1})); // where the reader left the whole text
         QVERIFY(!s.goBack() && !s.canGoBack());
         QCOMPARE(shown.size(), 4);
+        QCOMPARE(s.wholeTextPlace(), Verse({36, 3}));
     }
-
     // A composed text replaces a composed text: one way back leads to the whole text however many passages were
     // read; a failed search brings back what was there, whole text or passage.
     void replacingAndUndoing() {
@@ -111,18 +110,6 @@ private Q_SLOTS:
         s.undoShow();
         QVERIFY(!s.showsComposed() && !s.canGoBack()); // the whole text, and no way back left behind
     }
-
-    // Where the reader is in the whole text: its top verse while it shows, else the place the way back leads to.
-    void wholeTextPlace() {
-        reading::Session s(lib);
-        watch(s);
-        m_capture = 0;
-        QCOMPARE(s.wholeTextPlace(), Verse({36, 1}));
-        s.show(Screen::Passage, composed(u"p"_s));
-        QCOMPARE(s.wholeTextPlace(), Verse({36, 2})); // not asked again while the passage shows
-        QCOMPARE(s.wholeTextPlace(), Verse({36, 2}));
-    }
-
     // The way back keeps a bounded number of screens.
     void bounded() {
         reading::Session s(lib);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The search as data, without a window: the verses found (the same whichever statement finds them), each with the
-// places of its words, and the text that shows them.
+// The search as data, without a window: the phrase split into words, the verses found (the same whichever
+// statement finds them), each with the places of its words, and the text that shows them.
 #include "platform/database.h"
 #include "platform/textfold.h"
 #include "search/dbsearch.h"
 #include "search/report.h"
+#include "search/wordlist.h"
 #include "tools/databuilder.h"
 
 #include <QFile>
@@ -18,7 +19,6 @@ class TestSearchData : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     platform::Connection db;
-
     // The verses SQLite's LIKE (the program's own, folding case and apostrophes) finds for a phrase.
     QStringList byLike(const QString& phrase, bool loose, bool column = true) {
         const SearchQuery q = search::statementFor(phrase, 0,
@@ -58,7 +58,30 @@ private Q_SLOTS:
         databuilder::build(o);
         db.Open(dir.filePath(u"librezi.db"_s));
     }
-
+    // A phrase split at "&" into words, and the values the statement binds for them.
+    void splitting_data() {
+        QTest::addColumn<QStringList>("phraseAndWords");
+        QTest::newRow("no separator: the whole phrase") << QStringList{"Zoti i botëve", "Zoti i botëve"};
+        QTest::newRow("two separators together") << QStringList{"a&&b", "a", "", "b"};
+        QTest::newRow("separator first and last") << QStringList{"&a&", "", "a", ""};
+        QTest::newRow("blanks next to the separator stay") << QStringList{"a & b", "a ", " b"};
+        QTest::newRow("one character dropped per separator") << QStringList{"ab&cd&ef", "ab", "cd", "ef"};
+    }
+    void splitting() {
+        QFETCH(QStringList, phraseAndWords);
+        QString stringu = phraseAndWords.takeFirst();
+        FjalKerkim list;
+        list.Add("left from an earlier phrase");
+        QCOMPARE(NumerojiFjalet(stringu, "&", list), int(phraseAndWords.size()));
+        QCOMPARE(stringu, phraseAndWords.last()); // the caller's variable keeps the last word
+        // The words in order, each bound as "%word%" to a "?" of its own.
+        const SearchQuery q = FormojeSQLStringunMeAndLike(list);
+        QCOMPARE(int(q.sql.count(u'?')), list.Count());
+        for (int n = 1; n <= list.Count(); ++n) {
+            QCOMPARE(list.Item(n).Text(), phraseAndWords.value(n - 1));
+            QCOMPARE(q.values.value(n - 1), QVariant(QString(u'%' + phraseAndWords.value(n - 1) + u'%')));
+        }
+    }
     // Whether the folded copy narrows the search or the LIKE statement runs, the verses found are the ones LIKE finds.
     void sameVerses_data() {
         QTest::addColumn<QString>("phrase");
@@ -85,7 +108,6 @@ private Q_SLOTS:
                                          }),
                              qPrintable(r.verse.text() + u' ' + w));
     }
-
     // One surah only; a search called off before its first row finds nothing.
     void limitsAndCalledOff() {
         const search::Outcome one = search::run(db, {u"a"_s, 2, u"Bekare"_s, false});
@@ -95,7 +117,6 @@ private Q_SLOTS:
         const std::atomic<bool> off{true};
         QVERIFY(search::run(db, {u"a"_s, 0, QString(), false}, &off).results.isEmpty());
     }
-
     // A database whose folded copy is missing for some verses is searched by LIKE alone, and finds them.
     void withoutFoldedCopy() {
         db.exec(u"UPDATE librezi SET Kerkimi = '' WHERE NrSure = 2"_s);
@@ -105,7 +126,6 @@ private Q_SLOTS:
             QCOMPARE(keys.size(), byLike(u"a"_s, loose, false).filter(QRegularExpression(u"^2:"_s)).size());
         }
     }
-
     // What a search shows: the report and its rule, then a verse a line, each where the index says, and the words
     // marked in the verses and in the report.
     void composed() {
@@ -122,7 +142,6 @@ private Q_SLOTS:
             marked.append(c.text.mid(m.start, m.length));
         QCOMPARE(marked, QStringList({u"zot"_s, u"ai"_s, u"Zot"_s, u"Ai"_s, u"zot"_s, u"ai"_s}));
     }
-
     void refusals() {
         using search::Refusal;
         QCOMPARE(search::refusalOf(QString(), false, 0), Refusal::Empty);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the verses of a text stand: read once from the whole text's keys, recorded as composed texts are written,
-// and asked by position, by verse and by heading.
+// Where the verses of a text stand: read once from the whole text's keys, and asked by position, by verse and by
+// heading (what composed texts record is the passages' and the search's tests); the matches of words in a text.
 #include "platform/rtfreader.h"
 #include "text/composed.h"
 #include "text/wholetext.h"
@@ -48,7 +48,6 @@ private Q_SLOTS:
         for (const QString& bad : {u"36"_s, u":12"_s, u"36:"_s, u"36:1x"_s, u"0:1"_s, u"36:12:1"_s, u"12345:1"_s})
             QVERIFY2(!Verse::fromText(bad).isValid(), qPrintable(bad));
     }
-
     // The whole text's index: positions count a line break as one, as the document filled from it does; the title
     // and other lines hold no verse; a verse's line holds its break; headings by surah and by line.
     void wholeText() {
@@ -72,7 +71,6 @@ private Q_SLOTS:
         QCOMPARE(index.firstFrom(0, int(lines.indexOf(u"1:1"_s))), Verse()); // it starts at the limit: not before
         QCOMPARE(index.firstFrom(int(lines.indexOf(u"1:2"_s)), 1000), Verse({1, 2}));
     }
-
     // A text that lacks a verse of the database, or holds them out of order, is told by the first verse missing.
     void missingVerses_data() {
         QTest::addColumn<QString>("lines");
@@ -91,31 +89,6 @@ private Q_SLOTS:
         const Verse v = text::firstMissingVerse(indexOfPlain(lines), {{1, 1}, {1, 2}, {2, 1}});
         QCOMPARE(v.isValid() ? v.text() : QString(), missing);
     }
-
-    // A composed text records each verse where it writes it, and its marks where the words stand; the same verse
-    // twice is found at its first place.
-    void composer() {
-        text::Composer c;
-        c.line();
-        c.line(u"Gjithsej u gjetën 2 ajete me Zot:"_s);
-        c.markLine({u"zot"_s}, false);
-        c.verse({2, 3}, u"Zoti yt, Zot"_s, text::matchesIn(u"Zoti yt, Zot"_s, {u"ZOT"_s}, false));
-        c.verse({1, 1}, u"Emri"_s);
-        c.verse({2, 3}, u"again"_s);
-        const text::Composed t = c.take();
-        QCOMPARE(t.text, u"\nGjithsej u gjetën 2 ajete me Zot:\n2:3.\tZoti yt, Zot\n1:1.\tEmri\n2:3.\tagain\n"_s);
-        QCOMPARE(t.crlf(), QString(t.text).replace(u"\n"_s, u"\r\n"_s));
-        QCOMPARE(t.index.startOf({2, 3}), t.text.indexOf(u"2:3"_s));
-        QCOMPARE(t.index.startOf({1, 1}), t.text.indexOf(u"1:1"_s));
-        QCOMPARE(t.index.at(int(t.text.indexOf(u"Emri"_s))), Verse({1, 1}));
-        QCOMPARE(t.index.at(1), Verse()); // the report line
-        QStringList marked;
-        for (const text::Mark& m : t.marks)
-            marked.append(t.text.mid(m.start, m.length));
-        QCOMPARE(marked, QStringList({u"Zot"_s, u"Zot"_s, u"Zot"_s}));
-        QCOMPARE(t.marks[1].start, t.text.indexOf(u"Zoti"_s));
-    }
-
     // Matches as the view's find finds them: case and apostrophe kinds aside, each search after the previous match,
     // ë as e only when loose.
     void matches_data() {
