@@ -326,15 +326,6 @@ void frmKryesore::buildControls() {
     columnLayout->setContentsMargins(0, 0, 0, 0);
     columnLayout->addWidget(commands);
     columnLayout->addWidget(C1Tab1, 1);
-    // A save that failed is said here, below the pages, until the next one succeeds.
-    lblNjoftimi = named(new QLabel(column), "lblNjoftimi");
-    lblNjoftimi->setWordWrap(true);
-    lblNjoftimi->setContentsMargins(8, 4, 8, 4);
-    QPalette warning = lblNjoftimi->palette();
-    warning.setColor(QPalette::WindowText, platform::colour(text::Role::Warning));
-    lblNjoftimi->setPalette(warning);
-    lblNjoftimi->setVisible(false);
-    columnLayout->addWidget(lblNjoftimi);
 
     Rtf1 = named(new platform::RichTextView(this), "Rtf1");
     for (QWidget* pane : Rtf1->panes())
@@ -388,10 +379,25 @@ void frmKryesore::buildControls() {
     columnScroll->setFixedWidth(column->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     darkPanel(columnScroll->viewport());
 
+    // A save that failed is said below the pages, outside what scrolls, until the next one succeeds.
+    lblNjoftimi = named(darkPanel(new QLabel(this)), "lblNjoftimi");
+    lblNjoftimi->setWordWrap(true);
+    lblNjoftimi->setContentsMargins(8, 4, 8, 4);
+    lblNjoftimi->setFixedWidth(columnScroll->width());
+    QPalette warning = lblNjoftimi->palette();
+    warning.setColor(QPalette::WindowText, platform::colour(text::Role::Warning));
+    lblNjoftimi->setPalette(warning);
+    lblNjoftimi->setVisible(false);
+    auto* left = new QVBoxLayout;
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
+    left->addWidget(columnScroll, 1);
+    left->addWidget(lblNjoftimi);
+
     auto* layout = named(new QHBoxLayout(this), "C1Elastic1_Container");
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(columnScroll);
+    layout->addLayout(left);
     layout->addLayout(right, 1);
     resize(designedSize());
 
