@@ -196,8 +196,9 @@ private Q_SLOTS:
         QVERIFY(QFile::rename(ini, ini + u".x") && QDir().mkpath(ini)); // the store cannot be written
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(notice->text(), notices::failureText(notices::Store::Bookmarks));
-        QTRY_COMPARE(notice->visibleRegion().boundingRect(), notice->rect()); // in sight, whatever the pages' height
-        enter(c->CmbNrAjeti, "36:2");                                         // navigation does not clear it
+        // in sight, whatever the pages' height; navigation does not clear it
+        QTRY_COMPARE(notice->visibleRegion().boundingRect(), notice->rect());
+        enter(c->CmbNrAjeti, "36:2");
         QVERIFY(!notice->isHidden());
         QVERIFY(QDir(ini).removeRecursively() && QFile::rename(ini + u".x", ini));
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
