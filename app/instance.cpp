@@ -10,6 +10,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSettings>
+#include <QThread>
 
 #include <memory>
 
@@ -20,6 +21,7 @@ namespace instance {
 namespace {
 
 constexpr int kConnectMs = 5000;
+constexpr int kRetryMs = 20;
 // The window answers from its event loop: a start that has just begun may first load for some seconds.
 constexpr int kAnswerMs = 60000;
 const QByteArray kHello = "LIBREZI ";
@@ -82,14 +84,20 @@ Start claim(const QString& verse, std::function<void(const QString&)> received) 
     const QString name = serverName();
     if (!g_server || g_server->serverName() != name) {
         g_server.reset();
-        // A window that is closing right now answers no more: then this start tries to be the window again.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (listen(name))
+        // The name can be taken and not yet listened at: a start at the same moment that has named its server but
+        // not opened it refuses the connection for a while. A window that is closing right now answers no more.
+        // Either way this start tries again, to be the window or to reach it, for a bounded time.
+        const QDeadlineTimer trying(kConnectMs);
+        for (bool first = true;; first = false) {
+            if (!first)
+                QThread::msleep(kRetryMs);
+            // With no name to be had the program still runs: one window cannot be ensured then.
+            if (listen(name) || trying.hasExpired())
                 break;
             QLocalSocket socket;
             socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
             socket.connectToServer(name);
-            if (!socket.waitForConnected(kConnectMs))
+            if (!socket.waitForConnected(int(qMax<qint64>(trying.remainingTime(), 1))))
                 continue;
             socket.write(kHello + verse.toUtf8() + '\n');
             QByteArray answer;
@@ -99,7 +107,6 @@ Start claim(const QString& verse, std::function<void(const QString&)> received) 
             answer += socket.readAll(); // what came with the window's closing of the line
             return answer == kTaken ? Start::HandedOver : Start::NoAnswer;
         }
-        // With no name to be had the program still runs: one window cannot be ensured then.
     }
     g_received = std::move(received);
     return Start::First;

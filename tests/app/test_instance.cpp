@@ -2,14 +2,22 @@
 // One window for each reader, run against the real program: a later start hands its verse to the open window
 // and ends; a killed window leaves nothing that blocks the next start; two starts at once on the first run make
 // one copy of the database; a home that cannot be written starts with saving off.
+#include "app/instance.h"
 #include "audio/reciters.h"
 #include "tools/pendingfile.h"
 #include "windowtest.h"
 
 #include <QAction>
+#include <QLocalServer>
 
+#include <cstddef>
+#include <cstring>
 #include <memory>
+#include <thread>
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -123,6 +131,40 @@ private Q_SLOTS:
         qInfo("%d double starts: each made one window and one copy", trials);
         QVERIFY(startHere(program.path()));
         QVERIFY(endedWell(*run("librezi")));
+    }
+    // Another start has taken the window's name but does not listen at it yet (it is between the two steps when
+    // this one comes): this start waits for it and hands its verse over, rather than become a second window.
+    void nameTakenNotYetListened() {
+        newReader();
+        const QByteArray name = QFile::encodeName(instance::serverName());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path + 1, name.constData(), size_t(name.size())); // abstract: after a NUL
+        QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address),
+                       socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0);
+        QLocalServer same;
+        same.setSocketOptions(QLocalServer::AbstractNamespaceOption);
+        QVERIFY(!same.listen(instance::serverName())); // the name the program takes
+        QByteArray heard;
+        std::thread other([fd, &heard] {
+            ::usleep(200 * 1000); // the other start, slowed down between naming its server and opening it
+            ::listen(fd, 1);
+            pollfd waiting{fd, POLLIN, 0};
+            if (::poll(&waiting, 1, 10000) != 1)
+                return;
+            const int line = ::accept(fd, nullptr, nullptr);
+            char bytes[64];
+            for (ssize_t n; !heard.contains('\n') && (n = ::read(line, bytes, sizeof bytes)) > 0;)
+                heard.append(bytes, n);
+            (void)!::write(line, "OK\n", 3);
+            ::close(line);
+        });
+        const instance::Start start = instance::claim(u"36:12"_s, {});
+        other.join();
+        ::close(fd);
+        QCOMPARE(start, instance::Start::HandedOver);
+        QCOMPARE(heard, "LIBREZI 36:12\n");
     }
     // A builder on the reader's first run while another start makes the copy (it holds the reader's folder): the
     // builder waits, then takes that copy and adds its reciter to it.
