@@ -629,6 +629,7 @@ void frmKryesore::showSearchResults(const search::Outcome& outcome, std::shared_
     Rtf1->SetFocus();
     history::addSearched(CmbKerkoKrejt, outcome.request.phrase);
     Q_EMIT searchDone();
+    saveHistory(); // kept at once: a run that ends without closing keeps its searches, a failure is said now
 }
 
 // A search that failed leaves the view as it was before it, and says why.

@@ -200,9 +200,17 @@ private Q_SLOTS:
         QTRY_COMPARE(notice->visibleRegion().boundingRect(), notice->rect());
         enter(c->CmbNrAjeti, "36:2");
         QVERIFY(!notice->isHidden());
+        QVERIFY(testsupport::search(*c)); // a search's words cannot be kept either
+        QCOMPARE(notice->text(), notices::failureText(notices::Store::Bookmarks) + u'\n' +
+                                     notices::failureText(notices::Store::History));
+        QVERIFY(c->w->inPassageMode());
+        c->cmdKtheLibrezin->click();
         QVERIFY(QDir(ini).removeRecursively() && QFile::rename(ini + u".x", ini));
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(notice->text(), notices::failureText(notices::Store::History));
+        QVERIFY(testsupport::search(*c));
         QVERIFY(notice->isHidden() && notice->text().isEmpty());
+        c->cmdKtheLibrezin->click();
     }
     // Shortcuts reach their commands (the hints that name them are the layout test's).
     void shortcuts() {
