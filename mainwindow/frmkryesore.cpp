@@ -329,6 +329,7 @@ void frmKryesore::Form_Load() {
         CmbFontNames->setText(shown);
     });
     history::ListaEFjaleveTeKerkuaraGetSetting(CmbKerkoKrejt);
+    m_historyKept = history::itemsOf(CmbKerkoKrejt);
     // The theme tree is on a page the first screen does not show: it is filled once the window shows.
     QTimer::singleShot(0, this, [this] { platform::guarded([this] { m_themes->MbushePemenMeTema(); }); });
     showTip();
@@ -398,6 +399,8 @@ void frmKryesore::closeEvent(QCloseEvent* e) {
 
 bool frmKryesore::saveHistory() {
     const bool saved = history::ListaEFjaleveTeKerkuaraSaveSetting(CmbKerkoKrejt);
+    if (saved)
+        m_historyKept = history::itemsOf(CmbKerkoKrejt);
     notices::channel().saved(notices::Store::History, saved);
     if (!saved)
         std::fprintf(stderr, "librezi: the search history could not be saved\n");
@@ -629,7 +632,10 @@ void frmKryesore::showSearchResults(const search::Outcome& outcome, std::shared_
     Rtf1->SetFocus();
     history::addSearched(CmbKerkoKrejt, outcome.request.phrase);
     Q_EMIT searchDone();
-    saveHistory(); // kept at once: a run that ends without closing keeps its searches, a failure is said now
+    // A list that changed is kept at once, once the results are drawn: a run that ends without closing keeps its
+    // searches, and a store that cannot be written is said now.
+    if (history::itemsOf(CmbKerkoKrejt) != m_historyKept)
+        QTimer::singleShot(0, this, [this] { saveHistory(); });
 }
 
 // A search that failed leaves the view as it was before it, and says why.
