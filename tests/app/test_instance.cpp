@@ -178,7 +178,7 @@ private Q_SLOTS:
             builder = run("librezi-builder",
                           {"--add-reciter", "--user", "--name", "Imi", "--folder", home->path(), "--kind", "ajete"});
             // It waits as long as the copy is made (a minute at most): it has not ended meanwhile.
-            QVERIFY2(!QTest::qWaitFor([&] { return builder->state() == QProcess::NotRunning; }, 2000),
+            QVERIFY2(!QTest::qWaitFor([&] { return builder->state() == QProcess::NotRunning; }, 700),
                      builder->readAllStandardError().constData());
             QVERIFY(QFile::copy(program.filePath("librezi.db"), folder + "/librezi.db"));
             databuilder::addReciter({folder + "/librezi.db", "Kopja", home->path(), QString(), true, false});
