@@ -8,6 +8,7 @@
 #include "tools/pendingfile.h"
 #include "windowtest.h"
 
+#include <QStringEncoder>
 #include <cerrno>
 #include <csignal>
 
@@ -85,12 +86,8 @@ QByteArray xml(const QByteArray& encoding, const QByteArray& first) {
 
 // The text as Notepad saves "Unicode": UTF-16 behind its mark.
 QByteArray utf16(const QString& text, bool little) {
-    QByteArray bytes = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
-    for (QChar c : text) {
-        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
-        bytes.append(little ? low : high).append(little ? high : low);
-    }
-    return bytes;
+    return QStringEncoder(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                          QStringEncoder::Flag::WriteBom)(text);
 }
 
 // A start of the program on `program` (its settings kept there too), as the reader makes it after the kill.
