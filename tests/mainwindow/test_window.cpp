@@ -38,6 +38,7 @@ class TestWindow : public QObject {
     }
 
 private Q_SLOTS:
+    void cleanup() { Module1::unloadMainWindow(); }
     void asDesigned() {
         testsupport::Controls c(testsupport::startProgram(dir));
         c.w->show();
@@ -85,7 +86,6 @@ private Q_SLOTS:
         QVERIFY(c.CmbKerkoKrejt->width() == twips(2415) && c.LblKeshilla->minimumHeight() == twips(1500));
         QCOMPARE(testsupport::child<QWidget>(c.w, "C1Elastic4_Bottom")->minimumHeight(), twips(930));
         QVERIFY(testsupport::child<QWidget>(c.w, "C1Elastic2_MenuContainer")->width() >= twips(3120));
-        Module1::unloadMainWindow();
     }
     void everyInputHasAName() {
         frmKryesore* w = testsupport::startProgram(dir);
@@ -119,7 +119,6 @@ private Q_SLOTS:
             {"QPlatformTheme", "Cancel"},     {"QTabBar", "Scroll Left"}};
         for (const auto& [context, text] : qtTexts)
             QVERIFY2(QCoreApplication::translate(context, text) != QLatin1String(text), text);
-        Module1::unloadMainWindow();
     }
     // Reciting from the text view (the popup's command on a verse or a surah heading, a double click on a verse):
     // the line under the caret is selected and names the file the player gets.
@@ -139,7 +138,6 @@ private Q_SLOTS:
             QVERIFY2(c.Rtf1->SelText().startsWith(line), qPrintable(line));
             QCOMPARE(c.WindowsMediaPlayer1->URL().replace(u'\\', u'/'), row.section(u'\t', 1));
         }
-        Module1::unloadMainWindow();
     }
     // The line under the caret, to the CR after its first TAB (on the first line from the third character).
     void popupCommandsThenTheExit() {
@@ -182,7 +180,6 @@ private Q_SLOTS:
                 script.asked().first().buttons == platform::Buttons::YesNo);
         c->cmdFund->click();
         QVERIFY(ended == 1 && platform::GetSetting(history::appName(), history::section(), u"Fjala 0"_s) == "Musa"_L1);
-        Module1::unloadMainWindow();
     }
 };
 

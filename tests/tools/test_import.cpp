@@ -8,6 +8,7 @@
 #include "tools/pendingfile.h"
 #include "windowtest.h"
 
+#include <QStringEncoder>
 #include <cerrno>
 #include <csignal>
 
@@ -62,11 +63,9 @@ QString writeTranslation(const QTemporaryDir& dir, const QString& tag, const QSt
     for (const databuilder::Surah& s : databuilder::readSurahs(testsupport::factsFolder()))
         for (int v = 1; v <= s.verses; ++v) {
             const QString key = QString::number(s.number) + u':' + QString::number(v);
-            text += QString("%1|%2|%3\n")
-                        .arg(s.number)
-                        .arg(v)
-                        .arg(empty.contains(key) ? QString() : QString(tag + u' ' + key))
-                        .toUtf8();
+            text +=
+                (QString(key).replace(u':', u'|') + u'|' + (empty.contains(key) ? QString() : tag + u' ' + key) + u'\n')
+                    .toUtf8();
         }
     const QString path = dir.filePath(tag + ".txt");
     if (!testsupport::overwrite(path, text))
@@ -87,12 +86,8 @@ QByteArray xml(const QByteArray& encoding, const QByteArray& first) {
 
 // The text as Notepad saves "Unicode": UTF-16 behind its mark.
 QByteArray utf16(const QString& text, bool little) {
-    QByteArray bytes = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
-    for (QChar c : text) {
-        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
-        bytes.append(little ? low : high).append(little ? high : low);
-    }
-    return bytes;
+    return QStringEncoder(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                          QStringEncoder::Flag::WriteBom)(text);
 }
 
 // A start of the program on `program` (its settings kept there too), as the reader makes it after the kill.
@@ -168,17 +163,6 @@ private Q_SLOTS:
                 m_lines << QByteArray::number(s.number) + '|' + QByteArray::number(v) + "|Ajeti";
         m_lines[4] = "1|1|Provë: \\ {kllapa} | vija “thonjëza” s’ka 😀\r"; // the CR of a CR LF line is dropped
         QVERIFY(testsupport::overwrite(m_in.filePath("sq.txt"), m_lines.join('\n')));
-        // The XML form, verse 1:1 broken over lines.
-        QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<quran>\n<!--\n  Translator: Përkthyes XML\n"
-                         "  Source: https://shembull.example/xml\n-->\n";
-        for (const Surah& s : readSurahs(testsupport::factsFolder())) {
-            xml += "<sura index=\"" + QByteArray::number(s.number) + "\">\n";
-            for (int v = 1; v <= s.verses; ++v)
-                xml += "<aya index=\"" + QByteArray::number(v) + "\" text=\"" +
-                       (s.number == 1 && v == 1 ? "Një&#10;dy &#13;&#10;&#9;tre&#x2028;" : "Ajeti") + "\"/>\n";
-            xml += "</sura>\n";
-        }
-        QVERIFY(testsupport::overwrite(m_in.filePath("sq.xml"), xml + "</quran>\n"));
     }
     void cleanup() { Module1::cnLidhja.Close(); }
     // Killed after each step, the folder holds one import (old or new) or a pair the window would refuse. The next
@@ -548,9 +532,6 @@ private Q_SLOTS:
             << m_in.filePath("sq.txt")
             << QStringList{"Provë: \\ {kllapa} | vija “thonjëza” s’ka 😀", "http://shembull.example/sq", "Provë",
                            "Përkthyes Prove"};
-        QTest::newRow("line breaks in a verse")
-            << m_in.filePath("sq.xml")
-            << QStringList{"Një dy tre", "https://shembull.example/xml", "", "Përkthyes XML"};
         QTest::newRow("real") << testsupport::sharedTestFile("sq.ahmeti.txt")
                               << QStringList{"Me emrin e All-llahut, Mëshiruesit, Mëshirëbërësit!", "Tanzil.net",
                                              "Sherif Ahmeti", "Sherif Ahmeti"};
@@ -629,19 +610,6 @@ private Q_SLOTS:
             QCOMPARE(rows(m_dir.path(), "SELECT group_concat(IDLok || [Default]) FROM Lokacioni_i_zerit")[0][0],
                      QStringLiteral("10,2-1,3-1"));
         }
-    }
-    void classifications() {
-        const Classification c = factsClassification(testsupport::factsFolder(), m_surahs);
-        const auto groups = [](const Theme& t) { // "surah:verses" each
-            QStringList out;
-            for (const VerseGroup& g : t.groups)
-                out << QString::number(g.surah) + ':' + g.verses;
-            return out;
-        };
-        // A part ends just before the next begins, in its surah or at the end of the one before; the last at 114:6.
-        QCOMPARE(QStringList({groups(c[0].themes[1]).join(' '), groups(c[0].themes[28]).last(),
-                              groups(c[0].themes[29]).last()}),
-                 QStringList({"2:142-252", "77:1-50", "114:1-6"}));
     }
     // A reader's classification of six lines (a comment, an empty line and a CR LF line among them) and a seventh
     // that is refused.
