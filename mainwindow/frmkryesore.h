@@ -227,8 +227,8 @@ private:
     TranslationImport* m_import = nullptr;
     text::Verse m_restoreVerse; // the verse of the last run, gone to when the window shows
     QString m_wholeStamp;       // the whole-text file as it was read (stampOf)
-    bool m_faceChosen = false;  // the reader chose a face or a size in this run
     QStringList m_historyKept;  // the search list as the store holds it
+    bool m_faceChosen = false;  // the reader chose a face or a size in this run
     bool m_sizeChosen = false;
     int m_points; // the size the text was last given
 };

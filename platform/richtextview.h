@@ -93,7 +93,6 @@ public:
     // (the end of the text if none); backward: to the nearest character of the set before it (0 if none).
     void UpTo(const QString& set, bool forward = true, bool negate = false);
 
-
     // Runs a change that touches much of the text with the layout paused: nothing is laid out while
     // it runs, and afterwards the text is laid out afresh from the top, the first screens at once and
     // the rest a step at a time, as after loading. Every line laid out before is dropped, so no line
