@@ -21,8 +21,27 @@ bool FindInText::phraseMissing(const QString& phrase) {
 }
 
 bool FindInText::next(const QString& phrase) {
-    if (phraseMissing(phrase))
-        return false;
+    return !phraseMissing(phrase) && keepingPlace(&FindInText::findNext, phrase);
+}
+
+bool FindInText::previous(const QString& phrase) {
+    return !phraseMissing(phrase) && keepingPlace(&FindInText::findPrevious, phrase);
+}
+
+// The search goes round the text asking on the way; when it finds nothing the reader's place comes back.
+bool FindInText::keepingPlace(bool (FindInText::*find)(const QString&), const QString& phrase) {
+    const int start = Rtf1->SelStart();
+    const int length = Rtf1->SelLength();
+    const int top = Rtf1->topPosition();
+    if (!(this->*find)(phrase)) {
+        Rtf1->setSelStart(start);
+        Rtf1->setSelLength(length);
+        Rtf1->showAtTop(top);
+    }
+    return true;
+}
+
+bool FindInText::findNext(const QString& phrase) {
     const QString selection = Rtf1->SelText();
     bool fromSelection = false;
     if (!selection.isEmpty() && selection != phrase) {
@@ -37,19 +56,19 @@ bool FindInText::next(const QString& phrase) {
         if (Rtf1->Find(phrase, origin, -1, 0) >= 0)
             return true;
         if (platform::MsgBox(kNoMoreAskWrap, platform::Buttons::OKCancel) != platform::Answer::OK)
-            return true;
+            return false;
         Rtf1->setSelStart(0);
     }
     const int origin = Rtf1->SelStart();
     if (Rtf1->Find(phrase, origin, -1, 0) >= 0)
         return true;
     if (platform::MsgBox(kNoMoreAskWrap, platform::Buttons::OKCancel) != platform::Answer::OK)
-        return true;
+        return false;
     Rtf1->setSelStart(0);
     if (Rtf1->Find(phrase, -1, origin, 0) >= 0)
         return true;
     platform::MsgBox(QStringLiteral("Shprehja nuk përmendet diku në tekst!"));
-    return true;
+    return false;
 }
 
 int FindInText::lastBefore(const QString& text, const QString& phrase, int caret) {
@@ -63,9 +82,7 @@ int FindInText::lastBefore(const QString& text, const QString& phrase, int caret
     return -1;
 }
 
-bool FindInText::previous(const QString& phrase) {
-    if (phraseMissing(phrase))
-        return false;
+bool FindInText::findPrevious(const QString& phrase) {
     bool firstPass = true;
     bool askedAtStart = false; // an empty text would otherwise ask for ever
     for (;;) {
@@ -81,7 +98,7 @@ bool FindInText::previous(const QString& phrase) {
             }
         }
         if (p <= L)
-            return true;
+            return false;
         const int at = lastBefore(Rtf1->foldedText(), Rtf1->fold(phrase), p);
         if (at >= 0) {
             Rtf1->setSelStart(at);
@@ -90,12 +107,12 @@ bool FindInText::previous(const QString& phrase) {
         }
         if (!firstPass) {
             platform::MsgBox(QStringLiteral("Shprehja nuk u gjet më."));
-            return true;
+            return false;
         }
         if (platform::MsgBox(QStringLiteral("Mbërriva deri në fillim të tekstit.\n"
                                             "A dëshironi të fillojë kërkimi prej fundit të tekstit?"),
                              platform::Buttons::YesNo) != platform::Answer::Yes)
-            return true;
+            return false;
         firstPass = false;
         Rtf1->setSelStart(Rtf1->TextLength());
     }

@@ -15,7 +15,9 @@ class FindInText {
 public:
     explicit FindInText(platform::RichTextView* view) : Rtf1(view) {}
 
-    // False when the phrase is empty (the reader is told to write one).
+    // False when the phrase is empty (the reader is told to write one). A search that ends without finding
+    // the phrase (the reader declined to go round, or it is nowhere) leaves the caret, the selection and the
+    // view where the reader had them.
     bool next(const QString& phrase);
     bool previous(const QString& phrase);
 
@@ -25,6 +27,10 @@ public:
 
 private:
     static bool phraseMissing(const QString& phrase);
+    // Each true when the phrase was found and selected.
+    bool findNext(const QString& phrase);
+    bool findPrevious(const QString& phrase);
+    bool keepingPlace(bool (FindInText::*find)(const QString&), const QString& phrase);
     platform::RichTextView* Rtf1;
 };
 

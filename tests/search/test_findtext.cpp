@@ -33,7 +33,7 @@ struct Case {
 const Case kCases[] = {
     {"next: only before the caret, OK starts at the top", true, kZoti, "zoti", 20, 0, {3}, 4, {OK}, {kAsk}},
     {"next: only before the caret, Cancel", true, kZoti, "zoti", 20, 0, {20}, 0, {Cancel}, {kAsk}},
-    {"next: nowhere", true, kZoti, "ëngjëj", 5, 0, {0}, 0, {OK, OK}, {kAsk, kNowhere}},
+    {"next: nowhere, the caret stays", true, kZoti, "ëngjëj", 5, 0, {5}, 0, {OK, OK}, {kAsk, kNowhere}},
     {"next: current is the last, OK", true, "ab xx ab", "ab", 6, 2, {0}, 2, {OK}, {kAsk}},
     {"next: a selection in another case: after its whole word", true, "Zotzot zot", "zot", 0, 3, {7}, 3, {}, {}},
     {"next: adjacent", true, "abab", "ab", 0, 0, {0, 2, 2}, 2, {Cancel}, {kAsk}},
@@ -43,7 +43,16 @@ const Case kCases[] = {
     {"previous: caret at the phrase length: silent", false, "ab ab", "ab", 2, 0, {2}, 0, {}, {}},
     {"previous: one past it", false, "ab ab", "ab", 3, 0, {0}, 2, {}, {}},
     {"previous: only after the caret, Yes", false, "xxxx ab ab", "ab", 3, 0, {8}, 2, {Yes}, {kReached}},
-    {"previous: from 0, nowhere", false, "xxxx", "ab", 0, 0, {4}, 0, {Yes, Yes, OK}, {kAtStart, kReached, kNotAgain}},
+    {"previous: from 0, nowhere, the caret stays",
+     false,
+     "xxxx",
+     "ab",
+     0,
+     0,
+     {0},
+     0,
+     {Yes, Yes, OK},
+     {kAtStart, kReached, kNotAgain}},
     {"previous: empty view, asked once", false, "", "ab", 0, 0, {0}, 0, {Yes}, {kAtStart}},
     {"previous: first and last character", false, "ab xx ab", "ab", 8, 0, {6, 0, 0}, 2, {No}, {kAtStart}},
     {"previous: one before the caret not examined", false, "bxb", "b", 3, 0, {0}, 1, {}, {}},
@@ -113,6 +122,28 @@ private Q_SLOTS:
         QCOMPARE(asked, k.asked);
         QCOMPARE(script.pending(), 0);
         QTRY_VERIFY(view->hasFocus()); // neither command moves the focus
+    }
+    // A long text read in its middle: a phrase found nowhere, after both questions, leaves the caret, the
+    // selection and the lines in view where the reader had them.
+    void placeKeptWhenNothingIsFound() {
+        QStringList lines;
+        for (int i = 0; i < 400; ++i)
+            lines << QStringLiteral("2:%1.\tAjeti i dytë me numrin %1").arg(i + 1);
+        view->setText(lines.join(QStringLiteral("\r\n")));
+        const int at = view->Text().indexOf(QStringLiteral("2:200."));
+        view->showAtTop(at);
+        view->setSelStart(at + 2);
+        view->setSelLength(3);
+        const int top = view->topPosition();
+        QVERIFY(top > 0);
+        platform::MsgBoxScript script;
+        for (platform::Answer a : {OK, OK, Yes, OK})
+            script.answer(a);
+        QVERIFY(find.next(QStringLiteral("ëngjëj")));
+        QCOMPARE(QList<int>({view->SelStart(), view->SelLength(), view->topPosition()}), QList<int>({at + 2, 3, top}));
+        QVERIFY(find.previous(QStringLiteral("ëngjëj")));
+        QCOMPARE(QList<int>({view->SelStart(), view->SelLength(), view->topPosition()}), QList<int>({at + 2, 3, top}));
+        QCOMPARE(script.pending(), 0);
     }
     void init() {
         dir = std::make_unique<QTemporaryDir>();
