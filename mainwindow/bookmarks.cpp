@@ -9,13 +9,13 @@
 
 #include <QHash>
 #include <QKeyEvent>
-#include <QSignalBlocker>
 
 #include <algorithm>
 
 Bookmarks::Bookmarks(const data::Library& library, platform::ListBox* list, QObject* parent)
     : QObject(parent), m_library(library), m_list(list) {
     m_list->installEventFilter(this);
+    connect(m_list, &QListWidget::itemClicked, this, [this] { lstShenjuesit_Click(); });
 }
 
 QString Bookmarks::itemText(const QString& surahName, navigation::Verse v, const QString& verseText) {
@@ -61,11 +61,25 @@ void Bookmarks::removeSelected() {
     const int row = m_list->ListIndex();
     if (row < 0 || row >= m_verses.size())
         return;
-    m_verses.removeAt(row);
+    const navigation::Verse gone = m_verses.takeAt(row);
+    m_removed.append(gone);
     store();
     refill();
-    const QSignalBlocker quiet(m_list); // the next mark is selected, not gone to
     m_list->setCurrentRow(qMin(row, int(m_verses.size()) - 1));
+    Q_EMIT removed(gone);
+}
+
+navigation::Verse Bookmarks::undoRemove() {
+    if (m_removed.isEmpty())
+        return {};
+    const navigation::Verse back = m_removed.takeLast();
+    if (!m_verses.contains(back)) {
+        m_verses.insert(std::lower_bound(m_verses.begin(), m_verses.end(), back), back);
+        store();
+        refill();
+    }
+    m_list->setCurrentRow(int(m_verses.indexOf(back)));
+    return back;
 }
 
 void Bookmarks::lstShenjuesit_Click() {
@@ -95,6 +109,7 @@ void Bookmarks::refill() {
     m_list->Clear();
     for (const QString& item : items)
         m_list->AddItem(item);
+    Q_EMIT changed();
 }
 
 bool Bookmarks::eventFilter(QObject* watched, QEvent* event) {

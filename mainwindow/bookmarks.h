@@ -28,9 +28,12 @@ public:
     bool contains(navigation::Verse v) const { return m_verses.contains(v); }
     const QList<navigation::Verse>& verses() const { return m_verses; }
 
-    // A click (or Enter) on a listed mark chooses its verse; Delete takes the mark away.
+    // A click (or Enter) on a listed mark chooses its verse; moving along the list with the keys chooses nothing.
+    // Delete takes the mark away; the marks taken away so can be put back, the last first.
     void lstShenjuesit_Click();
     void removeSelected();
+    // The mark taken away last is put back and selected; none when nothing was taken away.
+    navigation::Verse undoRemove();
 
     // The list item of a mark: "Bekare 2:255 — " and the verse's first words.
     static QString itemText(const QString& surahName, navigation::Verse v, const QString& verseText);
@@ -38,6 +41,10 @@ public:
 Q_SIGNALS:
     // The reader chose a marked verse, to read it in the whole text.
     void chosen(text::Verse v);
+    // Delete took a mark away.
+    void removed(text::Verse v);
+    // The marks are not those they were.
+    void changed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,4 +56,5 @@ private:
     const data::Library& m_library;
     platform::ListBox* m_list;
     QList<navigation::Verse> m_verses;
+    QList<navigation::Verse> m_removed; // by Delete, the last at the end
 };

@@ -255,7 +255,8 @@ QWidget* frmKryesore::buildPageShenjuesit() {
     auto* v = new QVBoxLayout(page);
     lstShenjuesit = named(new platform::ListBox(page), "lstShenjuesit");
     lstShenjuesit->setAccessibleName(QStringLiteral("Ajetet e shënuara"));
-    lstShenjuesit->setToolTip(QStringLiteral("Shtyp mbi një ajet për ta treguar; Delete e heq nga lista"));
+    lstShenjuesit->setToolTip(
+        QStringLiteral("Shtyp mbi një ajet ose Enter për ta treguar; Delete e heq nga lista, Ctrl+Z e kthen"));
     auto* hint = whiteLabel(page, "lblShenjuesit",
                             QStringLiteral("Ctrl+D shënon ajetin ku qëndron kursori, ose e heq shënimin."));
     hint->setWordWrap(true);
@@ -388,10 +389,19 @@ void frmKryesore::buildControls() {
     warning.setColor(QPalette::WindowText, platform::colour(text::Role::Warning));
     lblNjoftimi->setPalette(warning);
     lblNjoftimi->setVisible(false);
+    lblLajmi = named(darkPanel(whiteLabel(this, "lblLajmi", QString())), "lblLajmi");
+    lblLajmi->setWordWrap(true);
+    lblLajmi->setContentsMargins(8, 4, 8, 4);
+    lblLajmi->setFixedWidth(columnScroll->width());
+    lblLajmi->setVisible(false);
+    m_newsShown.setSingleShot(true);
+    m_newsShown.setInterval(8000);
+    connect(&m_newsShown, &QTimer::timeout, lblLajmi, &QLabel::hide);
     auto* left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(0);
     left->addWidget(columnScroll, 1);
+    left->addWidget(lblLajmi);
     left->addWidget(lblNjoftimi);
 
     auto* layout = named(new QHBoxLayout(this), "C1Elastic1_Container");
@@ -421,6 +431,7 @@ void frmKryesore::connectShortcuts() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &frmKryesore::defaultTextSize);
     shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &frmKryesore::CmdPlayVazhdim_Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &frmKryesore::undoBookmarkRemoved);
     // The shortcuts are told where the reader looks for them: in the hints of their controls.
     auto hint = [](QWidget* w, const QString& keys) {
         w->setToolTip(w->toolTip() + QStringLiteral(" (") + keys + u')');

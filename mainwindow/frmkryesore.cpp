@@ -161,8 +161,9 @@ void frmKryesore::connectHandlers() {
     connect(m_searcher, &search::Searcher::finished, this, &frmKryesore::showSearchResults);
     connect(m_searcher, &search::Searcher::failed, this, &frmKryesore::searchFailed);
 
-    connect(lstShenjuesit, &platform::ListBox::Click, this,
-            [this] { platform::guarded([this] { m_bookmarks->lstShenjuesit_Click(); }); });
+    connect(m_bookmarks, &Bookmarks::changed, this, &frmKryesore::showBookmarks);
+    connect(m_bookmarks, &Bookmarks::removed, this,
+            [this](text::Verse v) { say(QStringLiteral("Shënimi i ajetit %1 u hoq").arg(v.text())); });
     connect(m_bookmarks, &Bookmarks::chosen, this,
             [this](text::Verse v) { platform::guarded([&] { openInWholeText(v); }); });
     on(mnuShenjo, &QAction::triggered, &frmKryesore::mnuShenjo_Click);
@@ -575,7 +576,35 @@ void frmKryesore::Rtf1_DblClick() {
 }
 
 void frmKryesore::mnuShenjo_Click() {
-    m_bookmarks->toggle(verseUnderCaret());
+    const text::Verse v = verseUnderCaret();
+    if (!v.isValid())
+        return;
+    say((m_bookmarks->toggle(v) ? QStringLiteral("Ajeti %1 u shënua") : QStringLiteral("Shënimi i ajetit %1 u hoq"))
+            .arg(v.text()));
+}
+
+// While the bookmarks page shows, Ctrl+Z puts back the mark Delete took away last.
+void frmKryesore::undoBookmarkRemoved() {
+    if (C1Tab1->currentWidget() != lstShenjuesit->parentWidget())
+        return;
+    if (const text::Verse v = m_bookmarks->undoRemove(); v.isValid())
+        say(QStringLiteral("Shënimi i ajetit %1 u kthye").arg(v.text()));
+}
+
+// The marks beside the keys of the marked verses, and their count on the page's tab.
+void frmKryesore::showBookmarks() {
+    const QList<text::Verse>& marked = m_bookmarks->verses();
+    Rtf1->setMarkedVerses(QSet<text::Verse>(marked.begin(), marked.end()));
+    const int page = C1Tab1->indexOf(lstShenjuesit->parentWidget());
+    C1Tab1->setTabText(page, marked.isEmpty() ? QStringLiteral("S&hënjuesit")
+                                              : QStringLiteral("S&hënjuesit (%1)").arg(marked.size()));
+}
+
+// What a command did, said on the news line for a while.
+void frmKryesore::say(const QString& news) {
+    lblLajmi->setText(news);
+    lblLajmi->setVisible(!news.isEmpty());
+    m_newsShown.start();
 }
 
 void frmKryesore::mnuSelektoKrejtTekstin_Click() {

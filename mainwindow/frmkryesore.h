@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 
@@ -106,6 +107,9 @@ private:
     void goBack();
     void Rtf1_DblClick();
     void mnuShenjo_Click();
+    void undoBookmarkRemoved();
+    void showBookmarks();
+    void say(const QString& news);
     void stepFontSize(int step);
     void biggerText();
     void smallerText();
@@ -203,6 +207,9 @@ private:
     platform::ListBox* lstShenjuesit;
     // What the reader must know: a save that failed, below the pages.
     QLabel* lblNjoftimi;
+    // What a command did ("Ajeti 36:12 u shënua"), below the pages for a while.
+    QLabel* lblLajmi;
+    QTimer m_newsShown;
     // Header and bottom strip.
     HeaderPanel* C1Elastic3_Header;
     QWidget* C1Elastic4_Bottom;

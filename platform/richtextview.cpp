@@ -11,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -84,7 +85,25 @@ QString normalizedBreaks(const QString& text) {
 
 } // namespace
 
-TextPane::TextPane(QWidget* parent) : QTextEdit(parent) {
+// The strip left of a pane's text where the marks of verses are drawn; it scrolls with the text.
+class MarkMargin : public QWidget {
+public:
+    static constexpr int kWidth = 14;
+    explicit MarkMargin(TextPane* pane) : QWidget(pane), m_pane(pane) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), m_pane->viewport()->palette().base());
+        m_pane->paintMarks(painter);
+    }
+
+private:
+    TextPane* m_pane;
+};
+
+TextPane::TextPane(QWidget* parent) : QTextEdit(parent), m_margin(new MarkMargin(this)) {
+    setViewportMargins(MarkMargin::kWidth, 0, 0, 0);
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setAcceptRichText(false);
@@ -581,6 +600,8 @@ QString TextPane::lineAt(int crlfPos) const {
 }
 
 void TextPane::resizeEvent(QResizeEvent* e) {
+    const QRect inside = contentsRect();
+    m_margin->setGeometry(inside.left(), inside.top(), MarkMargin::kWidth, inside.height());
     const bool widthChanged = e->oldSize().width() > 0 && e->oldSize().width() != e->size().width();
     if (widthChanged && m_keptTop < 0 && isVisible() && verticalScrollBar()->value() > 0) {
         m_keptTop = topPosition(); // read in the old layout, before the lines wrap anew
@@ -590,6 +611,45 @@ void TextPane::resizeEvent(QResizeEvent* e) {
         });
     }
     QTextEdit::resizeEvent(e);
+}
+
+void TextPane::paintEvent(QPaintEvent* e) {
+    QTextEdit::paintEvent(e);
+    if (!m_marked.isEmpty())
+        m_margin->update(); // the text scrolled or changed under the marks
+}
+
+void TextPane::setMarkedVerses(const QSet<text::Verse>& verses) {
+    m_marked = verses;
+    m_margin->update();
+}
+
+QRect TextPane::markRect(text::Verse v) const {
+    const int start = m_marked.contains(v) ? m_index.startOf(v) : -1;
+    const QTextBlock block = start >= 0 ? document()->findBlock(start) : QTextBlock();
+    if (!block.isValid() || !block.layout() || block.layout()->lineCount() == 0)
+        return {};
+    const QRectF line =
+        block.layout()->lineAt(0).rect().translated(document()->documentLayout()->blockBoundingRect(block).topLeft());
+    const int y = viewport()->y() + qRound(line.top()) - verticalScrollBar()->value();
+    const QRect mark(m_margin->x() + 3, y + qRound(line.height()) / 2 - 5, MarkMargin::kWidth - 6, 10);
+    const QRect inView = viewport()->geometry();
+    return mark.bottom() >= inView.top() && mark.top() <= inView.bottom() ? mark : QRect();
+}
+
+// A ribbon for each marked verse in view, in the colour the text marks with.
+void TextPane::paintMarks(QPainter& painter) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour(text::Role::Match));
+    for (const text::Verse& v : m_marked) {
+        const QRect r = markRect(v).translated(-m_margin->pos());
+        if (r.isEmpty())
+            continue;
+        const QPolygon ribbon(
+            {r.topLeft(), r.topRight(), r.bottomRight(), QPoint(r.center().x(), r.bottom() - 3), r.bottomLeft()});
+        painter.drawPolygon(ribbon);
+    }
 }
 
 void TextPane::wheelEvent(QWheelEvent* e) {
@@ -618,6 +678,11 @@ RichTextView::RichTextView(QWidget* parent)
     }
     m_composed->hide();
     setFocusProxy(m_whole);
+}
+
+void RichTextView::setMarkedVerses(const QSet<text::Verse>& verses) {
+    for (TextPane* pane : panes())
+        pane->setMarkedVerses(verses);
 }
 
 void RichTextView::resizeEvent(QResizeEvent* e) {

@@ -49,6 +49,11 @@ public:
     text::Verse verseAt(int crlfPos) const;
     // The surah whose heading is the line holding `crlfPos`; 0 on a line that is no heading.
     int headingAt(int crlfPos) const;
+    // Verses drawn with a mark in the margin beside their key (the reader's bookmarks).
+    void setMarkedVerses(const QSet<text::Verse>& verses);
+    // Where a marked verse's mark is drawn, in the pane's own coordinates; empty when the verse is not marked, not
+    // in this text or not in view.
+    QRect markRect(text::Verse v) const;
     // The first verse whose line is at the top of the view or among the next three lines (a heading, the title or a
     // report may stand above it); none when there is none.
     text::Verse topVerse() const;
@@ -128,8 +133,11 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     // The line at the top stays at the top when the view's width changes (its lines wrap anew).
     void resizeEvent(QResizeEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
+    friend class MarkMargin;
+    void paintMarks(QPainter& painter) const;
     void setFontOfAll(int property, const std::function<void(QFont&)>& set);
     void onContentsChange(int from, int charsRemoved, int charsAdded);
     bool cacheStillMatches(int from, int length) const;
@@ -149,6 +157,8 @@ private:
     bool m_loose = false;
     QSet<int> m_ownless; // the font properties (face, size) no run carries
     text::VerseIndex m_index;
+    QSet<text::Verse> m_marked;
+    QWidget* m_margin; // the strip left of the text where the marks are drawn
 };
 
 // The text view of the main window. It holds two texts, each in a pane of its own: the whole text (read from its
@@ -203,6 +213,8 @@ public:
     void setSelFontName(const QString& face) { m_shown->setSelFontName(face); }
     void setSelFontSize(const QString& points) { m_shown->setSelFontSize(points); }
     QFont fontAt(int crlfPos) const { return m_shown->fontAt(crlfPos); }
+    // Verses marked beside their keys, in both texts.
+    void setMarkedVerses(const QSet<text::Verse>& verses);
     // Loose letters hold for both texts.
     void setLooseLetters(bool loose);
     bool looseLetters() const { return m_shown->looseLetters(); }

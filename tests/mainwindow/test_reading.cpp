@@ -3,6 +3,7 @@
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
 #include "app/notices.h"
 #include "mainwindow/bookmarks.h"
+#include "platform/look.h"
 #include "windowtest.h"
 
 #include <QElapsedTimer>
@@ -162,32 +163,74 @@ private Q_SLOTS:
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(marks()->ListCount(), 0);
     }
-    // Ctrl+D marks the verse under the caret and takes the mark away; the list is in book order, a click
-    // goes to the verse, Delete removes one.
+    // Ctrl+D marks the verse under the caret and takes the mark away, and says so; the list is in book order, its
+    // count on the tab, a mark beside each marked key. Opening the page and moving along the list go nowhere; a
+    // click or Enter goes. Delete removes a mark, Ctrl+Z on the page puts it back.
     void bookmarks() {
-        for (const char* key : {"36:1", "2:255", "1:1", "1:1"}) {
-            enter(c->CmbNrAjeti, key);
+        auto* news = testsupport::child<QLabel>(c->w, "lblLajmi");
+        const QStringList said = {"Ajeti 36:1 u shënua", "Ajeti 2:255 u shënua", "Ajeti 1:1 u shënua",
+                                  "Shënimi i ajetit 1:1 u hoq"};
+        for (int i = 0; i < 4; ++i) {
+            enter(c->CmbNrAjeti, QStringList{"36:1", "2:255", "1:1", "1:1"}[i]);
             QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier);
+            QCOMPARE(news->text(), said[i]);
         }
+        QVERIFY(news->isVisible());
         QCOMPARE(marks()->ListCount(), 2);
+        QCOMPARE(c->C1Tab1->tabText(3), "S&hënjuesit (2)");
         QVERIFY(marks()->List(0).startsWith("Bekare 2:255 — [Përkthimi i këtij ajeti"));
         // A mark's line: the surah, the key and the verse's first six words.
         QCOMPARE(Bookmarks::itemText("Jasin", {36, 1}, " Ja,  Sinë! a b c d e"), "Jasin 36:1 — Ja, Sinë! a b c d…");
         QCOMPARE(Bookmarks::itemText(QString(), {36, 1}, "a b c d e f"), "36:1 — a b c d e f");
         QVERIFY(marks()->List(1).startsWith("Jasin 36:1 — "));
-        marks()->setListIndex(1);
+        // The mark is drawn beside its key and nowhere else.
+        enter(c->CmbNrAjeti, "2:254");
+        platform::TextPane* pane = c->Rtf1->shown();
+        const QRect mark = pane->markRect({2, 255});
+        const QRect key = pane->cursorRect(QTextCursor(pane->document()->findBlock(
+                                               c->Rtf1->toDocumentPosition(c->Rtf1->positionOf({2, 255})))))
+                              .translated(pane->viewport()->pos());
+        QVERIFY(!mark.isEmpty() && pane->markRect({2, 254}).isEmpty());
+        QVERIFY(mark.right() < key.left() && mark.intersects(QRect(0, key.top(), pane->width(), key.height())));
+        QCOMPARE(pane->grab().toImage().pixelColor(mark.center()), platform::colour(text::Role::Match));
+
+        enter(c->CmbNrAjeti, "1:3");
+        QTest::keyClick(c->w, Qt::Key_H, Qt::AltModifier);
+        QCOMPARE(c->C1Tab1->currentIndex(), 3);
+        marks()->setFocus();
+        QTest::keyClick(marks(), Qt::Key_Down);
+        QTest::keyClick(marks(), Qt::Key_Up);
+        QTest::keyClick(marks(), Qt::Key_Down);
+        QCOMPARE(top(), "1:3.");
+        QTest::keyClick(marks(), Qt::Key_Return);
         QCOMPARE(top(), "36.");
+        QTest::mouseClick(marks()->viewport(), Qt::LeftButton, {}, marks()->visualItemRect(marks()->item(0)).center());
+        QCOMPARE(top(), "2:255.");
         marks()->setFocus();
         QTest::keyClick(marks(), Qt::Key_Delete);
+        QCOMPARE(marks()->ListCount(), 1);
+        QCOMPARE(news->text(), "Shënimi i ajetit 2:255 u hoq");
+        QVERIFY(pane->markRect({2, 255}).isEmpty());
+        QTest::keyClick(marks(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(marks()->ListCount(), 2);
+        QCOMPARE(marks()->ListIndex(), 0);
+        QCOMPARE(c->C1Tab1->tabText(3), "S&hënjuesit (2)");
+        QTest::keyClick(marks(), Qt::Key_Z, Qt::ControlModifier); // nothing more to put back
+        QCOMPARE(marks()->ListCount(), 2);
+        marks()->setCurrentRow(1);
+        QTest::keyClick(marks(), Qt::Key_Delete);
+        QCOMPARE(marks()->ListCount(), 1);
+        QVERIFY(testsupport::search(*c)); // a bookmark chosen over search results is read in the whole text
+        QVERIFY(c->w->inPassageMode());
+        QTest::mouseClick(marks()->viewport(), Qt::LeftButton, {}, marks()->visualItemRect(marks()->item(0)).center());
+        QVERIFY(!c->w->inPassageMode());
+        QCOMPARE(top(), "2:255.");
+        c->C1Tab1->setCurrentIndex(0);
+        QTest::keyClick(c->w, Qt::Key_Z, Qt::ControlModifier); // the page is not shown: nothing is put back
         QCOMPARE(marks()->ListCount(), 1);
         enter(c->CmbNrAjeti, "36:1");
         QTest::keyClick(c->w, Qt::Key_D, Qt::ControlModifier); // kept for the next start
         QCOMPARE(marks()->ListCount(), 2);
-        QVERIFY(testsupport::search(*c)); // a bookmark chosen over search results is read in the whole text
-        QVERIFY(c->w->inPassageMode());
-        marks()->setListIndex(0);
-        QVERIFY(!c->w->inPassageMode());
-        QCOMPARE(top(), "2:255.");
 
         // A mark that cannot be stored is said below the pages, until one is stored again.
         const QString ini = dir.filePath("Lib'rezi Drites/Lib'rezi Drites.ini");
