@@ -246,6 +246,15 @@ private Q_SLOTS:
                  u"Ajetet 36:7–36:83 nuk kanë regjistrim te lexuesi „%1” (dosja %2). U kapërcyen."_s.arg(reciter(),
                                                                                                          folder()));
         QCOMPARE(ends(boxes), qsizetype(1));
+        // One verse is named as it plays; one without a recording is said, and nothing is named.
+        for (const QString& verse : {u"36:3"_s, u"36:4"_s}) {
+            testsupport::typeInto(c->CmbNrAjeti, verse);
+            testsupport::pressEnter(c->CmbNrAjeti);
+            c->CmdPlayAjet->click();
+        }
+        QCOMPARE(c->WindowsMediaPlayer1->playingText(), QString());
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(),
+                 u"Ajeti 36:4 nuk ka regjistrim te lexuesi „%1” (dosja %2)."_s.arg(reciter(), folder()));
     }
 
     // Pause holds the series however long the clock runs; going on resumes it where it was.
