@@ -63,6 +63,7 @@ Playback::Playback(Player& player, const data::Library& library, QObject* parent
     : QObject(parent), m_player(&player), m_library(library) {
     connect(m_player, &Player::EndOfStream, this, &Playback::WindowsMediaPlayer1_EndOfStream);
     connect(m_player, &Player::nextStarted, this, &Playback::onNextStarted);
+    connect(m_player, &Player::stopped, this, &Playback::onStopped);
 }
 
 namespace {
@@ -96,19 +97,69 @@ bool saveRepeat(const Repeat& r) {
                                   {});
 }
 
-QString Playback::missingText(int surah, int verse) const {
-    const data::ReciterKind kind = verse > 0 ? data::ReciterKind::Verses : data::ReciterKind::Surahs;
-    const QString folder = verse > 0 ? Module1::strLokacioniAjeteve : Module1::strLokacioniSureve;
-    QString reciter;
+QString Playback::reciterName(bool verses) const {
     try {
-        if (const std::optional<data::Reciter> r = m_library.defaultReciter(kind))
-            reciter = r->name;
+        if (const std::optional<data::Reciter> r =
+                m_library.defaultReciter(verses ? data::ReciterKind::Verses : data::ReciterKind::Surahs))
+            return r->name;
     } catch (const platform::DbError&) {
     }
+    return {};
+}
+
+namespace {
+
+QString folderText(const QString& folder) {
+    return QDir::toNativeSeparators(platform::MediaPlayer::localPath(resolveFolder(folder)));
+}
+
+// What the strip names while a file is heard: "Jasin 36:12, Aziz Alili", or "Jasin, Aziz Alili" for a surah.
+QString heardText(const QString& name, int surah, int verse, const QString& reciter) {
+    QString text = name.isEmpty() ? QString::number(surah) : name;
+    if (verse > 0)
+        text = (name.isEmpty() ? QString() : text + u' ') + QStringLiteral("%1:%2").arg(surah).arg(verse);
+    return reciter.isEmpty() ? text : text + QStringLiteral(", ") + reciter;
+}
+
+QString surahName(const data::Library& library, int surah) {
+    try {
+        return library.surah(surah).value_or(data::Surah{}).name;
+    } catch (const platform::DbError&) {
+        return {};
+    }
+}
+
+// "36:3, 36:5, 36:6, 36:9–36:83": the verses in the order given, a run of three or more as a span.
+QString verseList(int surah, const QList<int>& verses) {
+    auto key = [surah](int verse) { return QStringLiteral("%1:%2").arg(surah).arg(verse); };
+    QStringList parts;
+    for (qsizetype i = 0, j = 0; i < verses.size(); i = j + 1) {
+        for (j = i; j + 1 < verses.size() && verses[j + 1] == verses[j] + 1;)
+            ++j;
+        if (j - i >= 2)
+            parts << key(verses[i]) + QStringLiteral("–") + key(verses[j]);
+        else
+            for (qsizetype k = i; k <= j; ++k)
+                parts << key(verses[k]);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString Playback::missingText(int surah, int verse) const {
     const QString what =
         verse > 0 ? QStringLiteral("Ajeti %1:%2").arg(surah).arg(verse) : QStringLiteral("Sureja %1").arg(surah);
     return QStringLiteral("%1 nuk ka regjistrim te lexuesi „%2” (dosja %3).")
-        .arg(what, reciter, QDir::toNativeSeparators(platform::MediaPlayer::localPath(resolveFolder(folder))));
+        .arg(what, reciterName(verse > 0),
+             folderText(verse > 0 ? Module1::strLokacioniAjeteve : Module1::strLokacioniSureve));
+}
+
+QString Playback::missingText(int surah, const QList<int>& verses) const {
+    if (verses.size() == 1)
+        return missingText(surah, verses[0]) + QStringLiteral(" U kapërcye.");
+    return QStringLiteral("Ajetet %1 nuk kanë regjistrim te lexuesi „%2” (dosja %3). U kapërcyen.")
+        .arg(verseList(surah, verses), reciterName(true), folderText(Module1::strLokacioniAjeteve));
 }
 
 void Playback::FuncPlayAjet(const QString& strNrSure, const QString& strNrAjet) {
@@ -119,8 +170,13 @@ void Playback::FuncPlayAjet(const QString& strNrSure, const QString& strNrAjet) 
     }
     const QString path = verseAudioPath(Module1::strLokacioniAjeteve, strNrSure, strNrAjet);
     m_player->setURL(path);
-    if (!QFileInfo(platform::MediaPlayer::localPath(path)).isFile() && m_player->started())
-        m_player->showStatus(missingText(strNrSure.toInt(), qMax(1, strNrAjet.toInt())));
+    const int surah = strNrSure.toInt(), verse = qMax(1, strNrAjet.toInt());
+    const bool there = QFileInfo(platform::MediaPlayer::localPath(path)).isFile();
+    if (!there && m_player->started())
+        m_player->showStatus(missingText(surah, verse));
+    m_player->showPlaying(there && m_player->started()
+                              ? heardText(surahName(m_library, surah), surah, verse, reciterName(true))
+                              : QString());
 }
 
 void Playback::FuncPlaySure(const QString& strNrSure) {
@@ -131,8 +187,13 @@ void Playback::FuncPlaySure(const QString& strNrSure) {
     }
     const QString path = surahAudioPath(Module1::strLokacioniSureve, strNrSure);
     m_player->setURL(path);
-    if (!QFileInfo(platform::MediaPlayer::localPath(path)).isFile() && m_player->started())
-        m_player->showStatus(missingText(strNrSure.toInt(), 0));
+    const int surah = strNrSure.toInt();
+    const bool there = QFileInfo(platform::MediaPlayer::localPath(path)).isFile();
+    if (!there && m_player->started())
+        m_player->showStatus(missingText(surah, 0));
+    m_player->showPlaying(there && m_player->started()
+                              ? heardText(surahName(m_library, surah), surah, 0, reciterName(false))
+                              : QString());
 }
 
 QString Playback::recordingOf(int verse) const {
@@ -140,13 +201,13 @@ QString Playback::recordingOf(int verse) const {
         verseAudioPath(Module1::strLokacioniAjeteve, QString::number(m_series.surah), QString::number(verse)));
 }
 
-QPair<int, int> Playback::following(int verse, int heard) {
+QPair<int, int> Playback::following(int verse, int heard, QList<int>& gap) const {
     for (int steps = 0; steps <= m_series.last - m_series.first + 1; ++steps) {
         if (verse > 0 && (m_repeat.times == 0 || heard < m_repeat.times)) {
             if (QFileInfo(recordingOf(verse)).isFile())
                 return {verse, heard + 1}; // the same verse once more
-            if (!m_series.skipped.contains(verse))
-                m_series.skipped.append(verse);
+            if (!gap.contains(verse))
+                gap.append(verse);
         }
         verse = verse <= 0 ? m_series.verse : verse + 1;
         heard = 0;
@@ -159,11 +220,33 @@ QPair<int, int> Playback::following(int verse, int heard) {
     return {0, 0};
 }
 
-// After the player was given its file: a line of its own would clear the line said before.
-void Playback::saySkipped() {
-    for (; m_series.said < m_series.skipped.size(); ++m_series.said)
-        m_player->showStatus(missingText(m_series.surah, m_series.skipped[m_series.said]) +
-                             QStringLiteral(" U kapërcye."));
+void Playback::say(const QString& first, const QList<int>& gap) {
+    QList<int> fresh;
+    for (int verse : gap)
+        if (!m_series.named.contains(verse))
+            fresh << verse;
+    m_series.named << fresh;
+    QStringList lines;
+    if (!first.isEmpty())
+        lines << first;
+    if (!fresh.isEmpty())
+        lines << missingText(m_series.surah, fresh);
+    if (!lines.isEmpty())
+        m_player->showStatus(lines.join(u'\n'));
+}
+
+// "" when the folder holds at least half of the verses from the first heard to the series' last.
+QString Playback::shortageText(int count) const {
+    int recorded = 0, ahead = 0;
+    for (int verse = 1; verse <= count; ++verse) {
+        const bool there = QFileInfo(recordingOf(verse)).isFile();
+        recorded += there;
+        ahead += there && verse >= m_series.verse && verse <= m_series.last;
+    }
+    if (2 * ahead >= m_series.last - m_series.verse + 1)
+        return {};
+    return QStringLiteral("Lexuesi „%1” ka %2 nga %3 ajetet e sures %4")
+        .arg(m_series.reciter, QString::number(recorded), QString::number(count), m_series.name);
 }
 
 void Playback::startSeries(int surah, int verse) {
@@ -172,45 +255,54 @@ void Playback::startSeries(int surah, int verse) {
         m_player->showStatus(kNoReciter);
         return;
     }
-    const int count = m_library.surah(surah).value_or(data::Surah{}).verses;
-    if (count <= 0)
+    const data::Surah info = m_library.surah(surah).value_or(data::Surah{});
+    if (info.verses <= 0)
         return;
-    const bool range = m_repeat.loop && m_repeat.from >= 1 && m_repeat.from <= m_repeat.to && m_repeat.to <= count;
+    const bool range =
+        m_repeat.loop && m_repeat.from >= 1 && m_repeat.from <= m_repeat.to && m_repeat.to <= info.verses;
     m_series = {};
     m_series.surah = surah;
+    m_series.name = info.name;
+    m_series.reciter = reciterName(true);
     m_series.first = range ? m_repeat.from : 1;
-    m_series.last = range ? m_repeat.to : count;
+    m_series.last = range ? m_repeat.to : info.verses;
     // The first verse heard: the one asked for (the range's first when it lies outside the range).
     m_series.verse = range && (verse < m_series.first || verse > m_series.last) ? m_series.first : qMax(1, verse);
     m_player->showStatus(QString());
-    const QPair<int, int> first = following(m_series.verse, m_repeat.times == 0 ? -1 : 0);
+    const QString shortage = shortageText(info.verses);
+    QList<int> gap;
+    const QPair<int, int> first = following(m_series.verse, m_repeat.times == 0 ? -1 : 0, gap);
     if (first.first == 0) {
-        saySkipped();
+        say(shortage, gap);
         m_series = {};
         return;
     }
     m_series.verse = first.first;
     m_series.heard = 1;
     m_player->setURL(recordingOf(m_series.verse));
-    saySkipped();
+    say(shortage, gap);
+    m_player->showPlaying(heardText(m_series.name, m_series.surah, m_series.verse, m_series.reciter));
     Q_EMIT reciting(m_series.surah, m_series.verse);
     queueFollowing();
 }
 
 void Playback::queueFollowing() {
-    const QPair<int, int> next = following(m_series.verse, m_series.heard);
+    m_series.gap.clear();
+    const QPair<int, int> next = following(m_series.verse, m_series.heard, m_series.gap);
     m_series.next = next.first;
     m_series.nextHeard = next.second;
     m_player->queue(next.first > 0 ? recordingOf(next.first) : QString());
-    saySkipped();
 }
 
-// The queued verse is the one heard now, whatever has become of the recordings since it was queued.
+// The queued verse is the one heard now, whatever has become of the recordings since it was queued; the verses
+// passed over on the way to it are said now that the series reached them.
 void Playback::onNextStarted() {
     if (!inSeries())
         return;
     m_series.verse = m_series.next;
     m_series.heard = m_series.nextHeard;
+    m_player->showPlaying(heardText(m_series.name, m_series.surah, m_series.verse, m_series.reciter));
+    say(QString(), m_series.gap);
     Q_EMIT reciting(m_series.surah, m_series.verse);
     queueFollowing();
 }
@@ -222,6 +314,21 @@ void Playback::endSeries() {
     m_player->queue(QString());
 }
 
+void Playback::stopSeries() {
+    if (!inSeries())
+        return;
+    m_series = {};
+    m_player->stop();
+    m_player->showPlaying(QString());
+    m_player->showStatus(QStringLiteral("Leximi u ndal"));
+}
+
+// Whoever stopped the file heard, nothing of the series follows it and nothing is heard.
+void Playback::onStopped() {
+    m_series = {};
+    m_player->showPlaying(QString());
+}
+
 void Playback::mnuPauzoje_Click() {
     m_player->pause();
 }
@@ -231,7 +338,10 @@ void Playback::mnuVazhdo_Click() {
 }
 
 void Playback::WindowsMediaPlayer1_EndOfStream(int Result) {
-    m_series = {}; // a series ends here, once
+    if (inSeries())
+        say(QString(), m_series.gap); // the verses after the last one heard had no recording
+    m_series = {};                    // a series ends here, once
+    m_player->showPlaying(QString());
     platform::MsgBox(QStringLiteral("Fund    ") + QString::number(Result), platform::Buttons::OK, QString());
 }
 

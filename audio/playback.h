@@ -11,7 +11,7 @@ class Library;
 }
 
 // Reciting verses and surahs: the audio file of a verse or a surah in the default reciter's folder,
-// played by the window's player.
+// played by the window's player, which names what is heard ("Jasin 36:12, Aziz Alili") and says what cannot be.
 namespace audio {
 
 class Player;
@@ -59,15 +59,20 @@ public:
 
     void mnuPauzoje_Click();
     void mnuVazhdo_Click();
-    // Tells the reader the recitation has ended.
+    // Tells the reader the recitation has ended (and which verses at a series' end had no recording).
     void WindowsMediaPlayer1_EndOfStream(int Result);
 
     // Recites verse after verse from `verse` of `surah` to the surah's end (or within the repeated range), from
-    // the verse reciter's folder, each next file opened before the one heard ends. A missing recording is
-    // skipped and said on the strip; "Fund" comes once, at the end of the series.
+    // the verse reciter's folder, each next file opened before the one heard ends. A folder that holds fewer
+    // than half of the verses from `verse` to the series' last is said at once ("Lexuesi „R” ka 5 nga 83 ajetet
+    // e sures Jasin"); a missing recording is skipped and said on the strip when the series reaches it; "Fund"
+    // comes once, at the end of the series.
     void startSeries(int surah, int verse);
     // Navigation and every other play request end the series (the verse heard plays to its end).
     void endSeries();
+    // The reader's stop (Esc, a second Ctrl+L): the series ends and the verse heard stops at once, said on the
+    // strip; nothing follows and no "Fund" comes.
+    void stopSeries();
     bool inSeries() const { return m_series.surah > 0; }
     void setRepeat(const Repeat& repeat) { m_repeat = repeat; }
     const Repeat& repeat() const { return m_repeat; }
@@ -79,19 +84,26 @@ Q_SIGNALS:
 private:
     struct Series {
         int surah = 0, first = 0, last = 0; // the verses the series goes through
+        QString name, reciter;              // the surah's name and the reciter's, as the lists show them
         int verse = 0, heard = 0;           // the verse heard now, and how many times so far
         int next = 0, nextHeard = 0;        // the verse queued after it, and its count then
-        QList<int> skipped;                 // the verses without a recording, each said once
-        qsizetype said = 0;                 // how many of them have been said
+        QList<int> gap;                     // the verses without a recording passed over on the way to `next`
+        QList<int> named;                   // the verses said to have none, each said once
     };
     // The next verse from (verse, heard) on that has a recording, and how many times it will then have been
-    // heard; verse 0 when the series ends. A verse without one is skipped, to be said once by saySkipped().
-    QPair<int, int> following(int verse, int heard);
+    // heard; verse 0 when the series ends. The verses without one on the way are added to `gap`.
+    QPair<int, int> following(int verse, int heard, QList<int>& gap) const;
     QString recordingOf(int verse) const;
     void queueFollowing();
-    void saySkipped();
+    // Says `first` and the verses of `gap` not named yet in one line of the strip, after the file was given to the
+    // player (which clears the line when it opens one).
+    void say(const QString& first, const QList<int>& gap);
     void onNextStarted();
+    void onStopped();
+    QString shortageText(int count) const;
+    QString reciterName(bool verses) const;
     QString missingText(int surah, int verse) const;
+    QString missingText(int surah, const QList<int>& verses) const;
 
     Series m_series;
     Repeat m_repeat;

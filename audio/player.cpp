@@ -10,6 +10,7 @@ namespace audio {
 StripPlayer::StripPlayer(platform::MediaPlayer* strip, QObject* parent) : Player(parent), m_strip(strip) {
     connect(m_strip, &platform::MediaPlayer::EndOfStream, this, &Player::EndOfStream);
     connect(m_strip, &platform::MediaPlayer::nextStarted, this, [this] { Q_EMIT nextStarted(); });
+    connect(m_strip, &platform::MediaPlayer::stopped, this, &Player::stopped);
 }
 
 void StripPlayer::setURL(const QString& path) {
@@ -24,8 +25,14 @@ void StripPlayer::pause() {
 void StripPlayer::play() {
     m_strip->controls_play();
 }
+void StripPlayer::stop() {
+    m_strip->controls_stop();
+}
 void StripPlayer::showStatus(const QString& text) {
     m_strip->showStatus(text);
+}
+void StripPlayer::showPlaying(const QString& text) {
+    m_strip->showPlaying(text);
 }
 bool StripPlayer::started() const {
     return m_strip->started();

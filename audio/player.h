@@ -12,9 +12,10 @@ class MediaPlayer;
 
 namespace audio {
 
-// What a recitation asks of a player: play a file at once, queue the next so that no gap is heard, pause and go
-// on, and say a line on the strip. It tells when the queued file took over and when a stream ended with nothing
-// after it. The window's strip is one; tests drive one of their own.
+// What a recitation asks of a player: play a file at once, queue the next so that no gap is heard, pause, go on and
+// stop, say a line on the strip and name what is heard there. It tells when the queued file took over, when a
+// stream ended with nothing after it and when it was stopped. The window's strip is one; tests drive one of their
+// own.
 class Player : public QObject {
     Q_OBJECT
 public:
@@ -23,13 +24,17 @@ public:
     virtual void queue(const QString& path) = 0; // "" queues nothing
     virtual void pause() = 0;
     virtual void play() = 0;
+    virtual void stop() = 0; // the queued file goes too
     virtual void showStatus(const QString& text) = 0;
+    virtual void showPlaying(const QString& text) = 0; // "": nothing is heard
     // Whether the player has started (a first file was given to it).
     virtual bool started() const = 0;
 
 Q_SIGNALS:
     void nextStarted();
     void EndOfStream(int Result);
+    // The recitation was stopped (by stop(), or by the reader on the strip): nothing ends or follows.
+    void stopped();
 };
 
 // The window's player strip as a Player.
@@ -41,7 +46,9 @@ public:
     void queue(const QString& path) override;
     void pause() override;
     void play() override;
+    void stop() override;
     void showStatus(const QString& text) override;
+    void showPlaying(const QString& text) override;
     bool started() const override;
 
 private:

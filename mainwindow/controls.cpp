@@ -2,6 +2,7 @@
 // The main window's controls: built, named, laid out, chained in Tab order and fitted to the screen.
 #include "mainwindow/frmkryesore.h"
 
+#include "audio/playback.h"
 #include "mainwindow/header.h"
 #include "platform/handler.h"
 #include "platform/look.h"
@@ -432,6 +433,14 @@ void frmKryesore::connectShortcuts() {
     shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &frmKryesore::CmdPlayVazhdim_Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &frmKryesore::undoBookmarkRemoved);
+    // Esc, where nothing else takes it, stops a series heard and brings the reader back to the text.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        platform::guarded([this] {
+            m_playback->stopSeries();
+            Rtf1->setFocus(Qt::ShortcutFocusReason);
+        });
+    });
     // The shortcuts are told where the reader looks for them: in the hints of their controls.
     auto hint = [](QWidget* w, const QString& keys) {
         w->setToolTip(w->toolTip() + QStringLiteral(" (") + keys + u')');

@@ -808,8 +808,13 @@ void frmKryesore::mnuVazhdo_Click() {
     m_playback->mnuVazhdo_Click();
 }
 
-// From the verse under the caret (or the one the lists name) to the surah's end, verse after verse.
+// From the verse under the caret (or the one the lists name) to the surah's end, verse after verse; while a series
+// is heard, the same command stops it.
 void frmKryesore::CmdPlayVazhdim_Click() {
+    if (m_playback->inSeries()) {
+        m_playback->stopSeries();
+        return;
+    }
     text::Verse from = verseUnderCaret();
     if (!from.isValid())
         from = {CmbNrSure->Text().toInt(), qMax(1, CmbNrAjeti->Text().toInt())};

@@ -95,6 +95,12 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
     auto* volumeIcon = new QLabel(this);
     volumeIcon->setPixmap(art::tinted(art::kSpeaker, lightOnDark(), dimmedOnDark()).pixmap(18, 18));
 
+    m_playing = new QLabel(this);
+    m_playing->setObjectName(QStringLiteral("lblDegjohet"));
+    m_playing->setToolTip(QStringLiteral("Çfarë dëgjohet"));
+    m_playing->setAccessibleName(m_playing->toolTip());
+    m_playing->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("lblGjendja"));
     m_status->setWordWrap(true);
@@ -108,6 +114,8 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_play);
     row->addWidget(m_pause);
     row->addWidget(m_stop);
+    row->addWidget(m_playing);
+    row->addSpacing(6);
     row->addWidget(m_elapsed);
     row->addWidget(m_position, 1);
     row->addWidget(m_total);
@@ -252,10 +260,12 @@ void MediaPlayer::controls_pause() {
 }
 
 void MediaPlayer::controls_stop() {
-    if (!started())
-        return;
-    queue(QString());
-    current()->stop();
+    showPlaying(QString());
+    if (started()) {
+        queue(QString());
+        current()->stop();
+    }
+    Q_EMIT stopped();
 }
 
 MediaPlayer::State MediaPlayer::playState() const {
@@ -288,10 +298,19 @@ void MediaPlayer::showStatus(const QString& text) {
     m_status->setVisible(!text.isEmpty());
 }
 
+QString MediaPlayer::playingText() const {
+    return m_playing->text();
+}
+
+void MediaPlayer::showPlaying(const QString& text) {
+    m_playing->setText(text);
+}
+
 void MediaPlayer::onMediaStatus(QMediaPlayer* from) {
     if (from != current() || from->mediaStatus() != QMediaPlayer::EndOfMedia)
         return;
     if (m_queued.isEmpty()) {
+        showPlaying(QString());
         Q_EMIT EndOfStream(0);
         return;
     }
@@ -312,6 +331,7 @@ void MediaPlayer::onError(QMediaPlayer* from) {
         showStatus(QStringLiteral("Skedari nuk u gjet: ") + fileNameOf(local));
     else
         showStatus(QStringLiteral("Skedari nuk mund të luhet: ") + fileNameOf(local));
+    showPlaying(QString());
     // The backend stays in the playing state after a decoding error: the strip would offer pause
     // for a recitation that never sounds.
     if (from->playbackState() != QMediaPlayer::StoppedState)

@@ -13,9 +13,9 @@ class QToolButton;
 namespace platform {
 
 // The recitation player: a strip with play, pause and stop buttons, a position slider with the
-// elapsed and total time, a volume slider and a line of status text, drawn light on the window's dark
-// colour. It never shows a dialog: whatever keeps a recitation from playing is said on the strip, in
-// Albanian. The multimedia backend is looked for and set up at the first play, not before.
+// elapsed and total time, a volume slider, what is heard ("Jasin 36:12, Aziz Alili") and a line of status text,
+// drawn light on the window's dark colour. It never shows a dialog: whatever keeps a recitation from playing is said on
+// the strip, in Albanian. The multimedia backend is looked for and set up at the first play, not before.
 class MediaPlayer : public QWidget {
     Q_OBJECT
 public:
@@ -34,7 +34,7 @@ public:
 
     void controls_play();
     void controls_pause();
-    void controls_stop(); // the queued file goes too
+    void controls_stop(); // the queued file goes too, and what is heard is no longer named
 
     State playState() const;
     int volume() const; // 0..100
@@ -43,6 +43,9 @@ public:
     // The status line of the strip ("" when all is well).
     QString statusText() const;
     void showStatus(const QString& text);
+    // What is heard, named beside the buttons ("" when nothing is); a stop or an end of the stream clears it.
+    QString playingText() const;
+    void showPlaying(const QString& text);
 
     // Whether this computer can decode MP3 recitations (a multimedia backend that knows the format).
     static bool playbackAvailable();
@@ -58,6 +61,8 @@ Q_SIGNALS:
     void EndOfStream(int Result);
     // The queued file took over from the one that ended.
     void nextStarted(const QString& path);
+    // The reader (or the program, by controls_stop) stopped the file heard.
+    void stopped();
 
 private:
     bool ensurePlayers();
@@ -80,6 +85,7 @@ private:
     QLabel* m_elapsed = nullptr;
     QLabel* m_total = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_playing = nullptr;
     QString m_url;
     QString m_queued;
 };

@@ -12,6 +12,8 @@ namespace testsupport {
 FakePlayer::FakePlayer(FakeClock& clock, platform::MediaPlayer* strip, QObject* parent)
     : audio::Player(parent), m_strip(strip) {
     connect(&clock, &FakeClock::advanced, this, &FakePlayer::onAdvanced);
+    if (m_strip)
+        connect(m_strip, &platform::MediaPlayer::stopped, this, &FakePlayer::stop);
 }
 
 void FakePlayer::setURL(const QString& path) {
@@ -46,6 +48,21 @@ void FakePlayer::play() {
     if (m_state == State::Stopped)
         m_position = 0; // a stopped file plays from its start
     m_state = State::Playing;
+}
+
+void FakePlayer::stop() {
+    m_queued.clear();
+    m_position = 0;
+    if (m_state != State::Stopped) {
+        m_state = State::Stopped;
+        Q_EMIT stopped();
+    }
+}
+
+void FakePlayer::showPlaying(const QString& text) {
+    m_playing = text;
+    if (m_strip)
+        m_strip->showPlaying(text);
 }
 
 void FakePlayer::showStatus(const QString& text) {

@@ -25,8 +25,9 @@ Q_SIGNALS:
 
 // A player on a test's clock, acting as the window's strip does: a file plays for `fileLength` ms of the clock,
 // then the queued file takes over (nextStarted) or, with nothing queued, the stream ends (EndOfStream(0)). A file
-// that is not there is said ("Skedari nuk u gjet: name") and does not play. What it is told to say goes to the
-// window's strip as well, when it has one, so that a test reads it where the reader does.
+// that is not there is said ("Skedari nuk u gjet: name") and does not play. What it is told to say or name goes to
+// the window's strip as well, when it has one, so that a test reads it where the reader does; the strip's stop
+// button stops it.
 class FakePlayer : public audio::Player {
     Q_OBJECT
 public:
@@ -37,7 +38,9 @@ public:
     void queue(const QString& path) override;
     void pause() override;
     void play() override;
+    void stop() override;
     void showStatus(const QString& text) override;
+    void showPlaying(const QString& text) override;
     bool started() const override { return m_started; }
 
     State state() const { return m_state; }
@@ -45,6 +48,7 @@ public:
     QString queued() const { return m_queued; }
     qint64 remaining() const { return m_state == State::Stopped ? 0 : fileLength - m_position; }
     QStringList said() const { return m_said; } // every line said, in order, blank ones left out
+    QString playing() const { return m_playing; }
 
     qint64 fileLength = 1000;
 
@@ -54,7 +58,7 @@ private:
 
     platform::MediaPlayer* m_strip;
     State m_state = State::Stopped;
-    QString m_current, m_queued;
+    QString m_current, m_queued, m_playing;
     QStringList m_said;
     qint64 m_position = 0;
     bool m_started = false;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Listening in the real window, headless, on a player whose files end when the test moves its clock: a strip that
-// can be read, recitation verse after verse that the text follows, repeats and ranges, missing recordings, pause,
-// the reader's navigation ending a series, and reciters added and removed in the window.
+// can be read, recitation verse after verse that the text follows and the strip names, repeats and ranges, missing
+// recordings said when reached, pause, the reader's navigation ending a series, Esc and Ctrl+L stopping it, and
+// reciters added and removed in the window.
 #include "app/module1.h"
 #include "audio/fakeplayer.h"
 #include "audio/playback.h"
@@ -29,6 +30,7 @@ class TestRecitation : public QObject {
     QStringList heard;    // "112:1" ... as the series announced them
     QStringList played;   // the verse of the file the player was playing at each of them
     QStringList followed; // the line selected in the text at each of them
+    QStringList named;    // what the strip named as heard at each of them
 
     FakePlayer* player() const { return inWindow.player(); }
     QString recording(const QString& name) const { return dir.filePath(u"zeri/ajete/"_s + name + u".mp3"_s); }
@@ -36,12 +38,15 @@ class TestRecitation : public QObject {
         frmKryesore* w = testsupport::startOnFolder(dir);
         QVERIFY(w && player());
         w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
         c = std::make_unique<testsupport::Controls>(w);
         connect(w->findChild<audio::Playback*>(), &audio::Playback::reciting, this, [this](int s, int v) {
             heard << u"%1:%2"_s.arg(s).arg(v);
             const QString file = QFileInfo(player()->current()).completeBaseName(); // "112004" -> "112:4"
             played << u"%1:%2"_s.arg(file.left(3).toInt()).arg(file.mid(3).toInt());
             followed << c->Rtf1->SelText().section(u'.', 0, 0);
+            named << c->WindowsMediaPlayer1->playingText();
         });
     }
     // The repeat as the reader sets it: the list's item (0: once ... 5: for ever), and a looped range.
@@ -58,6 +63,7 @@ class TestRecitation : public QObject {
         heard.clear();
         played.clear();
         followed.clear();
+        named.clear();
         c->w->findChild<QToolButton*>(u"CmdPlayVazhdim"_s)->click();
     }
     // Lets `files` files play to their end.
@@ -65,10 +71,29 @@ class TestRecitation : public QObject {
         for (int i = 0; i < files; ++i)
             clock.advance(player()->fileLength);
     }
-    QString skipped(const QString& verse) const {
-        return u"Ajeti %1 nuk ka regjistrim te lexuesi „%2” (dosja %3). U kapërcye."_s.arg(
-            verse, Module1::library.defaultReciter(data::ReciterKind::Verses)->name,
-            QDir::toNativeSeparators(dir.filePath(u"zeri/ajete"_s)));
+    static QString reciter() { return Module1::library.defaultReciter(data::ReciterKind::Verses)->name; }
+    // What the strip names while a verse ("112:3") is heard.
+    static QString heardName(const QString& verse) {
+        return u"%1 %2, %3"_s.arg(Module1::library.surah(verse.section(u':', 0, 0).toInt())->name, verse, reciter());
+    }
+    QString folder() const { return QDir::toNativeSeparators(dir.filePath(u"zeri/ajete"_s)); }
+    // A line of the strip written short: lines joined by "/", each "112:3" or "112:3 112:4" (verses skipped) or
+    // "ka 2 nga 4" (a folder lacking most of the surah `surah`).
+    QString stripLine(const QString& brief, int surah) const {
+        QStringList lines;
+        for (const QString& line : brief.split(u'/', Qt::SkipEmptyParts)) {
+            const QStringList verses = line.split(u' ');
+            if (line.startsWith(u"ka "_s))
+                lines << u"Lexuesi „%1” %2 ajetet e sures %3"_s.arg(reciter(), line,
+                                                                    Module1::library.surah(surah)->name);
+            else if (verses.size() == 1)
+                lines << u"Ajeti %1 nuk ka regjistrim te lexuesi „%2” (dosja %3). U kapërcye."_s.arg(line, reciter(),
+                                                                                                     folder());
+            else
+                lines << u"Ajetet %1 nuk kanë regjistrim te lexuesi „%2” (dosja %3). U kapërcyen."_s.arg(
+                    verses.join(u", "_s), reciter(), folder());
+        }
+        return lines.join(u'\n');
     }
     static qsizetype ends(const platform::MsgBoxScript& boxes) {
         return std::ranges::count(boxes.asked(), u"Fund    0"_s, &platform::AskedMessage::text);
@@ -125,7 +150,8 @@ private Q_SLOTS:
     }
 
     // From the verse under the caret on, as far as `files` endings take it: the verses heard, each with its own
-    // recording playing and its line selected in the text; a missing recording skipped and said once; "Fund" once,
+    // recording playing, its line selected in the text and named on the strip; a missing recording said once, when
+    // the series reaches it; a folder lacking most of what the series would recite said at its start; "Fund" once,
     // at the end of a series.
     void verseAfterVerse_data() {
         QTest::addColumn<QList<int>>("repeat"); // the list's item, looped, from, to
@@ -133,27 +159,31 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("missing"); // "+name": copied in once the series started
         QTest::addColumn<int>("files");
         QTest::addColumn<QStringList>("heard");
-        QTest::addColumn<QStringList>("skipped");
+        QTest::addColumn<QStringList>("strip"); // the strip's line at the start and after each ending; none: blank
         auto row = [](const char* tag, QList<int> repeat, QString from, QStringList missing, int files,
-                      QStringList heard, QStringList skipped = {}) {
-            QTest::newRow(tag) << repeat << from << missing << files << heard << skipped;
+                      QStringList heard, QStringList strip = {}) {
+            QTest::newRow(tag) << repeat << from << missing << files << heard << strip;
         };
         row("to the surah's end", {0, 0, 1, 1}, "114:3", {}, 6, {"114:3", "114:4", "114:5", "114:6"});
-        row("a missing verse skipped", {0, 0, 1, 1}, "112:1", {"112003"}, 6, {"112:1", "112:2", "112:4"}, {"112:3"});
-        row("a recording copied in meanwhile", {0, 0, 1, 1}, "112:2", {"112003", "+112003"}, 3, {"112:2", "112:4"},
-            {"112:3"});
-        row("the verse asked for missing", {0, 0, 1, 1}, "112:3", {"112003"}, 3, {"112:4"}, {"112:3"});
-        row("the surah's last verses missing", {0, 0, 1, 1}, "112:2", {"112003", "112004"}, 3, {"112:2"},
-            {"112:3", "112:4"});
+        row("a missing verse skipped", {0, 0, 1, 1}, "112:1", {"112003"}, 4, {"112:1", "112:2", "112:4"},
+            {"", "", "112:3", "112:3", "112:3"});
+        row("a recording copied in meanwhile", {0, 0, 1, 1}, "112:2", {"112003", "+112003"}, 2, {"112:2", "112:4"},
+            {"", "112:3", "112:3"});
+        row("the verse asked for missing", {0, 0, 1, 1}, "112:3", {"112003"}, 1, {"112:4"}, {"112:3", "112:3"});
+        row("half of the verses left recorded", {0, 0, 1, 1}, "112:1", {"112003", "112004"}, 2, {"112:1", "112:2"},
+            {"", "", "112:3 112:4"});
+        row("fewer than half", {0, 0, 1, 1}, "112:2", {"112003", "112004"}, 1, {"112:2"},
+            {"ka 2 nga 4", "112:3 112:4"});
         row("each verse twice in a range, from before it", {1, 1, 2, 3}, "113:1", {}, 4,
             {"113:2", "113:2", "113:3", "113:3", "113:2"});
         row("three times, no range", {2, 0, 2, 3}, "114:5", {}, 9,
             {"114:5", "114:5", "114:5", "114:6", "114:6", "114:6"});
         row("from inside the range", {0, 1, 2, 4}, "113:3", {}, 4, {"113:3", "113:4", "113:2", "113:3", "113:4"});
         row("a range ending in a missing verse", {0, 1, 2, 3}, "112:2", {"112003"}, 2, {"112:2", "112:2", "112:2"},
-            {"112:3"});
+            {"", "112:3", "112:3"});
         row("a verse for ever", {5, 0, 1, 1}, "114:6", {}, 3, {"114:6", "114:6", "114:6", "114:6"});
-        row("no verse of the range recorded", {0, 1, 2, 3}, "112:2", {"112002", "112003"}, 1, {}, {"112:2", "112:3"});
+        row("no verse of the range recorded", {0, 1, 2, 3}, "112:2", {"112002", "112003"}, 1, {},
+            {"ka 2 nga 4/112:2 112:3", "ka 2 nga 4/112:2 112:3"});
     }
     void verseAfterVerse() {
         QFETCH(QList<int>, repeat);
@@ -161,7 +191,7 @@ private Q_SLOTS:
         QFETCH(QStringList, missing);
         QFETCH(int, files);
         QFETCH(QStringList, heard);
-        QFETCH(QStringList, skipped);
+        QFETCH(QStringList, strip);
         for (const QString& name : missing)
             QVERIFY(name.startsWith(u'+') || QFile::remove(recording(name)));
         setRepeat(repeat[0], repeat[1], repeat[2], repeat[3]);
@@ -170,19 +200,61 @@ private Q_SLOTS:
         series(from);
         for (const QString& name : missing)
             QVERIFY(!name.startsWith(u'+') || testsupport::overwrite(recording(name.mid(1)), "ID3"));
-        hear(files);
+        QStringList lines{c->WindowsMediaPlayer1->statusText()};
+        for (int i = 0; i < files; ++i) {
+            hear(1);
+            lines << c->WindowsMediaPlayer1->statusText();
+        }
         QCOMPARE(this->heard, heard);
         QCOMPARE(played, heard);
         QCOMPARE(followed, heard);
-        QStringList texts;
-        for (const QString& verse : skipped)
-            texts << this->skipped(verse);
-        QCOMPARE(player()->said().mid(said), texts);
-        QCOMPARE(c->WindowsMediaPlayer1->statusText(), texts.value(texts.size() - 1));
-        // A series that reached its end says so once; one that goes on keeps its next verse ready.
+        QStringList names;
+        for (const QString& verse : heard)
+            names << heardName(verse);
+        QCOMPARE(named, names);
+        QStringList expected, once; // each line on the strip, and each said once
+        for (int i = 0; i <= files; ++i)
+            expected << stripLine(strip.value(i), from.section(u':', 0, 0).toInt());
+        QCOMPARE(lines, expected);
+        for (const QString& line : expected)
+            if (!line.isEmpty() && once.value(once.size() - 1) != line)
+                once << line;
+        QCOMPARE(player()->said().mid(said), once);
+        // A series that reached its end says so once and names nothing; one that goes on keeps its next verse ready.
         const bool goesOn = files < heard.size();
         QCOMPARE(ends(boxes), qsizetype(!goesOn && !heard.isEmpty()));
         QCOMPARE(!player()->queued().isEmpty(), goesOn);
+        QCOMPARE(c->WindowsMediaPlayer1->playingText().isEmpty(), !goesOn);
+    }
+
+    // A folder holding few of a surah's recordings: said as the series starts, in the surah's and the reciter's
+    // names; the verses it lacks said as the series reaches them, a long run of them as one span.
+    void fewRecordings() {
+        for (int verse : {1, 2, 3, 5, 6})
+            QVERIFY(testsupport::overwrite(recording(u"036%1"_s.arg(verse, 3, 10, QChar(u'0'))), "ID3"));
+        setRepeat(0, false, 1, 1);
+        platform::MsgBoxScript boxes;
+        series(u"36:1"_s);
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(),
+                 u"Lexuesi „%1” ka 5 nga 83 ajetet e sures Jasin"_s.arg(reciter()));
+        QCOMPARE(c->WindowsMediaPlayer1->playingText(), u"Jasin 36:1, %1"_s.arg(reciter()));
+        hear(3);
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(), stripLine(u"36:4"_s, 36));
+        hear(2);
+        QCOMPARE(heard, (QStringList{u"36:1"_s, u"36:2"_s, u"36:3"_s, u"36:5"_s, u"36:6"_s}));
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(),
+                 u"Ajetet 36:7–36:83 nuk kanë regjistrim te lexuesi „%1” (dosja %2). U kapërcyen."_s.arg(reciter(),
+                                                                                                         folder()));
+        QCOMPARE(ends(boxes), qsizetype(1));
+        // One verse is named as it plays; one without a recording is said, and nothing is named.
+        for (const QString& verse : {u"36:3"_s, u"36:4"_s}) {
+            testsupport::typeInto(c->CmbNrAjeti, verse);
+            testsupport::pressEnter(c->CmbNrAjeti);
+            c->CmdPlayAjet->click();
+        }
+        QCOMPARE(c->WindowsMediaPlayer1->playingText(), QString());
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(),
+                 u"Ajeti 36:4 nuk ka regjistrim te lexuesi „%1” (dosja %2)."_s.arg(reciter(), folder()));
     }
 
     // Pause holds the series however long the clock runs; going on resumes it where it was.
@@ -230,12 +302,48 @@ private Q_SLOTS:
             c->CmdPlayAjet->click();
         const QString now = player()->current();
         QCOMPARE(player()->state(), FakePlayer::State::Playing);
+        QCOMPARE(c->WindowsMediaPlayer1->playingText(), heardName(u"114:6"_s));
         QVERIFY(player()->queued().isEmpty());
         hear(3);
         QCOMPARE(heard, QStringList(3, u"114:6"_s));
         QCOMPARE(player()->current(), now);
         QCOMPARE(ends(boxes), qsizetype(1));
         QCOMPARE(c->Rtf1->SelText().section(u'.', 0, 0), line);
+    }
+
+    // Esc (in the text, or in a box) and a second Ctrl+L stop a series at once, as the strip's stop button does:
+    // nothing follows, no "Fund" comes, nothing is named as heard; Ctrl+L then starts one again from the caret.
+    void stopKeys_data() {
+        QTest::addColumn<QString>("where"); // the control with the focus
+        QTest::addColumn<int>("key");       // none: the strip's stop button
+        QTest::newRow("Esc in the text") << u"Rtf1"_s << int(Qt::Key_Escape);
+        QTest::newRow("Esc in the verse box") << u"CmbNrAjeti"_s << int(Qt::Key_Escape);
+        QTest::newRow("Ctrl+L") << u"Rtf1"_s << int(Qt::Key_L);
+        QTest::newRow("the strip's stop button") << u"Rtf1"_s << 0;
+    }
+    void stopKeys() {
+        QFETCH(QString, where);
+        QFETCH(int, key);
+        setRepeat(5, false, 1, 1); // for ever: only the reader ends it
+        platform::MsgBoxScript boxes;
+        series(u"114:5"_s);
+        hear(1);
+        QWidget* focus = where == u"Rtf1"_s ? static_cast<QWidget*>(c->Rtf1->shown()) : c->CmbNrAjeti->lineEdit();
+        focus->setFocus();
+        if (key)
+            QTest::keyClick(focus, Qt::Key(key), key == Qt::Key_L ? Qt::ControlModifier : Qt::NoModifier);
+        else
+            c->WindowsMediaPlayer1->controls_stop(); // its button's command (disabled here: no backend plays)
+        QCOMPARE(player()->state(), FakePlayer::State::Stopped);
+        QVERIFY(player()->queued().isEmpty() && c->WindowsMediaPlayer1->playingText().isEmpty());
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(), key ? u"Leximi u ndal"_s : QString());
+        QCOMPARE(QApplication::focusWidget(), key == Qt::Key_Escape ? c->Rtf1->shown() : focus);
+        hear(3);
+        QCOMPARE(heard, QStringList(2, u"114:5"_s));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(heard, QStringList(3, u"114:5"_s));
+        QCOMPARE(player()->state(), FakePlayer::State::Playing);
+        QCOMPARE(ends(boxes), qsizetype(0));
     }
 
     // The repeat chosen is there again at the next start.
