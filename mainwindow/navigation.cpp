@@ -11,7 +11,7 @@
 namespace navigation {
 namespace {
 
-// Lower case without marks: "Âl-i İmrân" is "al-i imran"; the separators stay.
+// Lower case without marks (ë, ç, â; the ʿ of transliterations): "Âl-i İmrân" is "al-i imran"; the separators stay.
 QString plain(const QString& name) {
     QString out;
     for (const QChar ch : name.normalized(QString::NormalizationForm_D)) {

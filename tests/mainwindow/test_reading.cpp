@@ -107,9 +107,11 @@ private Q_SLOTS:
         row("Enam", "CmbNrAjeti", "Enam 5", "6:5.");
         row("Bakara", "CmbNrAjeti", "Bakara 255", "2:255.");
         row("article with hyphen", "CmbNrAjeti", "Al-Kehf 10", "18:10.");
-        row("article with a blank", "CmbNrAjeti", "el kahf 10", "18:10.");
+        row("article with a blank", "CmbNrAjeti", "es sexhde 5", "32:5.");
         row("apostrophe and marks", "CmbNrAjeti", "MÜ’MİNÛN 2", "23:2.");
         row("ë", "CmbNrAjeti", "Fussilët-3", "41:3.");
+        row("transliteration", "CmbNrAjeti", "Aʿrāf 3", "7:3.");
+        row("article to a short name", "CmbNrAjeti", "Es-Sad 5", "38:5.");
         row("a name's start", "CmbNrAjeti", "Bek 3", "2:3.");
         row("one letter changed", "CmbNrAjeti", "Kafirum 3", "109:3.");
         row("one letter missing", "CmbNrAjeti", "Ikhas 2", "112:2.");
