@@ -39,13 +39,6 @@ std::optional<Surah> Library::surah(int number) const {
     return Surah{int(st.integer(0)), st.text(1), int(st.integer(2))};
 }
 
-std::optional<int> Library::surahNamed(const QString& prefix) const {
-    for (const Surah& s : surahsByName())
-        if (s.name.startsWith(prefix, Qt::CaseInsensitive))
-            return s.number;
-    return std::nullopt;
-}
-
 std::optional<QString> Library::verseText(text::Verse v) const {
     platform::Statement st = m_db->query(
         QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet = ?"), {v.surah, v.verse});

@@ -47,8 +47,6 @@ public:
     QList<Surah> surahsByName() const;
     QList<Surah> surahsByVerseCount() const;
     std::optional<Surah> surah(int number) const;
-    // The number of the first surah (by name) whose name begins with `prefix`, any letter case.
-    std::optional<int> surahNamed(const QString& prefix) const;
     std::optional<QString> verseText(text::Verse v) const;
     bool hasVerse(text::Verse v) const;
     // The texts of many verses, in their order, by one statement; "" for a verse the database does not hold.

@@ -236,6 +236,7 @@ void frmKryesore::showVerseInLists(text::Verse v) {
         for (int i = 1; i <= surah->verses; ++i)
             CmbNrAjeti->AddItem(QString::number(i));
     }
+    CmbNrAjeti->selectQuietly(v.verse - 1); // Down and Up in the list go on from the verse shown
     CmbNrAjeti->setText(QString::number(v.verse));
 }
 
@@ -436,16 +437,22 @@ void frmKryesore::CmbNrSure_Click() {
     if (CmbNrSure->Text().isEmpty())
         CmbNrSure->setText(QStringLiteral("1"));
     const int item = navigation::chosenItem(CmbNrSure, navigation::Match::Exact);
-    if (item >= 0) // else the typed text names no surah
+    if (item >= 0)
         m_session.goTo({int(CmbNrSure->ItemData(item)), 1});
+    else
+        goToTypedSurah(CmbNrSure->Text());
 }
 
 void frmKryesore::CmbEmrSure_Click() {
+    if (goToTypedVerse(CmbEmrSure->Text()))
+        return;
     if (CmbEmrSure->Text().isEmpty())
         CmbEmrSure->setText(QStringLiteral("Fatiha"));
     const int item = navigation::chosenItem(CmbEmrSure, navigation::Match::Prefix);
     if (item >= 0)
         m_session.goTo({int(CmbEmrSure->ItemData(item)), 1});
+    else
+        goToTypedSurah(CmbEmrSure->Text());
 }
 
 void frmKryesore::CmbTotalAjete_Click() {
@@ -473,7 +480,7 @@ void frmKryesore::CmbNrAjeti_Click() {
             if (isNumber)
                 m_session.goTo({CmbNrSure->Text().trimmed().toInt(), verse});
             else
-                m_session.tell(QString()); // a text that names no verse goes nowhere
+                goToTypedSurah(CmbNrAjeti->Text()); // a surah's name alone, or said
             return;
         } catch (const std::exception&) {
             if (attempt > 0)
@@ -483,18 +490,35 @@ void frmKryesore::CmbNrAjeti_Click() {
     }
 }
 
+// A verse gone to by its typed key is read on from: the text takes the keyboard, its caret on the verse.
 bool frmKryesore::goToTypedVerse(const QString& typed) {
+    QString unknown;
     const text::Verse v = navigation::parseTypedVerse(
-        typed, [this](const QString& name) { return m_library.surahNamed(name).value_or(0); });
-    if (!v.isValid())
+        typed, [this](const QString& name) { return navigation::surahNamed(m_library, name); }, &unknown);
+    if (!unknown.isEmpty())
+        m_session.tell(navigation::unknownSurah(unknown));
+    else if (!v.isValid())
         return false;
-    m_session.goTo(v);
+    else if (m_session.goTo(v))
+        Rtf1->setFocus();
     return true;
+}
+
+// A number goes to its surah (the session says when there is none); a name too, or is said to name none.
+void frmKryesore::goToTypedSurah(const QString& typed) {
+    bool isNumber = false;
+    int surah = typed.trimmed().toInt(&isNumber);
+    if (!isNumber)
+        surah = navigation::surahNamed(m_library, typed);
+    if (isNumber || surah > 0)
+        m_session.goTo({surah, 1});
+    else
+        m_session.tell(navigation::unknownSurah(typed));
 }
 
 void frmKryesore::goToNamedVerse(const QString& typed) {
     const text::Verse v = navigation::parseTypedVerse(
-        typed, [this](const QString& name) { return m_library.surahNamed(name).value_or(0); });
+        typed, [this](const QString& name) { return navigation::surahNamed(m_library, name); });
     if (v.isValid())
         openInWholeText(v);
 }

@@ -101,6 +101,7 @@ private:
 
     // Navigation beyond the lists: typed keys, the way back, a verse read in the whole text.
     bool goToTypedVerse(const QString& typed);
+    void goToTypedSurah(const QString& typed);
     text::Verse verseUnderCaret() const;
     bool openInWholeText(text::Verse v);
     void openVerseInWholeText();

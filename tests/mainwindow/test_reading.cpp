@@ -3,6 +3,7 @@
 // bookmarks kept across two starts with one settings store, the way back, and the keyboard.
 #include "app/notices.h"
 #include "mainwindow/bookmarks.h"
+#include "mainwindow/navigation.h"
 #include "platform/look.h"
 #include "windowtest.h"
 
@@ -55,7 +56,7 @@ private Q_SLOTS:
             {"CmbNrAjeti", "8↵", "1 Fatiha 7 8 7", "\n1:1.\t"}, // beyond the surah: said, the view stays
             {"CmbNrAjeti", "↵", "1 Fatiha 7 1 7", "\n1:1.\t"}, // an empty verse list means verse 1
             {"CmbNrAjeti", "9999↵", "1 Fatiha 7 9999 7", "\n1:1.\t"},
-            {"CmbEmrSure", "imran↵", "1 imran 7 9999 7", "\n1:1.\t"}}; // inside a name is not its start
+            {"CmbEmrSure", "tiha↵", "1 tiha 7 9999 7", "\n1:1.\t"}}; // inside a name is not its start
         // clang-format on
         for (const auto& [box, choice, lists, from] : steps) {
             auto* list = c->w->findChild<platform::ComboBox*>(QLatin1String(box));
@@ -76,37 +77,115 @@ private Q_SLOTS:
                      qPrintable(step + seen));
         }
     }
-    // Every way of choosing a verse shows it as the first line, selected; verse 1 shows its surah's heading above.
-    // A verse beyond the surah's end is said under the lists, and the view stays where it was.
+    // Every way of choosing a verse shows it as the first line, selected; verse 1 shows its surah's heading above; the
+    // verse list's position is the verse's. Names are taken as other languages spell them, one letter wrong in a
+    // long one forgiven. A verse beyond the surah's end or a name of no surah is said under the lists, and the view
+    // stays where it was.
     void chosenVerseAtTop_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown"); // the line at the top; "" where the view stays
-        const auto row = [](const char* tag, const char* box, const char* typed, const char* shown) {
-            QTest::newRow(tag) << QString(box) << QString(typed) << QString(shown);
+        QTest::addColumn<QString>("said");  // under the lists
+        const auto row = [](const char* tag, const char* box, const char* typed, const char* shown,
+                            const char* said = "") {
+            QTest::newRow(tag) << QString(box) << QString::fromUtf8(typed) << QString(shown) << QString::fromUtf8(said);
         };
         row("surah number", "CmbNrSure", "36", "36.");
         row("surah name", "CmbEmrSure", "Jasin", "36.");
         row("verse number", "CmbNrAjeti", "10", "36:10.");
-        row("beyond the surah, a number", "CmbNrAjeti", "84", "");
-        row("beyond the surah, a key", "CmbNrAjeti", "36:84", "");
+        row("beyond the surah, a number", "CmbNrAjeti", "84", "", "Sureja Jasin ka 83 ajete");
+        row("beyond the surah, a key", "CmbNrAjeti", "36:84", "", "Sureja Jasin ka 83 ajete");
         row("key in the verse box", "CmbNrAjeti", "2:255", "2:255.");
         row("blank in the surah box", "CmbNrSure", "2 255", "2:255.");
         row("name and verse", "CmbNrAjeti", "Bekare 255", "2:255.");
-        row("name and verse in the name box", "CmbEmrSure", "Bekare 255", "2:255.");
+        row("name and verse in the name box", "CmbEmrSure", "Jasin 7", "36:7.");
         row("key of a first verse", "CmbNrSure", "18:1", "18.");
+        row("slash", "CmbNrAjeti", "36/12", "36:12.");
+        row("hyphen", "CmbNrAjeti", " 36 - 12 ", "36:12.");
+        row("other language", "CmbNrAjeti", "Yasin 12", "36:12.");
+        row("other language, hyphen", "CmbNrAjeti", "Ja-Sin 12", "36:12.");
+        row("Rahman", "CmbNrAjeti", "Rahman 13", "55:13.");
+        row("Enam", "CmbNrAjeti", "Enam 5", "6:5.");
+        row("Bakara", "CmbNrAjeti", "Bakara 255", "2:255.");
+        row("article with hyphen", "CmbNrAjeti", "Al-Kehf 10", "18:10.");
+        row("article with a blank", "CmbNrAjeti", "es sexhde 5", "32:5.");
+        row("apostrophe and marks", "CmbNrAjeti", "MÜ’MİNÛN 2", "23:2.");
+        row("ë", "CmbNrAjeti", "Fussilët-3", "41:3.");
+        row("transliteration", "CmbNrAjeti", "Aʿrāf 3", "7:3.");
+        row("article to a short name", "CmbNrAjeti", "Es-Sad 5", "38:5.");
+        row("a name's start", "CmbNrAjeti", "Bek 3", "2:3.");
+        row("one letter changed", "CmbNrAjeti", "Kafirum 3", "109:3.");
+        row("one letter missing", "CmbNrAjeti", "Ikhas 2", "112:2.");
+        row("one letter extra", "CmbNrAjeti", "Muxhaadele 4", "58:4.");
+        row("a name alone", "CmbNrAjeti", "Yasin", "36.");
+        row("a name in the number box", "CmbNrSure", "An-Nas", "114.");
+        row("another name in the name box", "CmbEmrSure", "Baqara", "2.");
+        row("a name of none", "CmbNrAjeti", "Xyz 12", "", "Nuk e gjej suren „Xyz”");
+        row("a wrong letter in a short name", "CmbNrAjeti", "Kehv 1", "", "Nuk e gjej suren „Kehv”");
+        row("a wrong letter between two names", "CmbNrAjeti", "Shurra 1", "", "Nuk e gjej suren „Shurra”");
+        row("two wrong letters", "CmbNrAjeti", "Bekkarre 1", "", "Nuk e gjej suren „Bekkarre”");
+        row("a name's middle", "CmbNrAjeti", "tiha 1", "", "Nuk e gjej suren „tiha”");
+        row("no verse box text", "CmbNrAjeti", " ?! ", "", "Nuk e gjej suren „?!”");
+        row("no name box text", "CmbEmrSure", "Qwerty", "", "Nuk e gjej suren „Qwerty”");
+        row("no number box text", "CmbNrSure", "999x", "", "Nuk e gjej suren „999x”");
+        row("no surah of the number", "CmbNrSure", "999", "", "Nuk ka sure me numrin 999");
     }
     void chosenVerseAtTop() {
         QFETCH(QString, box);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
+        QFETCH(QString, said);
+        enter(c->CmbNrSure, "36:5");
         const QString before = top();
         enter(c->w->findChild<QWidget*>(box), typed);
         QCOMPARE(top(), shown.isEmpty() ? before : shown);
-        QCOMPARE(told(), shown.isEmpty() ? "Sureja Jasin ka 83 ajete" : QString());
-        if (!shown.isEmpty()) // the verse is selected, under a heading its first
-            QVERIFY(
-                c->Rtf1->SelText().startsWith((shown.contains(u':') ? shown : shown.chopped(1).append(":1.")) + u'\t'));
+        QCOMPARE(told(), said);
+        if (shown.isEmpty()) { // the lists stay
+            QCOMPARE(c->CmbNrSure->ItemData(c->CmbNrSure->ListIndex()), 36);
+            QCOMPARE(c->CmbNrAjeti->ListIndex(), 4);
+            return;
+        }
+        const QString key = shown.contains(u':') ? shown : shown.chopped(1).append(":1.");
+        QVERIFY(c->Rtf1->SelText().startsWith(key + u'\t')); // the verse is selected, under a heading its first
+        QCOMPARE(c->CmbNrAjeti->ListIndex() + 1, key.section(u':', 1).chopped(1).toInt());
+    }
+    // Ctrl+G, a key typed and Enter: the text has the keyboard, and Down reads on from the verse.
+    void readOnAfterTypedVerse() {
+        enter(c->CmbNrSure, "2");
+        QTest::keyClick(c->w, Qt::Key_G, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "36:12");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), c->Rtf1->shown());
+        QCOMPARE(c->Rtf1->verseAt(c->Rtf1->SelStart()).text(), "36:12");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        const text::Verse at = c->Rtf1->verseAt(c->Rtf1->SelStart());
+        QVERIFY2(at.surah == 36 && (at.verse == 12 || at.verse == 13), qPrintable(at.text()));
+        QCOMPARE(top(), "36:12.");
+        // In the verse box, Down goes on from the verse shown.
+        QTest::keyClick(c->w, Qt::Key_G, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(top(), "36:13.");
+    }
+    // The table of other names: every surah has some, and no form of a name names two surahs.
+    void otherNames() {
+        QHash<QString, int> owner;
+        QSet<int> covered;
+        const auto take = [&owner](int surah, const QString& name) {
+            for (const QString& key : navigation::SurahNames::keys(name))
+                QVERIFY2(owner.value(key, surah) == surah && !key.isEmpty(), qPrintable(name));
+            for (const QString& key : navigation::SurahNames::keys(name))
+                owner.insert(key, surah);
+        };
+        for (const data::Surah& s : Module1::library.surahs())
+            take(s.number, s.name);
+        for (const QString& line : navigation::SurahNames::bundledAlternatives().split(u'\n', Qt::SkipEmptyParts))
+            if (!line.startsWith(u'#')) {
+                covered.insert(line.section(u'\t', 0, 0).toInt());
+                for (const QString& name : line.section(u'\t', 1).split(u','))
+                    take(line.section(u'\t', 0, 0).toInt(), name);
+            }
+        QCOMPARE(covered.size(), 114);
+        QVERIFY(covered.contains(1) && covered.contains(114));
     }
     // The way back leads to the verse the reader was at; a verse of a result opens in its place.
     // The whole text comes back as it was left (not read again: a mark made in it stays), in the size chosen
