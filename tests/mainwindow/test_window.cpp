@@ -121,20 +121,20 @@ private Q_SLOTS:
             ++checked;
         }
         QVERIFY(checked >= 14);
-        const QImage back = c.cmdKtheLibrezin->icon().pixmap(24, 24).toImage();
+        const QImage back = c.cmdKtheLibrezin->icon().pixmap(24, 24).toImage(); // 24 pixels a side, or more on a
+        const int side = back.width();                                          // screen of more pixels a point
+        const auto drawnRows = [&](int x) {
+            QList<int> rows;
+            for (int y = 0; y < side; ++y)
+                if (back.pixelColor(x, y).alpha() >= 128)
+                    rows << y;
+            return rows;
+        };
         int left = 0;
-        while (left < 24 && [&] {
-            for (int y = 0; y < 24; ++y)
-                if (back.pixelColor(left, y).alpha() >= 128)
-                    return false;
-            return true;
-        }())
+        while (left + 1 < side && drawnRows(left).isEmpty())
             ++left;
-        QList<int> tip; // the rows the leftmost drawn column covers
-        for (int y = 0; y < 24 && left < 24; ++y)
-            if (back.pixelColor(left, y).alpha() >= 128)
-                tip << y;
-        QVERIFY2(!tip.isEmpty() && tip.size() <= 4 && tip.first() >= 9 && tip.last() <= 14,
+        const QList<int> tip = drawnRows(left); // the leftmost drawn column: the arrow's tip, at mid height
+        QVERIFY2(!tip.isEmpty() && tip.size() * 6 <= side && tip.first() * 8 >= side * 3 && tip.last() * 8 <= side * 5,
                  qPrintable(QString::number(left)));
         QVERIFY(back != c.CmdRefreshKeshille->icon().pixmap(24, 24).toImage());
         QTRY_VERIFY(c.CmbFontNames->ListCount() > 0);
