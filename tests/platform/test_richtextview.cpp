@@ -299,18 +299,19 @@ private Q_SLOTS:
     // size the text comes in and after another size or face is chosen.
     void longVersesHang_data() {
         QTest::addColumn<bool>("whole");
-        QTest::addColumn<QString>("face"); // chosen once the text shows; "" none
-        QTest::addColumn<QString>("size");
-        QTest::newRow("whole text") << true << QString() << QString();
-        QTest::newRow("whole text, 26 points") << true << QString() << u"26"_s;
-        QTest::newRow("whole text, another face at 7") << true << u"DejaVu Sans Mono"_s << u"7"_s;
-        QTest::newRow("results") << false << QString() << QString();
-        QTest::newRow("results, 20 points") << false << QString() << u"20"_s;
+        QTest::addColumn<QString>("face");      // chosen once the text shows; "" none
+        QTest::addColumn<QStringList>("sizes"); // chosen after it, in turn
+        QTest::newRow("whole text") << true << QString() << QStringList();
+        QTest::newRow("whole text, 26 points") << true << QString() << QStringList{u"26"_s};
+        QTest::newRow("whole text, 9 then 26 points") << true << QString() << QStringList{u"9"_s, u"26"_s};
+        QTest::newRow("whole text, another face at 7") << true << u"DejaVu Sans Mono"_s << QStringList{u"7"_s};
+        QTest::newRow("results") << false << QString() << QStringList();
+        QTest::newRow("results, 20 points") << false << QString() << QStringList{u"20"_s};
     }
     void longVersesHang() {
         QFETCH(bool, whole);
         QFETCH(QString, face);
-        QFETCH(QString, size);
+        QFETCH(QStringList, sizes);
         RichTextView v;
         v.resize(420, 500);
         v.show();
@@ -330,7 +331,7 @@ private Q_SLOTS:
         }
         if (!face.isEmpty())
             v.setFontName(face);
-        if (!size.isEmpty())
+        for (const QString& size : sizes) // the first size goes over every run, the next ones are the default font's
             v.setFontSize(size);
         const QString lines = v.Text();
         for (const char* key : {"2:255.\t", "114:6.\t"}) {
