@@ -83,7 +83,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     CmbKerkoKrejt->setToolTip(QStringLiteral("Fjala që përmendet nëpër ajete"));
     CmbKerkoKrejt->setAccessibleName(QStringLiteral("Fjala që përmendet nëpër ajete"));
     CmbKerkoKrejt->setFixedWidth(twips(2415));
-    cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"), art::kReload);
+    cmdKtheLibrezin = iconButton(commands, "cmdKtheLibrezin", QStringLiteral("Kthe tekstin e Lib'rezit"), art::kBack);
     cmdKtheLibrezin->setVisible(false);
     cmdKerkoAll = iconButton(commands, "cmdKerkoAll", QStringLiteral("Kërko"), art::kFindAll);
     ChkKerkoSure = named(new QCheckBox(QStringLiteral("Vetëm sureja aktuale"), commands), "ChkKerkoSure");

@@ -323,7 +323,6 @@ void frmKryesore::Form_Load() {
         cmbKlasifikimTematik->setListIndex(0);
     m_reciters->fill();
     addNrFontToCombo(CmbNrFonti);
-    CmbFontNames->setText(QStringLiteral("Verdana"));
     // Every face on the system is listed once the window shows: the first screen needs the box, not its list.
     QTimer::singleShot(0, this, [this] {
         const QString shown = CmbFontNames->Text();
@@ -349,6 +348,7 @@ void frmKryesore::Form_Load() {
                                     fault};
     }
     restorePlace();
+    CmbFontNames->setText(drawnFace(Rtf1)); // the face the text is drawn in, a face of the box's list
     fitToScreen();
     chainTabOrder();
     Rtf1->setFocus(); // the reader starts in the text, not on the exit button

@@ -117,8 +117,10 @@ void TextPane::adopt(std::unique_ptr<QTextDocument> doc) {
     m_keptTop = -1;
     // Face and size come with the document; the rest of the font is the one the view had. (A new default font goes
     // over every line: it is set only when it differs.)
-    if (const QFont font = doc->defaultFont().resolve(old->defaultFont()); font != doc->defaultFont())
+    if (const QFont font = doc->defaultFont().resolve(old->defaultFont()); font != doc->defaultFont()) {
         doc->setDefaultFont(font);
+        rtf::rehang(doc.get());
+    }
     doc->setUndoRedoEnabled(false);
     doc->setParent(this);
     connect(doc.get(), &QTextDocument::contentsChange, this, &TextPane::onContentsChange);
@@ -145,7 +147,11 @@ void TextPane::setFontOfAll(int property, const std::function<void(QFont&)>& set
     QFont font = doc->defaultFont();
     set(font);
     if (m_ownless.contains(property)) { // no run carries a face (size) of its own: the default font is all
-        doc->setDefaultFont(font);
+        changeWithLayoutPaused([&] {
+            doc->setDefaultFont(font);
+            rtf::rehang(doc);
+        });
+        m_ownless.insert(property); // the lines' new indent gave no run a font of its own
         return;
     }
     changeWithLayoutPaused([&] {
@@ -179,6 +185,7 @@ void TextPane::setFontOfAll(int property, const std::function<void(QFont&)>& set
         }
         cursor.endEditBlock();
         doc->setDefaultFont(font);
+        rtf::rehang(doc);
     });
     m_ownless.insert(property); // until the text or its formats change
 }
@@ -342,6 +349,12 @@ void TextPane::showComposed(const text::Composed& composed) {
             cursor.setPosition(m.start);
             cursor.setPosition(m.start + m.length, QTextCursor::KeepAnchor);
             cursor.mergeCharFormat(format);
+        }
+        // Verse lines hang under the start of their text.
+        const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
+        for (const text::VerseIndex::Span& v : composed.index.verses()) {
+            cursor.setPosition(v.start);
+            cursor.setBlockFormat(hanging);
         }
         cursor.endEditBlock();
     });
@@ -755,8 +768,10 @@ void RichTextView::showComposed(const text::Composed& composed) {
 }
 
 void RichTextView::setTextFont(const QFont& font) {
-    for (TextPane* pane : panes())
+    for (TextPane* pane : panes()) {
         pane->document()->setDefaultFont(font);
+        rtf::rehang(pane->document());
+    }
 }
 
 void RichTextView::setFontName(const QString& face) {

@@ -5,7 +5,9 @@
 #include "text/verse.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -112,6 +114,7 @@ public:
         if (base.halfPoints > 0)
             font.setPointSizeF(base.halfPoints / 2.0);
         doc->setDefaultFont(font);
+        hanging_ = hangingFormat(font);
         lastQt_ = toQt(last_, base);
     }
     ~Filler() { cursor_.endEditBlock(); }
@@ -122,10 +125,14 @@ public:
         // An empty line keeps the size of the text around it: the block takes the format of its first run, or
         // of the text before it.
         const QTextCharFormat& blockFormat = p.runs.isEmpty() ? lastQt_ : qtFormat(p.runs.constFirst().format);
-        if (first_)
+        const bool hangs = !p.runs.isEmpty() && startsWithKey(p.runs.constFirst().text);
+        if (first_) {
             cursor_.setBlockCharFormat(blockFormat);
-        else
-            cursor_.insertBlock(QTextBlockFormat(), blockFormat);
+            if (hangs)
+                cursor_.setBlockFormat(hanging_);
+        } else {
+            cursor_.insertBlock(hangs ? hanging_ : QTextBlockFormat(), blockFormat);
+        }
         first_ = false;
         for (const Run& r : p.runs)
             if (!r.text.isEmpty())
@@ -141,7 +148,13 @@ private:
         return lastQt_;
     }
 
+    // A key and its TAB: the run a verse line or a heading starts with holds at least "1." and the TAB.
+    static bool startsWithKey(const QString& run) {
+        return run.contains(u'\t') && (text::verseOfLine(run).isValid() || text::surahOfHeading(run) > 0);
+    }
+
     Base base_;
+    QTextBlockFormat hanging_;
     QTextCursor cursor_;
     CharFormat last_;
     QTextCharFormat lastQt_;
@@ -206,6 +219,47 @@ Document parseAndFill(const QByteArray& rtf, QTextDocument* doc) {
         filler.emplace(doc, Base{}); // no paragraph: the document is emptied
     filler.reset();
     return reading.get();
+}
+
+QTextBlockFormat hangingFormat(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    const qreal width =
+        QFontMetricsF(bold).horizontalAdvance(QStringLiteral("114:129.")) + QFontMetricsF(font).horizontalAdvance(u' ');
+    QTextBlockFormat f;
+    f.setLeftMargin(width);
+    f.setTextIndent(-width);
+    f.setTabPositions({QTextOption::Tab(width, QTextOption::LeftTab)});
+    return f;
+}
+
+void rehang(QTextDocument* doc) {
+    const QTextBlockFormat hanging = hangingFormat(doc->defaultFont());
+    QTextCursor cursor(doc);
+    QTextBlock first, last; // a stretch of lines that hang, given the new indent at once
+    const auto flush = [&] {
+        if (!first.isValid())
+            return;
+        cursor.setPosition(first.position());
+        cursor.setPosition(last.position(), QTextCursor::KeepAnchor);
+        cursor.mergeBlockFormat(hanging);
+        first = QTextBlock();
+    };
+    cursor.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat f = b.blockFormat();
+        if (f.textIndent() >= 0) {
+            flush();
+            continue;
+        }
+        if (f.leftMargin() == hanging.leftMargin())
+            break; // every line that hangs has the one indent: this one has the new already
+        if (!first.isValid())
+            first = b;
+        last = b;
+    }
+    flush();
+    cursor.endEditBlock();
 }
 
 } // namespace platform::rtf

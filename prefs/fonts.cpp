@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QScrollBar>
 
@@ -92,7 +93,10 @@ void addFontToCombo(platform::ComboBox* CmbFontNames) {
     CmbFontNames->setSorted(true);
     for (const QString& family : albanianFaces())
         CmbFontNames->AddItem(family);
-    CmbFontNames->setText(QStringLiteral("Verdana"));
+}
+
+QString drawnFace(const platform::RichTextView* Rtf1) {
+    return QFontInfo(Rtf1->document()->defaultFont()).family().section(QStringLiteral(" ["), 0, 0);
 }
 
 void addNrFontToCombo(platform::ComboBox* CmbNrFonti) {

@@ -24,9 +24,13 @@ QString installedFaceFor(const QString& face);
 // foundry tags of families several foundries make, and without symbol faces.
 QStringList albanianFaces();
 
-// Fills the face combo with albanianFaces (the combo sorts them, regardless of case) and
-// shows "Verdana" in its edit field; nothing is selected and nothing is applied.
+// Fills the face combo with albanianFaces (the combo sorts them, regardless of case); its edit field keeps its
+// text, nothing is selected and nothing is applied.
 void addFontToCombo(platform::ComboBox* CmbFontNames);
+
+// The family the text shown is drawn in, named as the face list names it: the face asked for when it is installed,
+// otherwise the one drawn in its place.
+QString drawnFace(const platform::RichTextView* Rtf1);
 
 // The size list: whole points from the smallest to the largest.
 inline constexpr int kSmallestTextSize = 6;

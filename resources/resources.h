@@ -34,7 +34,8 @@ inline constexpr const char* kCopy = ":/icons/copy.svg";                // cmdCo
 inline constexpr const char* kFindBack = ":/icons/find-back.svg";       // cmdKerkimPrapa
 inline constexpr const char* kFindForward = ":/icons/find-forward.svg"; // cmdKerkim
 inline constexpr const char* kFindAll = ":/icons/find-all.svg";         // cmdKerkoAll
-inline constexpr const char* kReload = ":/icons/reload.svg";            // cmdKtheLibrezin, CmdRefreshKeshille
+inline constexpr const char* kReload = ":/icons/reload.svg";            // CmdRefreshKeshille
+inline constexpr const char* kBack = ":/icons/back.svg";                // cmdKtheLibrezin: an arrow to the left
 inline constexpr const char* kSpeaker = ":/icons/speaker.svg";          // CmdPlaySure, CmdPlayAjet
 inline constexpr const char* kAdd = ":/icons/add.svg";                  // adding a reciter
 inline constexpr const char* kRemove = ":/icons/remove.svg";            // removing one
@@ -51,9 +52,10 @@ inline constexpr const char* kStop = ":/icons/stop.svg";
 
 // Every picture above, for whoever needs to go through them all.
 inline constexpr const char* kAll[] = {
-    kWindowIcon, kBanner, kEmblem, kHandCursor, kTabSuret,    kTabKlasifikimi, kTabTemat, kTabShenjuesit, kClose,
-    kAbout,      kImport, kCopy,   kFindBack,   kFindForward, kFindAll,        kReload,   kSpeaker,       kCollapse,
-    kExpand,     kOk,     kAdd,    kRemove,     kNodeChapter, kNodeTheme,      kPlay,     kPause,         kStop,
+    kWindowIcon,    kBanner, kEmblem,      kHandCursor, kTabSuret, kTabKlasifikimi, kTabTemat,
+    kTabShenjuesit, kClose,  kAbout,       kImport,     kCopy,     kFindBack,       kFindForward,
+    kFindAll,       kReload, kBack,        kSpeaker,    kCollapse, kExpand,         kOk,
+    kAdd,           kRemove, kNodeChapter, kNodeTheme,  kPlay,     kPause,          kStop,
 };
 
 // An icon from one of the paths above.

@@ -51,7 +51,7 @@ private Q_SLOTS:
             {"cmdKtheLibrezin", "", "Kthe tekstin e Lib'rezit (Alt+Shigjeta majtas)"},
             {"CmbNrFonti", "12", "Madhësia e tekstit (Ctrl++, Ctrl+−, Ctrl+0)"},
             {"ChkKerkoSure", "Vetëm sureja aktuale", "Kërkimi të bëhet vetëm përbrenda sures së selektuar"},
-            {"CmbFontNames", "Verdana", "Lloji i shkronjave"}, {"CmbNrSure", "1", "Numri i sures"},
+            {"CmbFontNames", "DejaVu Sans", "Lloji i shkronjave"}, {"CmbNrSure", "1", "Numri i sures"},
             {"CmbEmrSure", "Fatiha", "Emri i sures"}, {"CmdPlaySure", "", "Lexo suren"},
             {"CmbTotalAjete", "7", "Kërkimi sipas numrit të përgjithshëm të ajeteve"},
             {"CmbNrAjeti", "1", "Ajeti i sures së zgjedhur (Ctrl+G)"}, {"CmdPlayAjet", "", "Lexo ajetin"},
@@ -86,6 +86,60 @@ private Q_SLOTS:
         QVERIFY(c.CmbKerkoKrejt->width() == twips(2415) && c.LblKeshilla->minimumHeight() == twips(1500));
         QCOMPARE(testsupport::child<QWidget>(c.w, "C1Elastic4_Bottom")->minimumHeight(), twips(930));
         QVERIFY(testsupport::child<QWidget>(c.w, "C1Elastic2_MenuContainer")->width() >= twips(3120));
+    }
+    // Every icon on the dark panels of the left column stands out from the panel: three quarters of its drawn pixels
+    // at 3:1 at least. The way back from the results shows an arrow back (its tip at the left), not the refresh of
+    // the tips. The font box names the face the text is drawn in, one of its list.
+    void iconsAndFaceThatCanBeSeen() {
+        testsupport::Controls c(testsupport::startProgram(dir));
+        c.w->show();
+        const auto buttons = testsupport::child<QWidget>(c.w, "C1Elastic2_MenuContainer")->findChildren<QToolButton*>();
+        int checked = 0;
+        for (QToolButton* b : buttons) {
+            if (b->icon().isNull())
+                continue;
+            QWidget* panel = b->parentWidget();
+            while (!panel->autoFillBackground())
+                panel = panel->parentWidget();
+            const QColor back = panel->palette().color(QPalette::Window);
+            const QImage icon = b->icon().pixmap(b->iconSize()).toImage().convertToFormat(QImage::Format_ARGB32);
+            int drawn = 0, seen = 0;
+            for (int y = 0; y < icon.height(); ++y)
+                for (int x = 0; x < icon.width(); ++x) {
+                    const QColor p = icon.pixelColor(x, y);
+                    if (p.alpha() < 128)
+                        continue;
+                    const double a = p.alphaF();
+                    const QColor over = QColor::fromRgbF(float(p.redF() * a + back.redF() * (1 - a)),
+                                                         float(p.greenF() * a + back.greenF() * (1 - a)),
+                                                         float(p.blueF() * a + back.blueF() * (1 - a)));
+                    ++drawn;
+                    seen += platform::contrastRatio(over, back) >= 3;
+                }
+            QVERIFY2(back == platform::windowColour() && seen * 4 >= drawn * 3,
+                     qPrintable(u"%1: %2 of %3"_s.arg(b->objectName()).arg(seen).arg(drawn)));
+            ++checked;
+        }
+        QVERIFY(checked >= 14);
+        const QImage back = c.cmdKtheLibrezin->icon().pixmap(24, 24).toImage(); // 24 pixels a side, or more on a
+        const int side = back.width();                                          // screen of more pixels a point
+        const auto drawnRows = [&](int x) {
+            QList<int> rows;
+            for (int y = 0; y < side; ++y)
+                if (back.pixelColor(x, y).alpha() >= 128)
+                    rows << y;
+            return rows;
+        };
+        int left = 0;
+        while (left + 1 < side && drawnRows(left).isEmpty())
+            ++left;
+        const QList<int> tip = drawnRows(left); // the leftmost drawn column: the arrow's tip, at mid height
+        QVERIFY2(!tip.isEmpty() && tip.size() * 6 <= side && tip.first() * 8 >= side * 3 && tip.last() * 8 <= side * 5,
+                 qPrintable(QString::number(left)));
+        QVERIFY(back != c.CmdRefreshKeshille->icon().pixmap(24, 24).toImage());
+        QTRY_VERIFY(c.CmbFontNames->ListCount() > 0);
+        QCOMPARE(c.CmbFontNames->Text(), QFontInfo(c.Rtf1->document()->defaultFont()).family());
+        QVERIFY(c.CmbFontNames->findText(c.CmbFontNames->Text()) >= 0);
     }
     void everyInputHasAName() {
         frmKryesore* w = testsupport::startProgram(dir);

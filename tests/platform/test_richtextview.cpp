@@ -295,6 +295,61 @@ private Q_SLOTS:
         QCOMPARE(v.Text() + marks(v) + QString::number(v.SelStart()), u"1\tËxz\r\ny..R7B/.0"_s);
     }
     // The whole text under a passage keeps its layout, caret and place: it comes back without being laid out again.
+    // A long verse wraps under the start of its text, not under its key: in the whole text and in results, at the
+    // size the text comes in and after another size or face is chosen.
+    void longVersesHang_data() {
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<QString>("face");      // chosen once the text shows; "" none
+        QTest::addColumn<QStringList>("sizes"); // chosen after it, in turn
+        QTest::newRow("whole text") << true << QString() << QStringList();
+        QTest::newRow("whole text, 26 points") << true << QString() << QStringList{u"26"_s};
+        QTest::newRow("whole text, 9 then 26 points") << true << QString() << QStringList{u"9"_s, u"26"_s};
+        QTest::newRow("whole text, another face at 7") << true << u"DejaVu Sans Mono"_s << QStringList{u"7"_s};
+        QTest::newRow("results") << false << QString() << QStringList();
+        QTest::newRow("results, 20 points") << false << QString() << QStringList{u"20"_s};
+    }
+    void longVersesHang() {
+        QFETCH(bool, whole);
+        QFETCH(QString, face);
+        QFETCH(QStringList, sizes);
+        RichTextView v;
+        v.resize(420, 500);
+        v.show();
+        const QString verse = u"Ata që besojnë në të fshehtën dhe e falin namazin "_s.repeated(6);
+        if (whole) {
+            QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs24 {\\b 2.\\tab Bekare}\\par";
+            for (const char* key : {"2:255.", "114:6."})
+                rtf += "{\\b " + QByteArray(key) + "\\tab}" + verse.toLatin1() + "\\par";
+            QVERIFY(v.setFileName(file(u"varur.rtf"_s, rtf + '}')));
+        } else {
+            text::Composer c;
+            c.line(u"Fjala gjendet në 2 ajete"_s);
+            c.verse({2, 255}, verse);
+            c.verse({114, 6}, verse);
+            v.setTextFont(QFont(u"DejaVu Sans"_s, 12));
+            v.showComposed(c.take());
+        }
+        if (!face.isEmpty())
+            v.setFontName(face);
+        for (const QString& size : sizes) // the first size goes over every run, the next ones are the default font's
+            v.setFontSize(size);
+        const QString lines = v.Text();
+        for (const char* key : {"2:255.\t", "114:6.\t"}) {
+            const QTextBlock block = v.document()->findBlock(v.toDocumentPosition(int(lines.indexOf(key))));
+            QTRY_VERIFY(block.layout()->lineCount() > 2);
+            QTextCursor c(v.document());
+            c.setPosition(block.position());
+            const int keyStart = v.cursorRect(c).left();
+            c.setPosition(block.position() + int(block.text().indexOf(u'\t')) + 1);
+            const int textStart = v.cursorRect(c).left();
+            c.setPosition(block.position() + block.layout()->lineAt(1).textStart());
+            const int second = v.cursorRect(c).left();
+            c.setPosition(block.position() + block.layout()->lineAt(2).textStart());
+            const int third = v.cursorRect(c).left();
+            QVERIFY2(keyStart < textStart - 20 && qAbs(second - textStart) <= 2 && third == second,
+                     qPrintable(u"%1: %2 %3 %4 %5"_s.arg(key).arg(keyStart).arg(textStart).arg(second).arg(third)));
+        }
+    }
     void wholeTextKeptUnderPassage() {
         RichTextView v;
         v.resize(400, 300);

@@ -20,7 +20,7 @@ private Q_SLOTS:
         addFontToCombo(&CmbFontNames);
         QCOMPARE((QStringList{CmbNrFonti.List(0), CmbNrFonti.List(20), QString::number(CmbNrFonti.ListCount()),
                               CmbNrFonti.Text(), CmbFontNames.Text()}),
-                 (QStringList{"6", "26", "21", "10", "Verdana"}));
+                 (QStringList{"6", "26", "21", "10", ""}));
         // The faces that write Albanian, each once: no symbol faces, no foundry tags.
         const QStringList faces = albanianFaces();
         QCOMPARE(CmbFontNames.ListCount(), faces.size());
@@ -41,6 +41,7 @@ private Q_SLOTS:
         Rtf1.setSelStart(Rtf1.TextLength() - 3);
         QTRY_VERIFY(Rtf1.verticalScrollBar()->value() > 0);
         CmbFontNames.setListIndex(CmbFontNames.findText(face));
+        QCOMPARE(drawnFace(&Rtf1), face);
         // Face and size everywhere, the red kept; the start of the text in view, nothing selected.
         for (int p = 0; p < Rtf1.TextLength(); p += p < 30 ? 1 : 97) {
             QTextCursor cursor(Rtf1.document());
@@ -54,6 +55,10 @@ private Q_SLOTS:
         QCOMPARE(Rtf1.SelStart() + Rtf1.SelLength() + Rtf1.verticalScrollBar()->value(), 0);
         // A face the screens name but this system lacks stands for an installed one.
         QVERIFY(installedFaceFor("No Such Face").isEmpty() && QFontDatabase::hasFamily(installedFaceFor("verdana")));
+        // A face the system lacks is named as the face drawn in its place, one of the list.
+        CmbFontNames.setText("No Such Face");
+        CmbFontNames_Click(&Rtf1, &CmbFontNames);
+        QVERIFY2(faces.contains(drawnFace(&Rtf1)), qPrintable(drawnFace(&Rtf1)));
     }
 };
 
