@@ -97,6 +97,8 @@ private Q_SLOTS:
             return cursor.charFormat().foreground().color();
         };
         QCOMPARE(colourAt(empty), platform::colour(text::Role::Note));
+        QVERIFY(colourAt(empty) != platform::colour(text::Role::Text) && colourAt(empty).saturation() == 0 &&
+                platform::contrastRatio(colourAt(empty), Qt::white) >= 4.5); // grey, and readable
         QCOMPARE(colourAt(empty + note.size() - 1), platform::colour(text::Role::Note));
         QCOMPARE(colourAt(c.Rtf1->Text().indexOf("\tTeksti 1:6") + 1), platform::colour(text::Role::Text));
         QCOMPARE(Module1::cnLidhja.value("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 7"),
