@@ -48,7 +48,9 @@ bool TranslationImport::run(data::Library& library) {
         content = databuilder::readWholeFile(file);
         t = databuilder::readTranslation(content, file, databuilder::surahsOf(Module1::databasePath()));
     } catch (const databuilder::BuildError& e) {
-        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);
+        // The reader has just chosen the file: a file of another kind is said in the one sentence, unnamed.
+        platform::MsgBox(e.cause() == databuilder::notATranslation() ? e.cause() : e.message(), platform::Buttons::OK,
+                         QString(), platform::Icon::Warning);
         return false;
     }
     int verses = 0;

@@ -18,6 +18,8 @@ QColor dayPalette(text::Role role) {
         return QColor(140, 30, 20);
     case Role::Heading:
         return QColor(0, 80, 120);
+    case Role::Note:
+        return QColor(112, 112, 112); // grey, 5:1 on white
     case Role::Match:
         return QColor(255, 0, 0);
     case Role::Selection:

@@ -136,10 +136,22 @@ public:
         first_ = false;
         for (const Run& r : p.runs)
             if (!r.text.isEmpty())
-                cursor_.insertText(withinLine(r.text), qtFormat(r.format));
+                cursor_.insertText(withinLine(r.text), &r == noteOf(p) ? noteFormat(r.format) : qtFormat(r.format));
     }
 
 private:
+    // The run of a verse line that says the verse has no text (the key's run, then the note's); none for others.
+    static const Run* noteOf(const Paragraph& p) {
+        if (p.runs.size() < 2 || p.runs[1].text != text::emptyVerseNote() ||
+            !text::verseOfLine(p.runs[0].text).isValid())
+            return nullptr;
+        return &p.runs[1];
+    }
+    QTextCharFormat noteFormat(const CharFormat& f) {
+        QTextCharFormat q = qtFormat(f);
+        q.setForeground(colour(text::Role::Note));
+        return q;
+    }
     const QTextCharFormat& qtFormat(const CharFormat& f) {
         if (!(f == last_)) {
             last_ = f;

@@ -21,6 +21,10 @@ void Composer::verse(Verse v, const QString& verseText, const QList<QPair<int, i
     m_c.text += v.text();
     m_c.text += QLatin1String(".\t");
     const int body = int(m_c.text.size());
+    if (verseText.isEmpty()) {
+        m_c.text += emptyVerseNote();
+        m_c.marks.append({body, int(emptyVerseNote().size()), Role::Note});
+    }
     m_c.text += verseText;
     m_c.index.addVerse(v, start, int(m_c.text.size()));
     for (const auto& [at, length] : matches)

@@ -34,6 +34,7 @@ public:
     // A line that is no verse ("" for an empty line).
     void line(const QString& s = QString());
     // A verse line: "2:255.", TAB, the text. `matches` are ranges (start, length) in `verseText`, marked as matches.
+    // A verse without text shows emptyVerseNote() in the Note role.
     void verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches = {});
     // Marks each occurrence of the words in the line last added (see matchesIn).
     void markLine(const QStringList& words, bool loose);

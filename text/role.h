@@ -9,6 +9,7 @@ enum class Role {
     Text,        // the text of the view
     VerseKey,    // a verse's key at the start of its line
     Heading,     // a surah's heading, the title
+    Note,        // what the program says within the text: a verse without text
     Match,       // a word found by a search
     Selection,   // the reader's selection
     Window,      // the dark panels of the windows and the player strip

@@ -22,6 +22,12 @@ inline size_t qHash(const Verse& v, size_t seed = 0) noexcept {
     return ::qHash((quint64(quint32(v.surah)) << 32) | quint32(v.verse), seed);
 }
 
+// What stands in a verse's place, drawn in the Note role, when the translation gives it no text; the database
+// keeps such a verse empty.
+inline QString emptyVerseNote() {
+    return QStringLiteral("(ky përkthim nuk ka tekst për këtë ajet)");
+}
+
 // The verse a line of the whole text begins with ("2:255." and a TAB); none for other lines. The whole text's
 // file is the only text whose verses are read from their keys: every other text is composed from verses it knows.
 Verse verseOfLine(QStringView line);

@@ -45,6 +45,11 @@ void readComment(QStringView body, Translation& t, bool& explicitSource) {
 
 } // namespace
 
+QString notATranslation() {
+    return QStringLiteral("Ky skedar nuk është përkthim: pritej „sura|ajeti|teksti” në çdo rresht ose XML i "
+                          "Tanzil-it.");
+}
+
 QString placeholderText() {
     return QStringLiteral("[Përkthimi i këtij ajeti nuk është importuar ende.]");
 }
@@ -107,8 +112,8 @@ public:
 
     // The translation, or BuildError listing every fault (the first kFaultsShown of them). Verses left
     // without text are noted in the translation: a translator who renders two verses as one leaves one empty.
-    // A file without the text of a single verse is no translation: that is said first, and the verses it
-    // lacks are not listed one by one.
+    // A file without the text of a single verse is no translation: that is said first (or alone, when it gives
+    // no verse at all), and the verses it lacks are not listed one by one.
     Translation finish() {
         QStringList missing;
         qsizetype read = 0, withText = 0;
@@ -127,11 +132,11 @@ public:
             }
         QString head; // the cause that explains the rest
         QStringList faults = m_faults;
+        if (withText == 0 && m_faults.isEmpty() && read == 0)
+            throw BuildError(notATranslation());
         if (withText == 0 && m_faults.isEmpty())
-            head = read == 0 ? QStringLiteral("Skedari nuk ka asnjë ajet në formën sure|ajet|tekst ose në XML-në e "
-                                              "Tanzil-it.")
-                             : QStringLiteral("Asnjë ajet nuk ka tekst: të %1 ajetet e skedarit janë bosh.")
-                                   .arg(groupedNumber(read));
+            head =
+                QStringLiteral("Asnjë ajet nuk ka tekst: të %1 ajetet e skedarit janë bosh.").arg(groupedNumber(read));
         else if (withText == 0 && read == 0)
             head = QStringLiteral("Skedari nuk jep asnjë ajet; rreshtat e tij kanë këto gabime:");
         else
@@ -153,14 +158,34 @@ private:
     QStringList m_faults;
 };
 
+// The numbers of a line "sura|aya|text" and where its text starts; surah -1 when the line has not that form.
+struct VerseLine {
+    int surah = -1;
+    int verse = -1;
+    qsizetype text = 0;
+    bool formed() const { return surah >= 0 && verse >= 0; }
+};
+
+VerseLine verseLine(QStringView line) {
+    const qsizetype bar1 = line.indexOf(u'|');
+    const qsizetype bar2 = bar1 < 0 ? -1 : line.indexOf(u'|', bar1 + 1);
+    if (bar2 < 0)
+        return {};
+    return {parseNumber(line.left(bar1).trimmed()), parseNumber(line.mid(bar1 + 1, bar2 - bar1 - 1).trimmed()),
+            bar2 + 1};
+}
+
 Translation parseLines(QByteArrayView content, const QList<Surah>& surahs) {
     VerseTable table(surahs);
     bool explicitSource = false;
+    bool formed = false; // a line has the form of a verse, whatever its faults
     int lineNo = 0;
     for (const QByteArrayView raw : splitLines(content)) {
         ++lineNo;
         QString line;
         if (!platform::decodeUtf8(raw, &line)) {
+            // Numbers and bars read the same in any encoding: a translation saved in another one is still one.
+            formed = formed || verseLine(QString::fromLatin1(raw)).formed();
             table.fault(lineNo, QStringLiteral("teksti nuk është UTF-8 i vlefshëm."));
             continue;
         }
@@ -170,16 +195,17 @@ Translation parseLines(QByteArrayView content, const QList<Surah>& surahs) {
             readComment(QStringView(line).mid(1), table.translation(), explicitSource);
             continue;
         }
-        const qsizetype bar1 = line.indexOf(u'|');
-        const qsizetype bar2 = bar1 < 0 ? -1 : line.indexOf(u'|', bar1 + 1);
-        const int surah = bar2 < 0 ? -1 : parseNumber(QStringView(line).left(bar1).trimmed());
-        const int verse = bar2 < 0 ? -1 : parseNumber(QStringView(line).mid(bar1 + 1, bar2 - bar1 - 1).trimmed());
-        if (surah < 0 || verse < 0) {
+        const VerseLine v = verseLine(line);
+        if (!v.formed()) {
             table.fault(lineNo, QStringLiteral("rreshti nuk ka formën sure|ajet|tekst me numra për suren dhe ajetin."));
             continue;
         }
-        table.add(lineNo, surah, verse, QStringView(line).mid(bar2 + 1));
+        formed = true;
+        table.add(lineNo, v.surah, v.verse, QStringView(line).mid(v.text));
     }
+    // A file of another kind (a page, a document, an archive) is said to be one in a sentence, not line by line.
+    if (!formed)
+        throw BuildError(notATranslation());
     return table.finish();
 }
 
@@ -202,6 +228,7 @@ Translation parseXml(const QString& content, const QList<Surah>& surahs) {
     VerseTable table(surahs);
     QXmlStreamReader xml(content); // from text: the encoding is decided already
     bool explicitSource = false;
+    bool tanzil = false; // an element of the form was met
     int surah = -1;
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
@@ -214,6 +241,8 @@ Translation parseXml(const QString& content, const QList<Surah>& surahs) {
         case QXmlStreamReader::StartElement: {
             const int line = int(xml.lineNumber());
             const auto index = [&] { return parseNumber(xml.attributes().value(QLatin1String("index")).trimmed()); };
+            tanzil = tanzil || xml.name() == QLatin1String("quran") || xml.name() == QLatin1String("sura") ||
+                     xml.name() == QLatin1String("aya");
             if (xml.name() == QLatin1String("sura")) {
                 surah = index();
                 if (surah < 0)
@@ -231,8 +260,8 @@ Translation parseXml(const QString& content, const QList<Surah>& surahs) {
             break;
         }
     }
-    if (xml.hasError())
-        throw BuildError(xmlFault(xml));
+    if (xml.hasError()) // a page of the web is no XML, and no translation either
+        throw BuildError(tanzil ? xmlFault(xml) : notATranslation());
     return table.finish();
 }
 
@@ -353,7 +382,10 @@ Translation readTranslation(const QByteArray& content, const QString& path, cons
         t = parseTranslation(content, surahs);
     } catch (const BuildError& e) {
         throw BuildError(
-            QStringLiteral("Përkthimi %1 nuk pranohet.\n%2").arg(QDir::toNativeSeparators(path), e.message()));
+            QStringLiteral("%1 %2 nuk pranohet.\n%3")
+                .arg(e.message() == notATranslation() ? QStringLiteral("Skedari") : QStringLiteral("Përkthimi"),
+                     QDir::toNativeSeparators(path), e.message()),
+            e.message());
     }
     // A file that names neither its translation nor its translator is named by its file name.
     if (t.name.isEmpty() && t.translator.isEmpty())

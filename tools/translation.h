@@ -28,6 +28,9 @@ inline constexpr qsizetype kMaxVerseBytes = 64 * 1024;
 // blanks around it, becomes one blank (the database and the whole text hold the same text); no blank at the ends.
 QString verseText(QStringView raw);
 
+// Why a file that gives no verse line and is no Tanzil XML is refused: one sentence, for a file of another kind.
+QString notATranslation();
+
 // What every verse holds when no translation was imported.
 QString placeholderText();
 // The lines that open the whole text while no translation is imported: what to do and where to find one.
@@ -36,10 +39,12 @@ QStringList placeholderNote();
 // Parses a translation: every verse of `surahs` exactly once, in any order; a verse may be empty, but not every
 // verse, and none may pass kMaxVerseBytes. Throws BuildError listing every fault, one a line ("Rreshti N: ...",
 // "Mungon ajeti S:V."), the first twenty of them; an XML that cannot be read, or whose bytes are not in the
-// encoding it declares, is refused with that one cause.
+// encoding it declares, is refused with that one cause; a file without a single line of the verse form (in
+// whatever encoding) that is no Tanzil XML either is refused with notATranslation() alone.
 Translation parseTranslation(const QByteArray& content, const QList<Surah>& surahs);
 // The same from the bytes of the file `path`, read once (what the reader saw is what is imported); a file that
-// names no translation nor translator is named by its file name.
+// names no translation nor translator is named by its file name. A refusal names the file on its first line, the
+// cause (BuildError::cause) following.
 Translation readTranslation(const QByteArray& content, const QString& path, const QList<Surah>& surahs);
 // The same, reading the file.
 Translation readTranslation(const QString& path, const QList<Surah>& surahs);

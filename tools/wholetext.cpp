@@ -2,6 +2,7 @@
 #include "tools/wholetext.h"
 
 #include "platform/textfile.h"
+#include "text/verse.h"
 
 namespace databuilder {
 
@@ -33,10 +34,10 @@ void appendRtfText(QByteArray& out, QStringView text) {
 QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t, const QString& identity) {
     QByteArray out;
     out.reserve(4 * 1024 * 1024);
-    // cf1: headings, cf2: verse keys.
+    // cf1: headings, cf2: verse keys, cf3: the note of a verse without text.
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1"
            "{\\fonttbl{\\f0\\fswiss\\fcharset0 DejaVu Sans;}}"
-           "{\\colortbl ;\\red0\\green80\\blue120;\\red140\\green30\\blue20;}\n";
+           "{\\colortbl ;\\red0\\green80\\blue120;\\red140\\green30\\blue20;\\red112\\green112\\blue112;}\n";
     if (!identity.isEmpty())
         out += platform::importIdentityGroup(identity) + '\n';
     out += "\\pard\\plain\\f0\\fs24";
@@ -70,6 +71,11 @@ QByteArray wholeTextRtf(const QList<Surah>& surahs, const Translation& t, const 
         const QStringList& verses = t.verses[s];
         for (qsizetype v = 0; v < verses.size(); ++v) {
             out += "\n{\\b\\cf2 " + number + ':' + QByteArray::number(v + 1) + ".\\tab}";
+            if (verses[v].isEmpty()) { // said in the text, not in the database
+                out += "{\\cf3 ";
+                appendRtfText(out, text::emptyVerseNote());
+                out += '}';
+            }
             appendRtfText(out, verses[v]);
             out += "\\par";
         }

@@ -2,7 +2,10 @@
 // A translation brought in from the window of an installed program: the reader's own copy is made, the
 // reciters kept, the new text shown at once; a refused file changes nothing.
 #include "mainwindow/translationimport.h"
+#include "platform/look.h"
 #include "windowtest.h"
+
+#include <QTextCursor>
 
 using platform::Answer;
 
@@ -52,6 +55,18 @@ private Q_SLOTS:
             QVERIFY2(boxes.asked()[0].text.contains("Rreshti 2: ajeti 1:1 përsëritet"),
                      qPrintable(boxes.asked()[0].text));
         }
+        // A file of another kind, a page saved instead of the translation: one sentence, not a fault a line.
+        QByteArray page = "<!DOCTYPE html>\n<html><head><meta charset=utf-8></head><body>\n";
+        for (int v = 1; v <= 30; ++v)
+            page += "<p>1:" + QByteArray::number(v) + " Me emrin e Allahut\n";
+        for (const QByteArray& content : {page, QByteArray(page).replace('<', ' ')}) {
+            QVERIFY(testsupport::overwrite(bad, content));
+            platform::MsgBoxScript boxes;
+            testsupport::child<QToolButton>(w, "cmdImporto")->click();
+            QCOMPARE(boxes.asked().size(), 1);
+            QCOMPARE(boxes.asked()[0].text, "Ky skedar nuk është përkthim: pritej „sura|ajeti|teksti” në çdo rresht "
+                                            "ose XML i Tanzil-it.");
+        }
         QVERIFY(TranslationImport::placeholderShown(Module1::library));
 
         // What the reader approves is what is imported, even when the file is replaced before they answer.
@@ -72,12 +87,31 @@ private Q_SLOTS:
         // Shown at once and kept in the reader's folder (their reciters kept as every import keeps them: see the
         // builder's test); the program folder untouched.
         QVERIFY(c.Rtf1->Text().contains("\r\n36:10.\tTeksti 36:10\r\n"));
+        // The verse left without text says so in grey, in the text only: the database keeps it empty.
+        const QString note = "(ky përkthim nuk ka tekst për këtë ajet)";
+        const qsizetype empty = c.Rtf1->Text().indexOf("\r\n1:7.\t" + note + "\r\n") + 7;
+        QVERIFY(empty > 7);
+        const auto colourAt = [&](qsizetype crlf) {
+            QTextCursor cursor(c.Rtf1->document());
+            cursor.setPosition(c.Rtf1->toDocumentPosition(int(crlf)) + 1);
+            return cursor.charFormat().foreground().color();
+        };
+        QCOMPARE(colourAt(empty), platform::colour(text::Role::Note));
+        QVERIFY(colourAt(empty) != platform::colour(text::Role::Text) && colourAt(empty).saturation() == 0 &&
+                platform::contrastRatio(colourAt(empty), Qt::white) >= 4.5); // grey, and readable
+        QCOMPARE(colourAt(empty + note.size() - 1), platform::colour(text::Role::Note));
+        QCOMPARE(colourAt(c.Rtf1->Text().indexOf("\tTeksti 1:6") + 1), platform::colour(text::Role::Text));
+        QCOMPARE(Module1::cnLidhja.value("SELECT Perkthimi FROM librezi WHERE NrSure = 1 AND NrAjet = 7"),
+                 QVariant(QString()));
         QVERIFY(c.Rtf1->Text().startsWith("Kur'ani — përkthimi shqip nga Teksti"));
         QVERIFY(!testsupport::child<QToolButton>(w, "cmdImportoKeshilla")->isVisible());
         QCOMPARE(testsupport::fileChecksum(program.filePath("librezi.db")), bundled);
         c.CmbKerkoKrejt->setText("Teksti 114:6");
         QVERIFY(testsupport::search(c));
         QVERIFY(c.Rtf1->Text().contains("U gjet vetëm një ajet"));
+        c.CmbKerkoKrejt->setText("nuk ka tekst për këtë ajet"); // the note is not the verse's text
+        QVERIFY(testsupport::search(c));
+        QVERIFY(c.Rtf1->Text().contains("Nuk u gjet ndonjë ajet"));
 
         // The next start opens on the imported text.
         w->close();

@@ -172,7 +172,8 @@ private Q_SLOTS:
     void wholeTextRoles() {
         const QByteArray rtf =
             "{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;\\red4\\green5\\blue6;\\red7\\green8\\blue9;}"
-            "{\\cf1 Titulli}\\par{\\b\\cf1 2.\\tab Bekare}\\par{\\b\\cf2 2:1.\\tab}Elif{\\cf3 Lam}\\par}";
+            "{\\cf1 Titulli}\\par{\\b\\cf1 2.\\tab Bekare}\\par{\\b\\cf2 2:1.\\tab}Elif{\\cf3 Lam}\\par"
+            "{\\b\\cf2 2:2.\\tab}{\\cf3 (ky p\\u235?rkthim nuk ka tekst p\\u235?r k\\u235?t\\u235? ajet)}\\par}";
         const QString path = file(u"roles.rtf"_s, rtf);
         RichTextView v;
         QVERIFY(v.setFileName(path));
@@ -190,6 +191,8 @@ private Q_SLOTS:
         QCOMPARE(colourAt(heading), platform::colour(text::Role::Heading));
         QCOMPARE(colourAt(key), platform::colour(text::Role::VerseKey));
         QCOMPARE(colourAt(int(text.indexOf(u"Lam"_s))), QColor(7, 8, 9));
+        // A verse without text says so in the notes' colour, whatever colour the file gives it.
+        QCOMPARE(colourAt(int(text.indexOf(u"(ky"_s))), platform::colour(text::Role::Note));
         // Another palette: the roles take its colours.
         platform::usePalette(
             [](text::Role r) { return r == text::Role::VerseKey ? QColor(9, 9, 9) : platform::dayPalette(r); });

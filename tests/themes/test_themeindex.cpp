@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/look.h"
 #include "themes/passage.h"
 #include "windowtest.h"
+
+#include <QTextCursor>
 
 // The theme list and the tree on one real main window over the bundled classification, whose verse texts say
 // which verse they are; the verse lists read and the passages composed from them.
@@ -54,10 +57,25 @@ private Q_SLOTS:
         QCOMPARE((QStringList{c->LstAjetetPrejCmbTema->List(0), c->LstAjetetPrejCmbTema->List(last)}), themeAndGroups);
     }
     void aGroupShowsItsPassage() {
+        Module1::cnLidhja.exec("UPDATE librezi SET Perkthimi = '' WHERE NrSure = 114 AND NrAjet = 3");
         chooseTheme("Xhuzi 30");
         c->LstAjetetPrejCmbTema->setListIndex(c->LstAjetetPrejCmbTema->ListCount() - 1);
         QVERIFY(c->Rtf1->Text().startsWith(themes::passageHeader("Xhuzi 30", "114 (Nas): 1-6").join("\r\n")));
         QCOMPARE(c->Rtf1->Text().count("\r\n114:"), 6);
+        // A verse without text says so, in grey, between the verses around it.
+        const QString note = "(ky përkthim nuk ka tekst për këtë ajet)";
+        const qsizetype empty = c->Rtf1->Text().indexOf("\r\n114:2.\tajeti 114:2\r\n114:3.\t" + note + "\r\n114:4.\t");
+        QVERIFY(empty > 0);
+        const auto colourAt = [&](qsizetype crlf) {
+            QTextCursor cursor(c->Rtf1->document());
+            cursor.setPosition(c->Rtf1->toDocumentPosition(int(crlf)) + 1);
+            return cursor.charFormat().foreground().color();
+        };
+        const qsizetype from = empty + 29, to = from + note.size(); // the note, after "114:3." and a TAB
+        QCOMPARE(colourAt(from), platform::colour(text::Role::Note));
+        QCOMPARE(colourAt(to - 1), platform::colour(text::Role::Note));
+        QCOMPARE(colourAt(to + 12), platform::colour(text::Role::Text)); // 114:4's text
+        Module1::cnLidhja.exec("UPDATE librezi SET Perkthimi = 'ajeti 114:3' WHERE NrSure = 114 AND NrAjet = 3");
         QVERIFY(w->inPassageMode());
         // A theme node lists its groups and shows the first, the header naming the whole node text.
         clickNode("31. Ajetet e sexhdes");

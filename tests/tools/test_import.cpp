@@ -262,7 +262,8 @@ private Q_SLOTS:
                  QVariant(QString()));
         const wholetext::Reading reading = wholetext::read(Module1::library, dir.filePath("LIB'REZI.rtf"));
         QVERIFY2(reading.fault.isEmpty(), qPrintable(reading.fault));
-        QVERIFY(reading.document.plainText().contains("\n5:3.\t\n5:4.\tRe 5:4"));
+        QVERIFY(
+            reading.document.plainText().contains("\n5:3.\t(ky përkthim nuk ka tekst për këtë ajet)\n5:4.\tRe 5:4"));
     }
     // A refused file lists every fault it holds, the first twenty, so that it can be mended in one pass; exactly
     // twenty are all listed, without a count of others.
@@ -316,7 +317,8 @@ private Q_SLOTS:
         const QString tooLong = "Rreshti 1: ajeti 1:1 ka %1 bajtë tekst, ndërsa një ajet pranohet deri në 65 536 "
                                 "bajtë (64 KB).";
         const QString utf8 = "XML-ja thotë se është në kodimin ISO-8859-1, por bajtet e saj janë UTF-8.";
-        const QString noVerse = "Skedari nuk ka asnjë ajet në formën sure|ajet|tekst ose në XML-në e Tanzil-it.";
+        const QString notOne =
+            "Ky skedar nuk është përkthim: pritej „sura|ajeti|teksti” në çdo rresht ose XML i Tanzil-it.";
         auto row = [](const char* tag, const QByteArray& content, const QString& verse, const QString& said = {},
                       int lines = 1) { QTest::newRow(tag) << content << verse << said << lines; };
         const QByteArray lines = "1|2|b\n2|1|c\n";
@@ -365,9 +367,17 @@ private Q_SLOTS:
         row("one verse with text", "1|1|a\n1|2|\n2|1|\n", "a");
         row("no verse with text", "1|1|\n1|2|  \n2|1|\n", "",
             "Asnjë ajet nuk ka tekst: të 3 ajetet e skedarit janë bosh.");
-        row("no verse at all", "#  Name: Bosh\n\n", "", noVerse);
-        row("an XML without verses", "<quran>\n</quran>\n", "", noVerse);
-        row("no line a verse", "1:1 a\n1:2 b\n", "", "Skedari nuk jep asnjë ajet; rreshtat e tij kanë këto gabime:", 3);
+        row("no verse at all", "#  Name: Bosh\n\n", "", notOne);
+        row("an XML without verses", "<quran>\n</quran>\n", "", notOne);
+        row("no line a verse", "1:1 a\n1:2 b\n1:3 c\n", "", notOne);
+        row("a page of the web", "<!DOCTYPE html>\n<html><head><meta charset=utf-8><title>Tanzil</title>", "", notOne);
+        row("a document of another kind", "%PDF-1.4\n\xE2\xE3\xCF\xD3\n1 0 obj|2|\n", "", notOne);
+        row("verse lines in another encoding", "1|1|M\xEBshiruesit\n1|2|\xEB\n2|1|\xE7\n", "",
+            "Skedari nuk jep asnjë ajet; rreshtat e tij kanë këto gabime:", 4);
+        row("no verse line right", "1|3|a\n3|1|b\n", "",
+            "Skedari nuk jep asnjë ajet; rreshtat e tij kanë këto gabime:", 3);
+        row("a broken XML of the form", "<quran><sura index=\"1\"><aya index=\"1\" text=\"x\"><p>", "",
+            "Rreshti 1: XML-ja mbaron para se të mbyllet, skedari duket i cunguar.", 2);
     }
     void readOrRefused() {
         QFETCH(QByteArray, content);
@@ -486,6 +496,9 @@ private Q_SLOTS:
         QTest::newRow("a device") << "/dev/zero" << notAFile;
         QTest::newRow("a pipe") << "fifo" << notAFile;
         QTest::newRow("a folder") << "." << notAFile;
+        QTest::newRow("no translation") << "faqe.html"
+                                        << "Skedari %1 nuk pranohet.\nKy skedar nuk është përkthim: pritej "
+                                           "„sura|ajeti|teksti” në çdo rresht ose XML i Tanzil-it.\n";
         QTest::newRow("64 MB and a byte")
             << "big"
             << "më i madh se sa pranohet: ka 67 108 865 bajtë, ndërsa pranohen deri në 67 108 864 bajtë (64 MB).";
@@ -497,6 +510,9 @@ private Q_SLOTS:
         QString path = what.startsWith(u'/') ? what : dir.filePath(what);
         if (what == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (what == "faqe.html")
+            QVERIFY(testsupport::overwrite(path, "<html>\n<p>Sure 1, ajeti 1\n<p>Sure 1, ajeti 2\n"));
+        said.replace("%1", path);
         if (what == "big") {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(databuilder::kMaxInputBytes + 1));
