@@ -108,6 +108,11 @@ void frmKryesore::connectHandlers() {
     on(mnuSelektoKrejtTekstin, &QAction::triggered, &frmKryesore::mnuSelektoKrejtTekstin_Click);
     on(mnuKopjim, &QAction::triggered, &frmKryesore::mnuKopjim_Click);
     connect(Rtf1, &platform::RichTextView::MouseUp, this, &frmKryesore::Rtf1_MouseUp);
+    // A click on a link of a composed text (no selection made) follows it.
+    connect(Rtf1, &platform::RichTextView::MouseUp, this, [this](int button, int, int x, int y) {
+        if (button == 1 && Rtf1->SelLength() == 0 && inPassageMode())
+            platform::guarded([&] { followLink(Rtf1->positionAt(QPoint(x, y))); });
+    });
 
     on(cmdRrethProg, &QToolButton::clicked, &frmKryesore::cmdRrethProg_Click);
     on(cmdImporto, &QToolButton::clicked, &frmKryesore::cmdImporto_Click);
@@ -268,7 +273,10 @@ bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Rtf1->shown() && event->type() == QEvent::KeyPress && inPassageMode()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            platform::guarded([this] { openVerseInWholeText(); });
+            platform::guarded([this] {
+                if (!followLink(Rtf1->SelStart()))
+                    openVerseInWholeText();
+            });
             return true;
         }
     }
@@ -696,6 +704,22 @@ void frmKryesore::searchFailed(std::exception_ptr error) {
     m_session.undoShow();
     Q_EMIT searchDone();
     platform::guarded([&] { std::rethrow_exception(error); });
+}
+
+// The hint under a search that found nothing, that the loose search would find, turns the option on and searches
+// again. False when no link is at the position.
+bool frmKryesore::followLink(int crlfPos) {
+    const std::shared_ptr<const text::Composed>& shown = m_session.screen().text;
+    if (!shown || m_session.screen().kind != reading::Screen::Results)
+        return false;
+    const int at = Rtf1->toDocumentPosition(crlfPos);
+    for (const text::Mark& m : shown->marks)
+        if (m.role == text::Role::Link && at >= m.start && at <= m.start + m.length) {
+            ChkPaDallim->setChecked(true);
+            cmdKerkoAll_Click();
+            return true;
+        }
+    return false;
 }
 
 void frmKryesore::cmdKerkim_Click() {

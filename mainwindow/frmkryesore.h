@@ -120,6 +120,7 @@ private:
     void focusVerse();
     void showSearchResults(const search::Outcome& outcome, std::shared_ptr<const text::Composed> shown);
     void searchFailed(std::exception_ptr error);
+    bool followLink(int crlfPos);
 
     // Handlers.
     void CmbNrSure_Click();

@@ -106,7 +106,19 @@ Outcome run(platform::Connection& db, const Request& request, const std::atomic<
             continue;
         out.results.append(std::move(r));
     }
+    if (out.results.isEmpty() && !request.loose && !(cancelled && cancelled->load())) {
+        Request loose = request;
+        loose.loose = true;
+        out.looseCount = int(run(db, loose, cancelled).results.size());
+    }
     return out;
+}
+
+QString looseHint(int looseCount) {
+    if (looseCount <= 0)
+        return QString();
+    return looseCount == 1 ? QStringLiteral("Me „Pa dallim ë/e, ç/c” gjendet 1 ajet")
+                           : QStringLiteral("Me „Pa dallim ë/e, ç/c” gjenden %1 ajete").arg(looseCount);
 }
 
 text::Composed compose(const Outcome& outcome) {
@@ -115,6 +127,8 @@ text::Composed compose(const Outcome& outcome) {
     c.line();
     c.line(reportLine(int(outcome.results.size()), r.phrase, r.surah > 0, r.surahName));
     c.markLine(markedWords(r.phrase), r.loose);
+    if (const QString hint = looseHint(outcome.looseCount); !hint.isEmpty())
+        c.line(hint, text::Role::Link);
     c.line(reportRule());
     c.line();
     for (const Result& result : outcome.results)

@@ -50,13 +50,19 @@ struct Result {
 struct Outcome {
     Request request;
     QList<Result> results;
+    // When nothing was found with ë and ç told apart: how many verses the loose search finds (-1: not asked).
+    int looseCount = -1;
 };
 
+// The line under a report that found nothing: how many verses the loose search would find ("" for none).
+QString looseHint(int looseCount);
+
 // Runs a search on a connection. `cancelled`, when given, is asked between rows: a search called off returns what it
-// found so far. Throws DbError.
+// found so far. A search that tells ë and ç apart and finds nothing counts what the loose one finds. Throws DbError.
 Outcome run(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled = nullptr);
 
-// The text that shows an outcome: the report line, a rule, then a line a verse, with the words marked.
+// The text that shows an outcome: the report line, a rule, then a line a verse, with the words marked. An outcome with
+// nothing found that the loose search would find has the loose hint under its report line, drawn as a link.
 text::Composed compose(const Outcome& outcome);
 
 // Runs searches off the window's thread, on a connection of their own to the database file: one at a time.

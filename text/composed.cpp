@@ -16,6 +16,11 @@ void Composer::line(const QString& s) {
     m_c.text += u'\n';
 }
 
+void Composer::line(const QString& s, Role role) {
+    m_c.marks.append({int(m_c.text.size()), int(s.size()), role});
+    line(s);
+}
+
 void Composer::verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches) {
     const int start = int(m_c.text.size());
     m_c.text += v.text();

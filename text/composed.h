@@ -33,6 +33,8 @@ class Composer {
 public:
     // A line that is no verse ("" for an empty line).
     void line(const QString& s = QString());
+    // A line drawn wholly in a role's colour (a link the reader can follow).
+    void line(const QString& s, Role role);
     // A verse line: "2:255.", TAB, the text. `matches` are ranges (start, length) in `verseText`, marked as matches.
     // A verse without text shows emptyVerseNote() in the Note role.
     void verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches = {});

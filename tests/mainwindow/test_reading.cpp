@@ -222,6 +222,41 @@ private Q_SLOTS:
         QVERIFY(!c->w->inPassageMode() && c->cmdKtheLibrezin->isHidden());
         QCOMPARE(top(), "36:10.");
     }
+    // A search that finds nothing telling ë from e, that the loose search would find, says so under its report; a
+    // click on that line turns the option on and searches again. A result opened by a double click comes back at its
+    // line with Alt+Left, and once more the whole text.
+    void noResultsHintAndBackToTheLine() {
+        auto* loose = testsupport::child<QCheckBox>(c->w, "ChkPaDallim");
+        QVERIFY(!loose->isChecked());
+        enter(c->CmbNrAjeti, "36:1");
+        c->ChkKerkoSure->setChecked(true);
+        c->CmbKerkoKrejt->setText("Perkthimi");
+        QVERIFY(testsupport::search(*c));
+        const QString hint = "Me „Pa dallim ë/e, ç/c” gjenden 83 ajete";
+        QVERIFY(c->Rtf1->Text().contains("Në suren Jasin nuk përmendet shprehja Perkthimi\r\n" + hint + "\r\n"));
+        const auto lineRect = [this](const QString& line) {
+            platform::TextPane* pane = c->Rtf1->shown();
+            QTextCursor at(pane->document());
+            at.setPosition(c->Rtf1->toDocumentPosition(int(c->Rtf1->Text().indexOf(line))) + 3);
+            return pane->cursorRect(at);
+        };
+        QVERIFY(testsupport::search(
+            *c, [&] { QTest::mouseClick(c->Rtf1->shown()->viewport(), Qt::LeftButton, {}, lineRect(hint).center()); }));
+        QVERIFY(loose->isChecked());
+        QVERIFY(c->Rtf1->Text().contains("Gjithsej u gjetën 83 ajete në suren Jasin"));
+        QVERIFY(!c->Rtf1->Text().contains(hint));
+        QTest::mouseDClick(c->Rtf1->shown()->viewport(), Qt::LeftButton, {}, lineRect("36:12.\t").center());
+        QVERIFY(!c->w->inPassageMode());
+        QCOMPARE(top(), "36:12.");
+        QTest::keyClick(c->w, Qt::Key_Left, Qt::AltModifier);
+        QVERIFY(c->w->inPassageMode());
+        QVERIFY(c->Rtf1->lineAt(c->Rtf1->SelStart()).startsWith("36:12.\t"));
+        QTest::keyClick(c->w, Qt::Key_Left, Qt::AltModifier);
+        QVERIFY(!c->w->inPassageMode());
+        QCOMPARE(top(), "36."); // verse 1 under its heading
+        loose->setChecked(false);
+        c->ChkKerkoSure->setChecked(false);
+    }
     // A right click outside the selection puts the caret where the mouse is.
     void rightClickWherePointed() {
         enter(c->CmbNrSure, "2:1");
