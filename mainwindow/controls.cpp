@@ -47,6 +47,7 @@ QToolButton* iconButton(QWidget* parent, const char* name, const QString& hint, 
 void onDark(QWidget* w) {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, platform::colour(text::Role::OnWindow));
+    p.setColor(QPalette::ButtonText, platform::colour(text::Role::OnWindow));
     w->setPalette(p);
 }
 
@@ -95,6 +96,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
 
     cmdRrethProg = iconButton(commands, "cmdRrethProg", QStringLiteral("Rreth programit..."), art::kAbout);
     cmdImporto = iconButton(commands, "cmdImporto", QStringLiteral("Importo përkthimin..."), art::kImport);
+    onDark(cmdImporto); // its name stands beside its icon while the book has no translation
     CmbFontNames = named(new platform::ComboBox(commands), "CmbFontNames");
     CmbFontNames->setSorted(true);
     CmbFontNames->setToolTip(QStringLiteral("Lloji i shkronjave"));
@@ -245,6 +247,7 @@ QWidget* frmKryesore::buildPageSuret() {
     cmdImportoKeshilla->setText(QStringLiteral("Importo përkthimin..."));
     cmdImportoKeshilla->setIcon(art::icon(art::kImport));
     cmdImportoKeshilla->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    onDark(cmdImportoKeshilla);
     cmdImportoKeshilla->setVisible(false);
     g->addWidget(cmdImportoKeshilla, 13, 0, 1, 4);
     g->setRowStretch(14, 1);

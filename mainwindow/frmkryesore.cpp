@@ -347,7 +347,7 @@ void frmKryesore::Form_Load() {
     CmbNrAjeti->setText(QStringLiteral("1"));
     CmbTotalAjete->setText(QStringLiteral("7"));
     m_bookmarks->load();
-    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown(m_library));
+    inviteImport(TranslationImport::placeholderShown(m_library));
     ChkPaDallim->setChecked(place::looseSearch());
     showRepeat(audio::loadRepeat());
     if (const QString fault = loadWholeText(); !fault.isEmpty()) {
@@ -823,9 +823,17 @@ void frmKryesore::cmdImporto_Click() {
         platform::MsgBox(QStringLiteral("Teksti i plotë nuk mund të hapet: %1.").arg(fault), platform::Buttons::OK,
                          QString(), platform::Icon::Warning);
     m_bookmarks->load();
-    cmdImportoKeshilla->setVisible(TranslationImport::placeholderShown(m_library));
+    inviteImport(TranslationImport::placeholderShown(m_library));
     if (at.isValid())
         m_session.goTo(at);
+}
+
+// While the book holds no translation, the import button says its name beside its icon (the book's first lines name
+// it so), and the tips offer it too.
+void frmKryesore::inviteImport(bool invite) {
+    cmdImportoKeshilla->setVisible(invite);
+    cmdImporto->setText(QStringLiteral("Importo përkthimin..."));
+    cmdImporto->setToolButtonStyle(invite ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
 }
 
 void frmKryesore::cmdRrethProg_Click() {

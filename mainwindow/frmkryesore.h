@@ -148,6 +148,7 @@ private:
     void CmbNrFonti_Click();
     void cmdRrethProg_Click();
     void cmdImporto_Click();
+    void inviteImport(bool invite);
     void ChkPaDallim_Click();
     void cmdKerkoAll_Click();
     void cmdKerkim_Click();

@@ -56,8 +56,8 @@ QString placeholderText() {
 
 QStringList placeholderNote() {
     return {QStringLiteral("Ende nuk është importuar asnjë përkthim: në vend të çdo ajeti qëndron vetëm një shënim."),
-            QStringLiteral("Për ta importuar, shtypni „Importo përkthimin...” (butoni pranë „Rreth programit” ose "
-                           "lidhja te këshillat) dhe zgjidhni skedarin e përkthimit."),
+            QStringLiteral("Për ta importuar, shtypni butonin „Importo përkthimin...” lart majtas, mbi „Kërkimi i "
+                           "tekstit”, dhe zgjidhni skedarin e përkthimit."),
             QStringLiteral("Përkthime shqip në formën sure|ajet|tekst ose XML boton projekti Tanzil: "
                            "https://tanzil.net/trans/ (zgjidhni gjuhën shqipe).")};
 }

@@ -105,6 +105,7 @@ private Q_SLOTS:
                  QVariant(QString()));
         QVERIFY(c.Rtf1->Text().startsWith("Kur'ani — përkthimi shqip nga Teksti"));
         QVERIFY(!testsupport::child<QToolButton>(w, "cmdImportoKeshilla")->isVisible());
+        QCOMPARE(testsupport::child<QToolButton>(w, "cmdImporto")->toolButtonStyle(), Qt::ToolButtonIconOnly);
         QCOMPARE(testsupport::fileChecksum(program.filePath("librezi.db")), bundled);
         c.CmbKerkoKrejt->setText("Teksti 114:6");
         QVERIFY(testsupport::search(c));

@@ -80,6 +80,15 @@ private Q_SLOTS:
         const QRect room = c.w->screen()->availableGeometry();
         QVERIFY2(room.contains(QRect(c.w->pos(), c.w->size() + QSize(16, 48))), qPrintable(c.w->objectName()));
         QVERIFY(c.w->width() <= 1024 && c.w->minimumSizeHint().height() <= 480);
+        // A book without a translation names its import button as the reader sees it: with its name, whole, in view,
+        // white on the panel.
+        auto* import = testsupport::child<QToolButton>(c.w, "cmdImporto");
+        QVERIFY(import->text() == u"Importo përkthimin..."_s &&
+                import->toolButtonStyle() == Qt::ToolButtonTextBesideIcon);
+        QVERIFY(c.Rtf1->Text().contains(u"„"_s + import->text() + u"” lart majtas"_s));
+        QTRY_COMPARE(import->visibleRegion().boundingRect(), import->rect());
+        QVERIFY(import->width() >= import->sizeHint().width());
+        QVERIFY(platform::contrastRatio(import->palette().color(QPalette::ButtonText), platform::windowColour()) >= 7);
         QCOMPARE(c.C1Tab1->tabText(0) + c.C1Tab1->tabText(1) + c.C1Tab1->tabText(2), u"&Suret&Klasifikimi&Temat"_s);
         QVERIFY(c.C1Tab1->count() == 4 && c.C1Tab1->currentIndex() == 0 && !c.C1Tab1->tabIcon(2).isNull());
         QVERIFY(c.cmdKtheLibrezin->isHidden() && c.CmdCollapseAll->isHidden() && !c.cmdExpandAll->isHidden());
