@@ -380,6 +380,10 @@ void frmKryesore::buildControls() {
     columnScroll->setWidget(column);
     columnScroll->setWidgetResizable(true);
     columnScroll->setFrameShape(QFrame::NoFrame);
+    // Only the controls take the keyboard: Shift+Tab goes back through the same ones Tab goes through.
+    columnScroll->setFocusPolicy(Qt::NoFocus);
+    for (QToolButton* arrow : C1Tab1->tabBar()->findChildren<QToolButton*>())
+        arrow->setFocusPolicy(Qt::NoFocus);
     columnScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     columnScroll->setFixedWidth(column->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     darkPanel(columnScroll->viewport());
@@ -436,6 +440,8 @@ void frmKryesore::connectShortcuts() {
     shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &frmKryesore::CmdPlayVazhdim_Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &frmKryesore::undoBookmarkRemoved);
+    for (const auto& [key, step] : {std::pair{QKeySequence(Qt::Key_F6), 1}, {QKeySequence(Qt::SHIFT | Qt::Key_F6), -1}})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this, step] { nextPart(step); });
     // Esc, where nothing else takes it, stops a series heard and brings the reader back to the text.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {

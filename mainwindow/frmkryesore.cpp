@@ -20,6 +20,7 @@
 #include "prefs/fonts.h"
 #include "search/history.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -280,7 +281,9 @@ bool frmKryesore::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == cmdFund && event->type() == QEvent::FocusOut)
+    // Tab out of the exit button goes round to the first list; Shift+Tab and the mouse go where they lead.
+    if (watched == cmdFund && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason)
         cmdFund_LostFocus();
     if (watched == txtKerkim && event->type() == QEvent::FocusIn)
         txtKerkim_GotFocus();
@@ -791,6 +794,35 @@ void frmKryesore::smallerText() {
 void frmKryesore::defaultTextSize() {
     CmbNrFonti->setText(QString::number(kTextPoints));
     CmbNrFonti_Click();
+}
+
+// F6 goes from the left column to the text, to the player strip and back to the left column (Shift+F6 the other
+// way), to the control last used there; a part with nothing to take the keyboard is passed over.
+void frmKryesore::nextPart(int step) {
+    QWidget* const parts[] = {findChild<QWidget*>(QStringLiteral("C1Elastic2_Scroll")), Rtf1, WindowsMediaPlayer1};
+    QWidget* now = QApplication::focusWidget();
+    int at = 0;
+    for (int i = 0; i < 3; ++i)
+        if (now && (parts[i] == now || parts[i]->isAncestorOf(now)))
+            at = i;
+    if (now && at == 0)
+        m_lastInColumn = now;
+    for (int tried = 1; tried <= 3; ++tried) {
+        const int part = (at + step * tried + 3) % 3;
+        QWidget* target = part == 1 ? Rtf1->shown() : nullptr;
+        if (part == 0 && m_lastInColumn && m_lastInColumn->isVisibleTo(this) && m_lastInColumn->isEnabled())
+            target = m_lastInColumn;
+        if (!target)
+            for (QWidget* w : parts[part]->findChildren<QWidget*>())
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) {
+                    target = part == 0 ? CmbNrSure : w;
+                    break;
+                }
+        if (target) {
+            target->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
 }
 
 void frmKryesore::focusFind() {

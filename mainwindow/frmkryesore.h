@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -115,6 +116,7 @@ private:
     void biggerText();
     void smallerText();
     void defaultTextSize();
+    void nextPart(int step);
     void focusFind();
     void focusSearch();
     void focusVerse();
@@ -235,10 +237,11 @@ private:
     audio::ReciterChoice* m_reciters = nullptr;
     Bookmarks* m_bookmarks = nullptr;
     TranslationImport* m_import = nullptr;
-    text::Verse m_restoreVerse; // the verse of the last run, gone to when the window shows
-    QString m_wholeStamp;       // the whole-text file as it was read (stampOf)
-    QStringList m_historyKept;  // the search list as the store holds it
-    bool m_faceChosen = false;  // the reader chose a face or a size in this run
+    text::Verse m_restoreVerse;       // the verse of the last run, gone to when the window shows
+    QString m_wholeStamp;             // the whole-text file as it was read (stampOf)
+    QStringList m_historyKept;        // the search list as the store holds it
+    QPointer<QWidget> m_lastInColumn; // the control of the left column F6 left
+    bool m_faceChosen = false;        // the reader chose a face or a size in this run
     bool m_sizeChosen = false;
     int m_points; // the size the text was last given
 };

@@ -5,6 +5,7 @@
 #include "mainwindow/bookmarks.h"
 #include "mainwindow/navigation.h"
 #include "platform/look.h"
+#include "platform/mediaplayer.h"
 #include "windowtest.h"
 
 #include <QElapsedTimer>
@@ -393,20 +394,51 @@ private Q_SLOTS:
             QCOMPARE(c->CmbNrFonti->Text(), size);
         }
     }
-    // Real Tab presses go round every control in reading order, the exit button last.
-    void tabGoesRound() {
-        c->CmbNrSure->setFocus();
-        QList<QWidget*> seen;
-        for (int i = 0; i < 60 && (seen.isEmpty() || QApplication::focusWidget() != c->CmbNrSure); ++i) {
-            seen.append(QApplication::focusWidget());
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QCOMPARE(QApplication::focusWidget(), c->CmbNrSure);
+    // Real Tab presses go round every control in reading order, the exit button last, and Shift+Tab goes round
+    // the same controls the other way; F6 goes between the left column, the text and the player strip; Esc in a box
+    // brings the keyboard back to the text.
+    void keyboardGoesRound() {
+        const auto round = [](QWidget* from, Qt::KeyboardModifiers modifiers) {
+            from->setFocus();
+            QList<QWidget*> seen;
+            for (int i = 0; i < 80 && (seen.isEmpty() || QApplication::focusWidget() != from); ++i) {
+                seen.append(QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            }
+            return QApplication::focusWidget() == from ? seen : QList<QWidget*>();
+        };
+        const QList<QWidget*> seen = round(c->CmbNrSure, {});
+        QVERIFY(!seen.isEmpty());
         for (QWidget* w : QList<QWidget*>{c->txtKerkim, c->CmbKerkoKrejt, c->Rtf1->shown(), c->CmbNrFonti})
             QVERIFY2(seen.contains(w), qPrintable(w->objectName()));
         QCOMPARE(seen.last(), c->cmdFund);
         QVERIFY(seen.indexOf(c->CmbNrAjeti) < seen.indexOf(c->txtKerkim));
         QVERIFY(seen.indexOf(c->txtKerkim) < seen.indexOf(c->Rtf1->shown()));
+        QList<QWidget*> back = round(c->cmdFund, Qt::ShiftModifier);
+        std::reverse(back.begin(), back.end());
+        QCOMPARE(back, seen);
+
+        auto* strip = c->WindowsMediaPlayer1;
+        const auto inPart = [](QWidget* part) { return part->isAncestorOf(QApplication::focusWidget()); };
+        c->CmbNrAjeti->setFocus();
+        QTest::keyClick(c->w, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), c->Rtf1->shown());
+        QTest::keyClick(c->w, Qt::Key_F6);
+        QVERIFY(inPart(strip));
+        QTest::keyClick(c->w, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), c->CmbNrAjeti);
+        QTest::keyClick(c->w, Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(inPart(strip));
+        QTest::keyClick(c->w, Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), c->Rtf1->shown());
+
+        for (QWidget* box : QList<QWidget*>{c->txtKerkim, c->CmbKerkoKrejt, c->CmbNrAjeti, c->CmbFontNames,
+                                            testsupport::child<QWidget>(c->w, "SpnNga")}) {
+            box->setFocus();
+            QVERIFY(box->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QVERIFY2(c->Rtf1->shown()->hasFocus(), qPrintable(box->objectName()));
+        }
     }
     // Closing keeps the verse at the top, the size and the window's size; the next start opens there.
     void placeKeptBetweenRuns() {
