@@ -149,7 +149,7 @@ void TextPane::setFontOfAll(int property, const std::function<void(QFont&)>& set
     if (m_ownless.contains(property)) { // no run carries a face (size) of its own: the default font is all
         changeWithLayoutPaused([&] {
             doc->setDefaultFont(font);
-            rtf::rehang(doc);
+            rehang();
         });
         m_ownless.insert(property); // the lines' new indent gave no run a font of its own
         return;
@@ -185,9 +185,16 @@ void TextPane::setFontOfAll(int property, const std::function<void(QFont&)>& set
         }
         cursor.endEditBlock();
         doc->setDefaultFont(font);
-        rtf::rehang(doc);
+        rehang();
     });
     m_ownless.insert(property); // until the text or its formats change
+}
+
+// The lines that hang get the indent of the new font; neither the characters nor their formats change meanwhile.
+void TextPane::rehang() {
+    m_rehanging = true;
+    rtf::rehang(document());
+    m_rehanging = false;
 }
 
 QFont TextPane::fontAt(int crlfPos) const {
@@ -254,6 +261,8 @@ bool TextPane::cacheStillMatches(int from, int length) const {
 }
 
 void TextPane::onContentsChange(int from, int charsRemoved, int charsAdded) {
+    if (m_rehanging)
+        return; // only the lines' indents change
     m_ownless.clear(); // a run may carry a face or a size of its own again
     if (!m_textValid)
         return;

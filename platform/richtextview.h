@@ -139,6 +139,7 @@ private:
     friend class MarkMargin;
     void paintMarks(QPainter& painter) const;
     void setFontOfAll(int property, const std::function<void(QFont&)>& set);
+    void rehang();
     void onContentsChange(int from, int charsRemoved, int charsAdded);
     bool cacheStillMatches(int from, int length) const;
     void dropCaches();
@@ -154,6 +155,7 @@ private:
     mutable bool m_textValid = false;
     mutable bool m_foldedValid = false;
     int m_keptTop = -1; // the line to show at the top once a resize is over
+    bool m_rehanging = false;
     bool m_loose = false;
     QSet<int> m_ownless; // the font properties (face, size) no run carries
     text::VerseIndex m_index;

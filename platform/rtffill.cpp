@@ -248,27 +248,31 @@ QTextBlockFormat hangingFormat(const QFont& font) {
 void rehang(QTextDocument* doc) {
     const QTextBlockFormat hanging = hangingFormat(doc->defaultFont());
     QTextCursor cursor(doc);
-    QTextBlock first, last; // a stretch of lines that hang, given the new indent at once
+    // A stretch of lines that hang and share one format is given the new one at once.
+    QTextBlock first, last;
     const auto flush = [&] {
         if (!first.isValid())
             return;
+        QTextBlockFormat f = first.blockFormat();
+        f.merge(hanging);
         cursor.setPosition(first.position());
         cursor.setPosition(last.position(), QTextCursor::KeepAnchor);
-        cursor.mergeBlockFormat(hanging);
+        cursor.setBlockFormat(f);
         first = QTextBlock();
     };
     cursor.beginEditBlock();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        const QTextBlockFormat f = b.blockFormat();
-        if (f.textIndent() >= 0) {
-            flush();
+        if (first.isValid() && b.blockFormatIndex() == first.blockFormatIndex()) {
+            last = b;
             continue;
         }
+        flush();
+        const QTextBlockFormat f = b.blockFormat();
+        if (f.textIndent() >= 0)
+            continue;
         if (f.leftMargin() == hanging.leftMargin())
             break; // every line that hangs has the one indent: this one has the new already
-        if (!first.isValid())
-            first = b;
-        last = b;
+        first = last = b;
     }
     flush();
     cursor.endEditBlock();
