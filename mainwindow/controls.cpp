@@ -247,6 +247,7 @@ QWidget* frmKryesore::buildPageSuret() {
     cmdImportoKeshilla->setText(QStringLiteral("Importo përkthimin..."));
     cmdImportoKeshilla->setIcon(art::icon(art::kImport));
     cmdImportoKeshilla->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    cmdImportoKeshilla->setAutoRaise(true); // white on the panel, as the import button above
     onDark(cmdImportoKeshilla);
     cmdImportoKeshilla->setVisible(false);
     g->addWidget(cmdImportoKeshilla, 13, 0, 1, 4);
@@ -326,7 +327,11 @@ void frmKryesore::buildControls() {
     tabFont.setPointSizeF(9);
     C1Tab1->tabBar()->setFont(tabFont);
     C1Tab1->setIconSize(QSize(16, 16));
+    // Wide enough for the tabs with a count of marks on the last ("Shënjuesit (999)").
+    const QString marks = C1Tab1->tabText(3);
+    C1Tab1->setTabText(3, marks + QStringLiteral(" (999)"));
     column->setFixedWidth(qMax(twips(3120), C1Tab1->tabBar()->sizeHint().width() + 8));
+    C1Tab1->setTabText(3, marks);
     auto* columnLayout = new QVBoxLayout(column);
     columnLayout->setContentsMargins(0, 0, 0, 0);
     columnLayout->addWidget(commands);

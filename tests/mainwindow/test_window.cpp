@@ -95,6 +95,8 @@ private Q_SLOTS:
         QVERIFY(c.CmbKerkoKrejt->width() == twips(2415) && c.LblKeshilla->minimumHeight() == twips(1500));
         QCOMPARE(testsupport::child<QWidget>(c.w, "C1Elastic4_Bottom")->minimumHeight(), twips(930));
         QVERIFY(testsupport::child<QWidget>(c.w, "C1Elastic2_MenuContainer")->width() >= twips(3120));
+        c.C1Tab1->setTabText(3, u"S&hënjuesit (999)"_s); // the tabs fit with a count of marks on the last
+        QVERIFY(c.C1Tab1->tabBar()->sizeHint().width() <= c.C1Tab1->width());
     }
     // Every icon on the dark panels of the left column stands out from the panel: three quarters of its drawn pixels
     // at 3:1 at least. The way back from the results shows an arrow back (its tip at the left), not the refresh of
