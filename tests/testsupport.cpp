@@ -5,6 +5,7 @@
 #include "data/schema.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/mediaplayer.h"
+#include "platform/richtextview.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 
 namespace testsupport {
 
@@ -157,6 +159,12 @@ bool stillAnswers(frmKryesore* w, QString* why) {
         *why = QString::fromUtf8(e.what());
     }
     return why->isEmpty();
+}
+
+QColor colourAt(const platform::RichTextView& view, qsizetype at) {
+    QTextCursor cursor(view.document());
+    cursor.setPosition(view.toDocumentPosition(int(at)) + 1);
+    return cursor.charFormat().foreground().color();
 }
 
 bool search(const Controls& c, const std::function<void()>& start) {

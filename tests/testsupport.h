@@ -10,6 +10,7 @@
 #include <functional>
 
 class frmKryesore;
+class QColor;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -94,6 +95,8 @@ bool overwrite(const QString& path, const QByteArray& bytes);
 void typeInto(QWidget* box, const QString& text);
 // Presses Enter in a widget (in its edit field when it has one).
 void pressEnter(QWidget* box);
+// The colour the character at `at` of the view's text (lines ended by CR LF) is drawn in.
+QColor colourAt(const platform::RichTextView& view, qsizetype at);
 // Whether the program still answers: the window and its text view exist, the text can be read and
 // a trivial statement runs on the shared connection.
 bool stillAnswers(frmKryesore* w, QString* why);

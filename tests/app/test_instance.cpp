@@ -128,7 +128,6 @@ private Q_SLOTS:
             window.kill(); // never closed
             window.waitForFinished();
         }
-        qInfo("%d double starts: each made one window and one copy", trials);
         QVERIFY(startHere(program.path()));
         QVERIFY(endedWell(*run("librezi")));
     }

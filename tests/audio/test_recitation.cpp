@@ -3,17 +3,12 @@
 // can be read, recitation verse after verse that the text follows and the strip names, repeats and ranges, missing
 // recordings said when reached, pause, the reader's navigation ending a series, Esc and Ctrl+L stopping it, and
 // reciters added and removed in the window.
-#include "app/module1.h"
 #include "audio/fakeplayer.h"
 #include "audio/playback.h"
 #include "audio/reciters.h"
-#include "mainwindow/frmkryesore.h"
-#include "platform/listcontrols.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
-#include "platform/msgbox.h"
-#include "platform/richtextview.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -58,8 +53,7 @@ class TestRecitation : public QObject {
     }
     // Goes to a verse as the reader does and recites from it on.
     void series(const QString& from) {
-        testsupport::typeInto(c->CmbNrAjeti, from);
-        testsupport::pressEnter(c->CmbNrAjeti);
+        windowtest::enter(c->CmbNrAjeti, from);
         heard.clear();
         played.clear();
         followed.clear();
@@ -248,8 +242,7 @@ private Q_SLOTS:
         QCOMPARE(ends(boxes), qsizetype(1));
         // One verse is named as it plays; one without a recording is said, and nothing is named.
         for (const QString& verse : {u"36:3"_s, u"36:4"_s}) {
-            testsupport::typeInto(c->CmbNrAjeti, verse);
-            testsupport::pressEnter(c->CmbNrAjeti);
+            windowtest::enter(c->CmbNrAjeti, verse);
             c->CmdPlayAjet->click();
         }
         QCOMPARE(c->WindowsMediaPlayer1->playingText(), QString());
@@ -292,11 +285,10 @@ private Q_SLOTS:
         platform::MsgBoxScript boxes;
         series(u"114:6"_s);
         hear(2);
-        if (how == u"CmbNrSure"_s || how == u"CmbNrAjeti"_s) {
-            auto* box = testsupport::child<platform::ComboBox>(c->w, qPrintable(how));
-            testsupport::typeInto(box, how == u"CmbNrSure"_s ? u"1"_s : u"113:2"_s);
-            testsupport::pressEnter(box);
-        } else if (how == u"CmbEmrSure"_s)
+        if (how == u"CmbNrSure"_s || how == u"CmbNrAjeti"_s)
+            windowtest::enter(testsupport::child<QWidget>(c->w, qPrintable(how)),
+                              how == u"CmbNrSure"_s ? u"1"_s : u"113:2"_s);
+        else if (how == u"CmbEmrSure"_s)
             c->CmbEmrSure->setListIndex(c->CmbEmrSure->findData(2));
         else
             c->CmdPlayAjet->click();

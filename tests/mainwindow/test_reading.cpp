@@ -8,7 +8,6 @@
 #include "platform/mediaplayer.h"
 #include "windowtest.h"
 
-#include <QElapsedTimer>
 #include <QTextBlock>
 
 #include <memory>
@@ -104,10 +103,8 @@ private Q_SLOTS:
         row("slash", "CmbNrAjeti", "36/12", "36:12.");
         row("hyphen", "CmbNrAjeti", " 36 - 12 ", "36:12.");
         row("other language", "CmbNrAjeti", "Yasin 12", "36:12.");
-        row("other language, hyphen", "CmbNrAjeti", "Ja-Sin 12", "36:12.");
         row("Rahman", "CmbNrAjeti", "Rahman 13", "55:13.");
         row("Enam", "CmbNrAjeti", "Enam 5", "6:5.");
-        row("Bakara", "CmbNrAjeti", "Bakara 255", "2:255.");
         row("article with hyphen", "CmbNrAjeti", "Al-Kehf 10", "18:10.");
         row("article with a blank", "CmbNrAjeti", "es sexhde 5", "32:5.");
         row("apostrophe and marks", "CmbNrAjeti", "MÜ’MİNÛN 2", "23:2.");
@@ -528,10 +525,7 @@ private Q_SLOTS:
             const QByteArray text = f.readAll().replace(QByteArray("=KETU"), QByteArray('=' + listed));
             QVERIFY(testsupport::overwrite(file, text));
         }
-        QElapsedTimer clock;
-        clock.start();
         start();
-        qInfo("started with 100,000 stored marks in %lld ms", clock.elapsed());
         QCOMPARE(marks()->ListCount(), 6236);
         QVERIFY(marks()->List(0).startsWith("Fatiha 1:1 — "));
         QVERIFY(marks()->List(6235).startsWith("Nas 114:6 — "));

@@ -5,8 +5,6 @@
 #include "platform/look.h"
 #include "windowtest.h"
 
-#include <QTextCursor>
-
 using platform::Answer;
 
 class TestTranslationImport : public QObject {
@@ -91,11 +89,7 @@ private Q_SLOTS:
         const QString note = "(ky përkthim nuk ka tekst për këtë ajet)";
         const qsizetype empty = c.Rtf1->Text().indexOf("\r\n1:7.\t" + note + "\r\n") + 7;
         QVERIFY(empty > 7);
-        const auto colourAt = [&](qsizetype crlf) {
-            QTextCursor cursor(c.Rtf1->document());
-            cursor.setPosition(c.Rtf1->toDocumentPosition(int(crlf)) + 1);
-            return cursor.charFormat().foreground().color();
-        };
+        const auto colourAt = [&](qsizetype at) { return testsupport::colourAt(*c.Rtf1, at); };
         QCOMPARE(colourAt(empty), platform::colour(text::Role::Note));
         QVERIFY(colourAt(empty) != platform::colour(text::Role::Text) && colourAt(empty).saturation() == 0 &&
                 platform::contrastRatio(colourAt(empty), Qt::white) >= 4.5); // grey, and readable

@@ -182,17 +182,13 @@ private Q_SLOTS:
         QCOMPARE(v.headingAt(heading + 3), 2);
         QCOMPARE(v.positionOf({2, 1}, true), heading);
         QCOMPARE(v.positionOf({2, 1}), key);
-        const auto colourAt = [&](int crlf) {
-            QTextCursor cur(v.document());
-            cur.setPosition(v.toDocumentPosition(crlf) + 1);
-            return cur.charFormat().foreground().color();
-        };
+        const auto colourAt = [&](qsizetype at) { return testsupport::colourAt(v, at); };
         QCOMPARE(colourAt(0), platform::colour(text::Role::Heading)); // the title, in the headings' colour
         QCOMPARE(colourAt(heading), platform::colour(text::Role::Heading));
         QCOMPARE(colourAt(key), platform::colour(text::Role::VerseKey));
-        QCOMPARE(colourAt(int(text.indexOf(u"Lam"_s))), QColor(7, 8, 9));
+        QCOMPARE(colourAt(text.indexOf(u"Lam"_s)), QColor(7, 8, 9));
         // A verse without text says so in the notes' colour, whatever colour the file gives it.
-        QCOMPARE(colourAt(int(text.indexOf(u"(ky"_s))), platform::colour(text::Role::Note));
+        QCOMPARE(colourAt(text.indexOf(u"(ky"_s)), platform::colour(text::Role::Note));
         // Another palette: the roles take its colours.
         platform::usePalette(
             [](text::Role r) { return r == text::Role::VerseKey ? QColor(9, 9, 9) : platform::dayPalette(r); });
@@ -340,15 +336,14 @@ private Q_SLOTS:
         for (const char* key : {"2:255.\t", "114:6.\t"}) {
             const QTextBlock block = v.document()->findBlock(v.toDocumentPosition(int(lines.indexOf(key))));
             QTRY_VERIFY(block.layout()->lineCount() > 2);
-            QTextCursor c(v.document());
-            c.setPosition(block.position());
-            const int keyStart = v.cursorRect(c).left();
-            c.setPosition(block.position() + int(block.text().indexOf(u'\t')) + 1);
-            const int textStart = v.cursorRect(c).left();
-            c.setPosition(block.position() + block.layout()->lineAt(1).textStart());
-            const int second = v.cursorRect(c).left();
-            c.setPosition(block.position() + block.layout()->lineAt(2).textStart());
-            const int third = v.cursorRect(c).left();
+            const auto left = [&](qsizetype at) { // where the character `at` of the line is drawn
+                QTextCursor c(v.document());
+                c.setPosition(block.position() + int(at));
+                return v.cursorRect(c).left();
+            };
+            const int keyStart = left(0), textStart = left(block.text().indexOf(u'\t') + 1),
+                      second = left(block.layout()->lineAt(1).textStart()),
+                      third = left(block.layout()->lineAt(2).textStart());
             QVERIFY2(keyStart < textStart - 20 && qAbs(second - textStart) <= 2 && third == second,
                      qPrintable(u"%1: %2 %3 %4 %5"_s.arg(key).arg(keyStart).arg(textStart).arg(second).arg(third)));
         }

@@ -3,8 +3,6 @@
 #include "themes/passage.h"
 #include "windowtest.h"
 
-#include <QTextCursor>
-
 // The theme list and the tree on one real main window over the bundled classification, whose verse texts say
 // which verse they are; the verse lists read and the passages composed from them.
 class TestThemeIndex : public QObject {
@@ -66,11 +64,7 @@ private Q_SLOTS:
         const QString note = "(ky përkthim nuk ka tekst për këtë ajet)";
         const qsizetype empty = c->Rtf1->Text().indexOf("\r\n114:2.\tajeti 114:2\r\n114:3.\t" + note + "\r\n114:4.\t");
         QVERIFY(empty > 0);
-        const auto colourAt = [&](qsizetype crlf) {
-            QTextCursor cursor(c->Rtf1->document());
-            cursor.setPosition(c->Rtf1->toDocumentPosition(int(crlf)) + 1);
-            return cursor.charFormat().foreground().color();
-        };
+        const auto colourAt = [&](qsizetype at) { return testsupport::colourAt(*c->Rtf1, at); };
         const qsizetype from = empty + 29, to = from + note.size(); // the note, after "114:3." and a TAB
         QCOMPARE(colourAt(from), platform::colour(text::Role::Note));
         QCOMPARE(colourAt(to - 1), platform::colour(text::Role::Note));

@@ -407,17 +407,16 @@ private Q_SLOTS:
     void userBuildKeepsTheTranslation() {
         QFETCH(QString, own);
         QTemporaryDir dir;
-        const QStringList home{"XDG_DATA_HOME=" + dir.path()}, args{"--user", "--facts", testsupport::factsFolder()};
+        const auto user = [&](const QString& option, const QString& file) { // the installed builder's --user run
+            return build({"--user", "--facts", testsupport::factsFolder(), option, file},
+                         {"XDG_DATA_HOME=" + dir.path()}, {}, installedBuilder());
+        };
         if (own == "-")
             QCOMPARE(build({"--facts", testsupport::factsFolder(), "--out", dir.filePath("librezi")}).code, 0);
         else if (!own.isEmpty())
-            QCOMPARE(
-                build(args + QStringList{"--translation", writeTranslation(dir, own)}, home, {}, installedBuilder())
-                    .code,
-                0);
+            QCOMPARE(user("--translation", writeTranslation(dir, own)).code, 0);
         QVERIFY(testsupport::overwrite(dir.filePath("temat.tsv"), "1\tKreu im\t1\tTema ime\t2\t255\n"));
-        const Run run =
-            build(args + QStringList{"--classification", dir.filePath("temat.tsv")}, home, {}, installedBuilder());
+        const Run run = user("--classification", dir.filePath("temat.tsv"));
         QVERIFY2(run.code == 0, qPrintable(run.err));
 
         const QString tag = own.isEmpty() ? "Programi" : own;
