@@ -445,8 +445,11 @@ void frmKryesore::connectShortcuts() {
     shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &frmKryesore::goBack);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &frmKryesore::CmdPlayVazhdim_Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &frmKryesore::undoBookmarkRemoved);
-    for (const auto& [key, step] : {std::pair{QKeySequence(Qt::Key_F6), 1}, {QKeySequence(Qt::SHIFT | Qt::Key_F6), -1}})
-        connect(new QShortcut(key, this), &QShortcut::activated, this, [this, step] { nextPart(step); });
+    for (const auto& keyAndStep :
+         {std::pair{QKeySequence(Qt::Key_F6), 1}, std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F6), -1}}) {
+        const int step = keyAndStep.second; // a named copy: a lambda captures no structured binding in clang 14
+        connect(new QShortcut(keyAndStep.first, this), &QShortcut::activated, this, [this, step] { nextPart(step); });
+    }
     // Esc, where nothing else takes it, stops a series heard and brings the reader back to the text.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
