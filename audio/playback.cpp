@@ -168,15 +168,8 @@ void Playback::FuncPlayAjet(const QString& strNrSure, const QString& strNrAjet) 
         m_player->showStatus(kNoReciter);
         return;
     }
-    const QString path = verseAudioPath(Module1::strLokacioniAjeteve, strNrSure, strNrAjet);
-    m_player->setURL(path);
-    const int surah = strNrSure.toInt(), verse = qMax(1, strNrAjet.toInt());
-    const bool there = QFileInfo(platform::MediaPlayer::localPath(path)).isFile();
-    if (!there && m_player->started())
-        m_player->showStatus(missingText(surah, verse));
-    m_player->showPlaying(there && m_player->started()
-                              ? heardText(surahName(m_library, surah), surah, verse, reciterName(true))
-                              : QString());
+    playFile(verseAudioPath(Module1::strLokacioniAjeteve, strNrSure, strNrAjet), strNrSure.toInt(),
+             qMax(1, strNrAjet.toInt()));
 }
 
 void Playback::FuncPlaySure(const QString& strNrSure) {
@@ -185,14 +178,18 @@ void Playback::FuncPlaySure(const QString& strNrSure) {
         m_player->showStatus(kNoReciter);
         return;
     }
-    const QString path = surahAudioPath(Module1::strLokacioniSureve, strNrSure);
+    playFile(surahAudioPath(Module1::strLokacioniSureve, strNrSure), strNrSure.toInt(), 0);
+}
+
+// The file of a verse (or, with verse 0, of a surah) given to the player: named on the strip while it is heard, or
+// said to be missing.
+void Playback::playFile(const QString& path, int surah, int verse) {
     m_player->setURL(path);
-    const int surah = strNrSure.toInt();
     const bool there = QFileInfo(platform::MediaPlayer::localPath(path)).isFile();
     if (!there && m_player->started())
-        m_player->showStatus(missingText(surah, 0));
+        m_player->showStatus(missingText(surah, verse));
     m_player->showPlaying(there && m_player->started()
-                              ? heardText(surahName(m_library, surah), surah, 0, reciterName(false))
+                              ? heardText(surahName(m_library, surah), surah, verse, reciterName(verse > 0))
                               : QString());
 }
 

@@ -94,6 +94,7 @@ private:
     // heard; verse 0 when the series ends. The verses without one on the way are added to `gap`.
     QPair<int, int> following(int verse, int heard, QList<int>& gap) const;
     QString recordingOf(int verse) const;
+    void playFile(const QString& path, int surah, int verse);
     void queueFollowing();
     // Says `first` and the verses of `gap` not named yet in one line of the strip, after the file was given to the
     // player (which clears the line when it opens one).

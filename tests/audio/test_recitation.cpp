@@ -248,6 +248,12 @@ private Q_SLOTS:
         QCOMPARE(c->WindowsMediaPlayer1->playingText(), QString());
         QCOMPARE(c->WindowsMediaPlayer1->statusText(),
                  u"Ajeti 36:4 nuk ka regjistrim te lexuesi „%1” (dosja %2)."_s.arg(reciter(), folder()));
+        // A whole surah is named with the reciter of surahs.
+        QVERIFY(QDir().mkpath(dir.filePath(u"zeri/sure"_s)) &&
+                testsupport::overwrite(dir.filePath(u"zeri/sure/036.mp3"_s), "ID3"));
+        c->CmdPlaySure->click();
+        QCOMPARE(c->WindowsMediaPlayer1->playingText(),
+                 u"Jasin, "_s + Module1::library.defaultReciter(data::ReciterKind::Surahs)->name);
     }
 
     // Pause holds the series however long the clock runs; going on resumes it where it was.
