@@ -505,7 +505,7 @@ void frmKryesore::CmbNrAjeti_Click() {
 bool frmKryesore::goToTypedVerse(const QString& typed) {
     QString unknown;
     const text::Verse v = navigation::parseTypedVerse(
-        typed, [this](const QString& name) { return navigation::surahNamed(m_library, name); }, &unknown);
+        typed, [this](const QString& name) { return surahNamed(name); }, &unknown);
     if (!unknown.isEmpty())
         m_session.tell(navigation::unknownSurah(unknown));
     else if (!v.isValid())
@@ -520,16 +520,22 @@ void frmKryesore::goToTypedSurah(const QString& typed) {
     bool isNumber = false;
     int surah = typed.trimmed().toInt(&isNumber);
     if (!isNumber)
-        surah = navigation::surahNamed(m_library, typed);
+        surah = surahNamed(typed);
     if (isNumber || surah > 0)
         m_session.goTo({surah, 1});
     else
         m_session.tell(navigation::unknownSurah(typed));
 }
 
+// The surah a typed name names, 0 for none. The names are gathered once: they do not change while the window is open.
+int frmKryesore::surahNamed(const QString& typed) {
+    if (!m_surahNames)
+        m_surahNames.emplace(navigation::SurahNames::of(m_library));
+    return m_surahNames->find(typed);
+}
+
 void frmKryesore::goToNamedVerse(const QString& typed) {
-    const text::Verse v = navigation::parseTypedVerse(
-        typed, [this](const QString& name) { return navigation::surahNamed(m_library, name); });
+    const text::Verse v = navigation::parseTypedVerse(typed, [this](const QString& name) { return surahNamed(name); });
     if (v.isValid())
         openInWholeText(v);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/navigation.h"
 #include "platform/listcontrols.h"
 #include "platform/richtextview.h"
 #include "platform/treeview.h"
@@ -21,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Bookmarks;
 class HeaderPanel;
@@ -103,6 +105,7 @@ private:
     // Navigation beyond the lists: typed keys, the way back, a verse read in the whole text.
     bool goToTypedVerse(const QString& typed);
     void goToTypedSurah(const QString& typed);
+    int surahNamed(const QString& typed);
     text::Verse verseUnderCaret() const;
     bool openInWholeText(text::Verse v);
     void openVerseInWholeText();
@@ -237,11 +240,12 @@ private:
     audio::ReciterChoice* m_reciters = nullptr;
     Bookmarks* m_bookmarks = nullptr;
     TranslationImport* m_import = nullptr;
-    text::Verse m_restoreVerse;       // the verse of the last run, gone to when the window shows
-    QString m_wholeStamp;             // the whole-text file as it was read (stampOf)
-    QStringList m_historyKept;        // the search list as the store holds it
-    QPointer<QWidget> m_lastInColumn; // the control of the left column F6 left
-    bool m_faceChosen = false;        // the reader chose a face or a size in this run
+    text::Verse m_restoreVerse;                         // the verse of the last run, gone to when the window shows
+    QString m_wholeStamp;                               // the whole-text file as it was read (stampOf)
+    QStringList m_historyKept;                          // the search list as the store holds it
+    QPointer<QWidget> m_lastInColumn;                   // the control of the left column F6 left
+    std::optional<navigation::SurahNames> m_surahNames; // gathered at the first name typed
+    bool m_faceChosen = false;                          // the reader chose a face or a size in this run
     bool m_sizeChosen = false;
     int m_points; // the size the text was last given
 };

@@ -127,11 +127,11 @@ int SurahNames::find(const QString& typed) const {
     return near.size() == 1 ? *near.cbegin() : 0;
 }
 
-int surahNamed(const data::Library& library, const QString& typed) {
+SurahNames SurahNames::of(const data::Library& library) {
     QList<QPair<int, QString>> own;
     for (const data::Surah& s : library.surahsByName())
         own.append({s.number, s.name});
-    return SurahNames(own, SurahNames::bundledAlternatives()).find(typed);
+    return SurahNames(own, bundledAlternatives());
 }
 
 int chosenItem(const platform::ComboBox* list, Match match) {

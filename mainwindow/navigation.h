@@ -41,6 +41,8 @@ public:
     SurahNames(const QList<QPair<int, QString>>& own, const QString& alternatives);
     // The table bundled with the program.
     static QString bundledAlternatives();
+    // The library's names with the bundled table.
+    static SurahNames of(const data::Library& library);
 
     // The surah a typed name names, 0 for none: a whole name; else the first of the program's names that begins
     // with it; else, for a name of five letters or more, the one surah a name of which is one letter away
@@ -53,9 +55,6 @@ private:
     QHash<QString, QList<int>> m_byKey;
     QList<QPair<int, QString>> m_own; // folded
 };
-
-// The surah a typed name names by the library's names and the bundled alternative names, 0 for none.
-int surahNamed(const data::Library& library, const QString& typed);
 
 // How a typed text names an item of a list.
 enum class Match { Exact, Prefix };
