@@ -3,6 +3,7 @@
 
 #include "app/module1.h"
 #include "audio/player.h"
+#include "audio/supply.h"
 #include "data/library.h"
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
@@ -162,18 +163,56 @@ QString Playback::missingText(int surah, const QList<int>& verses) const {
         .arg(verseList(surah, verses), reciterName(true), folderText(Module1::strLokacioniAjeteve));
 }
 
+namespace {
+QString comingText(int surah, int verse) {
+    return QStringLiteral("Po merret regjistrimi i ajetit %1:%2 nga interneti...").arg(surah).arg(verse);
+}
+QString lostText(int surah, int verse, const QString& cause) {
+    return QStringLiteral("Regjistrimi i ajetit %1:%2 nuk u mor: %3.").arg(surah).arg(verse).arg(cause);
+}
+} // namespace
+
+void Playback::setSupply(Supply* supply) {
+    if (m_supply)
+        m_supply->disconnect(this);
+    m_supply = supply;
+    if (supply) {
+        connect(supply, &Supply::arrived, this, &Playback::onArrived);
+        connect(supply, &Supply::lost, this, &Playback::onLost);
+    }
+}
+
+int Playback::surahLength(int surah) const {
+    try {
+        return m_library.surah(surah).value_or(data::Surah{}).verses;
+    } catch (const platform::DbError&) {
+        return 0;
+    }
+}
+
 void Playback::FuncPlayAjet(const QString& strNrSure, const QString& strNrAjet) {
     endSeries();
+    m_single = {};
     if (!hasFolder(Module1::strLokacioniAjeteve)) {
         m_player->showStatus(kNoReciter);
         return;
     }
-    playFile(verseAudioPath(Module1::strLokacioniAjeteve, strNrSure, strNrAjet), strNrSure.toInt(),
-             qMax(1, strNrAjet.toInt()));
+    const QString path = verseAudioPath(Module1::strLokacioniAjeteve, strNrSure, strNrAjet);
+    const int surah = strNrSure.toInt(), verse = qMax(1, strNrAjet.toInt());
+    if (m_supply) { // the verse and the rest of its surah are asked for, ahead of the reading
+        m_supply->want(surah, verse, qMax(verse, surahLength(surah)));
+        if (!QFileInfo(platform::MediaPlayer::localPath(path)).isFile() && m_supply->brings(surah, verse)) {
+            m_single = {surah, verse};
+            m_player->showStatus(comingText(surah, verse));
+            return;
+        }
+    }
+    playFile(path, surah, verse);
 }
 
 void Playback::FuncPlaySure(const QString& strNrSure) {
     endSeries();
+    m_single = {};
     if (!hasFolder(Module1::strLokacioniSureve)) {
         m_player->showStatus(kNoReciter);
         return;
@@ -198,10 +237,18 @@ QString Playback::recordingOf(int verse) const {
         verseAudioPath(Module1::strLokacioniAjeteve, QString::number(m_series.surah), QString::number(verse)));
 }
 
+bool Playback::onDisk(int verse) const {
+    return QFileInfo(recordingOf(verse)).isFile();
+}
+
+bool Playback::available(int verse) const {
+    return onDisk(verse) || (m_supply && m_supply->brings(m_series.surah, verse));
+}
+
 QPair<int, int> Playback::following(int verse, int heard, QList<int>& gap) const {
     for (int steps = 0; steps <= m_series.last - m_series.first + 1; ++steps) {
         if (verse > 0 && (m_repeat.times == 0 || heard < m_repeat.times)) {
-            if (QFileInfo(recordingOf(verse)).isFile())
+            if (available(verse))
                 return {verse, heard + 1}; // the same verse once more
             if (!gap.contains(verse))
                 gap.append(verse);
@@ -236,7 +283,7 @@ void Playback::say(const QString& first, const QList<int>& gap) {
 QString Playback::shortageText(int count) const {
     int recorded = 0, ahead = 0;
     for (int verse = 1; verse <= count; ++verse) {
-        const bool there = QFileInfo(recordingOf(verse)).isFile();
+        const bool there = available(verse);
         recorded += there;
         ahead += there && verse >= m_series.verse && verse <= m_series.last;
     }
@@ -248,6 +295,7 @@ QString Playback::shortageText(int count) const {
 
 void Playback::startSeries(int surah, int verse) {
     endSeries();
+    m_single = {};
     if (!hasFolder(Module1::strLokacioniAjeteve)) {
         m_player->showStatus(kNoReciter);
         return;
@@ -266,6 +314,11 @@ void Playback::startSeries(int surah, int verse) {
     // The first verse heard: the one asked for (the range's first when it lies outside the range).
     m_series.verse = range && (verse < m_series.first || verse > m_series.last) ? m_series.first : qMax(1, verse);
     m_player->showStatus(QString());
+    if (m_supply) { // from the first verse heard to the series' end, then the range's verses before it
+        m_supply->want(surah, m_series.verse, m_series.last);
+        if (m_series.verse > m_series.first)
+            m_supply->want(surah, m_series.first, m_series.verse - 1);
+    }
     const QString shortage = shortageText(info.verses);
     QList<int> gap;
     const QPair<int, int> first = following(m_series.verse, m_repeat.times == 0 ? -1 : 0, gap);
@@ -274,10 +327,23 @@ void Playback::startSeries(int surah, int verse) {
         m_series = {};
         return;
     }
-    m_series.verse = first.first;
-    m_series.heard = 1;
-    m_player->setURL(recordingOf(m_series.verse));
-    say(shortage, gap);
+    begin(first.first, 1, shortage, gap);
+}
+
+void Playback::begin(int verse, int heard, const QString& first, const QList<int>& gap) {
+    if (!onDisk(verse)) {
+        m_series.waiting = verse;
+        m_series.waitingHeard = heard;
+        m_player->showPlaying(QString());
+        say(first.isEmpty() ? comingText(m_series.surah, verse) : first + u'\n' + comingText(m_series.surah, verse),
+            gap);
+        return;
+    }
+    m_series.waiting = 0;
+    m_series.verse = verse;
+    m_series.heard = heard;
+    m_player->setURL(recordingOf(verse));
+    say(first, gap);
     m_player->showPlaying(heardText(m_series.name, m_series.surah, m_series.verse, m_series.reciter));
     Q_EMIT reciting(m_series.surah, m_series.verse);
     queueFollowing();
@@ -288,7 +354,55 @@ void Playback::queueFollowing() {
     const QPair<int, int> next = following(m_series.verse, m_series.heard, m_series.gap);
     m_series.next = next.first;
     m_series.nextHeard = next.second;
-    m_player->queue(next.first > 0 ? recordingOf(next.first) : QString());
+    m_series.nextComing = next.first > 0 && !onDisk(next.first);
+    m_player->queue(next.first > 0 && !m_series.nextComing ? recordingOf(next.first) : QString());
+}
+
+// A recording asked for has come: the verse awaited is heard now, the next one is queued.
+void Playback::onArrived(int surah, int verse) {
+    if (m_single == QPair<int, int>(surah, verse)) {
+        m_single = {};
+        playFile(verseAudioPath(Module1::strLokacioniAjeteve, QString::number(surah), QString::number(verse)), surah,
+                 verse);
+        return;
+    }
+    if (!inSeries() || surah != m_series.surah)
+        return;
+    if (m_series.waiting == verse)
+        begin(verse, m_series.waitingHeard, QString(), {});
+    else if (m_series.nextComing && m_series.next == verse) {
+        m_series.nextComing = false;
+        m_player->queue(recordingOf(verse));
+    }
+}
+
+// A recording asked for will not come: said with its cause, and the series goes on past it.
+void Playback::onLost(int surah, int verse, const QString& cause) {
+    if (m_single == QPair<int, int>(surah, verse)) {
+        m_single = {};
+        m_player->showStatus(lostText(surah, verse, cause));
+        return;
+    }
+    if (!inSeries() || surah != m_series.surah || m_series.named.contains(verse))
+        return;
+    const bool awaited = m_series.waiting == verse, queued = m_series.nextComing && m_series.next == verse;
+    if (!awaited && !queued)
+        return;
+    m_series.named << verse; // said here, with its cause
+    const QString said = lostText(surah, verse, cause) + QStringLiteral(" U kapërcye.");
+    if (queued) {
+        m_player->showStatus(said);
+        queueFollowing();
+        return;
+    }
+    QList<int> gap;
+    const QPair<int, int> next = following(verse, 0, gap);
+    if (next.first == 0) {
+        m_player->showStatus(said);
+        WindowsMediaPlayer1_EndOfStream(0);
+        return;
+    }
+    begin(next.first, next.second, said, gap);
 }
 
 // The queued verse is the one heard now, whatever has become of the recordings since it was queued; the verses
@@ -312,6 +426,7 @@ void Playback::endSeries() {
 }
 
 void Playback::stopSeries() {
+    m_single = {};
     if (!inSeries())
         return;
     m_series = {};
@@ -335,6 +450,11 @@ void Playback::mnuVazhdo_Click() {
 }
 
 void Playback::WindowsMediaPlayer1_EndOfStream(int Result) {
+    if (inSeries() && m_series.nextComing) { // the next verse's recording is still on its way: awaited
+        const QList<int> gap = m_series.gap;
+        begin(m_series.next, m_series.nextHeard, QString(), gap);
+        return;
+    }
     if (inSeries())
         say(QString(), m_series.gap); // the verses after the last one heard had no recording
     m_series = {};                    // a series ends here, once

@@ -15,6 +15,7 @@ class Library;
 namespace audio {
 
 class Player;
+class Supply;
 
 // A number text written with at least three digits ("7" -> "007", "1234" stays); a text that is not a
 // number comes back unchanged.
@@ -74,6 +75,9 @@ public:
     // strip; nothing follows and no "Fund" comes.
     void stopSeries();
     bool inSeries() const { return m_series.surah > 0; }
+    // Recordings that come when asked (a fetched reciter's): a verse not on disk yet is asked for with the rest of
+    // its surah and awaited, not passed over. nullptr: only what is on disk is heard.
+    void setSupply(Supply* supply);
     void setRepeat(const Repeat& repeat) { m_repeat = repeat; }
     const Repeat& repeat() const { return m_repeat; }
 
@@ -89,7 +93,18 @@ private:
         int next = 0, nextHeard = 0;        // the verse queued after it, and its count then
         QList<int> gap;                     // the verses without a recording passed over on the way to `next`
         QList<int> named;                   // the verses said to have none, each said once
+        int waiting = 0, waitingHeard = 0;  // the verse whose recording the series waits for, and its count then
+        bool nextComing = false;            // the queued verse's recording is still on its way (nothing queued)
     };
+    bool onDisk(int verse) const;
+    // On disk, or still to come from the supply.
+    bool available(int verse) const;
+    // The series goes on with `verse`, heard the `heard`th time: at once when its recording is on disk, when it
+    // comes otherwise. `first` and `gap` are said as by say().
+    void begin(int verse, int heard, const QString& first, const QList<int>& gap);
+    void onArrived(int surah, int verse);
+    void onLost(int surah, int verse, const QString& cause);
+    int surahLength(int surah) const;
     // The next verse from (verse, heard) on that has a recording, and how many times it will then have been
     // heard; verse 0 when the series ends. The verses without one on the way are added to `gap`.
     QPair<int, int> following(int verse, int heard, QList<int>& gap) const;
@@ -108,6 +123,8 @@ private:
 
     Series m_series;
     Repeat m_repeat;
+    Supply* m_supply = nullptr;
+    QPair<int, int> m_single; // the verse played alone whose recording is awaited, {0, 0} when none
     Player* m_player;
     const data::Library& m_library;
 };

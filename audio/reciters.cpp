@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/reciters.h"
 
+#include "audio/playback.h"
+
 #include "app/module1.h"
 #include "platform/database.h"
 #include "platform/handler.h"
@@ -10,10 +12,12 @@
 #include "tools/textinput.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -42,6 +46,27 @@ QString unreadable(const QString& folder) {
     return cause + QStringLiteral(".\n(") + QString::fromLocal8Bit(std::strerror(error)) + u')';
 }
 } // namespace
+
+bool ownFolder(const QString& folder) {
+    const QString own = QDir::cleanPath(Module1::userDataFolder() + QStringLiteral("/lexuesit")) + u'/';
+    return QDir::cleanPath(resolveFolder(folder)).startsWith(own);
+}
+
+qint64 bytesIn(const QString& folder) {
+    qint64 sum = 0;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+        sum += it.nextFileInfo().size();
+    return sum;
+}
+
+QString sizeText(qint64 bytes) {
+    const QLocale sq(QLocale::Albanian, QLocale::Albania);
+    if (bytes >= 1000LL * 1000 * 1000)
+        return sq.toString(double(bytes) / 1e9, 'f', 1) + QStringLiteral(" GB");
+    if (bytes >= 1000LL * 1000)
+        return sq.toString(double(bytes) / 1e6, 'f', bytes >= 10LL * 1000 * 1000 ? 0 : 1) + QStringLiteral(" MB");
+    return sq.toString(qMax<qint64>(1, (bytes + 999) / 1000)) + QStringLiteral(" KB");
+}
 
 ReciterChoice::ReciterChoice(const data::Library& library, platform::ComboBox* CmbLexuesAjete,
                              platform::ComboBox* CmbLexuesSure, QObject* parent)
@@ -151,11 +176,29 @@ void ReciterChoice::removeReciter(ReciterKind kind) {
                          platform::Icon::Information);
         return;
     }
-    if (platform::MsgBox(
-            QStringLiteral("Ta heq lexuesin „%1” nga lista? Regjistrimet e tij mbeten në dosje.").arg(shown->Text()),
-            platform::Buttons::YesNo, QString(), platform::Icon::Question) != platform::Answer::Yes)
+    // A reciter whose folder the program made in the reader's data folder (a fetched one) goes with its recordings;
+    // any other folder is the reader's own and stays.
+    QString own;
+    for (const data::Reciter& r : m_library.reciters(kind))
+        if (r.id == id && ownFolder(r.folder))
+            own = resolveFolder(r.folder);
+    const QString question =
+        own.isEmpty()
+            ? QStringLiteral("Ta heq lexuesin „%1” nga lista? Regjistrimet e tij mbeten në dosje.").arg(shown->Text())
+            : QStringLiteral("Ta heq lexuesin „%1” dhe regjistrimet e tij të shkarkuara? Lirohen %2 në disk.")
+                  .arg(shown->Text(), sizeText(bytesIn(own)));
+    if (platform::MsgBox(question, platform::Buttons::YesNo, QString(), platform::Icon::Question) !=
+        platform::Answer::Yes)
         return;
     m_library.removeReciter(id);
+    if (!own.isEmpty()) {
+        if (beforeRemovingFolder)
+            beforeRemovingFolder(own);
+        if (!QDir(own).removeRecursively())
+            platform::MsgBox(
+                QStringLiteral("Disa regjistrime nuk u fshinë nga dosja %1.").arg(QDir::toNativeSeparators(own)),
+                platform::Buttons::OK, QString(), platform::Icon::Warning);
+    }
     list(kind, shown);
     if (shown->ListCount() > 0)
         shown->setListIndex(0);

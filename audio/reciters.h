@@ -16,6 +16,14 @@ namespace audio {
 
 using data::ReciterKind;
 
+// Whether a reciter's folder is one the program made in the reader's data folder (lexuesit/..., a fetched reciter):
+// removing such a reciter frees its recordings too.
+bool ownFolder(const QString& folder);
+// The bytes of the files in a folder and below it.
+qint64 bytesIn(const QString& folder);
+// "1,2 GB", "35 MB", "640 KB".
+QString sizeText(qint64 bytes);
+
 // The reciter lists of the main window. Choosing a reciter marks it the default of its kind in the
 // database and makes its folder the one recitations are played from (Module1::strLokacioniAjeteve,
 // Module1::strLokacioniSureve). Selections made by the program itself (fill) write nothing.
@@ -40,6 +48,8 @@ public:
     // Ask the reader for a folder and a name ("" when they cancel); tests put their own.
     std::function<QString()> chooseFolder;
     std::function<QString(const QString& folder)> askName;
+    // Called before a reciter's own folder is removed (what is being fetched into it stops).
+    std::function<void(const QString& folder)> beforeRemovingFolder;
 
 private:
     void choose(ReciterKind kind);

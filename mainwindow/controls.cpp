@@ -97,6 +97,8 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     cmdRrethProg = iconButton(commands, "cmdRrethProg", QStringLiteral("Rreth programit..."), art::kAbout);
     cmdImporto = iconButton(commands, "cmdImporto", QStringLiteral("Importo përkthimin..."), art::kImport);
     onDark(cmdImporto); // its name stands beside its icon while the book has no translation
+    cmdShkarkimet = iconButton(commands, "cmdShkarkimet",
+                               QStringLiteral("Shkarkimet: përkthime, teksti arab, lexues..."), art::kDownload);
     CmbFontNames = named(new platform::ComboBox(commands), "CmbFontNames");
     CmbFontNames->setSorted(true);
     CmbFontNames->setToolTip(QStringLiteral("Lloji i shkronjave"));
@@ -111,6 +113,7 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     topRow->addWidget(cmdFund);
     topRow->addWidget(cmdRrethProg);
     topRow->addWidget(cmdImporto);
+    topRow->addWidget(cmdShkarkimet);
     topRow->addStretch();
     topRow->addWidget(cmdCopy);
     grid->addLayout(topRow, 0, 0);
@@ -251,7 +254,15 @@ QWidget* frmKryesore::buildPageSuret() {
     onDark(cmdImportoKeshilla);
     cmdImportoKeshilla->setVisible(false);
     g->addWidget(cmdImportoKeshilla, 13, 0, 1, 4);
-    g->setRowStretch(14, 1);
+    cmdShkarkimetKeshilla = named(new QToolButton(page), "cmdShkarkimetKeshilla");
+    cmdShkarkimetKeshilla->setText(QStringLiteral("Shkarko një përkthim nga interneti..."));
+    cmdShkarkimetKeshilla->setIcon(art::icon(art::kDownload));
+    cmdShkarkimetKeshilla->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    cmdShkarkimetKeshilla->setAutoRaise(true);
+    onDark(cmdShkarkimetKeshilla);
+    cmdShkarkimetKeshilla->setVisible(false);
+    g->addWidget(cmdShkarkimetKeshilla, 14, 0, 1, 4);
+    g->setRowStretch(15, 1);
     return page;
 }
 
@@ -529,6 +540,7 @@ void frmKryesore::chainTabOrder() {
                              SpnDeri,
                              CmdRefreshKeshille,
                              cmdImportoKeshilla,
+                             cmdShkarkimetKeshilla,
                              cmdExpandAll,
                              CmdCollapseAll,
                              TreeView1,
@@ -539,6 +551,7 @@ void frmKryesore::chainTabOrder() {
                              C1Tab1->tabBar(),
                              cmdRrethProg,
                              cmdImporto,
+                             cmdShkarkimet,
                              cmdCopy,
                              txtKerkim,
                              cmdKerkimPrapa,

@@ -8,6 +8,8 @@
 #include "audio/player.h"
 #include "audio/reciters.h"
 #include "data/library.h"
+#include "downloads/frmshkarkimet.h"
+#include "downloads/recordings.h"
 #include "mainwindow/bookmarks.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/place.h"
@@ -62,6 +64,12 @@ frmKryesore::frmKryesore(data::Library& library, QWidget* parent)
     m_reciters = new audio::ReciterChoice(m_library, CmbLexuesAjete, CmbLexuesSure, this);
     m_bookmarks = new Bookmarks(m_library, lstShenjuesit, this);
     m_import = new TranslationImport(this);
+    // Nothing is fetched until the reader asks: these only wait for that.
+    m_fetcher = new downloads::Fetcher(this);
+    m_fetcher->userAgent = "librezi/" LIBREZI_VERSION_STRING;
+    m_recordings = new downloads::Recordings(*m_fetcher, m_library, this);
+    m_playback->setSupply(m_recordings);
+    m_reciters->beforeRemovingFolder = [this](const QString& folder) { m_fetcher->cancelIn(folder); };
     m_themes =
         new themes::ThemeIndex(m_library,
                                themes::ThemeIndex::Controls{cmbKlasifikimTematik, LstAjetetPrejCmbTema, TreeView1,
@@ -119,6 +127,8 @@ void frmKryesore::connectHandlers() {
     on(cmdImporto, &QToolButton::clicked, &frmKryesore::cmdImporto_Click);
     on(ChkPaDallim, &QCheckBox::toggled, &frmKryesore::ChkPaDallim_Click);
     on(cmdImportoKeshilla, &QToolButton::clicked, &frmKryesore::cmdImporto_Click);
+    on(cmdShkarkimet, &QToolButton::clicked, &frmKryesore::cmdShkarkimet_Click);
+    on(cmdShkarkimetKeshilla, &QToolButton::clicked, &frmKryesore::cmdShkarkimet_Click);
     // The reciter lists guard themselves: their handlers report a failed choice on their own.
     connect(CmbLexuesAjete, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesAjete_Click);
     connect(CmbLexuesSure, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesSure_Click);
@@ -850,9 +860,40 @@ void frmKryesore::ChkPaDallim_Click() {
 }
 
 void frmKryesore::cmdImporto_Click() {
-    if (!m_import->run(m_library))
-        return;
-    // The new translation is shown at once, where the reader was.
+    if (m_import->run(m_library))
+        afterImport();
+}
+
+void frmKryesore::importFetched(const QString& file) {
+    if (m_import->run(m_library, file))
+        afterImport();
+}
+
+void frmKryesore::cmdShkarkimet_Click() {
+    if (!m_downloads) {
+        m_downloads = new downloads::frmShkarkimet(*m_fetcher, *m_recordings, m_library, this);
+        m_downloads->setWindowFlag(Qt::Window);
+        connect(m_downloads, &downloads::frmShkarkimet::translationFetched, this,
+                [this](const QString& file) { platform::guarded([&] { importFetched(file); }); });
+        connect(m_downloads, &downloads::frmShkarkimet::reciterChosen, this,
+                [this](qint64 id) { platform::guarded([&] { reciterFetched(id); }); });
+    }
+    m_downloads->refresh();
+    m_downloads->show();
+    m_downloads->raise();
+    m_downloads->activateWindow();
+}
+
+void frmKryesore::reciterFetched(qint64 id) {
+    m_reciters->fill();
+    if (id >= 0)
+        CmbLexuesAjete->setListIndex(CmbLexuesAjete->findData(qint32(id), Qt::UserRole)); // chosen, as by the reader
+    else if (CmbLexuesAjete->ListIndex() < 0 && CmbLexuesAjete->ListCount() > 0)
+        CmbLexuesAjete->setListIndex(0); // the one in use went: the first one left
+}
+
+// The new translation is shown at once, where the reader was.
+void frmKryesore::afterImport() {
     const text::Verse at = m_session.wholeTextPlace();
     while (m_session.canGoBack() && inPassageMode())
         m_session.goBack();
@@ -870,6 +911,7 @@ void frmKryesore::cmdImporto_Click() {
 // it so), and the tips offer it too.
 void frmKryesore::inviteImport(bool invite) {
     cmdImportoKeshilla->setVisible(invite);
+    cmdShkarkimetKeshilla->setVisible(invite);
     cmdImporto->setText(QStringLiteral("Importo përkthimin..."));
     cmdImporto->setToolButtonStyle(invite ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
 }

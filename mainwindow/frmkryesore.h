@@ -36,6 +36,11 @@ class ReciterChoice;
 namespace data {
 class Library;
 }
+namespace downloads {
+class Fetcher;
+class Recordings;
+class frmShkarkimet;
+} // namespace downloads
 namespace platform {
 class MediaPlayer;
 }
@@ -154,6 +159,12 @@ private:
     void cmdRrethProg_Click();
     void cmdImporto_Click();
     void inviteImport(bool invite);
+    // The window "Shkarkimet" (made at its first opening; one for the window's life).
+    void cmdShkarkimet_Click();
+    // Imports a translation just fetched, with the preview of an import from a file.
+    void importFetched(const QString& file);
+    // The reciter lists filled again after a fetched reciter came or went; `id` (>= 0) becomes the verse reciter.
+    void reciterFetched(qint64 id);
     void ChkPaDallim_Click();
     void cmdKerkoAll_Click();
     void cmdKerkim_Click();
@@ -203,6 +214,8 @@ private:
     QLabel* LblKeshilla;
     QLabel* lblNavigimi;
     QToolButton* cmdImportoKeshilla;
+    QToolButton* cmdShkarkimet;
+    QToolButton* cmdShkarkimetKeshilla;
     // Page "Klasifikimi".
     QToolButton* CmdCollapseAll;
     QToolButton* cmdExpandAll;
@@ -240,6 +253,10 @@ private:
     audio::ReciterChoice* m_reciters = nullptr;
     Bookmarks* m_bookmarks = nullptr;
     TranslationImport* m_import = nullptr;
+    downloads::Fetcher* m_fetcher = nullptr;
+    downloads::Recordings* m_recordings = nullptr;
+    downloads::frmShkarkimet* m_downloads = nullptr;
+    void afterImport();
     text::Verse m_restoreVerse;                         // the verse of the last run, gone to when the window shows
     QString m_wholeStamp;                               // the whole-text file as it was read (stampOf)
     QStringList m_historyKept;                          // the search list as the store holds it

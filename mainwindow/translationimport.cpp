@@ -38,8 +38,10 @@ bool TranslationImport::placeholderShown(const data::Library& library) {
 
 bool TranslationImport::run(data::Library& library) {
     const QString file = chooseFile();
-    if (file.isEmpty())
-        return false;
+    return !file.isEmpty() && run(library, file);
+}
+
+bool TranslationImport::run(data::Library& library, const QString& file) {
     // The file is read once and checked first, with the builder's own reader: a refused file changes nothing,
     // and the bytes the reader approves are the bytes imported, even if the file is replaced meanwhile.
     QByteArray content;

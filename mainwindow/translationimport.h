@@ -24,6 +24,8 @@ public:
     // The whole command. True when a translation was imported (the library's connection is then on the new
     // database, and the caller shows it).
     bool run(data::Library& library);
+    // The same for a file the program already has (a translation just fetched): the preview, then the import.
+    bool run(data::Library& library, const QString& file);
 
     // Whether the database holds no translation yet (its verses hold the placeholder).
     static bool placeholderShown(const data::Library& library);

@@ -30,6 +30,7 @@ inline constexpr const char* kTabShenjuesit = ":/icons/tab-shenjuesit.svg";   //
 inline constexpr const char* kClose = ":/icons/close.svg";              // cmdFund
 inline constexpr const char* kAbout = ":/icons/about.svg";              // cmdRrethProg
 inline constexpr const char* kImport = ":/icons/import.svg";            // cmdImporto: an arrow into a book
+inline constexpr const char* kDownload = ":/icons/download.svg";        // cmdShkarkimet: an arrow out of a cloud
 inline constexpr const char* kCopy = ":/icons/copy.svg";                // cmdCopy
 inline constexpr const char* kFindBack = ":/icons/find-back.svg";       // cmdKerkimPrapa
 inline constexpr const char* kFindForward = ":/icons/find-forward.svg"; // cmdKerkim
@@ -55,7 +56,7 @@ inline constexpr const char* kAll[] = {
     kWindowIcon,    kBanner, kEmblem,      kHandCursor, kTabSuret, kTabKlasifikimi, kTabTemat,
     kTabShenjuesit, kClose,  kAbout,       kImport,     kCopy,     kFindBack,       kFindForward,
     kFindAll,       kReload, kBack,        kSpeaker,    kCollapse, kExpand,         kOk,
-    kAdd,           kRemove, kNodeChapter, kNodeTheme,  kPlay,     kPause,          kStop,
+    kAdd,           kRemove, kNodeChapter, kNodeTheme,  kPlay,     kPause,          kStop,     kDownload,
 };
 
 // An icon from one of the paths above.
