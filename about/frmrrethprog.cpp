@@ -5,6 +5,7 @@
 #include "app/splash.h"
 #include "data/library.h"
 #include "data/schema.h"
+#include "downloads/catalogue.h"
 #include "platform/look.h"
 #include "platform/shell.h"
 #include "prefs/fonts.h"
@@ -15,6 +16,7 @@
 #include <QFrame>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -184,6 +186,26 @@ frmRrethProg::frmRrethProg(QWidget* parent, const data::Library* library)
     m_kontakt = pagePanel(SSTab1, "Picture1_4", QStringLiteral("Kontakt"));
     buildKontakt(m_kontakt);
     m_kontakt->installEventFilter(this);
+    // What was fetched from the network and is in use here is credited with its terms, on a page of its own.
+    if (const QString credits = downloads::credits(); !credits.isEmpty()) {
+        QWidget* page = pagePanel(SSTab1, "Picture1_5", QStringLiteral("Burimet"));
+        auto* scroll = new QScrollArea(page);
+        scroll->setGeometry(twips(120), twips(120), twips(4935), twips(5000));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        auto* text = new QLabel(credits);
+        text->setObjectName(QStringLiteral("lblBurimet"));
+        text->setWordWrap(true);
+        text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        text->setFont(designFont("Verdana", 8.25));
+        QPalette pal = text->palette();
+        pal.setColor(QPalette::Window, kPageColor);
+        scroll->viewport()->setPalette(pal);
+        scroll->viewport()->setAutoFillBackground(true);
+        text->setAutoFillBackground(false);
+        scroll->setWidget(text);
+    }
 
     Command1 = new QToolButton(this);
     Command1->setObjectName(QStringLiteral("Command1"));

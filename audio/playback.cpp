@@ -68,6 +68,15 @@ Playback::Playback(Player& player, const data::Library& library, QObject* parent
 }
 
 namespace {
+QString comingText(int surah, int verse) {
+    return QStringLiteral("Po merret regjistrimi i ajetit %1:%2 nga interneti...").arg(surah).arg(verse);
+}
+QString lostText(int surah, int verse, const QString& cause) {
+    return QStringLiteral("Regjistrimi i ajetit %1:%2 nuk u mor: %3.").arg(surah).arg(verse).arg(cause);
+}
+} // namespace
+
+namespace {
 const QString kNoReciter = QStringLiteral("Nuk është zgjedhur asnjë lexues");
 }
 
@@ -163,15 +172,6 @@ QString Playback::missingText(int surah, const QList<int>& verses) const {
         .arg(verseList(surah, verses), reciterName(true), folderText(Module1::strLokacioniAjeteve));
 }
 
-namespace {
-QString comingText(int surah, int verse) {
-    return QStringLiteral("Po merret regjistrimi i ajetit %1:%2 nga interneti...").arg(surah).arg(verse);
-}
-QString lostText(int surah, int verse, const QString& cause) {
-    return QStringLiteral("Regjistrimi i ajetit %1:%2 nuk u mor: %3.").arg(surah).arg(verse).arg(cause);
-}
-} // namespace
-
 void Playback::setSupply(Supply* supply) {
     if (m_supply)
         m_supply->disconnect(this);
@@ -266,13 +266,18 @@ QPair<int, int> Playback::following(int verse, int heard, QList<int>& gap) const
 
 void Playback::say(const QString& first, const QList<int>& gap) {
     QList<int> fresh;
-    for (int verse : gap)
-        if (!m_series.named.contains(verse))
-            fresh << verse;
-    m_series.named << fresh;
     QStringList lines;
     if (!first.isEmpty())
         lines << first;
+    for (int verse : gap)
+        if (!m_series.named.contains(verse)) {
+            m_series.named << verse;
+            // A recording that could not be fetched is said with its cause.
+            if (const QString cause = m_supply ? m_supply->cause(m_series.surah, verse) : QString(); !cause.isEmpty())
+                lines << lostText(m_series.surah, verse, cause) + QStringLiteral(" U kapërcye.");
+            else
+                fresh << verse;
+        }
     if (!fresh.isEmpty())
         lines << missingText(m_series.surah, fresh);
     if (!lines.isEmpty())
@@ -334,6 +339,9 @@ void Playback::begin(int verse, int heard, const QString& first, const QList<int
     if (!onDisk(verse)) {
         m_series.waiting = verse;
         m_series.waitingHeard = heard;
+        m_series.next = 0; // nothing is queued while a verse is awaited
+        m_series.nextComing = false;
+        m_series.gap.clear();
         m_player->showPlaying(QString());
         say(first.isEmpty() ? comingText(m_series.surah, verse) : first + u'\n' + comingText(m_series.surah, verse),
             gap);
@@ -376,33 +384,29 @@ void Playback::onArrived(int surah, int verse) {
     }
 }
 
-// A recording asked for will not come: said with its cause, and the series goes on past it.
+// A recording asked for will not come: the series goes on past it, and says so with its cause when it reaches it.
 void Playback::onLost(int surah, int verse, const QString& cause) {
     if (m_single == QPair<int, int>(surah, verse)) {
         m_single = {};
         m_player->showStatus(lostText(surah, verse, cause));
         return;
     }
-    if (!inSeries() || surah != m_series.surah || m_series.named.contains(verse))
+    if (!inSeries() || surah != m_series.surah)
         return;
-    const bool awaited = m_series.waiting == verse, queued = m_series.nextComing && m_series.next == verse;
-    if (!awaited && !queued)
-        return;
-    m_series.named << verse; // said here, with its cause
-    const QString said = lostText(surah, verse, cause) + QStringLiteral(" U kapërcye.");
-    if (queued) {
-        m_player->showStatus(said);
+    if (m_series.nextComing && m_series.next == verse) {
         queueFollowing();
         return;
     }
+    if (m_series.waiting != verse)
+        return;
     QList<int> gap;
     const QPair<int, int> next = following(verse, 0, gap);
-    if (next.first == 0) {
-        m_player->showStatus(said);
-        WindowsMediaPlayer1_EndOfStream(0);
+    if (next.first > 0) {
+        begin(next.first, next.second, QString(), gap);
         return;
     }
-    begin(next.first, next.second, said, gap);
+    say(QString(), gap);
+    WindowsMediaPlayer1_EndOfStream(0);
 }
 
 // The queued verse is the one heard now, whatever has become of the recordings since it was queued; the verses

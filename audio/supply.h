@@ -15,6 +15,8 @@ public:
     using QObject::QObject;
     // Whether the verse's recording, not on disk, can still come (it has not failed).
     virtual bool brings(int surah, int verse) const = 0;
+    // Why the verse's recording could not be brought, in Albanian ("" when it did not fail).
+    virtual QString cause(int surah, int verse) const = 0;
     // Asks for the recordings from `from` to `to` of the surah, in that order, before anything asked earlier.
     virtual void want(int surah, int from, int to) = 0;
 

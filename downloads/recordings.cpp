@@ -34,6 +34,11 @@ bool Recordings::brings(int surah, int verse) const {
     return !id.isEmpty() && !m_failed.contains(target(id, surah, verse));
 }
 
+QString Recordings::cause(int surah, int verse) const {
+    const QString id = inUse();
+    return id.isEmpty() ? QString() : m_failed.value(target(id, surah, verse));
+}
+
 void Recordings::want(int surah, int from, int to) {
     const QString id = inUse();
     if (id.isEmpty())
@@ -85,7 +90,7 @@ void Recordings::onFinished(const QString& file) {
 }
 
 void Recordings::onFailed(const QString& file, const QString& cause) {
-    m_failed.insert(file);
+    m_failed.insert(file, cause);
     int surah = 0, verse = 0;
     if (locate(file, surah, verse))
         Q_EMIT lost(surah, verse, cause);

@@ -3,7 +3,7 @@
 
 #include "audio/supply.h"
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 
 namespace data {
@@ -23,6 +23,7 @@ public:
 
     bool brings(int surah, int verse) const override;
     void want(int surah, int from, int to) override;
+    QString cause(int surah, int verse) const override;
 
     // Queues every recording of the reciter not on disk yet; how many were queued.
     int fetchAll(const QString& id);
@@ -38,7 +39,7 @@ private:
 
     Fetcher& m_fetcher;
     const data::Library& m_library;
-    QSet<QString> m_failed; // the targets that could not be fetched this run
+    QHash<QString, QString> m_failed; // the targets that could not be fetched this run, with the cause
 };
 
 } // namespace downloads
