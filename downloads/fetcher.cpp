@@ -81,9 +81,10 @@ QString failureCause(int status, int networkError) {
 }
 
 namespace {
-// Whether an answer is one that a new try may mend (a dropped connection, a busy server), not one that will stay.
+// Whether an answer is one that a new try may mend (a dropped connection, a busy server), not one that will stay (a
+// file the server does not have or does not give).
 bool worthRetrying(int status) {
-    return status == 0 || status == 408 || status == 429 || status >= 500;
+    return status < 400 || status >= 500 || status == 408 || status == 429;
 }
 
 QString writeCause(const QFile& file) {

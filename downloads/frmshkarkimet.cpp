@@ -29,8 +29,6 @@ namespace downloads {
 
 namespace {
 
-const QLocale kSq(QLocale::Albanian, QLocale::Albania);
-
 QString timeText(int seconds) {
     if (seconds < 60)
         return QStringLiteral("%1 s").arg(seconds);
@@ -51,9 +49,9 @@ QString progressText(const Fetcher::Progress& p, bool paused) {
     if (p.total == 0)
         return {};
     QStringList parts;
-    parts << QStringLiteral("%1 nga %2 skedarë").arg(kSq.toString(p.done), kSq.toString(p.total));
+    parts << QStringLiteral("%1 nga %2 skedarë").arg(QString::number(p.done), QString::number(p.total));
     if (p.failed > 0)
-        parts << QStringLiteral("%1 pa u marrë").arg(kSq.toString(p.failed));
+        parts << QStringLiteral("%1 pa u marrë").arg(QString::number(p.failed));
     parts << (p.expected > 0
                   ? QStringLiteral("%1 nga rreth %2").arg(audio::sizeText(p.bytes), audio::sizeText(p.expected))
                   : audio::sizeText(p.bytes));
@@ -72,7 +70,7 @@ QString reciterState(const QString& id) {
     if (count == 0)
         return QStringLiteral("asnjë ajet në disk");
     return QStringLiteral("%1 nga %2 ajete në disk (%3)")
-        .arg(kSq.toString(count), kSq.toString(6236), audio::sizeText(audio::bytesIn(folder)));
+        .arg(QString::number(count), QString::number(6236), audio::sizeText(audio::bytesIn(folder)));
 }
 
 frmShkarkimet::frmShkarkimet(Fetcher& fetcher, Recordings& recordings, data::Library& library, QWidget* parent)
@@ -324,9 +322,9 @@ void frmShkarkimet::fetchReciter(const QString& id) {
     const QString question =
         have == 0
             ? QStringLiteral("Lexuesi „%1” ka %2 regjistrime, rreth %3. Të shkarkohen të gjitha?")
-                  .arg(s.name, kSq.toString(missing), audio::sizeText(bytes))
+                  .arg(s.name, QString::number(missing), audio::sizeText(bytes))
             : QStringLiteral("Nga lexuesi „%1” janë në disk %2 regjistrime. Të shkarkohen %3 të tjerat, rreth %4?")
-                  .arg(s.name, kSq.toString(have), kSq.toString(missing), audio::sizeText(bytes));
+                  .arg(s.name, QString::number(have), QString::number(missing), audio::sizeText(bytes));
     if (platform::MsgBox(question, platform::Buttons::YesNo, QString(), platform::Icon::Question) !=
         platform::Answer::Yes)
         return;

@@ -3,6 +3,7 @@
 // after a drop, a pause or a kill, checked and put in place whole; failures tried again and named in Albanian; at most
 // four connections; the window's translations (terms, preview, import), the Arabic text with its notice, and a
 // reciter whose verses are fetched ahead of the recitation, awaited, and removed with the space they took.
+#include "about/frmrrethprog.h"
 #include "audio/fakeplayer.h"
 #include "audio/playback.h"
 #include "audio/reciters.h"
@@ -80,9 +81,10 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", dir.filePath(u"home"_s).toLocal8Bit());
         QVERIFY(server.listen());
         testsupport::useSettingsIn(dir);
-        downloads::setAddressTemplate(downloads::kTranslationAddress, server.url(u"trans/%1.txt"_s).toString());
-        downloads::setAddressTemplate(downloads::kArabicAddress, server.url(u"quran/%1.txt"_s).toString());
-        downloads::setAddressTemplate(downloads::kRecordingAddress, server.url(u"data/%1/%2"_s).toString());
+        const QString base = server.url(QString()).toString();
+        downloads::setAddressTemplate(downloads::kTranslationAddress, base + u"trans/%1.txt"_s);
+        downloads::setAddressTemplate(downloads::kArabicAddress, base + u"quran/%1.txt"_s);
+        downloads::setAddressTemplate(downloads::kRecordingAddress, base + u"data/%1/%2"_s);
         // The program starts and its window of downloads opens without a single request.
         frmKryesore* w = testsupport::startProgram(dir);
         c = std::make_unique<testsupport::Controls>(w);
@@ -106,12 +108,18 @@ private Q_SLOTS:
         QTest::newRow("500 once, then served") << B::ServerError << 1 << good << "" << 2;
         QTest::newRow("500 every time") << B::ServerError << 0 << good << "gabim në server (500)" << 4;
         QTest::newRow("dropped once, continued") << B::Drop << 1 << good << "" << 2;
-        QTest::newRow("dropped every time") << B::Drop << 0 << good << "lidhja me serverin u ndërpre" << 4;
-        QTest::newRow("redirected") << B::Redirect << 0 << good << "" << 2;
+        QTest::newRow("dropped every time")
+            << B::Drop << 0 << good << "lidhja me serverin u ndërpre|skedari erdhi i paplotë" << 4;
+        QTest::newRow("redirected") << B::Redirect << 0 << good << "" << 1;
         QTest::newRow("a page instead") << B::Html << 0 << good << "serveri dha një faqe interneti" << 4;
-        QTest::newRow("not an MP3") << B::Serve << 0 << QByteArray(3000, 'x') << "nuk është regjistrim MP3" << 4;
-        QTest::newRow("ID3 tag, then a frame")
-            << B::Serve << 0 << QByteArray("ID3\x04\0\0\0\0\0\x05" "12345", 15) + good << "" << 1;
+        QTest::newRow("not an MP3") << B::Serve << 0 << QByteArray(3000, 'x') << "skedari nuk është regjistrim MP3"
+                                    << 4;
+        QTest::newRow("ID3 tag, then a frame") << B::Serve << 0
+                                               << QByteArray("ID3\x04\0\0\0\0\0\x05"
+                                                             "12345",
+                                                             15) +
+                                                      good
+                                               << "" << 1;
     }
     void answers() {
         QFETCH(HttpServer::Behaviour, behaviour);
@@ -127,14 +135,20 @@ private Q_SLOTS:
         const QString target = dir.filePath(path);
         auto f = fetcher();
         const QString said = fetchOne(*f, server.url(path), target);
-        QVERIFY2(cause.isEmpty() ? said.isEmpty() : said.startsWith(cause), qPrintable(said));
-        QCOMPARE(server.requestCount(path), requests);
+        // A row's cause may name several ("a|b"): which one a drop gives depends on when the close is seen.
+        QVERIFY2(cause.isEmpty()
+                     ? said.isEmpty()
+                     : std::ranges::any_of(cause.split(u'|'), [&](const QString& c) { return said.startsWith(c); }),
+                 qPrintable(said));
+        // Qt's own HTTP layer asks once more when a kept-alive connection closes before anything of the answer came.
+        const int asked = server.requestCount(path);
+        QVERIFY2(asked == requests || (behaviour == HttpServer::Behaviour::Drop && asked == requests + 1),
+                 qPrintable(QString::number(asked)));
         QCOMPARE(QFileInfo::exists(target), cause.isEmpty());
         if (cause.isEmpty())
             QCOMPARE(readAll(target), body);
-        const QList<HttpServer::Request> asked = server.requests();
         if (behaviour == HttpServer::Behaviour::Drop && times == 1) // the second asks from where the first stopped
-            QCOMPARE(asked.last().range, "bytes=" + QByteArray::number(body.size() / 2) + '-');
+            QCOMPARE(server.requests().last().range, "bytes=" + QByteArray::number(body.size() / 2) + '-');
     }
 
     // A continuation the server answers whole (it ignores Range) is written anew, not appended.
@@ -202,20 +216,21 @@ private Q_SLOTS:
 
     // Forty files on at most four connections kept alive; the progress counts them.
     void fourConnections() {
+        HttpServer server; // its own, so that no connection of the tests before counts
+        QVERIFY(server.listen());
         server.setDelay(20);
         auto f = fetcher();
         QSignalSpy idle(f.get(), &Fetcher::idle);
         for (int i = 0; i < 40; ++i) {
             server.put(u"many/%1.mp3"_s.arg(i), mp3(1000 + i));
-            f->add(server.url(u"many/%1.mp3"_s.arg(i)), dir.filePath(u"many/%1.mp3"_s.arg(i)), downloads::recordingCheck);
+            f->add(server.url(u"many/%1.mp3"_s.arg(i)), dir.filePath(u"many/%1.mp3"_s.arg(i)),
+                   downloads::recordingCheck);
         }
-        const int opened = server.connectionsOpened();
         QVERIFY(idle.wait(20000));
-        server.setDelay(0);
         QCOMPARE(f->progress().done, 40);
         QVERIFY(downloads::progressText(f->progress(), false).startsWith(u"40 nga 40 skedarë"_s));
         QVERIFY2(server.mostConnectionsAtOnce() <= 4, qPrintable(QString::number(server.mostConnectionsAtOnce())));
-        QVERIFY(server.connectionsOpened() - opened <= 4);
+        QVERIFY(server.connectionsOpened() <= 4);
         for (int i = 0; i < 40; i += 13)
             QCOMPARE(readAll(dir.filePath(u"many/%1.mp3"_s.arg(i))), mp3(1000 + i));
     }
@@ -339,8 +354,9 @@ private Q_SLOTS:
         platform::MsgBoxScript boxes;
         boxes.answer(platform::Answer::Yes);
         testsupport::child<QPushButton>(win, "cmdTeGjitha_aziz_alili_128kbps")->click();
-        QCOMPARE(boxes.asked()[0].text, u"Lexuesi „Aziz Alili” ka 6.236 regjistrime, rreth 1,3 GB. Të shkarkohen të gjitha?"_s);
-        QTRY_VERIFY(win->lblEcuria->text().startsWith(u"0 nga 6.236 skedarë · "_s));
+        QCOMPARE(boxes.asked()[0].text,
+                 u"Lexuesi „Aziz Alili” ka 6236 regjistrime, rreth 1,3 GB. Të shkarkohen të gjitha?"_s);
+        QTRY_VERIFY(win->lblEcuria->text().startsWith(u"0 nga 6236 skedarë · "_s));
         QVERIFY(win->cmdPauzo->isEnabled());
         win->cmdAnulo->click();
         server.setDefaultBehaviour(HttpServer::Behaviour::Serve);
