@@ -6,6 +6,7 @@
 #include "audio/fakeplayer.h"
 #include "audio/playback.h"
 #include "audio/reciters.h"
+#include "audio/supply.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
 #include "windowtest.h"
@@ -15,6 +16,17 @@
 
 using namespace Qt::StringLiterals;
 using testsupport::FakePlayer;
+
+// Recordings that come when the test says so: every verse not on disk can come, unless the test said it was lost.
+class TestSupply : public audio::Supply {
+    Q_OBJECT
+public:
+    bool brings(int surah, int verse) const override { return !lostOnes.contains(u"%1:%2"_s.arg(surah).arg(verse)); }
+    QString cause(int surah, int verse) const override { return lostOnes.value(u"%1:%2"_s.arg(surah).arg(verse)); }
+    void want(int surah, int from, int to) override { wanted << u"%1:%2-%3"_s.arg(surah).arg(from).arg(to); }
+    QHash<QString, QString> lostOnes;
+    QStringList wanted;
+};
 
 class TestRecitation : public QObject {
     Q_OBJECT
@@ -254,6 +266,56 @@ private Q_SLOTS:
         c->CmdPlaySure->click();
         QCOMPARE(c->WindowsMediaPlayer1->playingText(),
                  u"Jasin, "_s + Module1::library.defaultReciter(data::ReciterKind::Surahs)->name);
+    }
+
+    // A reciter whose recordings are fetched: the verses ahead are asked for, one not come yet is neither queued nor
+    // passed over but awaited (no end, no gap), one that arrives is queued or heard at once, one lost is said with its
+    // cause when the series reaches it; a verse played alone waits for its recording too.
+    void fetchedAsHeard() {
+        TestSupply supply;
+        auto* playback = c->w->findChild<audio::Playback*>();
+        playback->setSupply(&supply);
+        const auto arrive = [&](int verse) {
+            QVERIFY(testsupport::overwrite(recording(u"113%1"_s.arg(verse, 3, 10, QChar(u'0'))), "ID3"));
+            Q_EMIT supply.arrived(113, verse);
+        };
+        for (int verse = 2; verse <= 5; ++verse)
+            QVERIFY(QFile::remove(recording(u"113%1"_s.arg(verse, 3, 10, QChar(u'0')))));
+        setRepeat(0, false, 1, 1);
+        platform::MsgBoxScript boxes;
+        series(u"113:1"_s);
+        QCOMPARE(supply.wanted, QStringList{u"113:1-5"_s});
+        QCOMPARE(heard, QStringList{u"113:1"_s});
+        QCOMPARE(player()->queued(), QString()); // 113:2 has not come
+        arrive(2);
+        QCOMPARE(player()->queued(), recording(u"113002"_s));
+        hear(1);
+        hear(1); // 113:2 ends before 113:3 came: awaited, not the series' end
+        QCOMPARE(heard, (QStringList{u"113:1"_s, u"113:2"_s}));
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(), u"Po merret regjistrimi i ajetit 113:3 nga interneti..."_s);
+        QCOMPARE(ends(boxes), qsizetype(0));
+        arrive(3);
+        QCOMPARE(heard.last(), u"113:3"_s);
+        QCOMPARE(played.last(), u"113:3"_s);
+        supply.lostOnes.insert(u"113:4"_s, u"nuk gjendet në server"_s);
+        Q_EMIT supply.lost(113, 4, u"nuk gjendet në server"_s);
+        arrive(5);
+        QCOMPARE(player()->queued(), recording(u"113005"_s));
+        hear(1);
+        QCOMPARE(heard.last(), u"113:5"_s);
+        QCOMPARE(c->WindowsMediaPlayer1->statusText(),
+                 u"Regjistrimi i ajetit 113:4 nuk u mor: nuk gjendet në server. U kapërcye."_s);
+        hear(1);
+        QCOMPARE(ends(boxes), qsizetype(1));
+
+        QVERIFY(QFile::remove(recording(u"113002"_s)));
+        windowtest::enter(c->CmbNrAjeti, u"113:2"_s);
+        c->CmdPlayAjet->click();
+        QCOMPARE(supply.wanted.last(), u"113:2-5"_s);
+        QCOMPARE(c->WindowsMediaPlayer1->playingText(), QString());
+        arrive(2);
+        QCOMPARE(c->WindowsMediaPlayer1->playingText(), heardName(u"113:2"_s));
+        playback->setSupply(nullptr);
     }
 
     // Pause holds the series however long the clock runs; going on resumes it where it was.

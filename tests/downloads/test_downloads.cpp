@@ -88,6 +88,7 @@ private Q_SLOTS:
         // The program starts and its window of downloads opens without a single request.
         frmKryesore* w = testsupport::startProgram(dir);
         c = std::make_unique<testsupport::Controls>(w);
+        w->findChild<Fetcher*>()->retryWaitsMs = {10, 20, 40};
         QVERIFY(downloadsWindow());
         QCOMPARE(server.requests().size(), 0);
     }
