@@ -9,6 +9,10 @@
 
 #include "app/module1.h"
 #include "audio/playback.h"
+#include "downloads/catalogue.h"
+#include "downloads/fetcher.h"
+#include "downloads/frmshkarkimet.h"
+#include "httpserver.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
@@ -31,7 +35,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMediaPlayer>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -519,6 +526,106 @@ QList<double> listen(QMediaPlayer* a, QMediaPlayer* b, int files) {
     return gaps;
 }
 
+// ---- fetching -----------------------------------------------------------------------------------
+
+// The resident memory now, in KB.
+long residentKb() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// A whole reciter's 6,236 recordings (small files: the cost is per file) fetched from a local server into a fresh
+// folder, against the floor of the same requests made four at a time by a bare QNetworkAccessManager that keeps
+// nothing; and the memory while it runs.
+QList<Result> fetchWholeReciter(int runs) {
+    QStringList paths;
+    for (const databuilder::Surah& s : databuilder::readSurahs(QStringLiteral(LIBREZI_BENCH_FACTS)))
+        for (int v = 1; v <= s.verses; ++v)
+            paths
+                << QStringLiteral("r/%1%2.mp3").arg(s.number, 3, 10, QLatin1Char('0')).arg(v, 3, 10, QLatin1Char('0'));
+    // A server for each run of the fetcher (its connections counted alone), one for the floor.
+    const auto serving = [&paths](testing::HttpServer& server) {
+        require(server.listen(), QStringLiteral("the local server did not start"));
+        for (const QString& path : paths)
+            server.put(path, QByteArray("\xff\xfb\x90\x64", 4) + QByteArray(2000, 'a'), "audio/mpeg");
+    };
+    testing::HttpServer floorServer;
+    serving(floorServer);
+    QList<double> times, floors;
+    long growth = 0, start = 0, most = 0;
+    int connections = 0, atOnce = 0;
+    for (int run = 0; run <= std::min(runs, 5); ++run) {
+        testing::HttpServer server;
+        serving(server);
+        QTemporaryDir out;
+        downloads::Fetcher fetcher;
+        QList<long> memory;
+        QTimer sample;
+        QObject::connect(&sample, &QTimer::timeout, [&memory] { memory << residentKb(); });
+        QEventLoop loop;
+        QObject::connect(&fetcher, &downloads::Fetcher::idle, &loop, &QEventLoop::quit);
+        const qint64 t0 = monotonicNs();
+        sample.start(50);
+        for (const QString& path : paths)
+            fetcher.add(server.url(path), out.filePath(path), downloads::recordingCheck);
+        loop.exec();
+        sample.stop();
+        const double ms = double(monotonicNs() - t0) / 1e6;
+        require(fetcher.progress().done == int(paths.size()),
+                QStringLiteral("%1 of %2 files fetched").arg(fetcher.progress().done).arg(paths.size()));
+        connections = std::max(connections, server.connectionsOpened());
+        atOnce = std::max(atOnce, server.mostConnectionsAtOnce());
+
+        // The floor: the same requests, four at a time, the answers read and dropped.
+        QNetworkAccessManager bare;
+        int nextPath = 0, finished = 0;
+        const qint64 f0 = monotonicNs();
+        std::function<void()> ask = [&] {
+            if (nextPath >= paths.size())
+                return;
+            QNetworkReply* reply = bare.get(QNetworkRequest(floorServer.url(paths[nextPath++])));
+            QObject::connect(reply, &QNetworkReply::finished, [&, reply] {
+                reply->readAll();
+                reply->deleteLater();
+                if (++finished == paths.size())
+                    loop.quit();
+                ask();
+            });
+        };
+        for (int i = 0; i < 4; ++i)
+            ask();
+        loop.exec();
+        const double floorMs = double(monotonicNs() - f0) / 1e6;
+        if (run == 0)
+            continue; // the warm-up
+        times << ms;
+        floors << floorMs;
+        if (memory.size() >= 4) { // from the first tenth of the run to its end
+            const long early = memory[memory.size() / 10];
+            start = early;
+            most = std::max(most, *std::max_element(memory.begin(), memory.end()));
+            growth = std::max(growth, memory.last() - early);
+        }
+    }
+    Result whole(QStringLiteral("fetch a whole reciter (6236 files)"), statsOf(times), statsOf(floors));
+    whole.judge(2.5, true).note =
+        QStringLiteral("%1 files/s; %2 connections opened; most at once %3; the floor writes nothing")
+            .arg(int(6236.0 / (statsOf(times).median / 1000)))
+            .arg(connections)
+            .arg(atOnce);
+    Result memory(QStringLiteral("memory growth while fetching"), statsOf({double(growth) / 1024.0}), {},
+                  QStringLiteral("MB"));
+    memory.hasFloor = false;
+    memory.judge(10, false).note =
+        QStringLiteral("resident %1 MB at a tenth of the run, at most %2 MB").arg(start / 1024).arg(most / 1024);
+    return {whole, memory};
+}
+
 // ---- the scenarios on the program's window ------------------------------------------------------
 
 // A bare QTextEdit beside the window, the size of its text view. The documents it shows are kept apart from
@@ -995,20 +1102,9 @@ public:
         QList<double> gaps[2];
         const int n = int(files.size());
         for (int round = 0; round < 5 && (gaps[0].size() < m_runs || gaps[1].size() < m_runs); ++round) {
-            wholeText();
-            choose(c.CmbNrSure, QStringLiteral("1")); // the caret on 1:1, where the recitation starts
-            int heard = 0; // the verses the recitation announced: it went on through all of them
-            const QMetaObject::Connection counting =
-                QObject::connect(w->findChild<audio::Playback*>(), &audio::Playback::reciting, [&heard] { ++heard; });
-            c.CmdPlayVazhdim->click();
-            const QList<QMediaPlayer*> players = c.WindowsMediaPlayer1->findChildren<QMediaPlayer*>();
-            if (players.size() != 2) {
-                r.note = QStringLiteral("the player did not start: ") + c.WindowsMediaPlayer1->statusText();
+            const QList<double> program = reciteSurah1(n, r.note);
+            if (program.isEmpty() && !r.note.isEmpty())
                 return r;
-            }
-            const QList<double> program = listen(players[0], players[1], n);
-            QObject::disconnect(counting);
-            c.WindowsMediaPlayer1->controls_stop();
             next = 1;
             bare[0].setSource(QUrl::fromLocalFile(files[0]));
             bare[1].setSource(QUrl::fromLocalFile(files[1]));
@@ -1022,8 +1118,6 @@ public:
             }
             if (round == 0)
                 continue; // the first round sets the backend up
-            // Every verse heard; the gaps the position poll saw (a handover it misses under load is not timed).
-            require(heard == n, QStringLiteral("the recitation went on %1 times of %2").arg(heard - 1).arg(n - 1));
             require(!program.isEmpty(), QStringLiteral("no gap between two verses was seen"));
             gaps[0] += program;
             gaps[1] += floor;
@@ -1036,7 +1130,89 @@ public:
         return r;
     }
 
+    // The gap between two verses of a series from a reciter being fetched (its folder empty at the start, the server
+    // answering each request after 200 ms), against the same series from a local folder, round after round.
+    Result fetchedGap() {
+        Result r(QStringLiteral("fetched recitation gap"));
+        r.target = QStringLiteral("< 100 ms");
+        r.verdict = QStringLiteral("skipped");
+        QStringList files;
+        for (int verse = 1; QFileInfo::exists(recording(1, verse)); ++verse)
+            files.append(recording(1, verse));
+        if (files.size() < 2 || !platform::MediaPlayer::playbackAvailable()) {
+            r.note = QStringLiteral("no sample recordings of surah 1, or no multimedia backend");
+            return r;
+        }
+        testing::HttpServer server;
+        require(server.listen(), QStringLiteral("the local server did not start"));
+        for (int verse = 1; verse <= files.size(); ++verse) {
+            QFile f(files[verse - 1]);
+            require(f.open(QIODevice::ReadOnly), files[verse - 1]);
+            server.put(QStringLiteral("data/aziz_alili_128kbps/001%1.mp3").arg(verse, 3, 10, QLatin1Char('0')),
+                       f.readAll(), "audio/mpeg");
+        }
+        server.setDelay(200);
+        downloads::setAddressTemplate(downloads::kRecordingAddress,
+                                      server.url(QString()).toString() + QStringLiteral("data/%1/%2"));
+        auto* reciters = w->findChild<platform::ComboBox*>(QStringLiteral("CmbLexuesAjete"));
+        reciters->setListIndex(0); // the bundled reciter: the floor
+        const QString local = reciters->Text();
+        w->findChild<QToolButton*>(QStringLiteral("cmdShkarkimet"))->click();
+        auto* window = w->findChild<downloads::frmShkarkimet*>();
+        require(window, QStringLiteral("no downloads window"));
+        window->hide();
+        const QString folder = downloads::reciterFolder(QStringLiteral("aziz_alili_128kbps"));
+        QList<double> gaps[2];
+        const int n = int(files.size());
+        for (int round = 0; round < 6 && (gaps[0].size() < m_runs || gaps[1].size() < m_runs); ++round) {
+            QDir(folder).removeRecursively();
+            window->useReciter(QStringLiteral("aziz_alili_128kbps"));
+            const QList<double> fetched = reciteSurah1(n, r.note);
+            reciters->setListIndex(reciters->findText(local));
+            const QList<double> fromFolder = reciteSurah1(n, r.note);
+            if (!r.note.isEmpty())
+                return r;
+            if (round == 0)
+                continue;
+            gaps[0] += fetched;
+            gaps[1] += fromFolder;
+        }
+        require(!gaps[0].isEmpty() && !gaps[1].isEmpty(), QStringLiteral("no gap between two verses was seen"));
+        r.verdict.clear();
+        r.value = statsOf(gaps[0]);
+        r.floor = statsOf(gaps[1]);
+        r.judge(100, false).note =
+            QStringLiteral("%1 gaps, surah 1 fetched anew each round from a local server answering after 200 ms; "
+                           "floor: the same from the bundled folder")
+                .arg(gaps[0].size());
+        return r;
+    }
+
 private:
+    // Recites surah 1 in the window from its first verse with the verse reciter chosen now, and returns the gaps heard
+    // between its `n` verses; empty, with `note` said, when the player did not start.
+    QList<double> reciteSurah1(int n, QString& note) {
+        wholeText();
+        choose(c.CmbNrSure, QStringLiteral("1")); // the caret on 1:1, where the recitation starts
+        int heard = 0;                            // the verses the recitation announced: it went on through all of them
+        const QMetaObject::Connection counting =
+            QObject::connect(w->findChild<audio::Playback*>(), &audio::Playback::reciting, [&heard] { ++heard; });
+        c.CmdPlayVazhdim->click();
+        // A fetched reciter's first verse comes after the server's answer: the players start then.
+        for (const qint64 until = monotonicNs() + 5'000'000'000; heard == 0 && monotonicNs() < until;)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        const QList<QMediaPlayer*> players = c.WindowsMediaPlayer1->findChildren<QMediaPlayer*>();
+        if (players.size() != 2) {
+            note = QStringLiteral("the player did not start: ") + c.WindowsMediaPlayer1->statusText();
+            QObject::disconnect(counting);
+            return {};
+        }
+        const QList<double> gaps = listen(players[0], players[1], n);
+        QObject::disconnect(counting);
+        c.WindowsMediaPlayer1->controls_stop();
+        require(heard == n, QStringLiteral("the recitation went on %1 times of %2").arg(heard - 1).arg(n - 1));
+        return gaps;
+    }
     QString recording(int surah, int verse) const {
         return QStringLiteral("%1/zeri/ajete/%2%3.mp3")
             .arg(m_folder)
@@ -1200,6 +1376,7 @@ int main(int argc, char** argv) {
     // The reader's settings stay untouched: the run keeps its own.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
     try {
         databuilder::Options options;
         options.factsFolder = QStringLiteral(LIBREZI_BENCH_FACTS);
@@ -1221,6 +1398,8 @@ int main(int argc, char** argv) {
     }
     if (wanted("start") || wanted("memory"))
         run(QStringLiteral("start"), [&] { return startInFreshProcesses(dir.path(), runs); });
+    if (wanted("fetch"))
+        run(QStringLiteral("fetch"), [&] { return fetchWholeReciter(runs); });
 
     Bench bench(dir.path(), runs,
                 {parser.value(many), parser.value(both), parser.value(loose), parser.value(find), parser.value(back)});
@@ -1243,6 +1422,7 @@ int main(int argc, char** argv) {
         {"passage", [&] { return bench.passage(); }},
         {"font", [&] { return bench.font(); }},
         {"recitation-gap", [&] { return bench.recitationGap(); }},
+        {"fetched-gap", [&] { return bench.fetchedGap(); }},
     };
     for (const auto& entry : scenarios)
         if (wanted(entry.first))

@@ -255,7 +255,22 @@ void Fetcher::onDone(Job* job) {
         retryOrFail(job, job->writeError, !disk);
         return;
     }
-    if (error != QNetworkReply::NoError || (status != 200 && status != 206)) {
+    if (status == 416 && job->offset > 0) {
+        // The part asked for starts at the end: the file came whole before (a kill between its last byte and its
+        // move into place). Checked as any other; a part longer than the file is begun anew.
+        static const QRegularExpression whole(QStringLiteral("^bytes\\s+\\*/(\\d+)$"));
+        const auto m = whole.match(QString::fromLatin1(job->reply->rawHeader("Content-Range")).trimmed());
+        job->length = m.hasMatch() ? m.captured(1).toLongLong() : -1;
+
+        if (job->length != job->offset) {
+            QFile::remove(partPath(job->target));
+            retryOrFail(job, failureCause(status, error), true);
+            return;
+        }
+    } else if ((status != 200 && status != 206) ||
+               (error != QNetworkReply::NoError &&
+                (job->length < 0 || QFileInfo(job->file->fileName()).size() != job->length))) {
+        // An error after the whole announced length came (a connection closed at the end) loses nothing.
         retryOrFail(job, failureCause(status, error), worthRetrying(status));
         return;
     }
@@ -265,7 +280,9 @@ void Fetcher::onDone(Job* job) {
         retryOrFail(job, QStringLiteral("skedari erdhi i paplotë"), true);
         return;
     }
-    const QByteArray type = job->reply->header(QNetworkRequest::ContentTypeHeader).toByteArray().toLower();
+    const QByteArray type = status == 416
+                                ? QByteArray() // the answer's page is not the file
+                                : job->reply->header(QNetworkRequest::ContentTypeHeader).toByteArray().toLower();
     QString wrong =
         type.startsWith("text/html") ? QStringLiteral("serveri dha një faqe interneti në vend të skedarit") : QString();
     if (wrong.isEmpty() && job->check)

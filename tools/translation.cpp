@@ -58,8 +58,9 @@ QStringList placeholderNote() {
     return {QStringLiteral("Ende nuk është importuar asnjë përkthim: në vend të çdo ajeti qëndron vetëm një shënim."),
             QStringLiteral("Për ta importuar, shtypni butonin „Importo përkthimin...” lart majtas, mbi „Kërkimi i "
                            "tekstit”, dhe zgjidhni skedarin e përkthimit."),
-            QStringLiteral("Përkthime shqip në formën sure|ajet|tekst ose XML boton projekti Tanzil: "
-                           "https://tanzil.net/trans/ (zgjidhni gjuhën shqipe).")};
+            QStringLiteral("Ose merreni nga interneti me butonin „Shkarkimet” (reja me shigjetë) pranë tij: "
+                           "përkthimet shqip të Sherif Ahmetit, Feti Mehdiut dhe Hasan Efendi Nahit, nga projekti "
+                           "Tanzil (https://tanzil.net/trans/).")};
 }
 
 namespace {
