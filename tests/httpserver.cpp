@@ -182,9 +182,10 @@ void HttpServer::accept() {
 }
 
 void HttpServer::read(Connection* c) {
-    if (!m_open.contains(c))
+    const QByteArray bytes = c->socket->readAll();
+    if (!m_open.contains(c) || c->unreadable) // after a request that could not be read, or the last one
         return;
-    c->in += c->socket->readAll();
+    c->in += bytes;
     while (!c->unreadable && parse(c)) {
     }
     next(c);
