@@ -86,7 +86,7 @@ struct HttpServer::Connection : QObject {
     int id;
     QByteArray in;           // read and not yet parsed
     qint64 skip = 0;         // bytes of a request body still to pass over
-    bool unreadable = false; // a request could not be read: nothing after it is
+    bool unreadable = false; // nothing more is read: a request could not be, or the connection is ending
     QList<Pending> queue;    // read and not yet answered, in order of arrival
     bool busy = false;       // an answer is under way, waiting for its delay, or stalled
     bool closeAfter = false;
