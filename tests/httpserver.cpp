@@ -86,7 +86,7 @@ struct HttpServer::Connection : QObject {
     int id;
     QByteArray in;           // read and not yet parsed
     qint64 skip = 0;         // bytes of a request body still to pass over
-    bool unreadable = false; // a request could not be read: nothing after it is
+    bool unreadable = false; // nothing more is read: a request could not be, or the connection is ending
     QList<Pending> queue;    // read and not yet answered, in order of arrival
     bool busy = false;       // an answer is under way, waiting for its delay, or stalled
     bool closeAfter = false;
@@ -182,9 +182,10 @@ void HttpServer::accept() {
 }
 
 void HttpServer::read(Connection* c) {
-    if (!m_open.contains(c))
+    const QByteArray bytes = c->socket->readAll();
+    if (!m_open.contains(c) || c->unreadable) // after a request that could not be read, or the last one
         return;
-    c->in += c->socket->readAll();
+    c->in += bytes;
     while (!c->unreadable && parse(c)) {
     }
     next(c);

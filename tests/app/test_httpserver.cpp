@@ -21,19 +21,18 @@ using B = HttpServer::Behaviour;
 class TestHttpServer : public QObject {
     Q_OBJECT
     HttpServer server;
-    QNetworkAccessManager net;
-    QByteArray file; // no byte equal to its neighbours, so that a range shifted by one shows
+    std::unique_ptr<QNetworkAccessManager> net; // one for each test, so that no connection of one serves the next
+    QByteArray file;                            // no byte equal to its neighbours, so that a range shifted by one shows
     const QString path = u"001001.mp3"_s;
 
     // Gets `at` (from the byte `range` asks) and waits for the whole answer.
-    std::unique_ptr<QNetworkReply> get(const QString& at, const QByteArray& range = {}, int timeoutMs = 0,
-                                       QNetworkAccessManager* by = nullptr) {
+    std::unique_ptr<QNetworkReply> get(const QString& at, const QByteArray& range = {}, int timeoutMs = 0) {
         QNetworkRequest request(server.url(at));
         if (!range.isEmpty())
             request.setRawHeader("Range", range);
         request.setTransferTimeout(timeoutMs);
-        std::unique_ptr<QNetworkReply> reply((by ? by : &net)->get(request));
-        if (!QTest::qWaitFor([&reply] { return reply->isFinished(); }, 60000))
+        std::unique_ptr<QNetworkReply> reply(net->get(request));
+        if (!QSignalSpy(reply.get(), &QNetworkReply::finished).wait(60000))
             qFatal("no answer from the test server");
         return reply;
     }
@@ -47,6 +46,7 @@ private Q_SLOTS:
         server.put(path, file, "audio/mpeg");
         server.setTrickle(8192, 1);
     }
+    void init() { net = std::make_unique<QNetworkAccessManager>(); }
 
     void answers_data() {
         QTest::addColumn<int>("behaviour");
@@ -98,16 +98,23 @@ private Q_SLOTS:
         QCOMPARE(server.requests().last().range, range);
     }
 
-    // A dropped answer announces the whole body, ends short, and is taken up again from the byte it stopped at.
+    // A dropped answer announces the whole body and ends short; the rest is had from the byte where it stopped. The
+    // network access may take the short body for a whole one, and sends a GET again by itself (three times at most)
+    // when the connection closed before it read the answer: so every try is dropped, at the same byte.
     void dropResumed() {
         for (const qint64 dropAfter : {qint64(-1), qint64(1000)}) {
+            const qint64 cut = dropAfter < 0 ? (file.size() - 500) / 2 : dropAfter;
             server.setDropAfter(dropAfter);
-            server.setBehaviour(path, B::Drop, 1);
-            const auto cut = get(path, "bytes=500-");
-            QCOMPARE(cut->header(QNetworkRequest::ContentLengthHeader).toLongLong(), file.size() - 500);
-            QCOMPARE_NE(cut->error(), QNetworkReply::NoError);
-            const QByteArray got = cut->readAll();
-            QCOMPARE(got, file.mid(500, dropAfter < 0 ? (file.size() - 500) / 2 : dropAfter));
+            server.setBehaviour(path, B::Drop);
+            const int asked = server.requestCount(path);
+            const qint64 sent = server.bytesSent(path);
+            const auto reply = get(path, "bytes=500-");
+            server.setBehaviour(path, B::Serve);
+            QCOMPARE(server.bytesSent(path) - sent, cut * (server.requestCount(path) - asked));
+            const QByteArray got = reply->readAll(); // nothing when the last try closed before it was read
+            QCOMPARE(got, file.mid(500, got.isEmpty() ? 0 : cut));
+            if (!got.isEmpty())
+                QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), file.size() - 500);
             QCOMPARE(get(path, "bytes=" + QByteArray::number(500 + got.size()) + '-')->readAll(),
                      file.mid(500 + got.size()));
         }
@@ -118,23 +125,23 @@ private Q_SLOTS:
         const auto reply = get(u"/old/001001.mp3"_s);
         QCOMPARE(reply->url(), server.url(path));
         QCOMPARE(reply->readAll(), file);
-        QCOMPARE(server.requestCount(u"old/001001.mp3"_s), 1);
+        QVERIFY(server.requestCount(u"old/001001.mp3"_s) > 0); // once, or twice when the network access repeats it
+        QCOMPARE(server.requests().last().path, server.url(path).path());
     }
 
     // Four requests one after the other go on one connection, each answered after the delay; a behaviour for two
     // requests gives way after them to the default.
     void keptAlive() {
-        QNetworkAccessManager own;
         const int opened = server.connectionsOpened();
         server.setBehaviour(path, B::ServerError, 2);
         server.setDefaultBehaviour(B::NotFound);
-        server.setDelay(100);
+        server.setDelay(50);
         QElapsedTimer clock;
         clock.start();
         QList<int> codes;
         for (int i = 0; i < 4; ++i)
-            codes << status(*get(path, {}, 0, &own));
-        QCOMPARE_GE(clock.elapsed(), 400);
+            codes << status(*get(path));
+        QCOMPARE_GE(clock.elapsed(), 200);
         server.setDelay(0);
         server.setDefaultBehaviour(B::Serve);
         QCOMPARE(codes, (QList<int>{500, 500, 404, 404}));
@@ -144,7 +151,8 @@ private Q_SLOTS:
     }
 
     // On bare sockets to a server of its own: two requests and the start of a third in one write, the rest of the
-    // third later, and it asks to close; the most connections open at once; those open closed as the server goes.
+    // third later, and it asks to close; a request that cannot be read; the most connections open at once; those
+    // still open closed as the server goes.
     void bareSockets() {
         auto own = std::make_unique<HttpServer>();
         QVERIFY(own->listen());
@@ -167,10 +175,13 @@ private Q_SLOTS:
         QVERIFY(gone(s[0]));
         QCOMPARE(s[0].readAll().count(QByteArray("\r\n\r\n").append(file.right(10))), 3);
         QCOMPARE(own->requestCount(path), 3);
+        s[1].write("GET\r\n\r\n");
+        QVERIFY(gone(s[1]));
+        QVERIFY(s[1].readAll().startsWith("HTTP/1.1 400 "));
         QVERIFY(connected(4));
         QCOMPARE(own->mostConnectionsAtOnce(), 3);
         own.reset();
-        for (int i = 1; i < 4; ++i)
+        for (int i = 2; i < 4; ++i)
             QVERIFY(gone(s[i]));
     }
 };
