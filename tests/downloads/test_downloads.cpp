@@ -142,10 +142,11 @@ private Q_SLOTS:
                      : std::ranges::any_of(cause.split(u'|'), [&](const QString& c) { return said.startsWith(c); }),
                  qPrintable(said));
         // Qt's own HTTP layer may send a request again by itself when a connection closes before its answer, or after
-        // a kept-alive redirect: there a try may count twice.
+        // a kept-alive redirect (and under load may end that try on the redirect, which is then tried again from where
+        // it stopped): there a try may count twice, and one more.
         const int asked = server.requestCount(path);
         const bool repeats = behaviour == HttpServer::Behaviour::Drop || behaviour == HttpServer::Behaviour::Redirect;
-        QVERIFY2(asked == requests || (repeats && asked > requests && asked <= 2 * requests),
+        QVERIFY2(asked == requests || (repeats && asked > requests && asked <= 2 * requests + 1),
                  qPrintable(QString::number(asked)));
         QCOMPARE(QFileInfo::exists(target), cause.isEmpty());
         if (cause.isEmpty())
