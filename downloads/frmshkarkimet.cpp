@@ -15,12 +15,16 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -77,7 +81,14 @@ frmShkarkimet::frmShkarkimet(Fetcher& fetcher, Recordings& recordings, data::Lib
     : QDialog(parent), m_fetcher(fetcher), m_recordings(recordings), m_library(library), m_tick(new QTimer(this)) {
     setObjectName(QStringLiteral("frmShkarkimet"));
     setWindowTitle(QStringLiteral("Shkarkimet"));
-    auto* v = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    // The sources scroll on a small screen; the progress and the close button stay in view.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    auto* v = new QVBoxLayout(content);
+    v->setContentsMargins(0, 0, 0, 0);
     auto* intro = new QLabel(
         QStringLiteral("Programi lidhet me internetin vetëm kur shtypni një nga butonat këtu. Çdo skedar vendoset në "
                        "dosjen tuaj të të dhënave vetëm kur ka ardhur i plotë dhe është kontrolluar."),
@@ -123,6 +134,9 @@ frmShkarkimet::frmShkarkimet(Fetcher& fetcher, Recordings& recordings, data::Lib
         ++row;
     }
 
+    v->addStretch();
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
     auto* progressBox = new QGroupBox(QStringLiteral("Ecuria"), this);
     auto* p = new QVBoxLayout(progressBox);
     lblEcuria = new QLabel(progressBox);
@@ -139,17 +153,19 @@ frmShkarkimet::frmShkarkimet(Fetcher& fetcher, Recordings& recordings, data::Lib
     lstGabimet = new QListWidget(progressBox);
     lstGabimet->setObjectName(QStringLiteral("lstGabimet"));
     lstGabimet->setAccessibleName(QStringLiteral("Skedarët që nuk u morën"));
-    lstGabimet->setMaximumHeight(fontMetrics().height() * 5);
+    lstGabimet->setMaximumHeight(fontMetrics().height() * 4);
     p->addLayout(buttons);
     p->addWidget(prgEcuria);
     p->addWidget(lstGabimet);
-    v->addWidget(progressBox);
+    outer->addWidget(progressBox);
     auto* close = button(this, QStringLiteral("&Mbyll"), QStringLiteral("cmdMbyll"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(close);
-    v->addLayout(bottom);
+    outer->addLayout(bottom);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll = scroll;
 
     connect(cmdPauzo, &QPushButton::clicked, this, [this] {
         if (m_fetcher.paused())
@@ -170,6 +186,18 @@ frmShkarkimet::frmShkarkimet(Fetcher& fetcher, Recordings& recordings, data::Lib
     connect(m_tick, &QTimer::timeout, this, &frmShkarkimet::showProgress);
     m_tick->start();
     refresh();
+}
+
+// As wide as the rows need (no sideways scrolling), as tall as the sources need within the screen: measured when
+// shown, with the fonts the window is drawn in.
+void frmShkarkimet::showEvent(QShowEvent* e) {
+    QWidget* content = m_scroll->widget();
+    content->ensurePolished();
+    m_scroll->setMinimumWidth(content->minimumSizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width());
+    const QRect screen = this->screen()->availableGeometry();
+    const int tall = content->sizeHint().height() + (sizeHint().height() - m_scroll->sizeHint().height());
+    resize(qMax(width(), minimumSizeHint().width()), qMin(tall, screen.height() * 9 / 10));
+    QDialog::showEvent(e);
 }
 
 void frmShkarkimet::showProgress() {
@@ -198,6 +226,7 @@ void frmShkarkimet::refresh() {
         m_whole[s.id]->setText(count > 0 && count < 6236 ? QStringLiteral("Vazhdo shkarkimin...")
                                                          : QStringLiteral("Shkarko të gjitha..."));
         m_whole[s.id]->setEnabled(count < 6236);
+        findChild<QPushButton*>(QStringLiteral("cmdHiq_") + s.id)->setEnabled(QFileInfo::exists(reciterFolder(s.id)));
     }
     showProgress();
 }

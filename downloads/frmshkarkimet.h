@@ -10,6 +10,7 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 namespace data {
 class Library;
@@ -54,6 +55,9 @@ Q_SIGNALS:
     // The reciter with this id in the database is to be the verse reciter in use (-1: the lists changed only).
     void reciterChosen(qint64 id);
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void onFinished(const QString& target);
     void onFailed(const QString& target, const QString& cause);
@@ -69,6 +73,7 @@ private:
     QHash<QString, QLabel*> m_states;     // each row's state, by id
     QHash<QString, QPushButton*> m_whole; // "Shkarko të gjitha" of each reciter
     QTimer* m_tick;
+    QScrollArea* m_scroll = nullptr;
 };
 
 } // namespace downloads
