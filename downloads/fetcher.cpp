@@ -150,7 +150,10 @@ void Fetcher::startNext() {
 
 void Fetcher::start(Job* job) {
     m_running.append(job);
-    QDir().mkpath(QFileInfo(job->target).absolutePath());
+    if (const QString folder = QFileInfo(job->target).absolutePath(); folder != m_madeFolder) {
+        QDir().mkpath(folder); // once for the files of one folder in a row
+        m_madeFolder = folder;
+    }
     job->file = new QFile(partPath(job->target));
     job->offset = QFileInfo(job->file->fileName()).size();
     job->length = -1;
@@ -209,7 +212,8 @@ void Fetcher::onHeaders(Job* job) {
         job->length = job->offset + length.toLongLong();
     const QIODevice::OpenMode mode =
         continues ? QIODevice::WriteOnly | QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate;
-    if (!job->file->open(mode)) {
+    // A folder removed since it was made (a reciter removed and fetched again) is made again.
+    if (!job->file->open(mode) && !(QDir().mkpath(QFileInfo(job->target).absolutePath()) && job->file->open(mode))) {
         job->writeFailed = true;
         job->writeError = writeCause(*job->file);
         job->reply->abort();
@@ -419,6 +423,7 @@ void Fetcher::cancel() {
 }
 
 void Fetcher::cancelIn(const QString& folder) {
+    m_madeFolder.clear();
     const QString prefix = QDir::cleanPath(folder) + u'/';
     for (QList<Job*>* list : {&m_running, &m_queue, &m_waiting})
         for (qsizetype i = list->size() - 1; i >= 0; --i)

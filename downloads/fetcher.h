@@ -114,6 +114,7 @@ private:
     QSet<QString> m_targets; // the targets of all three
     bool m_paused = false;
     quint64 m_lastId = 0;
+    QString m_madeFolder; // the folder made last
     int m_done = 0, m_failed = 0, m_total = 0;
     qint64 m_bytes = 0, m_expected = -1;
     QElapsedTimer m_clock;

@@ -357,6 +357,11 @@ private Q_SLOTS:
                  u"Ta heq lexuesin „Mishary Alafasy” dhe regjistrimet e tij të shkarkuara? Lirohen 3 KB në disk."_s);
         QVERIFY(!QFileInfo::exists(folder));
         QCOMPARE(c->CmbLexuesAjete->findText(u"Mishary Alafasy"_s), -1);
+        // Chosen again, its folder is made again as its first verse comes.
+        downloadsWindow()->useReciter(u"Alafasy_128kbps"_s);
+        windowtest::enter(c->CmbNrAjeti, u"112:2"_s);
+        c->CmdPlayAjet->click();
+        QTRY_VERIFY_WITH_TIMEOUT(c->WindowsMediaPlayer1->playingText().endsWith(u" 112:2, Mishary Alafasy"_s), 20000);
     }
 
     // A whole reciter: its size said first; cancelled, it leaves only whole files.
