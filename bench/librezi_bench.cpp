@@ -138,14 +138,19 @@ void idle(int ms) {
 }
 
 // Peak resident memory of this process, in kB (VmHWM of /proc/self/status).
-long peakResidentKb() {
+// A figure of /proc/self/status in KB ("VmHWM:", the peak resident memory; "VmRSS:", the resident memory now).
+long statusKb(const char* key = "VmHWM:") {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLong();
     return -1;
+}
+
+long peakResidentKb() {
+    return statusKb();
 }
 
 // ---- reporting ----------------------------------------------------------------------------------
@@ -530,13 +535,7 @@ QList<double> listen(QMediaPlayer* a, QMediaPlayer* b, int files) {
 
 // The resident memory now, in KB.
 long residentKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
+    return statusKb("VmRSS:");
 }
 
 // A whole reciter's 6,236 recordings (small files: the cost is per file) fetched from a local server into a fresh
