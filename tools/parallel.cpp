@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/parallel.h"
+
+#include "platform/database.h"
+#include "tools/textinput.h"
+#include "tools/translation.h"
+
+#include <QFileInfo>
+
+namespace databuilder {
+
+namespace {
+
+const QStringList kSchema = {
+    QStringLiteral("CREATE TABLE IF NOT EXISTS Tekstet (ID INTEGER PRIMARY KEY, Emri TEXT NOT NULL UNIQUE, "
+                   "Lloji TEXT NOT NULL, Gjuha TEXT NOT NULL, Burimi TEXT NOT NULL, Shenimi TEXT NOT NULL)"),
+    QStringLiteral("CREATE TABLE IF NOT EXISTS Ajetet (Teksti INTEGER NOT NULL REFERENCES Tekstet(ID), "
+                   "NrSure INTEGER NOT NULL, NrAjet INTEGER NOT NULL, Ajeti TEXT NOT NULL, "
+                   "PRIMARY KEY (Teksti, NrSure, NrAjet))"),
+};
+
+ParallelText textOf(platform::Statement& row) {
+    ParallelText t;
+    t.id = row.integer(0);
+    t.name = row.text(1);
+    t.kind = row.text(2) == u"arabisht" ? TextKind::Arabic : TextKind::Translation;
+    t.language = row.text(3);
+    t.source = row.text(4);
+    t.notice = row.text(5);
+    return t;
+}
+
+} // namespace
+
+QString noticeOf(const QByteArray& content) {
+    QStringList lines;
+    for (const QByteArray& raw : content.split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (QString text = line.mid(1).trimmed(); line.startsWith(u'#') && !QString(text).remove(u'=').isEmpty())
+            lines << text; // a line of '=' alone is the frame
+    }
+    return lines.join(u'\n');
+}
+
+ParallelText importParallel(const QString& database, const QString& file, const QByteArray& content, TextKind kind,
+                            const QString& language, const QList<Surah>& surahs) {
+    const Translation t = readTranslation(content, file, surahs); // throws, naming the file
+    ParallelText text;
+    text.name = !t.translator.isEmpty() ? t.translator
+                : !t.name.isEmpty()     ? t.name
+                                        : QFileInfo(file).completeBaseName();
+    text.kind = kind;
+    text.language = language;
+    text.source = t.source;
+    text.notice = noticeOf(content);
+    text.emptyVerses = t.emptyVerses;
+    platform::Connection db;
+    try {
+        db.Open(database, platform::Connection::Mode::Create);
+        db.transaction([&] {
+            for (const QString& statement : kSchema)
+                db.exec(statement);
+            if (const QVariant old = db.value(QStringLiteral("SELECT ID FROM Tekstet WHERE Emri = ?"), {text.name});
+                old.isValid()) {
+                db.exec(QStringLiteral("DELETE FROM Ajetet WHERE Teksti = ?"), {old});
+                db.exec(QStringLiteral("DELETE FROM Tekstet WHERE ID = ?"), {old});
+            }
+            db.exec(QStringLiteral("INSERT INTO Tekstet (Emri, Lloji, Gjuha, Burimi, Shenimi) VALUES (?, ?, ?, ?, ?)"),
+                    {text.name, kind == TextKind::Arabic ? QStringLiteral("arabisht") : QStringLiteral("perkthim"),
+                     language, text.source, text.notice});
+            text.id = db.value(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+            platform::Statement insert =
+                db.query(QStringLiteral("INSERT INTO Ajetet (Teksti, NrSure, NrAjet, Ajeti) VALUES (?, ?, ?, ?)"));
+            for (qsizetype s = 0; s < t.verses.size(); ++s)
+                for (qsizetype v = 0; v < t.verses[s].size(); ++v)
+                    insert.run({text.id, int(s + 1), int(v + 1), t.verses[s][v]});
+        });
+    } catch (const platform::DbError& e) {
+        throw databaseError(database, e);
+    }
+    return text;
+}
+
+QList<ParallelText> parallelTexts(const QString& database) {
+    QList<ParallelText> texts;
+    if (!QFileInfo::exists(database))
+        return texts;
+    platform::Connection db;
+    try {
+        db.Open(database);
+        if (!db.value(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'Tekstet'")).isValid())
+            return texts;
+        platform::Statement rows =
+            db.query(QStringLiteral("SELECT ID, Emri, Lloji, Gjuha, Burimi, Shenimi FROM Tekstet ORDER BY ID"));
+        while (rows.next())
+            texts << textOf(rows);
+    } catch (const platform::DbError& e) {
+        throw databaseError(database, e);
+    }
+    return texts;
+}
+
+QString parallelVerse(const QString& database, qint64 text, int surah, int verse) {
+    platform::Connection db;
+    try {
+        db.Open(database);
+        return db
+            .value(QStringLiteral("SELECT Ajeti FROM Ajetet WHERE Teksti = ? AND NrSure = ? AND NrAjet = ?"),
+                   {text, surah, verse})
+            .toString();
+    } catch (const platform::DbError& e) {
+        throw databaseError(database, e);
+    }
+}
+
+void removeParallel(const QString& database, qint64 text) {
+    platform::Connection db;
+    try {
+        db.Open(database);
+        db.transaction([&] {
+            db.exec(QStringLiteral("DELETE FROM Ajetet WHERE Teksti = ?"), {text});
+            db.exec(QStringLiteral("DELETE FROM Tekstet WHERE ID = ?"), {text});
+        });
+    } catch (const platform::DbError& e) {
+        throw databaseError(database, e);
+    }
+}
+
+} // namespace databuilder

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "tools/facts.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Texts read beside the reader's translation: the Arabic text and other translations. They live in a small database
+// of their own in the reader's data folder (tekstet.db), apart from the translation's, so that importing a
+// translation again keeps them. Each keeps its name, its kind, its language, its source and its notice (Tanzil's
+// Quran text carries one that must stay with it); its verses are read and checked as a translation's are.
+namespace databuilder {
+
+enum class TextKind { Arabic, Translation };
+
+struct ParallelText {
+    qint64 id = 0;
+    QString name;
+    TextKind kind = TextKind::Translation;
+    QString language; // "ar", "sq", ...
+    QString source;
+    QString notice; // the notice the file carries in its comments, kept whole
+    QStringList emptyVerses;
+};
+
+// The notice a Tanzil file carries in its comment lines, its frame of '=' lines left out ("" when it has none).
+QString noticeOf(const QByteArray& content);
+
+// Imports a text into the store at `database` (made when missing), in one transaction: a text of the same name is
+// replaced; a refused file changes nothing. The verses are checked as an import of the translation checks them
+// (every verse of `surahs` exactly once; empty ones accepted and listed). Throws BuildError naming the file.
+ParallelText importParallel(const QString& database, const QString& file, const QByteArray& content, TextKind kind,
+                            const QString& language, const QList<Surah>& surahs);
+
+// The texts of the store, in the order they came; none when there is no store.
+QList<ParallelText> parallelTexts(const QString& database);
+// A text's verse ("" when it has none).
+QString parallelVerse(const QString& database, qint64 text, int surah, int verse);
+// Removes a text and its verses.
+void removeParallel(const QString& database, qint64 text);
+
+} // namespace databuilder
