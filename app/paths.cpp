@@ -148,6 +148,10 @@ QString wholeTextFile() {
     return wholeTextFileIn(programFolder());
 }
 
+QString parallelTextsPath() {
+    return userDataFolder() + QStringLiteral("/tekstet.db");
+}
+
 QString reciterFolder(const QString& relative) {
     if (usesUserData()) {
         const QString own = userDataFolder() + u'/' + relative;

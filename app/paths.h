@@ -47,6 +47,9 @@ void ensureUserDatabase();
 // translation there, otherwise the program folder's (or one made for this run: see mendWholeText); "" when
 // there is none.
 QString wholeTextFile();
+// The store of the texts read beside the translation (the Arabic text, other translations): tekstet.db in the
+// reader's own data folder, apart from the translation's database so that a new import keeps it.
+QString parallelTextsPath();
 // A relative reciter folder: under the per-user folder when it exists there (and the per-user folder is in
 // use), otherwise under the program folder.
 QString reciterFolder(const QString& relative);

@@ -8,6 +8,7 @@
 #include "downloads/recordings.h"
 #include "platform/database.h"
 #include "platform/msgbox.h"
+#include "tools/parallel.h"
 #include "tools/reciters.h"
 #include "tools/textinput.h"
 
@@ -249,8 +250,17 @@ void frmShkarkimet::onFinished(const QString& target) {
             return;
         }
     for (const Source& s : sources(Kind::Arabic))
-        if (target == textFile(Kind::Arabic, s.id))
+        if (target == textFile(Kind::Arabic, s.id)) {
+            // The Arabic text goes into the store of texts read beside the translation, its notice with it.
+            try {
+                databuilder::importParallel(Module1::parallelTextsPath(), target, databuilder::readWholeFile(target),
+                                            databuilder::TextKind::Arabic, QStringLiteral("ar"),
+                                            databuilder::surahsOf(Module1::databasePath()));
+            } catch (const databuilder::BuildError& e) {
+                platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);
+            }
             refresh();
+        }
 }
 
 void frmShkarkimet::onFailed(const QString& target, const QString& cause) {

@@ -13,6 +13,7 @@
 #include "httpserver.h"
 #include "platform/mediaplayer.h"
 #include "tools/facts.h"
+#include "tools/parallel.h"
 #include "windowtest.h"
 
 #include <QtTest>
@@ -311,7 +312,11 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(file), 20000);
         QCOMPARE(readAll(file), text);
         QVERIFY(boxes.asked()[0].text.contains(u"Creative Commons Attribution 3.0"_s));
-        QCOMPARE(testsupport::child<QLabel>(win, "lblGjendja_simple-clean")->text(), u"në disk"_s);
+        QTRY_COMPARE(testsupport::child<QLabel>(win, "lblGjendja_simple-clean")->text(), u"në disk"_s);
+        const QList<databuilder::ParallelText> texts = databuilder::parallelTexts(Module1::parallelTextsPath());
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(texts[0].kind == databuilder::TextKind::Arabic && texts[0].notice.contains(u"Tanzil Project"_s));
+        QCOMPARE(databuilder::parallelVerse(Module1::parallelTextsPath(), texts[0].id, 36, 12), u"نص 36:12"_s);
         auto about = createAbout(c->w, &Module1::library);
         const QString credits = testsupport::child<QLabel>(about.get(), "lblBurimet")->text();
         QVERIFY(credits.contains(u"# Tanzil Quran Text"_s.mid(2) + u"\nLicense: Creative Commons Attribution 3.0"_s));
