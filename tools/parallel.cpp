@@ -2,10 +2,13 @@
 #include "tools/parallel.h"
 
 #include "platform/database.h"
+#include "text/arabic.h"
 #include "tools/textinput.h"
 #include "tools/translation.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace databuilder {
 
@@ -111,6 +114,40 @@ QString parallelVerse(const QString& database, qint64 text, int surah, int verse
     } catch (const platform::DbError& e) {
         throw databaseError(database, e);
     }
+}
+
+QList<ArabicHit> searchArabic(const QString& database, qint64 text, const QString& phrase, int surah) {
+    QList<ArabicHit> hits;
+    QStringList parts;
+    for (const QString& part : phrase.split(u'&'))
+        if (!text::foldArabic(part).text.trimmed().isEmpty())
+            parts << part.trimmed();
+    if (parts.isEmpty())
+        return hits;
+    platform::Connection db;
+    try {
+        db.Open(database);
+        platform::Statement rows = db.query(
+            QStringLiteral("SELECT NrSure, NrAjet, Ajeti FROM Ajetet WHERE Teksti = ? AND (? = 0 OR NrSure = ?) "
+                           "ORDER BY NrSure, NrAjet"),
+            {text, surah, surah});
+        while (rows.next()) {
+            ArabicHit hit{int(rows.integer(0)), int(rows.integer(1)), rows.text(2), {}};
+            bool all = true;
+            for (const QString& part : parts) {
+                const auto places = text::findArabic(hit.text, part);
+                all = all && !places.isEmpty();
+                hit.places += places;
+            }
+            if (all) {
+                std::sort(hit.places.begin(), hit.places.end());
+                hits.append(hit);
+            }
+        }
+    } catch (const platform::DbError& e) {
+        throw databaseError(database, e);
+    }
+    return hits;
 }
 
 void removeParallel(const QString& database, qint64 text) {

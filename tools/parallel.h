@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // Texts read beside the reader's translation: the Arabic text and other translations. They live in a small database
 // of their own in the reader's data folder (tekstet.db), apart from the translation's, so that importing a
 // translation again keeps them. Each keeps its name, its kind, its language, its source and its notice (Tanzil's
@@ -39,6 +41,16 @@ ParallelText importParallel(const QString& database, const QString& file, const 
 QList<ParallelText> parallelTexts(const QString& database);
 // A text's verse ("" when it has none).
 QString parallelVerse(const QString& database, qint64 text, int surah, int verse);
+// A verse of an Arabic text that holds a phrase typed in Arabic, and the places of its words in the verse.
+struct ArabicHit {
+    int surah = 0, verse = 0;
+    QString text;
+    QList<std::pair<qsizetype, qsizetype>> places;
+};
+// The verses of the text (of one surah, or of all with 0) that hold every part of the phrase ("&" between parts), in
+// book order, each part matched as text::findArabic matches it.
+QList<ArabicHit> searchArabic(const QString& database, qint64 text, const QString& phrase, int surah = 0);
+
 // Removes a text and its verses.
 void removeParallel(const QString& database, qint64 text);
 

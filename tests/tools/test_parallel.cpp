@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 using databuilder::TextKind;
 
@@ -88,6 +90,24 @@ private Q_SLOTS:
             ++verses;
         }
         QCOMPARE(verses, 6236);
+        // A phrase typed plainly: every verse holding it as written, in book order; "&" parts all held; one surah.
+        const QList<databuilder::ArabicHit> all = databuilder::searchArabic(store(), text.id, u"الرحمن"_s);
+        int written = 0;
+        for (const QByteArray& line : content.split('\n'))
+            written += !line.startsWith('#') && QString::fromUtf8(line).contains(u"الرحمن"_s);
+        QVERIFY(all.size() >= written && written > 50);
+        QVERIFY(std::is_sorted(all.begin(), all.end(), [](const auto& a, const auto& b) {
+            return std::pair(a.surah, a.verse) < std::pair(b.surah, b.verse);
+        }));
+        QCOMPARE(all.first().surah, 1);
+        QCOMPARE(all.first().text.mid(all.first().places[0].first, 6), u"الرحمن"_s);
+        const auto both = databuilder::searchArabic(store(), text.id, u"الرحمن & الرحيم"_s);
+        QVERIFY(both.size() < all.size() && !both.isEmpty());
+        for (const auto& hit : both)
+            QVERIFY(hit.places.size() >= 2);
+        const auto one = databuilder::searchArabic(store(), text.id, u"الرحمن"_s, 55);
+        QVERIFY(!one.isEmpty() && std::ranges::all_of(one, [](const auto& h) { return h.surah == 55; }));
+        QVERIFY(databuilder::searchArabic(store(), text.id, u"\u064E&"_s).isEmpty());
     }
 };
 
