@@ -370,6 +370,11 @@ void frmKryesore::buildControls() {
     mnuVazhdo = action("mnuVazhdo", QStringLiteral("Vazhdo leximin"));
     mnuLexoVazhdim = action("mnuLexoVazhdim", QStringLiteral("Lexo në vazhdim"));
     mnuPopupRtf->addSeparator();
+    QAction* krahaso = action("mnuKrahaso", QStringLiteral("Krahaso përkthimet e ajetit"));
+    krahaso->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)); // Ctrl+K deletes to the line's end in a text
+    krahaso->setShortcutContext(Qt::WindowShortcut);
+    addAction(krahaso);
+    connect(krahaso, &QAction::triggered, this, [this] { platform::guarded([this] { mnuKrahaso_Click(); }); });
     mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
     mnuShenjo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     mnuShenjo->setShortcutContext(Qt::WindowShortcut);

@@ -11,6 +11,7 @@
 #include "downloads/frmshkarkimet.h"
 #include "downloads/recordings.h"
 #include "mainwindow/bookmarks.h"
+#include "mainwindow/krahaso.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/place.h"
 #include "mainwindow/textcommands.h"
@@ -882,6 +883,17 @@ void frmKryesore::cmdShkarkimet_Click() {
     m_downloads->show();
     m_downloads->raise();
     m_downloads->activateWindow();
+}
+
+void frmKryesore::mnuKrahaso_Click() {
+    text::Verse verse = Rtf1->verseAt(Rtf1->SelStart());
+    if (!verse.isValid())
+        verse = m_session.verse();
+    if (!verse.isValid())
+        return;
+    if (!m_compare)
+        m_compare = new frmKrahaso(m_library, this);
+    m_compare->showVerse(verse);
 }
 
 void frmKryesore::reciterFetched(qint64 id) {

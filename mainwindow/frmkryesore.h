@@ -161,6 +161,8 @@ private:
     void inviteImport(bool invite);
     // The window "Shkarkimet" (made at its first opening; one for the window's life).
     void cmdShkarkimet_Click();
+    // "Krahaso" (Ctrl+Shift+K): the verse under the caret in every text the reader has, the translations' differences marked.
+    void mnuKrahaso_Click();
     // Imports a translation just fetched, with the preview of an import from a file.
     void importFetched(const QString& file);
     // The reciter lists filled again after a fetched reciter came or went; `id` (>= 0) becomes the verse reciter.
@@ -256,6 +258,7 @@ private:
     downloads::Fetcher* m_fetcher = nullptr;
     downloads::Recordings* m_recordings = nullptr;
     downloads::frmShkarkimet* m_downloads = nullptr;
+    class frmKrahaso* m_compare = nullptr;
     void afterImport();
     text::Verse m_restoreVerse;                         // the verse of the last run, gone to when the window shows
     QString m_wholeStamp;                               // the whole-text file as it was read (stampOf)

@@ -6,6 +6,7 @@
 #include "tools/textinput.h"
 #include "tools/translation.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -58,6 +59,7 @@ ParallelText importParallel(const QString& database, const QString& file, const 
     text.notice = noticeOf(content);
     text.emptyVerses = t.emptyVerses;
     platform::Connection db;
+    QDir().mkpath(QFileInfo(database).absolutePath()); // the reader's data folder, on a first import
     try {
         db.Open(database, platform::Connection::Mode::Create);
         db.transaction([&] {

@@ -11,6 +11,7 @@
 #include "downloads/fetcher.h"
 #include "downloads/frmshkarkimet.h"
 #include "httpserver.h"
+#include "mainwindow/krahaso.h"
 #include "platform/mediaplayer.h"
 #include "tools/facts.h"
 #include "tools/parallel.h"
@@ -326,6 +327,39 @@ private Q_SLOTS:
         const QString credits = testsupport::child<QLabel>(about.get(), "lblBurimet")->text();
         QVERIFY(credits.contains(u"# Tanzil Quran Text"_s.mid(2) + u"\nLicense: Creative Commons Attribution 3.0"_s));
         QVERIFY(credits.contains(u"Përkthimi i Feti Mehdiu, nga Tanzil"_s));
+    }
+
+    // Ctrl+Shift+K shows the verse under the caret in every text, the words the translations do not share marked;
+    // PageDown and PageUp go to the verse after and before, across a surah's end.
+    void compareVerse() {
+        QTemporaryDir files;
+        const QString other = files.filePath(u"tjeter.txt"_s);
+        QVERIFY(testsupport::overwrite(other, tanzilText(u"Tjetër"_s)));
+        databuilder::importParallel(Module1::parallelTextsPath(), other, tanzilText(u"Tjetër"_s),
+                                    databuilder::TextKind::Translation, u"sq"_s,
+                                    databuilder::readSurahs(testsupport::factsFolder()));
+        downloadsWindow()->close(); // the keys go to the main window
+        c->w->show();
+        c->w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(c->w));
+        windowtest::enter(c->CmbNrAjeti, u"1:7"_s);
+        QTest::keyClick(c->w, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* win = c->w->findChild<frmKrahaso*>();
+        QVERIFY(win && win->isVisible());
+        QCOMPARE(win->lblAjeti->text(), u"Fatiha 1:7"_s);
+        const QString html = win->txtKrahasimi->toHtml();
+        for (const QString& word : {u"Provë"_s, u"Tjetër"_s}) // the words that differ, and only they
+            QVERIFY(html.contains(u"#ffe08a;\">"_s + word + u"</span>"_s));
+        QVERIFY(!html.contains(u"#ffe08a;\">1:7"_s));
+        QCOMPARE(
+            win->txtKrahasimi->toPlainText().split(u'\n'),
+            (QStringList{u"sq.mehdiu"_s, u"Provë 1:7"_s, u"Teksti arab"_s, u"نص 1:7"_s, u"tjeter"_s, u"Tjetër 1:7"_s}));
+        QTest::keyClick(win, Qt::Key_PageDown);
+        QCOMPARE(win->verse(), (text::Verse{2, 1}));
+        QTest::keyClick(win, Qt::Key_PageUp);
+        QTest::keyClick(win, Qt::Key_PageUp);
+        QCOMPARE(win->lblAjeti->text(), u"Fatiha 1:6"_s);
+        win->close();
     }
 
     // A reciter chosen in the window is heard verse after verse as its recordings come: the verses ahead are asked
