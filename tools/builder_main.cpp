@@ -3,7 +3,11 @@
 // and a thematic classification; with --add-reciter, adds a reciter to an existing database.
 
 #include "app/paths.h"
+#include "text/arabic.h"
 #include "tools/databuilder.h"
+#include "tools/facts.h"
+#include "tools/parallel.h"
+#include "tools/textinput.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,6 +24,7 @@ const char* const kHelp =
     "          librezi-builder [--facts DOSJA] --out DOSJA [--translation SKEDARI] [--classification SKEDARI]\n"
     "          librezi-builder --add-reciter --db SKEDARI --name EMRI --folder DOSJA --kind ajete|sure\n"
     "                          [--default]\n"
+    "          librezi-builder --parallel SKEDARI [--language KODI] [--store SKEDARI] [--facts DOSJA]\n"
     "\n"
     "Shkruan bazën e të dhënave librezi.db dhe tekstin e plotë LIB'REZI.rtf të Lib'rezi Drites.\n"
     "\n"
@@ -69,7 +74,13 @@ const char* const kHelp =
     "  --folder DOSJA         dosja e skedarëve të tij; një dosje relative merret nga dosja\n"
     "                         e bazës (me --user edhe nga dosja e programit); duhet të ekzistojë\n"
     "  --kind ajete|sure      lexues ajetesh (skedarë SSSAAA.mp3) ose suresh (SSS.mp3)\n"
-    "  --default              e bën atë të vetmin lexues të parazgjedhur të llojit të vet\n";
+    "  --default              e bën atë të vetmin lexues të parazgjedhur të llojit të vet\n"
+    "\n"
+    "Me --parallel importon një tekst që lexohet pranë përkthimit: tekstin arab ose një përkthim tjetër\n"
+    "(në të njëjtat forma si --translation), me emrin, burimin dhe shënimin që sjell skedari:\n"
+    "  --language KODI        gjuha e tekstit (ar për tekstin arab, që njihet vetë; sq pa të)\n"
+    "  --store SKEDARI        ku ruhen tekstet (pa të: tekstet.db në dosjen e të dhënave të\n"
+    "                         përdoruesit); një tekst me të njëjtin emër zëvendësohet\n";
 
 void printError(const QString& message) {
     std::fputs(QString(message + u'\n').toLocal8Bit().constData(), stderr);
@@ -152,6 +163,55 @@ int addReciter(int argc, char* argv[]) {
     return 0;
 }
 
+// Imports a text read beside the translation into the store: the Arabic text (known by its letters) or another
+// translation.
+int importParallelText(int argc, char* argv[]) {
+    QString file, language, store, facts;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        QString* into = arg == u"--parallel"   ? &file
+                        : arg == u"--language" ? &language
+                        : arg == u"--store"    ? &store
+                        : arg == u"--facts"    ? &facts
+                                               : nullptr;
+        if (!into) {
+            printError(QStringLiteral("Argument i panjohur: %1. Shihni librezi-builder --help.").arg(arg));
+            return 2;
+        }
+        if (i + 1 >= argc || QString::fromLocal8Bit(argv[i + 1]).isEmpty()) {
+            printError(QStringLiteral("Argumenti %1 kërkon një vlerë. Shihni librezi-builder --help.").arg(arg));
+            return 2;
+        }
+        *into = QString::fromLocal8Bit(argv[++i]);
+    }
+    try {
+        if (facts.isEmpty())
+            facts = installedFacts();
+        const QByteArray content = databuilder::readWholeFile(file);
+        // The verse lines tell the kind: Arabic letters make the Arabic text.
+        QString verses;
+        for (const QByteArray& line : content.left(64 * 1024).split('\n'))
+            if (!line.startsWith('#'))
+                verses += QString::fromUtf8(line);
+        const auto kind = text::hasArabic(verses) ? databuilder::TextKind::Arabic : databuilder::TextKind::Translation;
+        if (language.isEmpty())
+            language = kind == databuilder::TextKind::Arabic ? QStringLiteral("ar") : QStringLiteral("sq");
+        const databuilder::ParallelText t =
+            databuilder::importParallel(store.isEmpty() ? Module1::parallelTextsPath() : store, file, content, kind,
+                                        language, databuilder::readSurahs(facts));
+        std::fputs(QStringLiteral("U importua „%1” (%2).\n")
+                       .arg(t.name, kind == databuilder::TextKind::Arabic ? QStringLiteral("teksti arab")
+                                                                          : QStringLiteral("përkthim, ") + language)
+                       .toLocal8Bit()
+                       .constData(),
+                   stdout);
+    } catch (const databuilder::BuildError& e) {
+        printError(e.message());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -164,6 +224,8 @@ int main(int argc, char* argv[]) {
         }
         if (arg == "--add-reciter")
             return addReciter(argc, argv);
+        if (arg == "--parallel")
+            return importParallelText(argc, argv);
     }
 
     databuilder::Options options;

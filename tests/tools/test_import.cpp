@@ -5,6 +5,7 @@
 #include "mainwindow/wholetext.h"
 #include "platform/rtfreader.h"
 #include "platform/textfold.h"
+#include "tools/parallel.h"
 #include "tools/pendingfile.h"
 #include "windowtest.h"
 
@@ -640,6 +641,26 @@ private Q_SLOTS:
         row("chapter returns", "1\tLutja\t1\tFillimi\t3\t1", "rikthehet");
         row("theme in two chapters", "2\tMëshira\t2\tDurimi\t55\t1", "në kreun 1");
         row("invalid UTF-8", head + "55\t1\xFF", "UTF-8");
+    }
+    // A text beside the translation imported from a terminal: its kind known by its letters, a refused one said.
+    void parallelFromTheTerminal() {
+        const QString store = m_program.filePath("tekstet.db");
+        const Run done = build({"--parallel", writeTranslation(m_program, "Tjeter"), "--store", store, "--facts",
+                                testsupport::factsFolder()});
+        QCOMPARE(done.code, 0);
+        QCOMPARE(done.out, QStringLiteral("U importua „Tjeter” (përkthim, sq).\n"));
+        const QString page = m_program.filePath("faqe.html");
+        QVERIFY(testsupport::overwrite(page, "<html><body>Nuk u gjet</body></html>"));
+        const Run wrong = build({"--parallel", page, "--store", store, "--facts", testsupport::factsFolder()});
+        QCOMPARE(wrong.code, 1);
+        QVERIFY(wrong.err.contains(databuilder::notATranslation()));
+        QCOMPARE(databuilder::parallelTexts(store).size(), 1);
+        QCOMPARE(databuilder::parallelTexts(store)[0].kind, databuilder::TextKind::Translation);
+        const Run arabic = build({"--parallel", writeTranslation(m_program, QStringLiteral("نص")), "--store", store,
+                                  "--facts", testsupport::factsFolder()});
+        QCOMPARE(arabic.out, QStringLiteral("U importua „نص” (teksti arab).\n"));
+        QCOMPARE(databuilder::parallelTexts(store).value(1).kind, databuilder::TextKind::Arabic);
+        QCOMPARE(databuilder::parallelTexts(store).value(1).language, QStringLiteral("ar"));
     }
     void refusedClassificationLine() {
         QFETCH(QByteArray, line);
