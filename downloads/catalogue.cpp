@@ -3,6 +3,7 @@
 
 #include "app/paths.h"
 #include "platform/settings.h"
+#include "tools/parallel.h"
 #include "tools/textinput.h"
 #include "tools/translation.h"
 
@@ -136,23 +137,6 @@ QString translationTerms() {
         "(ose botuesi i tij): përkthimi nuk ndryshohet dhe nuk shitet. Kushtet e plota: https://tanzil.net/trans/");
 }
 
-QString noticeOf(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (line.startsWith(u'#'))
-            lines << line.mid(1).trimmed();
-    }
-    while (!lines.isEmpty() && lines.first().remove(u'=').trimmed().isEmpty())
-        lines.removeFirst();
-    while (!lines.isEmpty() && lines.last().remove(u'=').trimmed().isEmpty())
-        lines.removeLast();
-    return lines.join(u'\n');
-}
-
 QString credits() {
     QStringList parts;
     for (const Source& s : sources(Kind::Translation))
@@ -161,9 +145,14 @@ QString credits() {
                          .arg(s.name, translationTerms());
     for (const Source& s : sources(Kind::Arabic)) {
         const QString file = textFile(Kind::Arabic, s.id);
-        if (QFileInfo::exists(file))
-            parts << QStringLiteral("%1, nga Tanzil (https://tanzil.net), me shënimin e tij:\n%2")
-                         .arg(s.name, noticeOf(file));
+        if (!QFileInfo::exists(file))
+            continue;
+        QString notice;
+        try {
+            notice = databuilder::noticeOf(databuilder::readWholeFile(file));
+        } catch (const databuilder::BuildError&) { // unreadable now: credited without its notice
+        }
+        parts << QStringLiteral("%1, nga Tanzil (https://tanzil.net), me shënimin e tij:\n%2").arg(s.name, notice);
     }
     QStringList reciters;
     for (const Source& s : sources(Kind::Reciter))

@@ -51,8 +51,6 @@ int recordingsIn(const QString& folder);
 
 // Tanzil's terms for its translations, said before one is fetched.
 QString translationTerms();
-// The notice a Tanzil text carries in its comment lines ("" when the file has none).
-QString noticeOf(const QString& file);
 
 // The credits for what was fetched and is in use here (Tanzil's texts, EveryAyah's recordings), with their terms;
 // "" when nothing was.

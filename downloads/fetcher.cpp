@@ -320,8 +320,8 @@ void Fetcher::complete(Job* job) {
         Q_EMIT idle();
 }
 
-void Fetcher::retryOrFail(Job* job, const QString& cause, bool retry) {
-    m_running.removeOne(job);
+// The job's transfer ends: its answer is dropped and its temporary file closed (kept on disk).
+void Fetcher::stopTransfer(Job* job) {
     if (job->reply) {
         job->reply->disconnect(this);
         job->reply->abort();
@@ -333,6 +333,11 @@ void Fetcher::retryOrFail(Job* job, const QString& cause, bool retry) {
         delete job->file;
         job->file = nullptr;
     }
+}
+
+void Fetcher::retryOrFail(Job* job, const QString& cause, bool retry) {
+    m_running.removeOne(job);
+    stopTransfer(job);
     if (retry && job->tries < retryWaitsMs.size()) {
         const int wait = retryWaitsMs[job->tries++];
         m_waiting.append(job);
@@ -361,17 +366,7 @@ void Fetcher::retryOrFail(Job* job, const QString& cause, bool retry) {
 
 void Fetcher::release(Job* job, bool keepPart) {
     m_targets.remove(job->target);
-    if (job->reply) {
-        job->reply->disconnect(this);
-        job->reply->abort();
-        job->reply->deleteLater();
-    }
-    if (job->file) {
-        job->file->close();
-        if (!keepPart)
-            job->file->remove();
-        delete job->file;
-    }
+    stopTransfer(job);
     if (!keepPart)
         QFile::remove(partPath(job->target));
     delete job;
@@ -382,19 +377,10 @@ void Fetcher::pause() {
         return;
     m_paused = true;
     // The transfers stop; their jobs go back to the front of the queue and continue from their temporary files.
-    QList<Job*> stopped;
-    for (Job* job : std::as_const(m_running)) {
-        job->reply->disconnect(this);
-        job->reply->abort();
-        job->reply->deleteLater();
-        job->reply = nullptr;
-        job->file->close();
-        delete job->file;
-        job->file = nullptr;
-        stopped.append(job);
-    }
+    for (Job* job : std::as_const(m_running))
+        stopTransfer(job);
+    m_queue = m_running + m_queue;
     m_running.clear();
-    m_queue = stopped + m_queue;
     m_recent.clear();
     Q_EMIT progressed();
 }

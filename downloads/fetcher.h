@@ -104,6 +104,7 @@ private:
     void onDone(Job* job);
     void retryOrFail(Job* job, const QString& cause, bool retry);
     void complete(Job* job);
+    void stopTransfer(Job* job);
     void release(Job* job, bool keepPart);
     void noteBytes(qint64 n);
 

@@ -69,13 +69,11 @@ QString progressText(const Fetcher::Progress& p, bool paused) {
     return parts.join(QStringLiteral(" · "));
 }
 
-QString reciterState(const QString& id) {
-    const QString folder = reciterFolder(id);
-    const int count = recordingsIn(folder);
+QString reciterState(const QString& id, int count) {
     if (count == 0)
         return QStringLiteral("asnjë ajet në disk");
     return QStringLiteral("%1 nga %2 ajete në disk (%3)")
-        .arg(QString::number(count), QString::number(6236), audio::sizeText(audio::bytesIn(folder)));
+        .arg(QString::number(count), QString::number(6236), audio::sizeText(audio::bytesIn(reciterFolder(id))));
 }
 
 frmShkarkimet::frmShkarkimet(Fetcher& fetcher, Recordings& recordings, data::Library& library, QWidget* parent)
@@ -223,7 +221,7 @@ void frmShkarkimet::refresh() {
                                                                                   : QString());
     for (const Source& s : sources(Kind::Reciter)) {
         const int count = recordingsIn(reciterFolder(s.id));
-        m_states[s.id]->setText(reciterState(s.id));
+        m_states[s.id]->setText(reciterState(s.id, count));
         m_whole[s.id]->setText(count > 0 && count < 6236 ? QStringLiteral("Vazhdo shkarkimin...")
                                                          : QStringLiteral("Shkarko të gjitha..."));
         m_whole[s.id]->setEnabled(count < 6236);

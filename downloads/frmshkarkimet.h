@@ -23,8 +23,8 @@ class Recordings;
 // "Pauzo"/"Vazhdo" and the state of a round of files: "12 nga 340 skedarë · 3,4 MB nga rreth 40 MB · 1,2 MB/s ·
 // edhe 2 min"; "" when nothing is being fetched.
 QString progressText(const Fetcher::Progress& p, bool paused);
-// A fetched reciter's state: "123 nga 6.236 ajete në disk (12 MB)".
-QString reciterState(const QString& id);
+// A fetched reciter's state, given how many of its recordings are on disk: "123 nga 6236 ajete në disk (12 MB)".
+QString reciterState(const QString& id, int count);
 
 // The window "Shkarkimet": the Albanian translations and the Arabic text that Tanzil publishes, and the reciters of
 // EveryAyah, each fetched on the reader's word only, with the progress of what is being fetched, Pause, Continue

@@ -163,6 +163,21 @@ int addReciter(int argc, char* argv[]) {
     return 0;
 }
 
+// Reads the value of the option `arg` at argv[i] into `into` (i moves past it); false, said, for an option the
+// builder does not know (`into` null) or one without a value.
+bool takeValue(int argc, char* argv[], int& i, const QString& arg, QString* into) {
+    if (!into) {
+        printError(QStringLiteral("Argument i panjohur: %1. Shihni librezi-builder --help.").arg(arg));
+        return false;
+    }
+    if (i + 1 >= argc || QString::fromLocal8Bit(argv[i + 1]).isEmpty()) {
+        printError(QStringLiteral("Argumenti %1 kërkon një vlerë. Shihni librezi-builder --help.").arg(arg));
+        return false;
+    }
+    *into = QString::fromLocal8Bit(argv[++i]);
+    return true;
+}
+
 // Imports a text read beside the translation into the store: the Arabic text (known by its letters) or another
 // translation.
 int importParallelText(int argc, char* argv[]) {
@@ -174,15 +189,8 @@ int importParallelText(int argc, char* argv[]) {
                         : arg == u"--store"    ? &store
                         : arg == u"--facts"    ? &facts
                                                : nullptr;
-        if (!into) {
-            printError(QStringLiteral("Argument i panjohur: %1. Shihni librezi-builder --help.").arg(arg));
+        if (!takeValue(argc, argv, i, arg, into))
             return 2;
-        }
-        if (i + 1 >= argc || QString::fromLocal8Bit(argv[i + 1]).isEmpty()) {
-            printError(QStringLiteral("Argumenti %1 kërkon një vlerë. Shihni librezi-builder --help.").arg(arg));
-            return 2;
-        }
-        *into = QString::fromLocal8Bit(argv[++i]);
     }
     try {
         if (facts.isEmpty())
@@ -241,15 +249,8 @@ int main(int argc, char* argv[]) {
                         : arg == u"--translation"    ? &options.translationFile
                         : arg == u"--classification" ? &options.classificationFile
                                                      : nullptr;
-        if (!into) {
-            printError(QStringLiteral("Argument i panjohur: %1. Shihni librezi-builder --help.").arg(arg));
+        if (!takeValue(argc, argv, i, arg, into))
             return 2;
-        }
-        if (i + 1 >= argc || QString::fromLocal8Bit(argv[i + 1]).isEmpty()) {
-            printError(QStringLiteral("Argumenti %1 kërkon një vlerë. Shihni librezi-builder --help.").arg(arg));
-            return 2;
-        }
-        *into = QString::fromLocal8Bit(argv[++i]);
     }
     if (user && !options.outFolder.isEmpty()) {
         printError(QStringLiteral("Jepni ose --user ose --out, jo të dyja. Shihni librezi-builder --help."));
