@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/settings.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QSettings>
+
+#include <memory>
 
 namespace platform {
 
@@ -14,16 +20,50 @@ QString textOf(const QVariant& value) {
                                                     : value.toString();
 }
 
+// The store's file of `appName`, found without opening it: opening reads and decodes it whole.
+QString storeFile(const QString& appName) {
+    const QString probe = QSettings(QSettings::IniFormat, QSettings::UserScope, appName,
+                                    QStringLiteral("librezi-probe-of-the-store-folder"))
+                              .fileName();
+    return QFileInfo(probe).path() + u'/' + appName + QStringLiteral(".ini");
+}
+
+// The program writes text alone. A value the store would decode as a serialised object ("@Variant(...)", written by
+// another program or by hand) can make the decoder ask for gigabytes: such values are emptied in the file before it
+// is opened, the rest of the file kept as it is.
+void defuse(const QString& appName) {
+    QFile file(storeFile(appName));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QByteArray content = file.readAll();
+    file.close();
+    if (!content.contains("@Variant("))
+        return;
+    static const QRegularExpression serialised(QStringLiteral("^([^=\\n]*=)[ \\t]*@Variant\\(.*$"),
+                                               QRegularExpression::MultilineOption);
+    const QString text = QString::fromUtf8(content).replace(serialised, QStringLiteral("\\1"));
+    QSaveFile out(file.fileName());
+    if (out.open(QIODevice::WriteOnly) && out.write(text.toUtf8()) >= 0)
+        out.commit();
+}
+
+std::unique_ptr<QSettings> open(const QString& appName) {
+    defuse(appName);
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+}
+
 } // namespace
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    const std::unique_ptr<QSettings> store = open(appName);
+    QSettings& s = *store;
     s.beginGroup(section);
     return textOf(s.value(key, defaultValue));
 }
 
 QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QString& section) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    const std::unique_ptr<QSettings> store = open(appName);
+    QSettings& s = *store;
     s.beginGroup(section);
     QList<QPair<QString, QString>> out;
     const QStringList keys = s.childKeys();
@@ -34,7 +74,8 @@ QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QStr
 }
 
 bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    const std::unique_ptr<QSettings> store = open(appName);
+    QSettings& s = *store;
     s.beginGroup(section);
     s.setValue(key, value);
     s.endGroup();
@@ -43,7 +84,8 @@ bool SaveSetting(const QString& appName, const QString& section, const QString& 
 }
 
 bool DeleteSetting(const QString& appName, const QString& section, const QString& key) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    const std::unique_ptr<QSettings> store = open(appName);
+    QSettings& s = *store;
     s.beginGroup(section);
     s.remove(key);
     s.endGroup();
@@ -53,7 +95,8 @@ bool DeleteSetting(const QString& appName, const QString& section, const QString
 
 bool SaveSettings(const QString& appName, const QString& section, const QList<QPair<QString, QString>>& values,
                   const QStringList& remove) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, appName, appName);
+    const std::unique_ptr<QSettings> store = open(appName);
+    QSettings& s = *store;
     s.beginGroup(section);
     for (const QString& key : remove)
         s.remove(key);
