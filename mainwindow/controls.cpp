@@ -99,6 +99,25 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     onDark(cmdImporto); // its name stands beside its icon while the book has no translation
     cmdShkarkimet = iconButton(commands, "cmdShkarkimet",
                                QStringLiteral("Shkarkimet: përkthime, teksti arab, lexues..."), art::kDownload);
+    cmdTekstiArab = named(new QToolButton(commands), "cmdTekstiArab");
+    cmdTekstiArab->setText(QStringLiteral("Teksti arab"));
+    cmdTekstiArab->setToolTip(QStringLiteral("Teksti arab mbi çdo ajet (Ctrl+Shift+A); shigjeta: përkthime të tjera, "
+                                             "madhësia e tekstit arab, importimi i një teksti"));
+    cmdTekstiArab->setAccessibleName(QStringLiteral("Teksti arab"));
+    cmdTekstiArab->setCheckable(true);
+    cmdTekstiArab->setAutoRaise(true);
+    cmdTekstiArab->setPopupMode(QToolButton::MenuButtonPopup);
+    mnuTekstet = named(new QMenu(cmdTekstiArab), "mnuTekstet");
+    cmdTekstiArab->setMenu(mnuTekstet);
+    // On the dark panel: a frame in the labels' colour, filled with it while the Arabic is shown.
+    const QString light = platform::colour(text::Role::OnWindow).name();
+    const QString dark = platform::windowColour().name();
+    cmdTekstiArab->setStyleSheet(
+        QStringLiteral("QToolButton { color: %1; border: 1px solid %1; border-radius: 3px; padding: 3px 18px 3px 6px; }"
+                       "QToolButton:checked { color: %2; background: %1; }"
+                       "QToolButton:focus { border-width: 2px; }"
+                       "QToolButton::menu-button { border-left: 1px solid %1; width: 14px; }")
+            .arg(light, dark));
     CmbFontNames = named(new platform::ComboBox(commands), "CmbFontNames");
     CmbFontNames->setSorted(true);
     CmbFontNames->setToolTip(QStringLiteral("Lloji i shkronjave"));
@@ -138,10 +157,13 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     auto* fontLabels = new QHBoxLayout;
     fontLabels->addWidget(whiteLabel(commands, "Label2_5", QStringLiteral("Lloji i shkronjave")), 1);
     fontLabels->addWidget(whiteLabel(commands, "Label2_6", QStringLiteral("Madhësia")));
+    fontLabels->addSpacing(cmdTekstiArab->sizeHint().width() + 6); // over the Arabic's button
     grid->addLayout(fontLabels, 6, 0);
     auto* fontRow = new QHBoxLayout;
     fontRow->addWidget(CmbFontNames, 1);
     fontRow->addWidget(CmbNrFonti);
+    fontRow->addSpacing(4);
+    fontRow->addWidget(cmdTekstiArab);
     grid->addLayout(fontRow, 7, 0);
     return commands;
 }
@@ -557,6 +579,7 @@ void frmKryesore::chainTabOrder() {
                              cmdRrethProg,
                              cmdImporto,
                              cmdShkarkimet,
+                             cmdTekstiArab,
                              cmdCopy,
                              txtKerkim,
                              cmdKerkimPrapa,

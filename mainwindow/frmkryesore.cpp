@@ -22,6 +22,9 @@
 #include "platform/mediaplayer.h"
 #include "prefs/fonts.h"
 #include "search/history.h"
+#include "text/arabic.h"
+#include "tools/parallel.h"
+#include "tools/textinput.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -130,6 +133,14 @@ void frmKryesore::connectHandlers() {
     on(cmdImportoKeshilla, &QToolButton::clicked, &frmKryesore::cmdImporto_Click);
     on(cmdShkarkimet, &QToolButton::clicked, &frmKryesore::cmdShkarkimet_Click);
     on(cmdShkarkimetKeshilla, &QToolButton::clicked, &frmKryesore::cmdShkarkimet_Click);
+    on(cmdTekstiArab, &QToolButton::clicked, &frmKryesore::cmdTekstiArab_Click);
+    on(mnuTekstet, &QMenu::aboutToShow, &frmKryesore::fillTextsMenu);
+    auto* arabicKey = new QAction(this);
+    arabicKey->setObjectName(QStringLiteral("mnuTekstiArab"));
+    arabicKey->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    arabicKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(arabicKey);
+    connect(arabicKey, &QAction::triggered, cmdTekstiArab, &QToolButton::click);
     // The reciter lists guard themselves: their handlers report a failed choice on their own.
     connect(CmbLexuesAjete, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesAjete_Click);
     connect(CmbLexuesSure, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesSure_Click);
@@ -231,11 +242,8 @@ void frmKryesore::showVerse(text::Verse v, reading::Origin origin) {
         m_playback->endSeries(); // the reader went elsewhere
     // The verse's line is selected and is the first line of the view; a surah's first verse shows its heading
     // above it. A composed text that does not hold the verse stays as it is.
-    const int at = Rtf1->positionOf(v);
-    if (at < 0)
+    if (!Rtf1->selectVerse(v))
         return;
-    Rtf1->setSelStart(at);
-    Rtf1->Span(QStringLiteral("\r"), true, true);
     Rtf1->showAtTop(Rtf1->positionOf(v, true));
 }
 
@@ -364,6 +372,9 @@ void frmKryesore::Form_Load() {
     inviteImport(TranslationImport::placeholderShown(m_library));
     ChkPaDallim->setChecked(place::looseSearch());
     showRepeat(audio::loadRepeat());
+    m_besideChoice = besidetexts::load();
+    cmdTekstiArab->setChecked(m_besideChoice.arabic);
+    showBesideTexts(); // before the whole text is read: its lines go in as it comes
     if (const QString fault = loadWholeText(); !fault.isEmpty()) {
         const QString file = Module1::wholeTextFile();
         throw Module1::StartupError{file.isEmpty() ? Module1::programFolder() + QStringLiteral("/LIB'REZI.rtf") : file,
@@ -695,7 +706,17 @@ void frmKryesore::cmdKerkoAll_Click() {
     request.phrase = CmbKerkoKrejt->Text();
     request.surah = ChkKerkoSure->isChecked() ? search::currentSurah(CmbNrSure->Text()) : 0;
     request.loose = ChkPaDallim->isChecked();
-    if (const search::Refusal r = search::refusalOf(request.phrase, ChkKerkoSure->isChecked(), request.surah);
+    if (text::hasArabic(request.phrase)) { // the store's Arabic text is searched
+        request.arabicStore = Module1::parallelTextsPath();
+        try {
+            request.arabicText = besidetexts::arabicText(request.arabicStore);
+        } catch (const databuilder::BuildError& e) {
+            platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning);
+            return;
+        }
+    }
+    if (const search::Refusal r = search::refusalOf(request.phrase, ChkKerkoSure->isChecked(), request.surah,
+                                                    request.arabicText > 0 || !text::hasArabic(request.phrase));
         r != search::Refusal::None) {
         platform::MsgBox(search::refusalText(r));
         (r == search::Refusal::NoSurah ? static_cast<QWidget*>(CmbNrSure) : CmbKerkoKrejt)->setFocus();
@@ -854,6 +875,106 @@ void frmKryesore::focusVerse() {
     CmbNrAjeti->setFocus();
     CmbNrAjeti->lineEdit()->selectAll();
 }
+void frmKryesore::cmdTekstiArab_Click() {
+    m_besideChoice.arabic = cmdTekstiArab->isChecked();
+    bool held = false;
+    try {
+        held = besidetexts::arabicText(Module1::parallelTextsPath()) > 0;
+    } catch (const databuilder::BuildError&) {
+    }
+    if (m_besideChoice.arabic && !held) {
+        m_besideChoice.arabic = false;
+        cmdTekstiArab->setChecked(false);
+        platform::MsgBox(QStringLiteral("Teksti arab nuk është ende në kompjuter. Merreni te „Shkarkimet” ose "
+                                        "importojeni nga një skedar me shigjetën e butonit „Teksti arab”."),
+                         platform::Buttons::OK, QString(), platform::Icon::Information);
+        return;
+    }
+    besidetexts::save(m_besideChoice);
+    showBesideTexts();
+}
+
+void frmKryesore::fillTextsMenu() {
+    mnuTekstet->clear();
+    QList<databuilder::ParallelText> texts;
+    try {
+        texts = databuilder::parallelTexts(Module1::parallelTextsPath());
+    } catch (const databuilder::BuildError& e) {
+        mnuTekstet->addAction(e.message())->setEnabled(false);
+    }
+    bool any = false;
+    for (const databuilder::ParallelText& t : texts) {
+        if (t.kind == databuilder::TextKind::Arabic)
+            continue;
+        any = true;
+        QAction* a = mnuTekstet->addAction(QStringLiteral("Përkthimi i %1").arg(text::shortName(t.name)));
+        a->setObjectName(QStringLiteral("mnuPerkthimi_") + t.name);
+        a->setCheckable(true);
+        a->setChecked(m_besideChoice.translations.contains(t.name));
+        connect(a, &QAction::toggled, this, [this, name = t.name](bool on) {
+            m_besideChoice.translations.removeAll(name);
+            if (on)
+                m_besideChoice.translations.append(name);
+            besidetexts::save(m_besideChoice);
+            platform::guarded([this] { showBesideTexts(); });
+        });
+    }
+    if (!any)
+        mnuTekstet->addAction(QStringLiteral("Nuk ka përkthime të tjera: merrini te „Shkarkimet”"))->setEnabled(false);
+    mnuTekstet->addSeparator();
+    QMenu* sizes = mnuTekstet->addMenu(QStringLiteral("Madhësia e tekstit arab"));
+    sizes->setObjectName(QStringLiteral("mnuMadhesiaArabe"));
+    for (const int points : {16, 18, 20, 22, 26, 30, 36}) {
+        QAction* a = sizes->addAction(QString::number(points));
+        a->setCheckable(true);
+        a->setChecked(points == m_besideChoice.arabicPoints);
+        connect(a, &QAction::triggered, this, [this, points] {
+            m_besideChoice.arabicPoints = points;
+            besidetexts::save(m_besideChoice);
+            platform::guarded([this] { showBesideTexts(); });
+        });
+    }
+    mnuTekstet->addSeparator();
+    QAction* import = mnuTekstet->addAction(QStringLiteral("Importo tekst nga skedari..."));
+    import->setObjectName(QStringLiteral("mnuImportoTekst"));
+    connect(import, &QAction::triggered, this, [this] { platform::guarded([this] { mnuImportoTekst_Click(); }); });
+}
+
+void frmKryesore::mnuImportoTekst_Click() {
+    const std::optional<databuilder::ParallelText> t = m_import->importBeside();
+    if (!t)
+        return;
+    // A text just imported is what the reader wants to read: it is shown.
+    if (t->kind == databuilder::TextKind::Arabic) {
+        m_besideChoice.arabic = true;
+        cmdTekstiArab->setChecked(true);
+    } else if (!m_besideChoice.translations.contains(t->name)) {
+        m_besideChoice.translations.append(t->name);
+    }
+    besidetexts::save(m_besideChoice);
+    showBesideTexts();
+}
+
+void frmKryesore::showBesideTexts() {
+    QList<text::ShownText> texts;
+    try {
+        texts = besidetexts::read(Module1::parallelTextsPath(), m_besideChoice);
+    } catch (const databuilder::BuildError& e) {
+        tell(e.message());
+    }
+    const bool whole = Rtf1->showsWholeText();
+    const text::Verse top = whole ? Rtf1->topVerse() : text::Verse{};
+    Rtf1->setBeside(texts, besidetexts::arabicFont(m_besideChoice.arabicPoints));
+    if (top.isValid())
+        Rtf1->showAtTop(Rtf1->positionOf(top, true));
+    if (!whole && m_session.screen().text) {
+        const text::Verse shown = Rtf1->topVerse();
+        Rtf1->showComposed(*m_session.screen().text); // composed again, with the lines beside
+        if (shown.isValid())
+            Rtf1->showAtTop(Rtf1->positionOf(shown));
+    }
+}
+
 void frmKryesore::ChkPaDallim_Click() {
     Rtf1->setLooseLetters(ChkPaDallim->isChecked());
     const bool saved = place::saveLooseSearch(ChkPaDallim->isChecked());

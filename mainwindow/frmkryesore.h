@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/besidetexts.h"
 #include "mainwindow/navigation.h"
 #include "platform/listcontrols.h"
 #include "platform/richtextview.h"
@@ -161,12 +162,20 @@ private:
     void inviteImport(bool invite);
     // The window "Shkarkimet" (made at its first opening; one for the window's life).
     void cmdShkarkimet_Click();
-    // "Krahaso" (Ctrl+Shift+K): the verse under the caret in every text the reader has, the translations' differences marked.
+    // "Krahaso" (Ctrl+Shift+K): the verse under the caret in every text the reader has, the translations' differences
+    // marked.
     void mnuKrahaso_Click();
     // Imports a translation just fetched, with the preview of an import from a file.
     void importFetched(const QString& file);
     // The reciter lists filled again after a fetched reciter came or went; `id` (>= 0) becomes the verse reciter.
     void reciterFetched(qint64 id);
+    // "Teksti arab": the Arabic above each verse, on or off; the menu beside it turns translations on and off,
+    // sizes the Arabic and imports a text from a file.
+    void cmdTekstiArab_Click();
+    void fillTextsMenu();
+    void mnuImportoTekst_Click();
+    // The texts the reader chose shown beside the verses, the verse at the top staying there.
+    void showBesideTexts();
     void ChkPaDallim_Click();
     void cmdKerkoAll_Click();
     void cmdKerkim_Click();
@@ -218,6 +227,9 @@ private:
     QToolButton* cmdImportoKeshilla;
     QToolButton* cmdShkarkimet;
     QToolButton* cmdShkarkimetKeshilla;
+    QToolButton* cmdTekstiArab;
+    QMenu* mnuTekstet;
+    besidetexts::Choice m_besideChoice;
     // Page "Klasifikimi".
     QToolButton* CmdCollapseAll;
     QToolButton* cmdExpandAll;

@@ -36,6 +36,30 @@ bool TranslationImport::placeholderShown(const data::Library& library) {
     return library.verseText({1, 1}) == databuilder::placeholderText();
 }
 
+std::optional<databuilder::ParallelText> TranslationImport::importBeside() {
+    const QString file = chooseFile();
+    if (file.isEmpty())
+        return std::nullopt;
+    try {
+        const QByteArray content = databuilder::readWholeFile(file);
+        const databuilder::TextKind kind = databuilder::kindOf(content);
+        const bool arabic = kind == databuilder::TextKind::Arabic;
+        databuilder::ParallelText t = databuilder::importParallel(Module1::parallelTextsPath(), file, content, kind,
+                                                                  arabic ? QStringLiteral("ar") : QStringLiteral("sq"),
+                                                                  databuilder::surahsOf(Module1::databasePath()));
+        QString note = arabic ? QStringLiteral("Teksti arab „%1” u importua dhe shfaqet mbi çdo ajet.").arg(t.name)
+                              : QStringLiteral("Përkthimi „%1” u importua dhe shfaqet nën çdo ajet.").arg(t.name);
+        if (!t.emptyVerses.isEmpty())
+            note += QStringLiteral(" Ajete pa tekst: %1.").arg(t.emptyVerses.join(QStringLiteral(", ")));
+        platform::MsgBox(note, platform::Buttons::OK, QString(), platform::Icon::Information);
+        return t;
+    } catch (const databuilder::BuildError& e) {
+        platform::MsgBox(e.cause() == databuilder::notATranslation() ? e.cause() : e.message(), platform::Buttons::OK,
+                         QString(), platform::Icon::Warning);
+        return std::nullopt;
+    }
+}
+
 bool TranslationImport::run(data::Library& library) {
     const QString file = chooseFile();
     return !file.isEmpty() && run(library, file);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tools/parallel.h"
+
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 namespace data {
@@ -26,6 +29,10 @@ public:
     bool run(data::Library& library);
     // The same for a file the program already has (a translation just fetched): the preview, then the import.
     bool run(data::Library& library, const QString& file);
+
+    // A text read beside the translation (the Arabic, another translation), from a file the reader chooses, into the
+    // store of texts; the kind is told by its letters. The text imported, or none (cancelled, refused: said).
+    std::optional<databuilder::ParallelText> importBeside();
 
     // Whether the database holds no translation yet (its verses hold the placeholder).
     static bool placeholderShown(const data::Library& library);

@@ -83,6 +83,34 @@ QString normalizedBreaks(const QString& text) {
     return out;
 }
 
+// A block format property that tells a line beside a verse: the Arabic, or another translation.
+constexpr int kBeside = QTextFormat::UserProperty + 11;
+enum BesideKind { kArabicLine = 1, kTranslationLine = 2 };
+
+// The Arabic stands right to left at the right edge, in its own face and size; another translation hangs as the
+// verse lines do (its label where their keys stand), a step smaller than the translation whatever its size.
+QTextBlockFormat besideBlock(bool arabic, const QTextBlockFormat& hanging) {
+    QTextBlockFormat f = arabic ? QTextBlockFormat() : hanging;
+    if (arabic) {
+        f.setLayoutDirection(Qt::RightToLeft);
+        f.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+        f.setTopMargin(6);
+    }
+    f.setProperty(kBeside, arabic ? kArabicLine : kTranslationLine);
+    return f;
+}
+
+QTextCharFormat besideChars(bool arabic, const QFont& arabicFont) {
+    QTextCharFormat f;
+    if (arabic) {
+        f.setFontFamilies(arabicFont.families());
+        f.setFontPointSize(arabicFont.pointSizeF());
+    } else {
+        f.setProperty(QTextFormat::FontSizeAdjustment, -1);
+    }
+    return f;
+}
+
 } // namespace
 
 // The strip left of a pane's text where the marks of verses are drawn; it scrolls with the text.
@@ -131,6 +159,7 @@ void TextPane::adopt(std::unique_ptr<QTextDocument> doc) {
     dropCaches();
     m_ownless.clear();
     m_index.clear();
+    m_plainIndex.reset();
     setTextCursor(QTextCursor(document()));
 }
 
@@ -163,6 +192,8 @@ void TextPane::setFontOfAll(int property, const std::function<void(QFont&)>& set
         };
         QList<Carrier> carriers;
         for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b.blockFormat().intProperty(kBeside) == kArabicLine)
+                continue; // the Arabic keeps its own face and size
             if (b.charFormat().hasProperty(property))
                 carriers.append({b.position(), b.position(), b.charFormat(), true});
             for (auto it = b.begin(); !it.atEnd(); ++it) {
@@ -262,7 +293,7 @@ bool TextPane::cacheStillMatches(int from, int length) const {
 
 void TextPane::onContentsChange(int from, int charsRemoved, int charsAdded) {
     if (m_rehanging)
-        return; // only the lines' indents change
+        return;        // only the lines' indents change
     m_ownless.clear(); // a run may carry a face or a size of its own again
     if (!m_textValid)
         return;
@@ -319,6 +350,7 @@ void TextPane::replaceContent(const std::function<void(QTextDocument*)>& fill) {
     doc->setUndoRedoEnabled(false);
     dropCaches();
     m_index.clear(); // a text comes with its own index
+    m_plainIndex.reset();
     setTextCursor(QTextCursor(doc));
 }
 
@@ -347,7 +379,7 @@ void TextPane::setText(const QString& text) {
 }
 
 void TextPane::showComposed(const text::Composed& composed) {
-    replaceContent([&composed](QTextDocument* doc) {
+    replaceContent([&composed, arabic = m_arabic](QTextDocument* doc) {
         QTextCursor cursor(doc);
         cursor.beginEditBlock();
         doc->setPlainText(composed.text);
@@ -362,12 +394,84 @@ void TextPane::showComposed(const text::Composed& composed) {
         // Verse lines hang under the start of their text.
         const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
         for (const text::VerseIndex::Span& v : composed.index.verses()) {
-            cursor.setPosition(v.start);
+            cursor.setPosition(v.key);
             cursor.setBlockFormat(hanging);
+        }
+        for (const text::BesideLine& b : composed.beside) {
+            cursor.setPosition(b.start);
+            cursor.setBlockFormat(besideBlock(b.arabic, hanging));
+            cursor.setPosition(b.start + b.length, QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(besideChars(b.arabic, arabic));
         }
         cursor.endEditBlock();
     });
     m_index = composed.index;
+}
+
+void TextPane::removeBeside() {
+    if (!m_plainIndex)
+        return;
+    QTextDocument* doc = document();
+    QTextCursor cursor(doc);
+    const int last = doc->characterCount() - 1; // the position after the last character
+    const QList<text::VerseIndex::Span>& spans = m_index.verses();
+    for (auto s = spans.crbegin(); s != spans.crend(); ++s) {
+        if (s->end > s->keyEnd) { // the lines under the key line, with the key line's break (or the last one's)
+            cursor.setPosition(s->end < last ? s->keyEnd + 1 : s->keyEnd);
+            cursor.setPosition(s->end < last ? s->end + 1 : s->end, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+        if (s->key > s->start) {
+            cursor.setPosition(s->start);
+            cursor.setPosition(s->key, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+    }
+    m_index = *std::exchange(m_plainIndex, std::nullopt);
+}
+
+void TextPane::showBeside(const QList<text::ShownText>& texts) {
+    QTextDocument* doc = document();
+    const QTextCursor caret = textCursor();
+    const text::Verse atCaret = m_index.at(caret.position());
+    setTextCursor(QTextCursor()); // no cursor follows the lines in (see replaceContent)
+    changeWithLayoutPaused([&] {
+        QTextCursor cursor(doc);
+        cursor.beginEditBlock();
+        removeBeside();
+        if (!texts.isEmpty()) {
+            text::BesidePlan plan = text::planBeside(m_index, doc->characterCount() - 1, texts);
+            const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
+            // From the end, so that the places still to come stay where the plan has them.
+            for (auto i = plan.inserts.crbegin(); i != plan.inserts.crend(); ++i) {
+                cursor.setPosition(i->at);
+                const QTextBlockFormat follows = cursor.blockFormat();
+                const QTextCharFormat followsChars = cursor.blockCharFormat();
+                for (const text::Beside& b : i->lines) {
+                    // The line takes the place of the block that was there, which moves down a block.
+                    cursor.insertBlock(follows, followsChars);
+                    cursor.movePosition(QTextCursor::PreviousBlock);
+                    cursor.setBlockFormat(besideBlock(b.arabic, hanging));
+                    const QTextCharFormat chars = besideChars(b.arabic, m_arabic);
+                    cursor.setBlockCharFormat(chars);
+                    cursor.insertText(b.text, chars);
+                    cursor.movePosition(QTextCursor::NextBlock);
+                }
+            }
+            m_plainIndex = std::exchange(m_index, std::move(plan.index));
+        }
+        cursor.endEditBlock();
+    });
+    // The caret stays on its verse.
+    const int at = atCaret.isValid() ? m_index.startOf(atCaret) : -1;
+    QTextCursor back(doc);
+    back.setPosition(at >= 0 ? at : std::min(caret.position(), doc->characterCount() - 1));
+    setTextCursor(back);
+}
+
+std::pair<int, int> TextPane::blockOf(text::Verse v) const {
+    const text::VerseIndex::Span* s = m_index.spanOf(v);
+    return s ? std::pair{fromDocumentPosition(s->start), fromDocumentPosition(s->end)} : std::pair{-1, -1};
 }
 
 text::Verse TextPane::verseAt(int crlfPos) const {
@@ -384,6 +488,9 @@ text::Verse TextPane::topVerse() const {
     QTextBlock limit = top;
     for (int line = 0; line < 4 && limit.isValid(); ++line)
         limit = limit.next();
+    // A verse whose Arabic went above the view while its key line is still in it is the verse at the top.
+    if (const text::VerseIndex::Span* s = m_index.spanOf(m_index.at(top.position())); s && s->key >= top.position())
+        return s->verse;
     return m_index.firstFrom(top.position(), limit.isValid() ? limit.position() : doc->characterCount());
 }
 
@@ -647,7 +754,8 @@ void TextPane::setMarkedVerses(const QSet<text::Verse>& verses) {
 }
 
 QRect TextPane::markRect(text::Verse v) const {
-    const int start = m_marked.contains(v) ? m_index.startOf(v) : -1;
+    const text::VerseIndex::Span* span = m_marked.contains(v) ? m_index.spanOf(v) : nullptr;
+    const int start = span ? span->key : -1;
     const QTextBlock block = start >= 0 ? document()->findBlock(start) : QTextBlock();
     if (!block.isValid() || !block.layout() || block.layout()->lineCount() == 0)
         return {};
@@ -755,6 +863,8 @@ void RichTextView::showDocument(const rtf::Document& parsed, text::VerseIndex in
     else
         m_whole->fill(parsed);
     m_whole->setVerseIndex(std::move(index));
+    if (!m_beside.isEmpty())
+        m_whole->showBeside(m_beside);
     m_fileName = path;
     m_wholeLoaded = true;
 }
@@ -773,7 +883,24 @@ void RichTextView::setText(const QString& text) {
 
 void RichTextView::showComposed(const text::Composed& composed) {
     showPane(m_composed);
-    m_composed->showComposed(composed);
+    m_composed->showComposed(text::withBeside(composed, m_beside));
+}
+
+void RichTextView::setBeside(const QList<text::ShownText>& texts, const QFont& arabic) {
+    m_beside = texts;
+    for (TextPane* pane : panes())
+        pane->setArabicFont(arabic);
+    if (m_wholeLoaded)
+        m_whole->showBeside(texts);
+}
+
+bool RichTextView::selectVerse(text::Verse v) {
+    const auto [start, end] = m_shown->blockOf(v);
+    if (start < 0)
+        return false;
+    m_shown->setSelStart(start);
+    m_shown->setSelLength(end - start);
+    return true;
 }
 
 void RichTextView::setTextFont(const QFont& font) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/beside.h"
 #include "text/composed.h"
 
 #include <QColor>
@@ -11,6 +12,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace platform {
 namespace rtf {
@@ -43,8 +46,20 @@ public:
     // Shows a composed text in the default format, its marks in their roles' colours; caret at 0.
     void showComposed(const text::Composed& composed);
     // Where the verses of the text shown stand: given with the text (setText gives none).
-    void setVerseIndex(text::VerseIndex index) { m_index = std::move(index); }
+    void setVerseIndex(text::VerseIndex index) {
+        m_index = std::move(index);
+        m_plainIndex.reset();
+    }
     const text::VerseIndex& verseIndex() const { return m_index; }
+    // The texts beside the verses of the text shown (the Arabic above each key line, other translations under it),
+    // in place of those shown before; none: the text alone. The verse index moves with the lines. For the whole text
+    // (a composed text comes with its lines beside: see text::withBeside).
+    void showBeside(const QList<text::ShownText>& texts);
+    // The face and size the Arabic is drawn in, from the next text or lines beside shown.
+    void setArabicFont(const QFont& font) { m_arabic = font; }
+    // The verse's block (CR LF positions of its first character and of its end); (-1, -1) when the text does not
+    // hold it.
+    std::pair<int, int> blockOf(text::Verse v) const;
     // The verse of the line holding `crlfPos`; none on a line that is no verse's.
     text::Verse verseAt(int crlfPos) const;
     // The surah whose heading is the line holding `crlfPos`; 0 on a line that is no heading.
@@ -138,6 +153,7 @@ protected:
 private:
     friend class MarkMargin;
     void paintMarks(QPainter& painter) const;
+    void removeBeside();
     void setFontOfAll(int property, const std::function<void(QFont&)>& set);
     void rehang();
     void onContentsChange(int from, int charsRemoved, int charsAdded);
@@ -159,6 +175,8 @@ private:
     bool m_loose = false;
     QSet<int> m_ownless; // the font properties (face, size) no run carries
     text::VerseIndex m_index;
+    std::optional<text::VerseIndex> m_plainIndex; // the index without the lines beside, while they are shown
+    QFont m_arabic;
     QSet<text::Verse> m_marked;
     QWidget* m_margin; // the strip left of the text where the marks are drawn
 };
@@ -227,8 +245,15 @@ public:
     }
     void Span(const QString& set, bool forward = true, bool negate = false) { m_shown->Span(set, forward, negate); }
     void UpTo(const QString& set, bool forward = true, bool negate = false) { m_shown->UpTo(set, forward, negate); }
-    // Shows a composed text (a passage, search results, a note) instead of the whole text.
+    // Shows a composed text (a passage, search results, a note) instead of the whole text, with the texts beside.
     void showComposed(const text::Composed& composed);
+    // The texts read beside the verses, in both texts (the composed one from the next shown); none: the
+    // translation alone. The Arabic in its own face and size.
+    void setBeside(const QList<text::ShownText>& texts, const QFont& arabic);
+    bool showsBeside() const { return !m_beside.isEmpty(); }
+    // Selects the verse's block in the text shown (the key line, and the lines beside it); false when the text does
+    // not hold the verse.
+    bool selectVerse(text::Verse v);
     text::Verse verseAt(int crlfPos) const { return m_shown->verseAt(crlfPos); }
     int headingAt(int crlfPos) const { return m_shown->headingAt(crlfPos); }
     text::Verse topVerse() const { return m_shown->topVerse(); }
@@ -276,6 +301,7 @@ private:
     TextPane* m_shown;
     bool m_wholeLoaded = false;
     QList<std::function<void(TextPane*)>> m_composedFonts; // faces and sizes the composed text takes when shown
+    QList<text::ShownText> m_beside;
 };
 
 } // namespace platform

@@ -8,7 +8,7 @@ build=${1:-$here/build}
 shift || true
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good qt6-qpa-plugins fonts-dejavu-core xvfb xauth
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good qt6-qpa-plugins fonts-dejavu-core fonts-hosny-amiri xvfb xauth
           espeak-ng lame)
 missing=()
 for p in "${packages[@]}"; do

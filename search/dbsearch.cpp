@@ -5,6 +5,8 @@
 #include "platform/textfold.h"
 #include "search/report.h"
 #include "search/wordlist.h"
+#include "text/arabic.h"
+#include "tools/parallel.h"
 
 #include <QMetaObject>
 
@@ -18,13 +20,15 @@ int currentSurah(const QString& text) {
     return ok && n >= 1 && n <= 114 && text.trimmed() == QString::number(n) ? n : 0;
 }
 
-Refusal refusalOf(const QString& phrase, bool onlyCurrentSurah, int surah) {
+Refusal refusalOf(const QString& phrase, bool onlyCurrentSurah, int surah, bool arabicHeld) {
     if (phrase.isEmpty())
         return Refusal::Empty;
     if (phrase.count(u'&') + 1 > kMaxWords)
         return Refusal::TooManyWords;
     if (onlyCurrentSurah && surah == 0)
         return Refusal::NoSurah;
+    if (!arabicHeld && text::hasArabic(phrase))
+        return Refusal::NoArabic;
     return Refusal::None;
 }
 
@@ -38,6 +42,9 @@ QString refusalText(Refusal r) {
         return QStringLiteral("Kërkimi pranon deri në %1 fjalë të ndara me „&”.").arg(kMaxWords);
     case Refusal::NoSurah:
         return QStringLiteral("Zgjidhni një sure (numrin e saj) për të kërkuar vetëm në suren aktuale.");
+    case Refusal::NoArabic:
+        return QStringLiteral("Për të kërkuar në arabisht duhet teksti arab. Merreni te „Shkarkimet” ose importojeni "
+                              "nga një skedar me shigjetën e butonit „Teksti arab”.");
     }
     return QString();
 }
@@ -72,9 +79,34 @@ SearchQuery candidatesFor(const QStringList& words, int surah) {
     return q;
 }
 
+// A phrase typed in Arabic: the verses of the Arabic text that hold it, each with the reader's translation of it.
+Outcome runArabic(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled) {
+    Outcome out;
+    out.request = request;
+    platform::Statement verse =
+        db.query(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet = ?"));
+    for (const databuilder::ArabicHit& hit :
+         databuilder::searchArabic(request.arabicStore, request.arabicText, request.phrase, request.surah)) {
+        if (cancelled && cancelled->load(std::memory_order_relaxed))
+            break;
+        Result r;
+        r.verse = {hit.surah, hit.verse};
+        verse.reset({hit.surah, hit.verse});
+        if (verse.next())
+            r.text = verse.text(0);
+        r.arabic = hit.text;
+        for (const auto& [start, end] : hit.places)
+            r.arabicMatches.append({int(start), int(end - start)});
+        out.results.append(std::move(r));
+    }
+    return out;
+}
+
 } // namespace
 
 Outcome run(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled) {
+    if (request.arabicText > 0 && text::hasArabic(request.phrase))
+        return runArabic(db, request, cancelled);
     // The folded copy is used when the database has it for every verse that has text.
     const bool folded =
         db.value(QStringLiteral("SELECT 1 FROM pragma_table_info('librezi') WHERE name = 'Kerkimi'")).isValid() &&
@@ -132,7 +164,9 @@ text::Composed compose(const Outcome& outcome) {
     c.line(reportRule());
     c.line();
     for (const Result& result : outcome.results)
-        c.verse(result.verse, result.text, result.matches);
+        c.verse(result.verse, result.text, result.matches,
+                result.arabic.isEmpty() ? QList<text::Beside>{}
+                                        : QList<text::Beside>{{result.arabic, true, result.arabicMatches}});
     return c.take();
 }
 

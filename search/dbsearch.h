@@ -28,11 +28,15 @@ struct Request {
     int surah = 0;      // 1 to 114: only that surah's verses; 0: every verse
     QString surahName;  // the surah's name, for the report
     bool loose = false; // ë as e, ç as c
+    // A phrase typed in Arabic searches this Arabic text of the store of texts read beside the translation.
+    QString arabicStore;
+    qint64 arabicText = 0; // none: the store holds no Arabic text
 };
 
 // Why a request cannot run, for the reader; the control to correct goes with it.
-enum class Refusal { None, Empty, TooManyWords, NoSurah };
-Refusal refusalOf(const QString& phrase, bool onlyCurrentSurah, int surah);
+enum class Refusal { None, Empty, TooManyWords, NoSurah, NoArabic };
+// `arabicHeld`: the store holds an Arabic text for a phrase typed in Arabic.
+Refusal refusalOf(const QString& phrase, bool onlyCurrentSurah, int surah, bool arabicHeld = true);
 QString refusalText(Refusal r);
 
 // The surah a search limited to the current surah names, or 0 when the text names none.
@@ -45,6 +49,9 @@ struct Result {
     text::Verse verse;
     QString text;
     QList<QPair<int, int>> matches; // where the words stand in the text: (start, length)
+    // A verse found in Arabic: its Arabic, and where the phrase stands in it (the original letters, marks included).
+    QString arabic;
+    QList<QPair<int, int>> arabicMatches;
 };
 
 struct Outcome {
@@ -57,8 +64,9 @@ struct Outcome {
 // The line under a report that found nothing: how many verses the loose search would find ("" for none).
 QString looseHint(int looseCount);
 
-// Runs a search on a connection. `cancelled`, when given, is asked between rows: a search called off returns what it
-// found so far. A search that tells ë and ç apart and finds nothing counts what the loose one finds. Throws DbError.
+// Runs a search on a connection (a phrase typed in Arabic, in the request's Arabic text). `cancelled`, when given, is
+// asked between rows: a search called off returns what it found so far. A search that tells ë and ç apart and finds
+// nothing counts what the loose one finds. Throws DbError.
 Outcome run(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled = nullptr);
 
 // The text that shows an outcome: the report line, a rule, then a line a verse, with the words marked. An outcome with

@@ -21,8 +21,22 @@ void Composer::line(const QString& s, Role role) {
     line(s);
 }
 
-void Composer::verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches) {
+void Composer::besideLine(const Beside& b) {
     const int start = int(m_c.text.size());
+    m_c.beside.append({start, int(b.text.size()), b.arabic});
+    for (const auto& [at, length] : b.matches)
+        m_c.marks.append({start + at, length, Role::Match});
+    m_c.text += b.text;
+    m_c.text += u'\n';
+}
+
+void Composer::verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches,
+                     const QList<Beside>& beside) {
+    const int start = int(m_c.text.size());
+    for (const Beside& b : beside)
+        if (b.arabic)
+            besideLine(b);
+    const int key = int(m_c.text.size());
     m_c.text += v.text();
     m_c.text += QLatin1String(".\t");
     const int body = int(m_c.text.size());
@@ -31,10 +45,14 @@ void Composer::verse(Verse v, const QString& verseText, const QList<QPair<int, i
         m_c.marks.append({body, int(emptyVerseNote().size()), Role::Note});
     }
     m_c.text += verseText;
-    m_c.index.addVerse(v, start, int(m_c.text.size()));
+    const int keyEnd = int(m_c.text.size());
     for (const auto& [at, length] : matches)
         m_c.marks.append({body + at, length, Role::Match});
     m_c.text += u'\n';
+    for (const Beside& b : beside)
+        if (!b.arabic)
+            besideLine(b);
+    m_c.index.addBlock(v, start, key, keyEnd, int(m_c.text.size()) - 1);
 }
 
 void Composer::markLine(const QStringList& words, bool loose) {

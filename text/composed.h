@@ -18,12 +18,28 @@ struct Mark {
     bool operator==(const Mark&) const = default;
 };
 
+// A line of a text shown beside a verse: the Arabic stands above the verse's key line, another translation under it.
+struct Beside {
+    QString text;
+    bool arabic = false;
+    QList<QPair<int, int>> matches = {}; // ranges (start, length) in `text`, marked as matches
+};
+
+// A line of a composed text that is a text beside a verse: drawn in its own face (the Arabic right to left).
+struct BesideLine {
+    int start = 0;
+    int length = 0;
+    bool arabic = false;
+    bool operator==(const BesideLine&) const = default;
+};
+
 // A text composed by the program (a passage, search results, a note while a search runs): its lines, joined with
 // '\n', the verses it holds and where, and the stretches drawn in a colour of their own.
 struct Composed {
     QString text;
     VerseIndex index;
     QList<Mark> marks;
+    QList<BesideLine> beside;
     // The text as the view reports it: line breaks as CR LF.
     QString crlf() const;
 };
@@ -36,13 +52,15 @@ public:
     // A line drawn wholly in a role's colour (a link the reader can follow).
     void line(const QString& s, Role role);
     // A verse line: "2:255.", TAB, the text. `matches` are ranges (start, length) in `verseText`, marked as matches.
-    // A verse without text shows emptyVerseNote() in the Note role.
-    void verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches = {});
+    // A verse without text shows emptyVerseNote() in the Note role. The lines beside it make its block with it.
+    void verse(Verse v, const QString& verseText, const QList<QPair<int, int>>& matches = {},
+               const QList<Beside>& beside = {});
     // Marks each occurrence of the words in the line last added (see matchesIn).
     void markLine(const QStringList& words, bool loose);
     Composed take() { return std::move(m_c); }
 
 private:
+    void besideLine(const Beside& b);
     Composed m_c;
 };
 

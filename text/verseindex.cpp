@@ -49,10 +49,10 @@ int surahOfHeading(QStringView line) {
     return at > 0 && at + 1 < line.size() && line[at] == u'.' && line[at + 1] == u'\t' ? n : 0;
 }
 
-void VerseIndex::addVerse(Verse v, int start, int end) {
+void VerseIndex::addBlock(Verse v, int start, int key, int keyEnd, int end) {
     if (!m_first.contains(v))
         m_first.insert(v, m_verses.size());
-    m_verses.append({v, start, end});
+    m_verses.append({v, start, end, key, keyEnd});
 }
 
 void VerseIndex::addHeading(int surah, int start, int) {
@@ -88,9 +88,22 @@ Verse VerseIndex::firstFrom(int from, int before) const {
     return i < m_verses.size() && m_verses[i].start < before ? m_verses[i].verse : Verse{};
 }
 
-int VerseIndex::startOf(Verse v) const {
+const VerseIndex::Span* VerseIndex::spanOf(Verse v) const {
     const auto it = m_first.constFind(v);
-    return it == m_first.cend() ? -1 : m_verses[*it].start;
+    return it == m_first.cend() ? nullptr : &m_verses[*it];
+}
+
+int VerseIndex::startOf(Verse v) const {
+    const Span* s = spanOf(v);
+    return s ? s->start : -1;
+}
+
+QList<std::pair<int, int>> VerseIndex::headings() const {
+    QList<std::pair<int, int>> all;
+    for (auto it = m_headingAt.cbegin(); it != m_headingAt.cend(); ++it)
+        all.append({it.key(), it.value()});
+    std::sort(all.begin(), all.end());
+    return all;
 }
 
 int VerseIndex::headingOf(int surah) const {

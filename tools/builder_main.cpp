@@ -3,7 +3,6 @@
 // and a thematic classification; with --add-reciter, adds a reciter to an existing database.
 
 #include "app/paths.h"
-#include "text/arabic.h"
 #include "tools/databuilder.h"
 #include "tools/facts.h"
 #include "tools/parallel.h"
@@ -196,12 +195,7 @@ int importParallelText(int argc, char* argv[]) {
         if (facts.isEmpty())
             facts = installedFacts();
         const QByteArray content = databuilder::readWholeFile(file);
-        // The verse lines tell the kind: Arabic letters make the Arabic text.
-        QString verses;
-        for (const QByteArray& line : content.left(64 * 1024).split('\n'))
-            if (!line.startsWith('#'))
-                verses += QString::fromUtf8(line);
-        const auto kind = text::hasArabic(verses) ? databuilder::TextKind::Arabic : databuilder::TextKind::Translation;
+        const databuilder::TextKind kind = databuilder::kindOf(content);
         if (language.isEmpty())
             language = kind == databuilder::TextKind::Arabic ? QStringLiteral("ar") : QStringLiteral("sq");
         const databuilder::ParallelText t =

@@ -20,8 +20,14 @@ const QStringList kSchema = {
                    "Lloji TEXT NOT NULL, Gjuha TEXT NOT NULL, Burimi TEXT NOT NULL, Shenimi TEXT NOT NULL)"),
     QStringLiteral("CREATE TABLE IF NOT EXISTS Ajetet (Teksti INTEGER NOT NULL REFERENCES Tekstet(ID), "
                    "NrSure INTEGER NOT NULL, NrAjet INTEGER NOT NULL, Ajeti TEXT NOT NULL, "
-                   "PRIMARY KEY (Teksti, NrSure, NrAjet))"),
+                   "Kerkimi TEXT NOT NULL DEFAULT '', PRIMARY KEY (Teksti, NrSure, NrAjet))"),
 };
+
+// An Arabic verse as a search compares it (text::foldArabic), kept beside it so that SQLite finds the verses that
+// hold a phrase; a store made before it had none, and gains the column empty.
+bool hasSearchColumn(platform::Connection& db) {
+    return db.value(QStringLiteral("SELECT 1 FROM pragma_table_info('Ajetet') WHERE name = 'Kerkimi'")).isValid();
+}
 
 ParallelText textOf(platform::Statement& row) {
     ParallelText t;
@@ -65,6 +71,8 @@ ParallelText importParallel(const QString& database, const QString& file, const 
         db.transaction([&] {
             for (const QString& statement : kSchema)
                 db.exec(statement);
+            if (!hasSearchColumn(db))
+                db.exec(QStringLiteral("ALTER TABLE Ajetet ADD COLUMN Kerkimi TEXT NOT NULL DEFAULT ''"));
             if (const QVariant old = db.value(QStringLiteral("SELECT ID FROM Tekstet WHERE Emri = ?"), {text.name});
                 old.isValid()) {
                 db.exec(QStringLiteral("DELETE FROM Ajetet WHERE Teksti = ?"), {old});
@@ -74,11 +82,12 @@ ParallelText importParallel(const QString& database, const QString& file, const 
                     {text.name, kind == TextKind::Arabic ? QStringLiteral("arabisht") : QStringLiteral("perkthim"),
                      language, text.source, text.notice});
             text.id = db.value(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
-            platform::Statement insert =
-                db.query(QStringLiteral("INSERT INTO Ajetet (Teksti, NrSure, NrAjet, Ajeti) VALUES (?, ?, ?, ?)"));
+            platform::Statement insert = db.query(
+                QStringLiteral("INSERT INTO Ajetet (Teksti, NrSure, NrAjet, Ajeti, Kerkimi) VALUES (?, ?, ?, ?, ?)"));
             for (qsizetype s = 0; s < t.verses.size(); ++s)
                 for (qsizetype v = 0; v < t.verses[s].size(); ++v)
-                    insert.run({text.id, int(s + 1), int(v + 1), t.verses[s][v]});
+                    insert.run({text.id, int(s + 1), int(v + 1), t.verses[s][v],
+                                kind == TextKind::Arabic ? text::foldArabic(t.verses[s][v]).text : QString()});
         });
     } catch (const platform::DbError& e) {
         throw databaseError(database, e);
@@ -105,6 +114,34 @@ QList<ParallelText> parallelTexts(const QString& database) {
     return texts;
 }
 
+TextKind kindOf(const QByteArray& content) {
+    QString verses;
+    for (const QByteArray& line : content.left(64 * 1024).split('\n'))
+        if (!line.startsWith('#'))
+            verses += QString::fromUtf8(line);
+    return text::hasArabic(verses) ? TextKind::Arabic : TextKind::Translation;
+}
+
+QHash<text::Verse, QString> parallelVerses(const QString& database, qint64 text) {
+    QHash<text::Verse, QString> verses;
+    if (!QFileInfo::exists(database))
+        return verses;
+    platform::Connection db;
+    try {
+        db.Open(database);
+        if (!db.value(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'Ajetet'")).isValid())
+            return verses;
+        verses.reserve(6236);
+        for (platform::Statement rows =
+                 db.query(QStringLiteral("SELECT NrSure, NrAjet, Ajeti FROM Ajetet WHERE Teksti = ?"), {text});
+             rows.next();)
+            verses.insert({int(rows.integer(0)), int(rows.integer(1))}, rows.text(2));
+    } catch (const platform::DbError& e) {
+        throw databaseError(database, e);
+    }
+    return verses;
+}
+
 QString parallelVerse(const QString& database, qint64 text, int surah, int verse) {
     platform::Connection db;
     try {
@@ -129,10 +166,20 @@ QList<ArabicHit> searchArabic(const QString& database, qint64 text, const QStrin
     platform::Connection db;
     try {
         db.Open(database);
-        platform::Statement rows = db.query(
-            QStringLiteral("SELECT NrSure, NrAjet, Ajeti FROM Ajetet WHERE Teksti = ? AND (? = 0 OR NrSure = ?) "
-                           "ORDER BY NrSure, NrAjet"),
-            {text, surah, surah});
+        // SQLite finds the verses whose folded copy holds every part, when every verse has one; the places are then
+        // found in those alone.
+        QString sql =
+            QStringLiteral("SELECT NrSure, NrAjet, Ajeti FROM Ajetet WHERE Teksti = ? AND (? = 0 OR NrSure = ?)");
+        QVariantList values{text, surah, surah};
+        if (hasSearchColumn(db) &&
+            !db.value(QStringLiteral("SELECT 1 FROM Ajetet WHERE Teksti = ? AND Kerkimi = '' AND Ajeti <> '' LIMIT 1"),
+                      {text})
+                 .isValid())
+            for (const QString& part : parts) {
+                sql += QStringLiteral(" AND instr(Kerkimi, ?) > 0");
+                values.append(text::foldArabic(part).text);
+            }
+        platform::Statement rows = db.query(sql + QStringLiteral(" ORDER BY NrSure, NrAjet"), values);
         while (rows.next()) {
             ArabicHit hit{int(rows.integer(0)), int(rows.integer(1)), rows.text(2), {}};
             bool all = true;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/verse.h"
 #include "tools/facts.h"
+
+#include <QHash>
 
 #include <QByteArray>
 #include <QList>
@@ -37,8 +40,13 @@ QString noticeOf(const QByteArray& content);
 ParallelText importParallel(const QString& database, const QString& file, const QByteArray& content, TextKind kind,
                             const QString& language, const QList<Surah>& surahs);
 
+// The kind a file's verse lines tell: Arabic letters make the Arabic text.
+TextKind kindOf(const QByteArray& content);
+
 // The texts of the store, in the order they came; none when there is no store.
 QList<ParallelText> parallelTexts(const QString& database);
+// Every verse of a text, by its key (none when the store or the text is missing).
+QHash<text::Verse, QString> parallelVerses(const QString& database, qint64 text);
 // A text's verse ("" when it has none).
 QString parallelVerse(const QString& database, qint64 text, int surah, int verse);
 // A verse of an Arabic text that holds a phrase typed in Arabic, and the places of its words in the verse.

@@ -272,7 +272,7 @@ private Q_SLOTS:
         c.insertText(u"ZOTI"_s); // as many characters as before
         QCOMPARE(v.Text(), u"ZOTI"_s + text.mid(4));
         // A composed text: its marks drawn in their role's colour, a stretch marked twice once.
-        text::Composed composed{QString(text).replace(u"\r\n"_s, u"\n"_s), {}, {}};
+        text::Composed composed{QString(text).replace(u"\r\n"_s, u"\n"_s), {}, {}, {}};
         for (const auto& [at, length] : text::matchesIn(composed.text, {u"zoti"_s, QString(), u"ë"_s, u"oti"_s}, false))
             composed.marks.append({at, length, text::Role::Match});
         v.showComposed(composed);
