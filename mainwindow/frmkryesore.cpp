@@ -627,8 +627,10 @@ void frmKryesore::Rtf1_MouseUp(int Button, int, int X, int Y) {
     mnuPopupRtf->popup(Rtf1->viewport()->mapToGlobal(QPoint(X, Y)));
 }
 
+// A verse's block (its key line, and the texts beside it when they are shown); any other line alone.
 void frmKryesore::mnuSelektojeAjetin_Click() {
-    textcommands::selectLineUnderCaret(Rtf1);
+    if (!Rtf1->selectBlockAt(Rtf1->SelStart()))
+        textcommands::selectLineUnderCaret(Rtf1);
 }
 
 void frmKryesore::Rtf1_DblClick() {

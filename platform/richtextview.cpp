@@ -232,7 +232,11 @@ QFont TextPane::fontAt(int crlfPos) const {
     QTextCursor c(document());
     c.setPosition(toDocumentPosition(crlfPos));
     c.movePosition(QTextCursor::NextCharacter); // a cursor's format is the one of the character before it
-    return c.charFormat().font().resolve(document()->defaultFont());
+    const QTextCharFormat format = c.charFormat();
+    QFont font = format.font().resolve(document()->defaultFont());
+    if (format.hasProperty(QTextFormat::FontSizeAdjustment) && !format.hasProperty(QTextFormat::FontPointSize))
+        font.setPointSizeF(format.font().pointSizeF()); // a step from the default's size, as it is drawn
+    return font;
 }
 
 // ---- caches -------------------------------------------------------------------------------------
@@ -469,9 +473,18 @@ void TextPane::showBeside(const QList<text::ShownText>& texts) {
     setTextCursor(back);
 }
 
+namespace {
+std::pair<int, int> crlfBlock(const TextPane& pane, const text::VerseIndex::Span* s) {
+    return s ? std::pair{pane.fromDocumentPosition(s->start), pane.fromDocumentPosition(s->end)} : std::pair{-1, -1};
+}
+} // namespace
+
 std::pair<int, int> TextPane::blockOf(text::Verse v) const {
-    const text::VerseIndex::Span* s = m_index.spanOf(v);
-    return s ? std::pair{fromDocumentPosition(s->start), fromDocumentPosition(s->end)} : std::pair{-1, -1};
+    return crlfBlock(*this, m_index.spanOf(v));
+}
+
+std::pair<int, int> TextPane::blockAt(int crlfPos) const {
+    return crlfBlock(*this, m_index.spanAt(toDocumentPosition(crlfPos)));
 }
 
 text::Verse TextPane::verseAt(int crlfPos) const {
@@ -896,6 +909,15 @@ void RichTextView::setBeside(const QList<text::ShownText>& texts, const QFont& a
 
 bool RichTextView::selectVerse(text::Verse v) {
     const auto [start, end] = m_shown->blockOf(v);
+    if (start < 0)
+        return false;
+    m_shown->setSelStart(start);
+    m_shown->setSelLength(end - start);
+    return true;
+}
+
+bool RichTextView::selectBlockAt(int crlfPos) {
+    const auto [start, end] = m_shown->blockAt(crlfPos);
     if (start < 0)
         return false;
     m_shown->setSelStart(start);

@@ -60,6 +60,8 @@ public:
     // The verse's block (CR LF positions of its first character and of its end); (-1, -1) when the text does not
     // hold it.
     std::pair<int, int> blockOf(text::Verse v) const;
+    // The block that holds `crlfPos`, as blockOf gives it; (-1, -1) on a line that is no verse's.
+    std::pair<int, int> blockAt(int crlfPos) const;
     // The verse of the line holding `crlfPos`; none on a line that is no verse's.
     text::Verse verseAt(int crlfPos) const;
     // The surah whose heading is the line holding `crlfPos`; 0 on a line that is no heading.
@@ -254,6 +256,8 @@ public:
     // Selects the verse's block in the text shown (the key line, and the lines beside it); false when the text does
     // not hold the verse.
     bool selectVerse(text::Verse v);
+    // Selects the block of the verse that holds `crlfPos`; false on a line that is no verse's.
+    bool selectBlockAt(int crlfPos);
     text::Verse verseAt(int crlfPos) const { return m_shown->verseAt(crlfPos); }
     int headingAt(int crlfPos) const { return m_shown->headingAt(crlfPos); }
     text::Verse topVerse() const { return m_shown->topVerse(); }

@@ -18,7 +18,7 @@ QList<Beside> besideOf(const QList<ShownText>& texts, Verse v) {
         const QString line = t.verses.value(v);
         if (line.isEmpty())
             continue;
-        lines.append({t.arabic || t.label.isEmpty() ? line : t.label + QStringLiteral(": ") + line, t.arabic});
+        lines.append({t.arabic || t.label.isEmpty() ? line : t.label + QStringLiteral(":\t") + line, t.arabic});
     }
     return lines;
 }

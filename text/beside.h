@@ -20,7 +20,7 @@ struct ShownText {
 QString shortName(const QString& name);
 
 // The lines shown beside a verse, in the texts' order ("" texts of the verse left out); a translation's line begins
-// with its label.
+// with its label and a TAB, so that its text stands where the verse's does.
 QList<Beside> besideOf(const QList<ShownText>& texts, Verse v);
 
 // Where the lines beside the verses of a text go, at positions of the text as it is: the Arabic at a block's start,

@@ -73,14 +73,19 @@ qsizetype VerseIndex::indexAtOrAfter(int pos) const {
            m_verses.cbegin();
 }
 
-Verse VerseIndex::at(int pos) const {
-    // The last line that starts at pos or before it, when pos lies within it.
+const VerseIndex::Span* VerseIndex::spanAt(int pos) const {
+    // The last block that starts at pos or before it, when pos lies within it.
     const auto after =
         std::upper_bound(m_verses.cbegin(), m_verses.cend(), pos, [](int p, const Span& s) { return p < s.start; });
     if (after == m_verses.cbegin())
-        return {};
+        return nullptr;
     const Span& s = *(after - 1);
-    return pos <= s.end ? s.verse : Verse{};
+    return pos <= s.end ? &s : nullptr;
+}
+
+Verse VerseIndex::at(int pos) const {
+    const Span* s = spanAt(pos);
+    return s ? s->verse : Verse{};
 }
 
 Verse VerseIndex::firstFrom(int from, int before) const {

@@ -37,6 +37,8 @@ public:
 
     // The verse whose line holds `pos` (its break included); none when the line is no verse's.
     Verse at(int pos) const;
+    // The block that holds `pos` (its last break included); none when no verse's does.
+    const Span* spanAt(int pos) const;
     // The first verse whose line starts at `from` or after it and before `before`; none when there is none.
     Verse firstFrom(int from, int before) const;
     // Where the block of the verse starts (its first block, when the text holds it twice); -1 when the text does
