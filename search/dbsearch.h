@@ -29,7 +29,7 @@ struct Request {
     QString surahName;  // the surah's name, for the report
     bool loose = false; // ë as e, ç as c
     // A phrase typed in Arabic searches this Arabic text of the store of texts read beside the translation.
-    QString arabicStore;
+    QString arabicStore = {};
     qint64 arabicText = 0; // none: the store holds no Arabic text
 };
 
@@ -50,8 +50,8 @@ struct Result {
     QString text;
     QList<QPair<int, int>> matches; // where the words stand in the text: (start, length)
     // A verse found in Arabic: its Arabic, and where the phrase stands in it (the original letters, marks included).
-    QString arabic;
-    QList<QPair<int, int>> arabicMatches;
+    QString arabic = {};
+    QList<QPair<int, int>> arabicMatches = {};
 };
 
 struct Outcome {
