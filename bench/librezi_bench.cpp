@@ -4,8 +4,8 @@
 // memory are measured on fresh processes of this program. Every scenario checks that it did its work: one that
 // finds nothing, stops nowhere or shows no verse fails the run (status 1), whatever its time.
 //
-//   librezi-bench [--translation FILE] [--runs N] [--only SCENARIO]... [--json]
-//                 [--search P] [--search-and A&B] [--search-loose P] [--find P] [--find-back P]
+//   librezi-bench [--translation FILE] [--arabic FILE] [--runs N] [--only SCENARIO]... [--json]
+//                 [--search P] [--search-and A&B] [--search-loose P] [--search-arabic P] [--find P] [--find-back P]
 
 #include "app/module1.h"
 #include "audio/playback.h"
@@ -13,6 +13,7 @@
 #include "downloads/fetcher.h"
 #include "downloads/frmshkarkimet.h"
 #include "httpserver.h"
+#include "mainwindow/besidetexts.h"
 #include "mainwindow/frmkryesore.h"
 #include "platform/mediaplayer.h"
 #include "platform/msgbox.h"
@@ -21,7 +22,9 @@
 #include "prefs/fonts.h"
 #include "resources/resources.h"
 #include "search/report.h"
+#include "text/wholetext.h"
 #include "tools/databuilder.h"
+#include "tools/parallel.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -298,9 +301,42 @@ private:
     int m_depth = 0;
 };
 
-// The child itself: "program" starts the program, "floor" shows the whole text in a bare QTextEdit, "onesurah"
-// a bare window with the surah list and one surah's verses. It prints the time of its first paint, the time its
-// text was laid out, its peak memory after a second's idle, and the sizes of its text view and window.
+// The Arabic of 2:255 in the store of texts beside the translation ("" when it holds no Arabic text).
+QString arabicOf255() {
+    const QString store = Module1::parallelTextsPath();
+    const qint64 arabic = besidetexts::arabicText(store);
+    return arabic > 0 ? databuilder::parallelVerse(store, arabic, 2, 255) : QString();
+}
+
+// A bare view's document holding the whole text with the Arabic above each verse (plain-arabic.txt): the Arabic
+// lines, known by their first letter, in the face, size and direction the program draws them in.
+QTextDocument* wholeTextWithArabic(const QString& text) {
+    auto* doc = new QTextDocument;
+    doc->setPlainText(text);
+    QTextBlockFormat line;
+    line.setLayoutDirection(Qt::RightToLeft);
+    line.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    line.setTopMargin(6);
+    QTextCharFormat letters;
+    letters.setFont(besidetexts::arabicFont(besidetexts::kArabicPoints));
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        if (b.length() > 1 && b.text().at(0).script() == QChar::Script_Arabic) {
+            cursor.setPosition(b.position());
+            cursor.setBlockFormat(line);
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(letters);
+        }
+    cursor.endEditBlock();
+    return doc;
+}
+
+// The child itself: "program" starts the program, "arabic" too (with the Arabic shown, which it checks), "floor"
+// shows the whole text in a bare QTextEdit, "floor-arabic" the whole text with the Arabic above each verse in one,
+// "onesurah" a bare window with the surah list and one surah's verses. It prints the time of its first paint, the
+// time its text was laid out, its peak memory after a second's idle, the sizes of its text view and window, and the
+// characters of its text. Exit status 4: the Arabic was not shown.
 int child(const QString& kind, const QStringList& args) {
     const QString folder = args.value(0);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
@@ -310,21 +346,28 @@ int child(const QString& kind, const QStringList& args) {
     g_child = true;
     platform::MsgBoxScript quiet;
     std::unique_ptr<QWidget> top;
-    if (kind == QLatin1String("program")) {
+    if (kind == QLatin1String("program") || kind == QLatin1String("arabic")) {
         QApplication::setApplicationVersion(QStringLiteral(LIBREZI_VERSION_STRING));
         QApplication::setWindowIcon(art::icon(art::kWindowIcon));
         Module1::setProgramFolder(folder);
         if (Module1::Main() != 0)
             return 2;
-    } else if (kind == QLatin1String("floor")) {
-        QFile f(folder + QStringLiteral("/plain.txt"));
+    } else if (kind == QLatin1String("floor") || kind == QLatin1String("floor-arabic")) {
+        const bool arabic = kind == QLatin1String("floor-arabic");
+        QFile f(folder + (arabic ? QStringLiteral("/plain-arabic.txt") : QStringLiteral("/plain.txt")));
         if (!f.open(QIODevice::ReadOnly))
             return 2;
         auto* e = new QTextEdit;
         top.reset(e);
         e->setReadOnly(true);
         e->resize(view);
-        e->setPlainText(QString::fromUtf8(f.readAll()));
+        if (arabic) {
+            QTextDocument* doc = wholeTextWithArabic(QString::fromUtf8(f.readAll()));
+            doc->setParent(e);
+            e->setDocument(doc);
+        } else {
+            e->setPlainText(QString::fromUtf8(f.readAll()));
+        }
         e->show();
     } else {
         top = std::make_unique<QWidget>();
@@ -352,15 +395,22 @@ int child(const QString& kind, const QStringList& args) {
     if (!g_paintNs || !g_shown || !textViewOf(g_shown))
         return 3;
     idle(1000);
+    const long peak = peakResidentKb();
     const QTextEdit* shown = textViewOf(g_shown);
-    std::printf("%lld %lld %ld %d %d %d %d\n", g_paintNs, g_laidNs, peakResidentKb(), shown->width(), shown->height(),
-                g_shown->width(), g_shown->height());
+    if (kind == QLatin1String("arabic")) {
+        const QString verse = arabicOf255();
+        if (verse.isEmpty() || !shown->document()->toPlainText().contains(verse))
+            return 4;
+    }
+    std::printf("%lld %lld %ld %d %d %d %d %d\n", g_paintNs, g_laidNs, peak, shown->width(), shown->height(),
+                g_shown->width(), g_shown->height(), shown->document()->characterCount());
     return 0;
 }
 
 struct ChildFigures {
     double paintMs = 0, laidMs = 0, mb = 0;
     QSize view, window;
+    int characters = 0; // of the text shown
 };
 
 ChildFigures runChild(const QString& kind, const QStringList& args) {
@@ -368,12 +418,17 @@ ChildFigures runChild(const QString& kind, const QStringList& args) {
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const qint64 exec = monotonicNs();
     p.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--child"), kind} + args);
-    require(p.waitForFinished(180000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+    require(p.waitForFinished(180000) && p.exitStatus() == QProcess::NormalExit,
+            QStringLiteral("the %1 child did not end").arg(kind));
+    require(p.exitCode() != 4, QStringLiteral("the %1 child did not show the Arabic of 2:255").arg(kind));
+    require(p.exitCode() == 0,
             QStringLiteral("the %1 child did not paint its window (status %2)").arg(kind).arg(p.exitCode()));
     const QStringList f = QString::fromUtf8(p.readAllStandardOutput()).split(u' ', Qt::SkipEmptyParts);
-    require(f.size() == 7, QStringLiteral("the %1 child reported nothing").arg(kind));
-    return {double(f[0].toLongLong() - exec) / 1e6, double(f[1].toLongLong() - exec) / 1e6, f[2].toDouble() / 1024,
-            QSize(f[3].toInt(), f[4].toInt()), QSize(f[5].toInt(), f[6].toInt())};
+    require(f.size() == 8, QStringLiteral("the %1 child reported nothing").arg(kind));
+    ChildFigures figures{double(f[0].toLongLong() - exec) / 1e6, double(f[1].toLongLong() - exec) / 1e6,
+                         f[2].toDouble() / 1024, QSize(f[3].toInt(), f[4].toInt()), QSize(f[5].toInt(), f[6].toInt())};
+    figures.characters = f[7].toInt();
+    return figures;
 }
 
 QList<Result> startInFreshProcesses(const QString& folder, int runs) {
@@ -421,6 +476,75 @@ QList<Result> startInFreshProcesses(const QString& folder, int runs) {
     memory.judge(60, false).note = QStringLiteral("peak resident (VmHWM) a second after start; one-surah %1 MB")
                                        .arg(statsOf(mb[2]).median, 0, 'f', 1);
     return {start, oneSurah, laidOut, memory};
+}
+
+// The start with the Arabic shown above every verse (the store holding the Arabic text `arabic`, "Teksti arab" on),
+// against a bare QTextEdit holding the same document: the whole text's characters with the Arabic lines in them, in
+// the Arabic's face, size and direction. The choice is put back after the runs (nothing shown, as the other
+// scenarios start).
+QList<Result> startWithArabic(const QString& folder, int runs, qint64 arabic) {
+    QFile rtf(folder + QStringLiteral("/LIB'REZI.rtf")), plain(folder + QStringLiteral("/plain-arabic.txt"));
+    require(rtf.open(QIODevice::ReadOnly) && plain.open(QIODevice::WriteOnly), QStringLiteral("no whole text"));
+    const platform::rtf::Document parsed = platform::rtf::parse(rtf.readAll());
+    QTextDocument whole;
+    platform::rtf::fill(&whole, parsed);
+    text::Composed composed;
+    composed.text = whole.toPlainText();
+    composed.index = text::indexOf(parsed);
+    const text::Composed withArabic = text::withBeside(
+        composed,
+        {text::ShownText{QString(), true, databuilder::parallelVerses(Module1::parallelTextsPath(), arabic)}});
+    require(withArabic.beside.size() >= composed.index.size(),
+            QStringLiteral("%1 Arabic lines for %2 verses").arg(withArabic.beside.size()).arg(composed.index.size()));
+    plain.write(withArabic.text.toUtf8());
+    plain.close();
+
+    struct Shown {
+        Shown() { require(besidetexts::save({true, {}, besidetexts::kArabicPoints}), QStringLiteral("no settings")); }
+        ~Shown() { besidetexts::save({}); }
+    } shown;
+    const QString kinds[2] = {QStringLiteral("arabic"), QStringLiteral("floor-arabic")};
+    QList<double> paint[2], laid[2], mb[2];
+    int characters[2] = {0, 0};
+    QStringList args{folder};
+    for (int i = 0; i <= runs; ++i)
+        for (int k = 0; k < 2; ++k) {
+            const ChildFigures f = runChild(kinds[k], args);
+            if (args.size() == 1) // the program's first start gives the sizes the floor takes
+                args << QString::number(f.view.width()) << QString::number(f.view.height())
+                     << QString::number(f.window.width()) << QString::number(f.window.height());
+            characters[k] = f.characters;
+            if (i == 0)
+                continue;
+            paint[k].append(f.paintMs);
+            laid[k].append(f.laidMs);
+            mb[k].append(f.mb);
+        }
+    // The same document on both sides: as many characters, the Arabic lines included.
+    require(characters[0] == characters[1], QStringLiteral("the program's whole text has %1 characters, the floor's %2")
+                                                .arg(characters[0])
+                                                .arg(characters[1]));
+    Result start(QStringLiteral("start-arabic"), statsOf(paint[0]), statsOf(paint[1]));
+    start.judge(2, true).note =
+        QStringLiteral("exec → window painted, the Arabic above %1 verses; floor: bare QTextEdit, same %2 characters "
+                       "(Arabic lines in Amiri %3 pt, right to left)")
+            .arg(withArabic.beside.size())
+            .arg(characters[1] - 1)
+            .arg(besidetexts::kArabicPoints);
+    Result laidOut(QStringLiteral("start-arabic, laid out"), statsOf(laid[0]), statsOf(laid[1]));
+    laidOut.note = QStringLiteral("exec → whole text with the Arabic laid out to its end; floor: the bare QTextEdit's");
+    Result memory(QStringLiteral("memory-arabic"), statsOf(mb[0]), statsOf(mb[1]), QStringLiteral("MB"));
+    memory.judge(90, false).note = QStringLiteral("peak resident (VmHWM) a second after start, the Arabic shown");
+    return {start, laidOut, memory};
+}
+
+// The scenarios of the Arabic, reported skipped when no Arabic text was found.
+Result arabicSkipped(const QString& name, const QString& target) {
+    Result r(name);
+    r.target = target;
+    r.verdict = QStringLiteral("skipped");
+    r.note = QStringLiteral("no Arabic text (--arabic FILE, or quran-simple-clean.txt in the shared test data)");
+    return r;
 }
 
 // ---- the phrases searched -----------------------------------------------------------------------
@@ -778,6 +902,47 @@ public:
                                       .arg(p.loose)
                                       .arg(verses[1])
                                       .arg(verses[0]);
+        return r;
+    }
+
+    // A phrase typed in Arabic searched over every verse (the store's Arabic text), against the window's own search of
+    // search-many's phrase in the translation.
+    Result searchArabic(const QString& phrase) {
+        const QString store = Module1::parallelTextsPath();
+        const qint64 arabic = besidetexts::arabicText(store);
+        require(arabic > 0, QStringLiteral("the store of texts holds no Arabic text"));
+        const QList<databuilder::ArabicHit> hits = databuilder::searchArabic(store, arabic, phrase);
+        require(!hits.isEmpty(), QStringLiteral("no verse of the Arabic text holds \"%1\"").arg(phrase));
+        const SearchQuery q = search::statementFor(p.many);
+        int many = 0;
+        for (platform::Statement rs = Module1::cnLidhja.query(q.sql, q.values); rs.next();)
+            ++many;
+        platform::MsgBoxScript script;
+        const auto side = [&](const QString& searched, int expected, const QString& arabicLine) {
+            return Side{[&, searched] {
+                            wholeText();
+                            c.CmbKerkoKrejt->setText(searched);
+                            script.clear();
+                        },
+                        [this] {
+                            searchAndWait();
+                            paint();
+                        },
+                        [&, searched, expected, arabicLine] {
+                            checkSearch(script, searched, expected);
+                            require(arabicLine.isEmpty() || c.Rtf1->Text().contains(arabicLine),
+                                    QStringLiteral("searching \"%1\" showed no Arabic line").arg(searched));
+                        }};
+        };
+        auto [value, floor] =
+            interleaved(m_runs, side(phrase, int(hits.size()), hits.first().text), side(p.many, many, QString()));
+        Result r(QStringLiteral("search-arabic"), value, floor);
+        r.judge(1.5, true).note =
+            QStringLiteral("\"%1\": %2 verses, each with its Arabic; floor: the window's search of \"%3\", %4 verses")
+                .arg(phrase)
+                .arg(hits.size())
+                .arg(p.many)
+                .arg(many);
         return r;
     }
 
@@ -1355,12 +1520,19 @@ int main(int argc, char** argv) {
         return o;
     };
     const auto translation = option("translation", "Translation file (sura|aya|text) to build the text from.", "file");
+    const auto arabicOption =
+        option("arabic",
+               "The Arabic text (sura|aya|text) of start-arabic and search-arabic (otherwise the shared "
+               "test data's quran-simple-clean.txt, when present).",
+               "file");
     const auto json = option("json", "Print JSON lines.");
     const auto runsOption = option("runs", "Timed runs per scenario (at least 9).", "n", "9");
     const auto only = option("only", "Run only this scenario (may be given more than once).", "scenario");
     const auto many = option("search", "The phrase of search-many (otherwise the verses' commonest word).", "phrase");
     const auto both = option("search-and", "The words of search-and, joined by &.", "phrase");
     const auto loose = option("search-loose", "The phrase of search-loose.", "phrase");
+    const auto arabicPhrase = option(
+        "search-arabic", "The phrase of search-arabic, in Arabic letters (otherwise the name of God).", "phrase");
     const auto find = option("find", "The phrase of find-next and find-first.", "phrase");
     const auto back = option("find-back", "The phrase of find-previous.", "phrase");
     parser.process(app);
@@ -1387,6 +1559,29 @@ int main(int argc, char** argv) {
         return 1;
     }
     QFile::link(QStringLiteral(LIBREZI_BENCH_RECORDINGS), dir.filePath(QStringLiteral("zeri")));
+    // The Arabic text, imported into the reader's store of texts beside the translation (in the run's own folder).
+    QString arabicFile = parser.value(arabicOption);
+    if (arabicFile.isEmpty())
+        for (const QString& shared : {qEnvironmentVariable("LIBREZI_SHARED"), QStringLiteral(LIBREZI_BENCH_SHARED)})
+            if (!shared.isEmpty() && QFileInfo::exists(shared + QStringLiteral("/testdata/quran-simple-clean.txt"))) {
+                arabicFile = shared + QStringLiteral("/testdata/quran-simple-clean.txt");
+                break;
+            }
+    qint64 arabic = 0;
+    if (!arabicFile.isEmpty() && (wanted("start-arabic") || wanted("search-arabic"))) {
+        try {
+            const QByteArray content = databuilder::readWholeFile(arabicFile);
+            if (databuilder::kindOf(content) != databuilder::TextKind::Arabic)
+                throw databuilder::BuildError(arabicFile + QStringLiteral(": no Arabic text"));
+            arabic = databuilder::importParallel(Module1::parallelTextsPath(), arabicFile, content,
+                                                 databuilder::TextKind::Arabic, QStringLiteral("ar"),
+                                                 databuilder::readSurahs(QStringLiteral(LIBREZI_BENCH_FACTS)))
+                         .id;
+        } catch (const databuilder::BuildError& e) {
+            std::fprintf(stderr, "librezi-bench: %s\n", qPrintable(e.message()));
+            return 1;
+        }
+    }
 
     if (!g_json) {
         std::printf("librezi-bench: %s, %d runs each after a warm-up, Qt %s, SQLite %s, %s\n\n",
@@ -1397,6 +1592,12 @@ int main(int argc, char** argv) {
     }
     if (wanted("start") || wanted("memory"))
         run(QStringLiteral("start"), [&] { return startInFreshProcesses(dir.path(), runs); });
+    if (wanted("start-arabic"))
+        run(QStringLiteral("start-arabic"), [&] {
+            return arabic > 0
+                       ? startWithArabic(dir.path(), runs, arabic)
+                       : QList<Result>{arabicSkipped(QStringLiteral("start-arabic"), QStringLiteral("≤ 2 × floor"))};
+        });
     if (wanted("fetch"))
         run(QStringLiteral("fetch"), [&] { return fetchWholeReciter(runs); });
 
@@ -1414,6 +1615,12 @@ int main(int argc, char** argv) {
         {"search-many", [&] { return bench.search(QStringLiteral("search-many"), p.many); }},
         {"search-and", [&] { return bench.search(QStringLiteral("search-and"), p.both); }},
         {"search-loose", [&] { return bench.searchLoose(); }},
+        {"search-arabic",
+         [&] {
+             return arabic > 0 ? bench.searchArabic(parser.isSet(arabicPhrase) ? parser.value(arabicPhrase)
+                                                                               : QStringLiteral("الله"))
+                               : arabicSkipped(QStringLiteral("search-arabic"), QStringLiteral("≤ 1.5 × floor"));
+         }},
         {"return", [&] { return bench.wayBack(); }},
         {"find-first", [&] { return bench.findFirst(); }},
         {"find-next", [&] { return bench.findNext(); }},
