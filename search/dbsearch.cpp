@@ -83,17 +83,24 @@ SearchQuery candidatesFor(const QStringList& words, int surah) {
 Outcome runArabic(platform::Connection& db, const Request& request, const std::atomic<bool>* cancelled) {
     Outcome out;
     out.request = request;
-    platform::Statement verse =
-        db.query(QStringLiteral("SELECT Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet = ?"));
-    for (const databuilder::ArabicHit& hit :
-         databuilder::searchArabic(request.arabicStore, request.arabicText, request.phrase, request.surah)) {
+    const QList<databuilder::ArabicHit> hits =
+        databuilder::searchArabic(request.arabicStore, request.arabicText, request.phrase, request.surah);
+    // The translations are read in one pass beside the hits, both in book order (a statement per verse costs more
+    // than the pass once the hits are many).
+    platform::Statement verses = db.query(QStringLiteral("SELECT NrSure, NrAjet, Perkthimi FROM librezi WHERE "
+                                                         "(? = 0 OR NrSure = ?) ORDER BY NrSure, NrAjet"),
+                                          {request.surah, request.surah});
+    bool more = !hits.isEmpty() && verses.next();
+    for (const databuilder::ArabicHit& hit : hits) {
         if (cancelled && cancelled->load(std::memory_order_relaxed))
             break;
+        const text::Verse v{hit.surah, hit.verse};
+        while (more && text::Verse{int(verses.integer(0)), int(verses.integer(1))} < v)
+            more = verses.next();
         Result r;
-        r.verse = {hit.surah, hit.verse};
-        verse.reset({hit.surah, hit.verse});
-        if (verse.next())
-            r.text = verse.text(0);
+        r.verse = v;
+        if (more && text::Verse{int(verses.integer(0)), int(verses.integer(1))} == v)
+            r.text = verses.text(2);
         r.arabic = hit.text;
         for (const auto& [start, end] : hit.places)
             r.arabicMatches.append({int(start), int(end - start)});

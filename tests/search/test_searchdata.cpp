@@ -7,6 +7,7 @@
 #include "search/report.h"
 #include "search/wordlist.h"
 #include "tools/databuilder.h"
+#include "tools/parallel.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -142,6 +143,41 @@ private Q_SLOTS:
             marked.append(c.text.mid(m.start, m.length));
         QCOMPARE(marked, QStringList({u"zot"_s, u"ai"_s, u"Zot"_s, u"Ai"_s, u"zot"_s, u"ai"_s}));
     }
+    // A phrase typed in Arabic finds the verses of the Arabic text, each with the reader's translation of it and the
+    // places of the phrase in its Arabic, shown above its key line.
+    void arabicBesideTranslation() {
+        QByteArray arabic;
+        const QStringList own{u"2:3"_s, u"2:100"_s, u"55:13"_s};
+        for (const databuilder::Surah& s : databuilder::readSurahs(qEnvironmentVariable("LIBREZI_FACTS")))
+            for (int v = 1; v <= s.verses; ++v)
+                arabic += u"%1|%2|نص %3\n"_s.arg(s.number)
+                              .arg(v)
+                              .arg(own.contains(u"%1:%2"_s.arg(s.number).arg(v)) ? u"ٱلرَّحۡمَـٰنِ"_s : u"كتاب"_s)
+                              .toUtf8();
+        const QString store = dir.filePath(u"tekstet.db"_s);
+        const qint64 id =
+            databuilder::importParallel(store, u"arabisht.txt"_s, arabic, databuilder::TextKind::Arabic, u"ar"_s,
+                                        databuilder::readSurahs(qEnvironmentVariable("LIBREZI_FACTS")))
+                .id;
+        search::Request r{u"الرحمن"_s, 0, QString(), false, store, id};
+        const search::Outcome all = search::run(db, r);
+        QCOMPARE(keysOf(all), own);
+        for (const search::Result& hit : all.results) {
+            QCOMPARE(hit.text, db.value(u"SELECT Perkthimi FROM librezi WHERE NrSure = ? AND NrAjet = ?"_s,
+                                        {hit.verse.surah, hit.verse.verse})
+                                   .toString());
+            QCOMPARE(hit.arabic.mid(hit.arabicMatches.value(0).first, hit.arabicMatches.value(0).second), u"ٱلرَّحۡمَـٰنِ"_s);
+        }
+        r.surah = 55;
+        QCOMPARE(keysOf(search::run(db, r)), QStringList{u"55:13"_s});
+        const text::Composed c = search::compose(all);
+        const int key = c.index.spanOf({2, 100})->key;
+        QCOMPARE(c.text.mid(c.index.startOf({2, 100}), key - c.index.startOf({2, 100})), u"نص ٱلرَّحۡمَـٰنِ\n"_s);
+        QVERIFY(c.text.mid(key).startsWith(u"2:100.\t"_s + all.results[1].text));
+        QVERIFY(std::any_of(c.marks.cbegin(), c.marks.cend(), [&](const text::Mark& m) {
+            return c.text.mid(m.start, m.length) == u"ٱلرَّحۡمَـٰنِ"_s && m.start < key;
+        }));
+    }
     void refusals() {
         using search::Refusal;
         QCOMPARE(search::refusalOf(QString(), false, 0), Refusal::Empty);
@@ -149,6 +185,9 @@ private Q_SLOTS:
         QCOMPARE(search::refusalOf(u"a&"_s.repeated(50) + u"a"_s, false, 0), Refusal::TooManyWords);
         QCOMPARE(search::refusalOf(u"a"_s, true, 0), Refusal::NoSurah);
         QCOMPARE(search::refusalOf(u"a"_s, true, 114), Refusal::None);
+        QCOMPARE(search::refusalOf(u"الرحمن"_s, false, 0, false), Refusal::NoArabic); // no Arabic text to search
+        QCOMPARE(search::refusalOf(u"الرحمن"_s, false, 0, true), Refusal::None);
+        QCOMPARE(search::refusalOf(u"Rahman"_s, false, 0, false), Refusal::None);
         QCOMPARE(QList<int>({search::currentSurah(u" 114 "_s), search::currentSurah(u"115"_s),
                              search::currentSurah(u"2.0"_s), search::currentSurah(u"+2"_s)}),
                  QList<int>({114, 0, 0, 0}));
