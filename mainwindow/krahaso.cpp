@@ -43,11 +43,12 @@ QString html(const QList<Row>& rows) {
     qsizetype t = 0;
     for (const Row& r : rows) {
         const QString body = r.arabic ? r.text.toHtmlEscaped() : marked(r.text, differ[t++]);
-        out +=
-            QStringLiteral("<p><b>%1</b></p><p%2>%3</p>")
-                .arg(r.label.toHtmlEscaped(),
-                     r.arabic ? QStringLiteral(" dir=\"rtl\" align=\"right\" style=\"font-size:x-large\"") : QString(),
-                     body);
+        out += QStringLiteral("<p><b>%1</b></p><p%2>%3</p>")
+                   .arg(r.label.toHtmlEscaped(),
+                        r.arabic ? QStringLiteral(" dir=\"rtl\" align=\"right\" "
+                                                  "style=\"font-family:Amiri; font-size:x-large\"")
+                                 : QString(),
+                        body);
     }
     return out;
 }

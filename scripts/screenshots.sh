@@ -2,13 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures of the window under Xvfb, on a translation file given as the first argument
 # (it is imported into a temporary folder for the pictures only; it is not part of the program):
-#   scripts/screenshots.sh /path/to/sq.ahmeti.txt [WIDTHxHEIGHT] [SCALE]
-# The pictures go to docs/ : the window on a chosen surah, the bookmarks, a search.
+#   scripts/screenshots.sh /path/to/sq.ahmeti.txt [WIDTHxHEIGHT] [SCALE] [/path/to/quran-simple-clean.txt]
+# The pictures go to docs/ : the window on a chosen surah, the bookmarks, a search; with the Arabic text, the
+# Arabic above the verses, an Arabic search and a verse compared.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-translation=${1:?usage: scripts/screenshots.sh TRANSLATION_FILE [WIDTHxHEIGHT] [SCALE]}
+translation=${1:?usage: scripts/screenshots.sh TRANSLATION_FILE [WIDTHxHEIGHT] [SCALE] [ARABIC_FILE]}
 screen=${2:-1366x768}
 scale=${3:-1}
+arabic=${4:-}
 suffix=${screen}${scale/#1/}
 [ "$scale" = "1" ] || suffix=${screen}@${scale}x
 for p in xvfb xdotool x11-apps imagemagick; do
@@ -26,6 +28,9 @@ cp "$here/build/librezi" "$tmp/"
 cp -r "$here/build/zeri" "$tmp/" 2>/dev/null || true
 "$here/build/tools/librezi-builder" --facts "$here/resources/facts" --out "$tmp" --translation "$translation" >/dev/null
 mkdir -p "$here/docs"
+if [ -n "$arabic" ]; then
+  XDG_DATA_HOME=$tmp/data "$here/build/tools/librezi-builder" --facts "$here/resources/facts" --parallel "$arabic" >/dev/null
+fi
 
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
@@ -39,7 +44,7 @@ xdotool windowfocus --sync "$window" # no window manager gives it the keyboard
 sleep 0.5
 keys() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
 type() { xdotool type --delay 20 "$1"; sleep 0.3; }
-shot() { xwd -root -silent | convert xwd:- "$here/docs/$1-$suffix.png"; echo "docs/$1-$suffix.png"; }
+shot() { import -window root "$here/docs/$1-$suffix.png"; echo "docs/$1-$suffix.png"; } # xwd misses a window opened over the first
 
 # A surah chosen: Jasin at the top of the view, its heading above its first verse.
 keys ctrl+g; type "36:1"; keys Return
@@ -67,3 +72,20 @@ xdotool windowfocus --sync "$window"
 keys ctrl+shift+f; keys ctrl+a; type "Musa&Harun"; keys Return
 sleep 1
 shot search
+
+[ -n "$arabic" ] || exit 0
+# The Arabic above every verse, an Arabic search, and a verse's texts compared.
+keys alt+Left
+keys ctrl+shift+a
+keys ctrl+g; type "36:1"; keys Return
+shot arabic
+keys ctrl+shift+f; keys ctrl+a; type "الرحمن"; keys Return
+sleep 1
+shot arabic-search
+keys alt+Left
+keys ctrl+g; type "2:255"; keys Return
+keys ctrl+shift+k
+sleep 1
+xdotool windowfocus --sync "$(xdotool search --name "^Krahaso$" | tail -1)" # drawn once it has the keyboard
+keys Next; keys Prior
+shot compare
