@@ -387,6 +387,21 @@ void TextPane::showComposed(const text::Composed& composed) {
         QTextCursor cursor(doc);
         cursor.beginEditBlock();
         doc->setPlainText(composed.text);
+        // Verse lines hang under the start of their text; the lines beside them take their own look first, so
+        // that the marks go over it.
+        const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
+        for (const text::VerseIndex::Span& v : composed.index.verses()) {
+            cursor.setPosition(v.key);
+            cursor.setBlockFormat(hanging);
+        }
+        const QTextBlockFormat besideBlocks[] = {besideBlock(false, hanging), besideBlock(true, hanging)};
+        const QTextCharFormat besideRuns[] = {besideChars(false, arabic), besideChars(true, arabic)};
+        for (const text::BesideLine& b : composed.beside) {
+            cursor.setPosition(b.start);
+            cursor.setBlockFormat(besideBlocks[b.arabic]);
+            cursor.setPosition(b.start + b.length, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(besideRuns[b.arabic]);
+        }
         // Marks of one role share one format; a stretch marked twice keeps its colour.
         QTextCharFormat format;
         for (const text::Mark& m : composed.marks) {
@@ -394,18 +409,6 @@ void TextPane::showComposed(const text::Composed& composed) {
             cursor.setPosition(m.start);
             cursor.setPosition(m.start + m.length, QTextCursor::KeepAnchor);
             cursor.mergeCharFormat(format);
-        }
-        // Verse lines hang under the start of their text.
-        const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
-        for (const text::VerseIndex::Span& v : composed.index.verses()) {
-            cursor.setPosition(v.key);
-            cursor.setBlockFormat(hanging);
-        }
-        for (const text::BesideLine& b : composed.beside) {
-            cursor.setPosition(b.start);
-            cursor.setBlockFormat(besideBlock(b.arabic, hanging));
-            cursor.setPosition(b.start + b.length, QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(besideChars(b.arabic, arabic));
         }
         cursor.endEditBlock();
     });

@@ -71,8 +71,15 @@ ParallelText importParallel(const QString& database, const QString& file, const 
         db.transaction([&] {
             for (const QString& statement : kSchema)
                 db.exec(statement);
-            if (!hasSearchColumn(db))
+            if (!hasSearchColumn(db)) { // a store made before the column: its Arabic verses are given theirs
                 db.exec(QStringLiteral("ALTER TABLE Ajetet ADD COLUMN Kerkimi TEXT NOT NULL DEFAULT ''"));
+                platform::Statement update = db.query(QStringLiteral("UPDATE Ajetet SET Kerkimi = ? WHERE rowid = ?"));
+                for (platform::Statement old =
+                         db.query(QStringLiteral("SELECT rowid, Ajeti FROM Ajetet WHERE Teksti IN (SELECT ID FROM "
+                                                 "Tekstet WHERE Lloji = 'arabisht')"));
+                     old.next();)
+                    update.run({text::foldArabic(old.text(1)).text, old.integer(0)});
+            }
             if (const QVariant old = db.value(QStringLiteral("SELECT ID FROM Tekstet WHERE Emri = ?"), {text.name});
                 old.isValid()) {
                 db.exec(QStringLiteral("DELETE FROM Ajetet WHERE Teksti = ?"), {old});

@@ -2,6 +2,7 @@
 // Texts beside the translation, in a store of their own: every verse kept as its file gives it (the whole of
 // Tanzil's Simple Clean text when the shared material is there), the notice kept whole, a text of the same name
 // replaced, a refused file changing nothing, a text removed.
+#include "platform/database.h"
 #include "tools/facts.h"
 #include "tools/parallel.h"
 #include "tools/textinput.h"
@@ -40,6 +41,27 @@ class TestParallel : public QObject {
     QString store() const { return dir.filePath(u"tekstet.db"_s); }
 
 private Q_SLOTS:
+    // A store made before the search's folded copy was kept: the next import gives its Arabic verses theirs, and
+    // the Arabic they hold is found.
+    void olderStoreSearched() {
+        const QString old = dir.filePath(u"vjeter.db"_s);
+        {
+            platform::Connection db;
+            db.Open(old, platform::Connection::Mode::Create);
+            db.exec(u"CREATE TABLE Tekstet (ID INTEGER PRIMARY KEY, Emri TEXT NOT NULL UNIQUE, Lloji TEXT NOT NULL, "
+                    "Gjuha TEXT NOT NULL, Burimi TEXT NOT NULL, Shenimi TEXT NOT NULL)"_s);
+            db.exec(u"CREATE TABLE Ajetet (Teksti INTEGER NOT NULL, NrSure INTEGER NOT NULL, NrAjet INTEGER NOT NULL, "
+                    "Ajeti TEXT NOT NULL, PRIMARY KEY (Teksti, NrSure, NrAjet))"_s);
+            db.exec(u"INSERT INTO Tekstet VALUES (1, 'arabisht', 'arabisht', 'ar', '', '')"_s);
+            db.exec(u"INSERT INTO Ajetet VALUES (1, 1, 3, 'ٱلرَّحۡمَـٰنِ ٱلرَّحِيمِ'), (1, 1, 4, 'مَـٰلِكِ')"_s);
+        }
+        QCOMPARE(databuilder::searchArabic(old, 1, u"الرحمن"_s).size(), 1); // without the copy: every verse read
+        databuilder::importParallel(old, u"a.txt"_s, wholeText(u"Një"_s), TextKind::Translation, u"sq"_s, surahs());
+        const QList<databuilder::ArabicHit> found = databuilder::searchArabic(old, 1, u"الرحمن"_s);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].verse, 3);
+        QCOMPARE(databuilder::searchArabic(old, 1, u"ملك"_s).size(), 1);
+    }
     void keptReplacedRefusedRemoved() {
         QVERIFY(databuilder::parallelTexts(store()).isEmpty()); // no store yet
         const auto first = databuilder::importParallel(store(), u"a.txt"_s, wholeText(u"Një"_s, true),
