@@ -173,15 +173,12 @@ QList<ArabicHit> searchArabic(const QString& database, qint64 text, const QStrin
     platform::Connection db;
     try {
         db.Open(database);
-        // SQLite finds the verses whose folded copy holds every part, when every verse has one; the places are then
-        // found in those alone.
+        // SQLite finds the verses whose folded copy holds every part (a store that has the column has it for every
+        // Arabic verse: see importParallel); the places are then found in those alone.
         QString sql =
             QStringLiteral("SELECT NrSure, NrAjet, Ajeti FROM Ajetet WHERE Teksti = ? AND (? = 0 OR NrSure = ?)");
         QVariantList values{text, surah, surah};
-        if (hasSearchColumn(db) &&
-            !db.value(QStringLiteral("SELECT 1 FROM Ajetet WHERE Teksti = ? AND Kerkimi = '' AND Ajeti <> '' LIMIT 1"),
-                      {text})
-                 .isValid())
+        if (hasSearchColumn(db))
             for (const QString& part : parts) {
                 sql += QStringLiteral(" AND instr(Kerkimi, ?) > 0");
                 values.append(text::foldArabic(part).text);
