@@ -143,6 +143,18 @@ QString credits() {
         if (QFileInfo::exists(textFile(Kind::Translation, s.id)))
             parts << QStringLiteral("Përkthimi i %1, nga Tanzil (https://tanzil.net/trans/). %2")
                          .arg(s.name, translationTerms());
+    // The texts read beside the translation keep their notices (Tanzil's Quran text must carry its own); an Arabic
+    // text fetched but not in the store is credited from its file.
+    QStringList notices;
+    try {
+        for (const databuilder::ParallelText& t : databuilder::parallelTexts(Module1::parallelTextsPath()))
+            if (!t.notice.isEmpty()) {
+                notices << t.notice;
+                parts
+                    << QStringLiteral("„%1”, i lexuar pranë përkthimit, me shënimin e tij:\n%2").arg(t.name, t.notice);
+            }
+    } catch (const databuilder::BuildError&) { // a store that cannot be read: the files below still credit
+    }
     for (const Source& s : sources(Kind::Arabic)) {
         const QString file = textFile(Kind::Arabic, s.id);
         if (!QFileInfo::exists(file))
@@ -152,7 +164,8 @@ QString credits() {
             notice = databuilder::noticeOf(databuilder::readWholeFile(file));
         } catch (const databuilder::BuildError&) { // unreadable now: credited without its notice
         }
-        parts << QStringLiteral("%1, nga Tanzil (https://tanzil.net), me shënimin e tij:\n%2").arg(s.name, notice);
+        if (notice.isEmpty() || !notices.contains(notice))
+            parts << QStringLiteral("%1, nga Tanzil (https://tanzil.net), me shënimin e tij:\n%2").arg(s.name, notice);
     }
     QStringList reciters;
     for (const Source& s : sources(Kind::Reciter))
