@@ -449,20 +449,19 @@ void TextPane::showBeside(const QList<text::ShownText>& texts) {
         if (!texts.isEmpty()) {
             text::BesidePlan plan = text::planBeside(m_index, doc->characterCount() - 1, texts);
             const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
+            const QTextBlockFormat besideBlocks[] = {besideBlock(false, hanging), besideBlock(true, hanging)};
+            const QTextCharFormat besideRuns[] = {besideChars(false, m_arabic), besideChars(true, m_arabic)};
             // From the end, so that the places still to come stay where the plan has them.
             for (auto i = plan.inserts.crbegin(); i != plan.inserts.crend(); ++i) {
                 cursor.setPosition(i->at);
                 const QTextBlockFormat follows = cursor.blockFormat();
                 const QTextCharFormat followsChars = cursor.blockCharFormat();
                 for (const text::Beside& b : i->lines) {
-                    // The line takes the place of the block that was there, which moves down a block.
+                    // The line takes the place of the block that was there, which moves down a block with its
+                    // own format.
+                    cursor.setBlockFormat(besideBlocks[b.arabic]);
+                    cursor.insertText(b.text, besideRuns[b.arabic]);
                     cursor.insertBlock(follows, followsChars);
-                    cursor.movePosition(QTextCursor::PreviousBlock);
-                    cursor.setBlockFormat(besideBlock(b.arabic, hanging));
-                    const QTextCharFormat chars = besideChars(b.arabic, m_arabic);
-                    cursor.setBlockCharFormat(chars);
-                    cursor.insertText(b.text, chars);
-                    cursor.movePosition(QTextCursor::NextBlock);
                 }
             }
             m_plainIndex = std::exchange(m_index, std::move(plan.index));

@@ -122,6 +122,8 @@ private Q_SLOTS:
         QVERIFY(line.blockFormat().layoutDirection() == Qt::RightToLeft &&
                 line.blockFormat().alignment().testFlag(Qt::AlignRight));
         QCOMPARE(c->Rtf1->fontAt(c->Rtf1->fromDocumentPosition(s->start)).family(), u"Amiri"_s);
+        const QTextBlockFormat keyFormat = c->Rtf1->document()->findBlock(s->key).blockFormat(); // as it was
+        QVERIFY(keyFormat.layoutDirection() != Qt::RightToLeft && keyFormat.textIndent() < 0);
         // A verse gone to: its whole block selected, its Arabic at the top of the view.
         windowtest::enter(c->CmbNrAjeti, u"36:12"_s);
         QCOMPARE(c->Rtf1->SelText(), u"نص 36:12\r\n"_s + c->Rtf1->lineAt(c->Rtf1->fromDocumentPosition(s->key)));
