@@ -1063,9 +1063,9 @@ void frmKryesore::CmdPlayAjet_Click() {
 void frmKryesore::CmdPlaySure_Click() {
     m_playback->FuncPlaySure(audio::threeDigits(CmbNrSure->Text()));
 }
-// The verse (or, on a heading, the surah) of the line under the caret, that line selected.
+// The verse (or, on a heading, the surah) of the line under the caret, its block (or the line) selected.
 void frmKryesore::mnuLshoAjetin_Click() {
-    textcommands::selectLineUnderCaret(Rtf1);
+    mnuSelektojeAjetin_Click();
     const int line = Rtf1->SelStart();
     if (const text::Verse v = Rtf1->verseAt(line); v.isValid())
         m_playback->FuncPlayAjet(QString::number(v.surah), QString::number(v.verse));
