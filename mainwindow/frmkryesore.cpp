@@ -8,6 +8,7 @@
 #include "audio/player.h"
 #include "audio/reciters.h"
 #include "data/library.h"
+#include "data/schema.h"
 #include "downloads/frmshkarkimet.h"
 #include "downloads/recordings.h"
 #include "mainwindow/bookmarks.h"
@@ -32,6 +33,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
@@ -120,6 +122,8 @@ void frmKryesore::connectHandlers() {
     on(mnuSelektojeAjetin, &QAction::triggered, &frmKryesore::mnuSelektojeAjetin_Click);
     on(mnuSelektoKrejtTekstin, &QAction::triggered, &frmKryesore::mnuSelektoKrejtTekstin_Click);
     on(mnuKopjim, &QAction::triggered, &frmKryesore::mnuKopjim_Click);
+    for (platform::TextPane* pane : Rtf1->panes()) // Ctrl+C in the text copies a selected verse with its reference
+        pane->copyOfSelection = [this] { return verseCopy(); };
     connect(Rtf1, &platform::RichTextView::MouseUp, this, &frmKryesore::Rtf1_MouseUp);
     // A click on a link of a composed text (no selection made) follows it.
     connect(Rtf1, &platform::RichTextView::MouseUp, this, [this](int button, int, int x, int y) {
@@ -684,7 +688,25 @@ void frmKryesore::mnuKopjim_Click() {
 void frmKryesore::cmdCopy_Click() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(Rtf1->SelText());
+    if (QMimeData* verse = verseCopy())
+        clipboard->setMimeData(verse);
+    else
+        clipboard->setText(Rtf1->SelText());
+}
+
+QMimeData* frmKryesore::verseCopy() const {
+    const int start = Rtf1->SelStart();
+    const text::Verse v = Rtf1->verseAt(start);
+    if (!v.isValid() || Rtf1->shown()->blockAt(start) != std::pair{start, start + Rtf1->SelLength()})
+        return nullptr;
+    const text::Copied copied = text::copiedVerse(
+        Rtf1->SelText(), v,
+        text::reference(m_library.surah(v.surah).value_or(data::Surah{}).name, v,
+                        m_library.fact(QString::fromLatin1(schema::kMetaTranslator)).value_or(QString())));
+    auto* data = new QMimeData;
+    data->setText(copied.plain);
+    data->setHtml(copied.html);
+    return data;
 }
 
 // Tips.

@@ -29,6 +29,7 @@ class Bookmarks;
 class HeaderPanel;
 class TranslationImport;
 class QSpinBox;
+class QMimeData;
 namespace audio {
 class Playback;
 struct Repeat;
@@ -145,6 +146,9 @@ private:
     void mnuSelektoKrejtTekstin_Click();
     void mnuKopjim_Click();
     void cmdCopy_Click();
+    // The selection when it is one verse's block: its texts and its reference ("(Jasin 36:12, përkthimi i ...)"),
+    // as plain text and HTML; none for any other selection.
+    QMimeData* verseCopy() const;
     void Rtf1_MouseUp(int Button, int Shift, int X, int Y);
     void CmdRefreshKeshille_Click();
     void CmdPlayAjet_Click();

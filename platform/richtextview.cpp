@@ -10,6 +10,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -805,6 +806,13 @@ void TextPane::wheelEvent(QWheelEvent* e) {
         return;
     }
     QTextEdit::wheelEvent(e);
+}
+
+QMimeData* TextPane::createMimeDataFromSelection() const {
+    if (copyOfSelection)
+        if (QMimeData* data = copyOfSelection())
+            return data;
+    return QTextEdit::createMimeDataFromSelection();
 }
 
 // The main window opens its own menu on MouseUp with the right button.

@@ -95,6 +95,10 @@ public:
     void setSelFontName(const QString& face);
     void setSelFontSize(const QString& points); // decimal text; other attributes are kept
 
+    // What a copy of the selection puts on the clipboard instead of the selected text, when it gives something (a
+    // verse with its reference); the view's own copy otherwise.
+    std::function<QMimeData*()> copyOfSelection;
+
     // With loose letters, finding and colouring also take ë as e and ç as c.
     void setLooseLetters(bool loose);
     bool looseLetters() const { return m_loose; }
@@ -151,6 +155,7 @@ protected:
     // The line at the top stays at the top when the view's width changes (its lines wrap anew).
     void resizeEvent(QResizeEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     friend class MarkMargin;

@@ -100,4 +100,41 @@ Composed withBeside(const Composed& composed, const QList<ShownText>& texts) {
     return out;
 }
 
+QString genitive(const QString& name) {
+    const QString n = name.trimmed();
+    if (n.isEmpty())
+        return n;
+    const QChar last = n.back().toLower();
+    if (last == u'i' || last == u'u' || last == u'e' || last == u'o')
+        return n + u't';
+    if (last == u'a')
+        return n.chopped(1) + QStringLiteral("ës");
+    if (last == u'ë')
+        return n.chopped(1) + QStringLiteral("it");
+    return n + QStringLiteral("it");
+}
+
+QString reference(const QString& surahName, Verse v, const QString& translator) {
+    const QString place = (surahName.isEmpty() ? QString() : surahName + u' ') + v.text();
+    return translator.trimmed().isEmpty() ? u'(' + place + u')'
+                                          : QStringLiteral("(%1, përkthimi i %2)").arg(place, genitive(translator));
+}
+
+Copied copiedVerse(const QString& blockText, Verse v, const QString& reference) {
+    QStringList lines = QString(blockText).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(u'\n');
+    const QString key = v.text() + QStringLiteral(".\t");
+    Copied c;
+    QStringList plain;
+    for (QString& line : lines) {
+        if (line.startsWith(key))
+            line = line.mid(key.size());
+        plain << line;
+        const bool rightToLeft = line.isRightToLeft();
+        c.html += (rightToLeft ? QStringLiteral("<p dir=\"rtl\">") : QStringLiteral("<p>")) + line.toHtmlEscaped() +
+                  (&line == &lines.back() ? u' ' + reference.toHtmlEscaped() : QString()) + QStringLiteral("</p>");
+    }
+    c.plain = plain.join(QLatin1String("\r\n")) + u' ' + reference;
+    return c;
+}
+
 } // namespace text

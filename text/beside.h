@@ -49,4 +49,19 @@ BesidePlan planBeside(const VerseIndex& index, int length, const QList<ShownText
 // lines beside and the index move with the text.
 Composed withBeside(const Composed& composed, const QList<ShownText>& texts);
 
+// A translator's name in the genitive, as a reference names him: "Sherif Ahmeti" -> "Sherif Ahmetit", "Feti
+// Mehdiu" -> "Feti Mehdiut", "Muhamed" -> "Muhamedit", "Mustafa" -> "Mustafës".
+QString genitive(const QString& name);
+// The reference a copied verse ends with: "(Jasin 36:12, përkthimi i Sherif Ahmetit)"; without a translator's name,
+// "(Jasin 36:12)".
+QString reference(const QString& surahName, Verse v, const QString& translator);
+
+// A verse's block as the reader copies it: its lines (the key taken off the key line), the reference after the
+// last; as plain text (lines ended by CR LF) and as HTML (the Arabic right to left).
+struct Copied {
+    QString plain;
+    QString html;
+};
+Copied copiedVerse(const QString& blockText, Verse v, const QString& reference);
+
 } // namespace text

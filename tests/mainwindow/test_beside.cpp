@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -135,9 +136,22 @@ private Q_SLOTS:
         c->Rtf1->setSelStart(c->Rtf1->fromDocumentPosition(s->key) + 3);
         c->mnuSelektojeAjetin->trigger();
         QCOMPARE(c->Rtf1->SelStart(), c->Rtf1->fromDocumentPosition(s->start));
+        // Copied, by the menu or Ctrl+C in the text, with its Arabic and its reference; a part of it as it is.
+        const QString verseText = c->Rtf1->lineAt(c->Rtf1->fromDocumentPosition(s->key)).section(u'\t', 1);
+        const QString reference = u" (Jasin 36:12, përkthimi i %1)"_s.arg(
+            text::genitive(Module1::library.fact(u"perkthyesi"_s).value_or(QString())));
+        for (const auto& copy :
+             {std::function<void()>([this] { c->mnuKopjim->trigger(); }),
+              std::function<void()>([this] { QTest::keyClick(c->Rtf1->shown(), Qt::Key_C, Qt::ControlModifier); })}) {
+            QGuiApplication::clipboard()->clear();
+            copy();
+            QCOMPARE(QGuiApplication::clipboard()->text().replace(u" (Jasin 36:12)"_s, reference),
+                     u"نص 36:12\r\n"_s + verseText + reference);
+            QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains(u"<p dir=\"rtl\">نص 36:12</p>"_s));
+        }
+        c->Rtf1->setSelLength(5);
         c->mnuKopjim->trigger();
-        QVERIFY(QGuiApplication::clipboard()->text().startsWith(u"نص 36:12\r\n36:12.\t"_s) ||
-                QGuiApplication::clipboard()->text().startsWith(u"نص 36:12\n36:12.\t"_s));
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"نص 36"_s);
         // The face of the translation leaves the Arabic its own; a bookmark's ribbon stands beside the key line.
         c->Rtf1->setFontName(u"DejaVu Serif"_s);
         QCOMPARE(c->Rtf1->fontAt(c->Rtf1->fromDocumentPosition(s->start)).family(), u"Amiri"_s);

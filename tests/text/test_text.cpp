@@ -2,6 +2,7 @@
 // Where the verses of a text stand: read once from the whole text's keys, and asked by position, by verse and by
 // heading (what composed texts record is the passages' and the search's tests); the matches of words in a text.
 #include "platform/rtfreader.h"
+#include "text/beside.h"
 #include "text/composed.h"
 #include "text/wholetext.h"
 
@@ -114,6 +115,44 @@ private Q_SLOTS:
         for (const auto& [at, length] : text::matchesIn(text, words, loose))
             got.append(u"%1+%2"_s.arg(at).arg(length));
         QCOMPARE(got.join(u' '), found);
+    }
+    // The texts beside the verses of a composed text: the Arabic above a key line (not twice), a translation under
+    // the block after its short name; the blocks, key lines, marks and lines beside where the new text has them.
+    void beside() {
+        text::Composer c;
+        c.line(u"Titulli"_s);
+        c.verse({1, 1}, u"një"_s, {{0, 3}});
+        c.verse({1, 2}, u"dy"_s, {}, {{u"عين"_s, true, {{1, 1}}}});
+        const text::ShownText arabic{QString(), true, {{{1, 1}, u"أ"_s}, {{1, 2}, u"ب"_s}}};
+        const text::ShownText other{text::shortName(u"sq.mehdiu"_s), false, {{{1, 1}, u"one"_s}, {{1, 2}, u"two"_s}}};
+        const text::Composed out = text::withBeside(c.take(), {arabic, other});
+        QCOMPARE(out.text, u"Titulli\nأ\n1:1.\tnjë\nMehdiu:\tone\nعين\n1:2.\tdy\nMehdiu:\ttwo\n"_s);
+        const auto mid = [&out](int from, int to) { return out.text.mid(from, to - from); };
+        const text::VerseIndex::Span *first = out.index.spanOf({1, 1}), *second = out.index.spanOf({1, 2});
+        QCOMPARE(mid(first->start, first->end), u"أ\n1:1.\tnjë\nMehdiu:\tone"_s);
+        QCOMPARE(mid(first->key, first->keyEnd), u"1:1.\tnjë"_s);
+        QCOMPARE(mid(second->start, second->end), u"عين\n1:2.\tdy\nMehdiu:\ttwo"_s);
+        QCOMPARE(mid(second->key, second->keyEnd), u"1:2.\tdy"_s);
+        QStringList marked, lines;
+        for (const text::Mark& m : out.marks)
+            marked << out.text.mid(m.start, m.length);
+        for (const text::BesideLine& b : out.beside)
+            lines << out.text.mid(b.start, b.length) + (b.arabic ? u" ←"_s : QString());
+        QCOMPARE(marked, (QStringList{u"një"_s, u"ي"_s}));
+        QCOMPARE(lines, (QStringList{u"أ ←"_s, u"Mehdiu:\tone"_s, u"عين ←"_s, u"Mehdiu:\ttwo"_s}));
+        QCOMPARE(out.index.at(first->start), (Verse{1, 1})); // the Arabic line is the verse's
+    }
+    // A copied verse names its surah, its key and its translator in the genitive.
+    void references() {
+        QCOMPARE(text::reference(u"Jasin"_s, {36, 12}, u"Sherif Ahmeti"_s),
+                 u"(Jasin 36:12, përkthimi i Sherif Ahmetit)"_s);
+        QCOMPARE(text::reference(u"Fatiha"_s, {1, 1}, QString()), u"(Fatiha 1:1)"_s);
+        QCOMPARE((QStringList{text::genitive(u"Feti Mehdiu"_s), text::genitive(u"Hasan Nahi"_s),
+                              text::genitive(u"Muhamed"_s), text::genitive(u"Mustafa"_s)}),
+                 (QStringList{u"Feti Mehdiut"_s, u"Hasan Nahit"_s, u"Muhamedit"_s, u"Mustafës"_s}));
+        const text::Copied copied = text::copiedVerse(u"ب\r\n2:3.\tTë <cilët>"_s, {2, 3}, u"(Bekare 2:3)"_s);
+        QCOMPARE(copied.plain, u"ب\r\nTë <cilët> (Bekare 2:3)"_s);
+        QCOMPARE(copied.html, u"<p dir=\"rtl\">ب</p><p>Të &lt;cilët&gt; (Bekare 2:3)</p>"_s);
     }
 };
 
