@@ -43,17 +43,19 @@ class TestRichTextView : public QObject {
     QString file(const QString& name, const QByteArray& bytes) {
         return testsupport::overwrite(dir.filePath(name), bytes) ? dir.filePath(name) : QString();
     }
-    // A character for each one of the text: '/' for a line break, then 7 for 14.5 points, R red, B bold, '.' plain.
+    // A character for each one of the text: '/' for a line break, then 7 for 14.5 points, R red (or a match's
+    // colour), B bold, '.' plain.
     static QString marks(RichTextView& v) {
         QString s;
         for (QTextCursor c(v.document()); c.movePosition(QTextCursor::NextCharacter);) {
             const QTextCharFormat f = c.charFormat();
             const bool lineBreak = v.document()->characterAt(c.position() - 1) == QChar::ParagraphSeparator;
-            s += lineBreak                           ? u'/'
-                 : f.fontPointSize() == 14.5         ? u'7'
-                 : f.foreground().color() == Qt::red ? u'R'
-                 : f.fontWeight() == QFont::Bold     ? u'B'
-                                                     : u'.';
+            s += lineBreak                   ? u'/'
+                 : f.fontPointSize() == 14.5 ? u'7'
+                 : f.foreground().color() == Qt::red || f.foreground().color() == platform::colour(text::Role::Match)
+                     ? u'R'
+                 : f.fontWeight() == QFont::Bold ? u'B'
+                                                 : u'.';
         }
         return s;
     }
