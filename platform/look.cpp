@@ -27,7 +27,7 @@ QColor dayPalette(text::Role role) {
     case Role::Match:
         return QColor(220, 0, 0); // 5.2:1 on white (pure red has 4:1)
     case Role::Selection:
-        return QColor(0x30, 0x8C, 0xC6);
+        return QColor(0x26, 0x74, 0xA8); // white on it 5:1
     case Role::Window:
         return QColor(0x1C, 0x1F, 0x28);
     case Role::OnWindow:
@@ -65,7 +65,7 @@ QColor nightPalette(text::Role role) {
     case Role::Match:
         return QColor(0xFF, 0x5A, 0x4A); // 5.8:1
     case Role::Selection:
-        return QColor(0x2E, 0x5A, 0x88); // white on it 7:1
+        return QColor(0x33, 0x70, 0xB0); // white on it 5:1, 3.5:1 on the page
     default:
         return dayPalette(role); // the panels and the strip are dark by day already
     }

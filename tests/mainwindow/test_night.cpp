@@ -52,7 +52,8 @@ class TestNight : public QObject {
     }
 
     // The whole text's verse key, heading, title, body and Arabic line, and a marked verse's ribbon, each 7:1 at least
-    // on the page as drawn (the ribbon 3:1, as any mark that is not text); each in its role's colour of the palette.
+    // on the page as drawn (the ribbon 3:1, as any mark that is not text); each in its role's colour of the palette;
+    // a selection's text 4.5:1 on it.
     void wholeTextReadable(const QString& palette) {
         QVERIFY(c->Rtf1->showsWholeText());
         const QColor page = pageDrawn();
@@ -76,6 +77,9 @@ class TestNight : public QObject {
             QVERIFY2(platform::contrastRatio(colour, page) >= 7, qPrintable(why));
         }
         platform::TextPane* pane = c->Rtf1->shown();
+        const QColor selection = pane->palette().color(QPalette::Highlight);
+        QCOMPARE(selection, platform::colour(text::Role::Selection));
+        QVERIFY(platform::contrastRatio(pane->palette().color(QPalette::HighlightedText), selection) >= 4.5);
         const QRect mark = pane->markRect({1, 1});
         QVERIFY(!mark.isEmpty());
         const QColor ribbon = pane->grab().toImage().pixelColor(mark.center());
@@ -100,6 +104,8 @@ private Q_SLOTS:
         c->Rtf1->setMarkedVerses({{1, 1}});
         c->Rtf1->showAtTop(0);
         wholeTextReadable(u"day"_s);
+        if (QTest::currentTestFailed())
+            return;
         // A search of the first surah, shown at day and then at night: its matches, 4.5:1 at least on the page.
         c->ChkKerkoSure->setChecked(true);
         c->CmbKerkoKrejt->setText(u"ajeti"_s);
@@ -114,14 +120,20 @@ private Q_SLOTS:
                      qPrintable(palette + u' ' + page.name()));
         };
         matchReadable(u"day"_s);
+        if (QTest::currentTestFailed())
+            return;
         const Shown day[] = {shownBy(c->Rtf1->panes()[0]), shownBy(c->Rtf1->panes()[1])};
         const QString text[] = {c->Rtf1->panes()[0]->Text(), c->Rtf1->panes()[1]->Text()};
 
         switchByKey();
         QVERIFY(button()->isChecked() && platform::isNight());
         matchReadable(u"night"_s);
+        if (QTest::currentTestFailed())
+            return;
         c->cmdKtheLibrezin->click();
         wholeTextReadable(u"night"_s);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(pageDrawn().lightness() < 64); // a dark page, not a grey one
         for (int i = 0; i < 2; ++i) {
             QVERIFY(shownBy(c->Rtf1->panes()[i]) != day[i]);
