@@ -57,6 +57,13 @@ QToolButton* makeButton(QWidget* parent) {
     b->setAutoRaise(true);
     b->setCheckable(true);
     b->setFocusPolicy(Qt::StrongFocus);
+    // On the dark panel: pressed in by night in the strip's colour of a pressed button (the desktop's own light
+    // one would hide the crescent); a frame where the pointer or the keyboard is.
+    b->setStyleSheet(
+        QStringLiteral("QToolButton { border: 1px solid transparent; border-radius: 3px; padding: 0px; }"
+                       "QToolButton:checked { background: %1; }"
+                       "QToolButton:hover, QToolButton:focus { border-color: %2; }")
+            .arg(platform::colour(text::Role::StripButton).name(), platform::colour(text::Role::StripDimmed).name()));
     return b;
 }
 

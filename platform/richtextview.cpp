@@ -581,6 +581,16 @@ void TextPane::recolour() {
         page.setColor(group, QPalette::HighlightedText, Qt::white);
     }
     setPalette(page);
+    // On a dark page the scroll bars are dark too, as the panels are; by day they are the desktop's.
+    QPalette bars;
+    if (colour(text::Role::Page).lightness() < 128) {
+        bars.setColor(QPalette::Window, colour(text::Role::Page));
+        bars.setColor(QPalette::Button, colour(text::Role::StripButton));
+        bars.setColor(QPalette::ButtonText, colour(text::Role::StripDimmed));
+        bars.setColor(QPalette::WindowText, colour(text::Role::StripDimmed));
+    }
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        bar->setPalette(bars);
     m_margin->update();
     // The runs whose colour is no longer their role's are read first: a new colour may join a run to its neighbour.
     struct Run {
