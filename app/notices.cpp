@@ -18,6 +18,8 @@ QString failureText(Store store) {
                               "shkruhen.");
     case Store::Repeat:
         return QStringLiteral("Përsëritja e zgjedhur nuk u ruajt: cilësimet e përdoruesit nuk mund të shkruhen.");
+    case Store::Palette:
+        return QStringLiteral("Zgjedhja „Natë” ose „Ditë” nuk u ruajt: cilësimet e përdoruesit nuk mund të shkruhen.");
     }
     return QString();
 }
@@ -41,7 +43,7 @@ QString Channel::text() const {
     QStringList lines;
     if (!m_standing.isEmpty())
         lines.append(m_standing);
-    for (Store s : {Store::Bookmarks, Store::Place, Store::History, Store::SearchOption, Store::Repeat})
+    for (Store s : {Store::Bookmarks, Store::Place, Store::History, Store::SearchOption, Store::Repeat, Store::Palette})
         if (m_failed.contains(s))
             lines.append(failureText(s));
     return lines.join(u'\n');

@@ -10,7 +10,7 @@
 namespace notices {
 
 // What the program keeps for the reader between runs.
-enum class Store { Bookmarks, Place, History, SearchOption, Repeat };
+enum class Store { Bookmarks, Place, History, SearchOption, Repeat, Palette };
 
 class Channel : public QObject {
     Q_OBJECT

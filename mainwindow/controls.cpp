@@ -4,6 +4,7 @@
 
 #include "audio/playback.h"
 #include "mainwindow/header.h"
+#include "mainwindow/night.h"
 #include "platform/handler.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
@@ -134,6 +135,8 @@ QWidget* frmKryesore::buildCommandPanel(QWidget* parent) {
     topRow->addWidget(cmdImporto);
     topRow->addWidget(cmdShkarkimet);
     topRow->addStretch();
+    cmdNata = night::makeButton(commands);
+    topRow->addWidget(cmdNata);
     topRow->addWidget(cmdCopy);
     grid->addLayout(topRow, 0, 0);
     grid->addWidget(whiteLabel(commands, "Label3", QStringLiteral("Kërkimi i tekstit")), 1, 0);
@@ -580,6 +583,7 @@ void frmKryesore::chainTabOrder() {
                              cmdImporto,
                              cmdShkarkimet,
                              cmdTekstiArab,
+                             cmdNata,
                              cmdCopy,
                              txtKerkim,
                              cmdKerkimPrapa,

@@ -14,6 +14,7 @@
 #include "mainwindow/bookmarks.h"
 #include "mainwindow/krahaso.h"
 #include "mainwindow/navigation.h"
+#include "mainwindow/night.h"
 #include "mainwindow/place.h"
 #include "mainwindow/textcommands.h"
 #include "mainwindow/translationimport.h"
@@ -145,6 +146,7 @@ void frmKryesore::connectHandlers() {
     arabicKey->setShortcutContext(Qt::WindowShortcut);
     addAction(arabicKey);
     connect(arabicKey, &QAction::triggered, cmdTekstiArab, &QToolButton::click);
+    night::attach(cmdNata, Rtf1, this);
     // The reciter lists guard themselves: their handlers report a failed choice on their own.
     connect(CmbLexuesAjete, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesAjete_Click);
     connect(CmbLexuesSure, &ComboBox::Click, m_reciters, &audio::ReciterChoice::CmbLexuesSure_Click);

@@ -232,6 +232,7 @@ private:
     QToolButton* cmdShkarkimet;
     QToolButton* cmdShkarkimetKeshilla;
     QToolButton* cmdTekstiArab;
+    QToolButton* cmdNata; // the night palette
     QMenu* mnuTekstet;
     besidetexts::Choice m_besideChoice;
     // Page "Klasifikimi".

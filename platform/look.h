@@ -10,10 +10,15 @@ namespace platform {
 
 // The colour of a role in the palette in use.
 QColor colour(text::Role role);
-// The palettes: the day one the program starts with, and the one in use (tests and a night palette put another).
+// The palettes: the day one the program starts with (dark text on a white page), the night one (light text on a
+// dark page; the panels and the strip as by day), and the one in use (tests put another).
 using Palette = QColor (*)(text::Role);
 QColor dayPalette(text::Role role);
+QColor nightPalette(text::Role role);
 void usePalette(Palette palette);
+// The night palette in use, or the day one; whether the night one is in use.
+void setNight(bool night);
+bool isNight();
 
 // The dark colour behind both windows, their panels and the header picture.
 inline QColor windowColour() {

@@ -139,6 +139,7 @@ TextPane::TextPane(QWidget* parent) : QTextEdit(parent), m_margin(new MarkMargin
     setTabChangesFocus(true); // Tab goes on to the next control: nobody types into the text
     document()->setUndoRedoEnabled(false);
     connect(document(), &QTextDocument::contentsChange, this, &TextPane::onContentsChange);
+    recolour();
 }
 
 void TextPane::adopt(std::unique_ptr<QTextDocument> doc) {
@@ -407,6 +408,7 @@ void TextPane::showComposed(const text::Composed& composed) {
         QTextCharFormat format;
         for (const text::Mark& m : composed.marks) {
             format.setForeground(colour(m.role));
+            format.setProperty(rtf::kRoleProperty, int(m.role));
             cursor.setPosition(m.start);
             cursor.setPosition(m.start + m.length, QTextCursor::KeepAnchor);
             cursor.mergeCharFormat(format);
@@ -568,6 +570,57 @@ void TextPane::setSelColor(const QColor& c) {
     QTextCharFormat f;
     f.setForeground(c);
     textCursor().mergeCharFormat(f);
+}
+
+void TextPane::recolour() {
+    QPalette page = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        page.setColor(group, QPalette::Base, colour(text::Role::Page));
+        page.setColor(group, QPalette::Text, colour(text::Role::Text));
+        page.setColor(group, QPalette::Highlight, colour(text::Role::Selection));
+        page.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    setPalette(page);
+    // On a dark page the scroll bars are dark too, as the panels are; by day they are the desktop's.
+    QPalette bars;
+    if (colour(text::Role::Page).lightness() < 128) {
+        bars.setColor(QPalette::Window, colour(text::Role::Page));
+        bars.setColor(QPalette::Button, colour(text::Role::StripButton));
+        bars.setColor(QPalette::ButtonText, colour(text::Role::StripDimmed));
+        bars.setColor(QPalette::WindowText, colour(text::Role::StripDimmed));
+    }
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        bar->setPalette(bars);
+    m_margin->update();
+    // The runs whose colour is no longer their role's are read first: a new colour may join a run to its neighbour.
+    struct Run {
+        int from, to;
+        QColor colour;
+    };
+    QList<Run> runs;
+    QTextDocument* doc = document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment run = it.fragment();
+            const QTextCharFormat f = run.charFormat();
+            if (!f.hasProperty(rtf::kRoleProperty))
+                continue;
+            const QColor now = colour(text::Role(f.intProperty(rtf::kRoleProperty)));
+            if (f.foreground().color() != now)
+                runs.append({run.position(), run.position() + run.length(), now});
+        }
+    if (runs.isEmpty())
+        return;
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    QTextCharFormat format;
+    for (const Run& r : runs) {
+        format.setForeground(r.colour);
+        cursor.setPosition(r.from);
+        cursor.setPosition(r.to, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(format);
+    }
+    cursor.endEditBlock();
 }
 
 void TextPane::setSelFontName(const QString& face) {
@@ -833,6 +886,11 @@ RichTextView::RichTextView(QWidget* parent)
     setFocusProxy(m_whole);
 }
 
+void RichTextView::recolour() {
+    for (TextPane* pane : panes())
+        pane->recolour();
+}
+
 void RichTextView::setMarkedVerses(const QSet<text::Verse>& verses) {
     for (TextPane* pane : panes())
         pane->setMarkedVerses(verses);
@@ -886,6 +944,7 @@ void RichTextView::showDocument(const rtf::Document& parsed, text::VerseIndex in
     else
         m_whole->fill(parsed);
     m_whole->setVerseIndex(std::move(index));
+    m_whole->recolour(); // a document filled elsewhere took the palette in use then
     if (!m_beside.isEmpty())
         m_whole->showBeside(m_beside);
     m_fileName = path;

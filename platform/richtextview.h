@@ -92,6 +92,10 @@ public:
     QString SelText() const;    // CR LF for line breaks; "" when nothing is selected
 
     void setSelColor(const QColor& c);
+    // Draws the page in the palette in use: its background and text, the selection, the marks in the margin, and
+    // every run drawn in a role's colour (verse keys, headings, notes, a search's matches) in that role's colour
+    // now. Only formats change, never a character.
+    void recolour();
     void setSelFontName(const QString& face);
     void setSelFontSize(const QString& points); // decimal text; other attributes are kept
 
@@ -240,6 +244,8 @@ public:
     void setSelFontName(const QString& face) { m_shown->setSelFontName(face); }
     void setSelFontSize(const QString& points) { m_shown->setSelFontSize(points); }
     QFont fontAt(int crlfPos) const { return m_shown->fontAt(crlfPos); }
+    // Both texts drawn in the palette in use (see TextPane::recolour).
+    void recolour();
     // Verses marked beside their keys, in both texts.
     void setMarkedVerses(const QSet<text::Verse>& verses);
     // Loose letters hold for both texts.

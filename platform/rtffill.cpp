@@ -85,9 +85,10 @@ QTextCharFormat toQt(const CharFormat& f, const Base& base) {
         q.setFontPointSize(f.halfPoints / 2.0);
     if (!f.fontName.isEmpty() && f.fontName != base.face)
         q.setFontFamilies(QStringList{f.fontName});
-    if (const auto role = base.roles.constFind(f.color.name()); role != base.roles.cend())
+    if (const auto role = base.roles.constFind(f.color.name()); role != base.roles.cend()) {
         q.setForeground(colour(*role));
-    else if (f.color.isValid())
+        q.setProperty(kRoleProperty, int(*role));
+    } else if (f.color.isValid())
         q.setForeground(QColor(f.color.red, f.color.green, f.color.blue));
     if (f.highlight.isValid())
         q.setBackground(QColor(f.highlight.red, f.highlight.green, f.highlight.blue));
@@ -150,6 +151,7 @@ private:
     QTextCharFormat noteFormat(const CharFormat& f) {
         QTextCharFormat q = qtFormat(f);
         q.setForeground(colour(text::Role::Note));
+        q.setProperty(kRoleProperty, int(text::Role::Note));
         return q;
     }
     const QTextCharFormat& qtFormat(const CharFormat& f) {

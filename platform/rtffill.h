@@ -10,6 +10,10 @@ class QTextDocument;
 
 namespace platform::rtf {
 
+// A character format property: the role whose colour a run is drawn in (text::Role as a number), so that the run
+// takes the role's colour from another palette. Verse keys, headings and notes carry it, and a composed text's marks.
+constexpr int kRoleProperty = QTextFormat::UserProperty + 12;
+
 // Replaces the whole content of `doc` by the parsed document, formats included, one block a paragraph. The face and
 // the size most of the text is in become the document's default font; runs carry a face or size only where theirs
 // differ.

@@ -43,6 +43,7 @@ inline constexpr const char* kRemove = ":/icons/remove.svg";            // remov
 inline constexpr const char* kCollapse = ":/icons/collapse.svg";        // CmdCollapseAll
 inline constexpr const char* kExpand = ":/icons/expand.svg";            // cmdExpandAll
 inline constexpr const char* kOk = ":/icons/ok.svg";                    // the About window's Command1
+inline constexpr const char* kNight = ":/icons/night.svg";              // cmdNata: a crescent
 
 // Tree nodes and the player strip.
 inline constexpr const char* kNodeChapter = ":/icons/node-chapter.svg"; // a closed book
@@ -53,10 +54,10 @@ inline constexpr const char* kStop = ":/icons/stop.svg";
 
 // Every picture above, for whoever needs to go through them all.
 inline constexpr const char* kAll[] = {
-    kWindowIcon,    kBanner, kEmblem,      kHandCursor, kTabSuret, kTabKlasifikimi, kTabTemat,
-    kTabShenjuesit, kClose,  kAbout,       kImport,     kCopy,     kFindBack,       kFindForward,
-    kFindAll,       kReload, kBack,        kSpeaker,    kCollapse, kExpand,         kOk,
-    kAdd,           kRemove, kNodeChapter, kNodeTheme,  kPlay,     kPause,          kStop,     kDownload,
+    kWindowIcon, kBanner,   kEmblem, kHandCursor, kTabSuret,    kTabKlasifikimi, kTabTemat,  kTabShenjuesit, kClose,
+    kAbout,      kImport,   kCopy,   kFindBack,   kFindForward, kFindAll,        kReload,    kBack,          kSpeaker,
+    kCollapse,   kExpand,   kOk,     kAdd,        kRemove,      kNodeChapter,    kNodeTheme, kPlay,          kPause,
+    kStop,       kDownload, kNight,
 };
 
 // An icon from one of the paths above.

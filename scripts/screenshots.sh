@@ -3,7 +3,7 @@
 # Makes the README's pictures of the window under Xvfb, on a translation file given as the first argument
 # (it is imported into a temporary folder for the pictures only; it is not part of the program):
 #   scripts/screenshots.sh /path/to/sq.ahmeti.txt [WIDTHxHEIGHT] [SCALE] [/path/to/quran-simple-clean.txt]
-# The pictures go to docs/ : the window on a chosen surah, the bookmarks, a search; with the Arabic text, the
+# The pictures go to docs/ : the window on a chosen surah, the bookmarks, a search, the night page; with the Arabic text, the
 # Arabic above the verses, an Arabic search and a verse compared.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -72,6 +72,12 @@ xdotool windowfocus --sync "$window"
 keys ctrl+shift+f; keys ctrl+a; type "Musa&Harun"; keys Return
 sleep 1
 shot search
+# Reading at night: Jasin again, its first verse marked, on the dark page; then the day again.
+keys alt+Left
+keys ctrl+g; type "36:1"; keys Return
+keys ctrl+shift+n
+shot night
+keys ctrl+shift+n
 
 [ -n "$arabic" ] || exit 0
 # The Arabic above every verse, an Arabic search, and a verse's texts compared.

@@ -6,6 +6,7 @@ namespace text {
 // What a piece of the program's look is, for the colour it is drawn in: one palette gives each role its colour, so
 // that another palette (a night one) is a swap.
 enum class Role {
+    Page,        // the page the text of the view stands on
     Text,        // the text of the view
     VerseKey,    // a verse's key at the start of its line
     Heading,     // a surah's heading, the title

@@ -4,6 +4,7 @@
 #include "platform/rtffill.h"
 #include "platform/textfile.h"
 #include "testsupport.h"
+#include "text/wholetext.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,17 +44,19 @@ class TestRichTextView : public QObject {
     QString file(const QString& name, const QByteArray& bytes) {
         return testsupport::overwrite(dir.filePath(name), bytes) ? dir.filePath(name) : QString();
     }
-    // A character for each one of the text: '/' for a line break, then 7 for 14.5 points, R red, B bold, '.' plain.
+    // A character for each one of the text: '/' for a line break, then 7 for 14.5 points, R red (or a match's
+    // colour), B bold, '.' plain.
     static QString marks(RichTextView& v) {
         QString s;
         for (QTextCursor c(v.document()); c.movePosition(QTextCursor::NextCharacter);) {
             const QTextCharFormat f = c.charFormat();
             const bool lineBreak = v.document()->characterAt(c.position() - 1) == QChar::ParagraphSeparator;
-            s += lineBreak                           ? u'/'
-                 : f.fontPointSize() == 14.5         ? u'7'
-                 : f.foreground().color() == Qt::red ? u'R'
-                 : f.fontWeight() == QFont::Bold     ? u'B'
-                                                     : u'.';
+            s += lineBreak                   ? u'/'
+                 : f.fontPointSize() == 14.5 ? u'7'
+                 : f.foreground().color() == Qt::red || f.foreground().color() == platform::colour(text::Role::Match)
+                     ? u'R'
+                 : f.fontWeight() == QFont::Bold ? u'B'
+                                                 : u'.';
         }
         return s;
     }
@@ -194,6 +197,31 @@ private Q_SLOTS:
             [](text::Role r) { return r == text::Role::VerseKey ? QColor(9, 9, 9) : platform::dayPalette(r); });
         QVERIFY(v.setFileName(path));
         QCOMPARE(colourAt(key), QColor(9, 9, 9));
+        // The night over the text shown: every run of a role takes the role's colour, the file's own colours stay,
+        // no character changes. A document filled by day and shown at night takes the night's colours too.
+        const auto rolesIn = [&](platform::Palette palette) {
+            using text::Role;
+            const std::pair<qsizetype, Role> runs[] = {{0, Role::Heading},
+                                                       {heading, Role::Heading},
+                                                       {key, Role::VerseKey},
+                                                       {text.indexOf(u"(ky"_s), Role::Note}};
+            for (const auto& [at, role] : runs)
+                QVERIFY2(colourAt(at) == palette(role), qPrintable(QString::number(at)));
+            QVERIFY(colourAt(text.indexOf(u"Lam"_s)) == QColor(7, 8, 9) && v.Text() == text);
+        };
+        platform::setNight(true);
+        v.recolour();
+        rolesIn(&platform::nightPalette);
+        platform::setNight(false);
+        auto filled = std::make_unique<QTextDocument>();
+        const platform::rtf::Document parsed = platform::rtf::parse(rtf);
+        platform::rtf::fill(filled.get(), parsed);
+        platform::setNight(true);
+        v.showDocument(parsed, text::indexOf(parsed), path, std::move(filled));
+        rolesIn(&platform::nightPalette);
+        platform::setNight(false);
+        v.recolour();
+        rolesIn(&platform::dayPalette);
         platform::usePalette(nullptr);
     }
     // Loose letters asked after the folded text was made: finding folds anew.
