@@ -46,7 +46,9 @@ for f in /usr/bin/librezi /usr/bin/librezi-builder /usr/lib/librezi/librezi /usr
   [ -e "$f" ] || { echo "package.sh: $f is not installed" >&2; exit 1; }
 done
 desktop-file-validate /usr/share/applications/librezi.desktop
-librezi-builder --help | grep -q -- '--user'
+# The help read whole first: grep -q leaves at its first match, and the builder still writing would die of SIGPIPE.
+help=$(librezi-builder --help)
+grep -q -- '--user' <<<"$help"
 
 echo "== Starting the installed program headless"
 tmp=$(mktemp -d)
