@@ -2,9 +2,11 @@
 // The main window's controls: built, named, laid out, chained in Tab order and fitted to the screen.
 #include "mainwindow/frmkryesore.h"
 
+#include "app/paths.h"
 #include "audio/playback.h"
 #include "mainwindow/header.h"
 #include "mainwindow/night.h"
+#include "mainwindow/notes.h"
 #include "platform/handler.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
@@ -400,6 +402,17 @@ void frmKryesore::buildControls() {
     krahaso->setShortcutContext(Qt::WindowShortcut);
     addAction(krahaso);
     connect(krahaso, &QAction::triggered, this, [this] { platform::guarded([this] { mnuKrahaso_Click(); }); });
+    // The note on the verse under the caret (or the one read) in its own small editor.
+    QAction* shenimi = action("mnuShenimi", QStringLiteral("Shënim për ajetin"));
+    shenimi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    shenimi->setShortcutContext(Qt::WindowShortcut);
+    addAction(shenimi);
+    connect(shenimi, &QAction::triggered, this, [this] {
+        platform::guarded([this] {
+            const text::Verse at = Rtf1->verseAt(Rtf1->SelStart());
+            shenimet::open(this, Module1::notesPath(), at.isValid() ? at : m_session.verse());
+        });
+    });
     mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
     mnuShenjo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     mnuShenjo->setShortcutContext(Qt::WindowShortcut);

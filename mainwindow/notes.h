@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "text/verse.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+
+// The editor of a verse's note ("Shënim për ajetin 36:12"): a small window beside the main one, opened by the text's
+// popup and Ctrl+N on the verse under the caret. What the reader types is kept in the notes store after a short
+// pause, when the editor turns to another verse, when it closes and when the main window closes; a save that failed
+// is said in the editor, and the editor stays open with the text until a save succeeds.
+class frmShenimi : public QWidget {
+    Q_OBJECT
+public:
+    // The pause in typing after which the note is kept.
+    static constexpr int kPauseMs = 700;
+
+    // The editor of the notes kept at `store`, a window of its own over `parent`.
+    frmShenimi(const QString& store, QWidget* parent);
+    ~frmShenimi() override;
+    // Keeps the note being typed, then shows the verse's note; the editor is shown and takes the keyboard.
+    void showVerse(text::Verse verse);
+    text::Verse verse() const { return m_verse; }
+    // Keeps the note being typed now (nothing when it was kept already); false, said in the editor, when it failed.
+    bool saveNow();
+
+    QPlainTextEdit* txtShenimi;
+    QLabel* lblGabimi;
+
+Q_SIGNALS:
+    // A note was kept or removed.
+    void saved(text::Verse verse);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString m_store;
+    text::Verse m_verse;
+    bool m_dirty = false;
+    QTimer m_pause;
+};
+
+namespace shenimet {
+// The editor of `window` (made on first use) showing `verse`; nothing for a verse that is not one.
+frmShenimi* open(QWidget* window, const QString& store, text::Verse verse);
+} // namespace shenimet
