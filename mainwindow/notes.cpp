@@ -49,6 +49,7 @@ void frmShenimi::showVerse(text::Verse verse) {
             const QSignalBlocker quiet(txtShenimi);
             txtShenimi->setPlainText(notes::note(m_store, verse));
         }
+        txtShenimi->moveCursor(QTextCursor::End); // the reader writes on where the note ends
         m_dirty = false;
         setWindowTitle(QStringLiteral("Shënim për ajetin %1").arg(verse.text()));
     }

@@ -61,7 +61,7 @@ private Q_SLOTS:
         notes::save(store, {1, 2}, u"dy"_s);
         notes::save(store, {1, 1}, text);
         QCOMPARE(notes::note(store, {1, 1}), QString());
-        QCOMPARE(verses(notes::all(store)), QList<Verse>{Verse{1, 2}}); // the other stays
+        QCOMPARE(verses(notes::all(store)), (QList<Verse>{Verse{1, 2}})); // the other stays
     }
 
     void filter_data() {
