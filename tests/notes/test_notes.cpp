@@ -69,7 +69,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<Verse>>("found");
         QTest::newRow("all") << QString() << QList<Verse>{{2, 3}, {18, 10}, {36, 12}};
         QTest::newRow("case") << u"DURIM"_s << QList<Verse>{{2, 3}, {18, 10}};
-        QTest::newRow("ë as e") << u"shpetim"_s << QList<Verse>{{18, 10}};
+        QTest::newRow("ë as e") << u"shpetim"_s << QList<Verse>{{2, 3}, {18, 10}};
+        QTest::newRow("ë typed") << u"SHPËTIM"_s << QList<Verse>{{2, 3}, {18, 10}};
         QTest::newRow("ç as c") << u"CDO"_s << QList<Verse>{{36, 12}};
         QTest::newRow("key") << u"18:10"_s << QList<Verse>{{18, 10}};
         QTest::newRow("none") << u"xyz"_s << QList<Verse>{};
@@ -79,7 +80,7 @@ private Q_SLOTS:
         QFETCH(QList<Verse>, found);
         notes::save(store, {36, 12}, u"Çdo gjë"_s);
         notes::save(store, {18, 10}, u"Durimi dhe shpëtimi"_s);
-        notes::save(store, {2, 3}, u"durim"_s);
+        notes::save(store, {2, 3}, u"durim, shpetim"_s); // typed without ë
         QCOMPARE(verses(notes::search(store, filter)), found);
     }
 
