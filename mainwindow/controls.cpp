@@ -305,6 +305,10 @@ QWidget* frmKryesore::buildPageShenjuesit() {
     hint->setWordWrap(true);
     v->addWidget(lstShenjuesit, 1);
     v->addWidget(hint);
+    auto* notesList = new NotesList(Module1::notesPath(), page); // the notes beside the bookmarks
+    connect(notesList, &NotesList::chosen, this,
+            [this](text::Verse verse) { platform::guarded([&] { openInWholeText(verse); }); });
+    v->addWidget(notesList, 1);
     return page;
 }
 
@@ -591,6 +595,8 @@ void frmKryesore::chainTabOrder() {
                              cmbKlasifikimTematik,
                              LstAjetetPrejCmbTema,
                              lstShenjuesit,
+                             findChild<NotesList*>()->txtFiltri,
+                             findChild<NotesList*>()->lstShenimet,
                              C1Tab1->tabBar(),
                              cmdRrethProg,
                              cmdImporto,

@@ -6,6 +6,8 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -90,14 +92,66 @@ bool frmShenimi::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+NotesList::NotesList(const QString& store, QWidget* parent) : QWidget(parent), m_store(store) {
+    setObjectName(QStringLiteral("NotesList"));
+    auto* title = new QLabel(QStringLiteral("Shënimet"), this);
+    title->setStyleSheet(QStringLiteral("color: white;"));
+    txtFiltri = new QLineEdit(this);
+    txtFiltri->setObjectName(QStringLiteral("txtFiltriShenimeve"));
+    txtFiltri->setPlaceholderText(QStringLiteral("Kërko në shënime"));
+    txtFiltri->setAccessibleName(QStringLiteral("Kërko në shënime"));
+    lstShenimet = new QListWidget(this);
+    lstShenimet->setObjectName(QStringLiteral("lstShenimet"));
+    lstShenimet->setAccessibleName(QStringLiteral("Shënimet"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(title);
+    layout->addWidget(txtFiltri);
+    layout->addWidget(lstShenimet, 1);
+    connect(txtFiltri, &QLineEdit::textChanged, this, &NotesList::refresh);
+    auto choose = [this](QListWidgetItem* item) {
+        if (const text::Verse v = text::Verse::fromText(item->data(Qt::UserRole).toString()); v.isValid())
+            Q_EMIT chosen(v);
+    };
+    connect(lstShenimet, &QListWidget::itemActivated, this, choose);
+    connect(lstShenimet, &QListWidget::itemClicked, this, choose);
+    refresh();
+}
+
+void NotesList::refresh() {
+    lstShenimet->clear();
+    QList<notes::Note> found;
+    try {
+        found = notes::search(m_store, txtFiltri->text());
+    } catch (const databuilder::BuildError& e) {
+        auto* said = new QListWidgetItem(QStringLiteral("Shënimet nuk u lexuan."), lstShenimet);
+        said->setToolTip(e.message());
+        return;
+    }
+    for (const notes::Note& n : found) {
+        auto* item = new QListWidgetItem(shenimet::lineOf(n.verse, n.text), lstShenimet);
+        item->setData(Qt::UserRole, n.verse.text());
+        item->setToolTip(n.text.left(300));
+    }
+}
+
 namespace shenimet {
+
+QString lineOf(text::Verse verse, const QString& note) {
+    constexpr int kShown = 40;
+    const QString first = note.trimmed().section(u'\n', 0, 0);
+    return verse.text() + QStringLiteral("  ") + (first.size() > kShown ? first.left(kShown) + u'…' : first);
+}
 
 frmShenimi* open(QWidget* window, const QString& store, text::Verse verse) {
     if (!verse.isValid())
         return nullptr;
     auto* editor = window->findChild<frmShenimi*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!editor)
+    if (!editor) {
         editor = new frmShenimi(store, window);
+        for (NotesList* list : window->findChildren<NotesList*>())
+            QObject::connect(editor, &frmShenimi::saved, list, &NotesList::refresh);
+    }
     editor->showVerse(verse);
     return editor;
 }

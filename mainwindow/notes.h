@@ -7,6 +7,8 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 
 // The editor of a verse's note ("Shënim për ajetin 36:12"): a small window beside the main one, opened by the text's
@@ -46,7 +48,30 @@ private:
     QTimer m_pause;
 };
 
+// The reader's notes beside the bookmarks: one line each in book order, the verse's key and the note's start (the
+// start at more length when the pointer rests on it), narrowed by a filter box as notes::search narrows them; a line
+// chosen (a click, Enter) names its verse. A store that cannot be read is said in the list's place.
+class NotesList : public QWidget {
+    Q_OBJECT
+public:
+    NotesList(const QString& store, QWidget* parent);
+    // Reads the store again, the filter applied.
+    void refresh();
+
+    QLineEdit* txtFiltri;
+    QListWidget* lstShenimet;
+
+Q_SIGNALS:
+    void chosen(text::Verse verse);
+
+private:
+    QString m_store;
+};
+
 namespace shenimet {
+// A note's line in the list: the key, then its first line, cut short.
+QString lineOf(text::Verse verse, const QString& note);
+
 // The editor of `window` (made on first use) showing `verse`; nothing for a verse that is not one.
 frmShenimi* open(QWidget* window, const QString& store, text::Verse verse);
 } // namespace shenimet
