@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -79,6 +81,30 @@ private Q_SLOTS:
         item->trigger(); // turning to another verse keeps the one typed
         QCOMPARE(stored({2, 255}), u"Kursia"_s);
         QCOMPARE(editor()->txtShenimi->toPlainText(), u"Durimi\nçdo gjë"_s);
+    }
+
+    // The notes beside the bookmarks: in book order, each its key and its first line, kept up as the editor saves;
+    // the filter narrows them; a line chosen shows its verse.
+    void listedBesideBookmarks() {
+        auto* list = testsupport::child<QListWidget>(c->w, "lstShenimet");
+        auto* filter = testsupport::child<QLineEdit>(c->w, "txtFiltriShenimeve");
+        auto lines = [list] {
+            QStringList l;
+            for (int i = 0; i < list->count(); ++i)
+                l << list->item(i)->text();
+            return l;
+        };
+        QCOMPARE(lines(), (QStringList{u"2:255  Kursia"_s, u"36:12  Durimi"_s}));
+        QCOMPARE(list->item(1)->toolTip(), u"Durimi\nçdo gjë"_s);
+        filter->setText(u"CDO"_s);
+        QCOMPARE(lines(), QStringList{u"36:12  Durimi"_s});
+        filter->clear();
+        QCOMPARE(shenimet::lineOf({1, 1}, QString(40, u'ë')), u"1:1  "_s + QString(40, u'ë')); // whole up to 40
+        QCOMPARE(shenimet::lineOf({1, 1}, u" %1\ntjetër"_s.arg(QString(41, u'ë'))),
+                 u"1:1  "_s + QString(40, u'ë') + u'…');
+        list->setCurrentRow(0);
+        Q_EMIT list->itemActivated(list->item(0));
+        QCOMPARE(c->Rtf1->verseAt(c->Rtf1->SelStart()), (text::Verse{2, 255}));
     }
 
     // A store that cannot be written: the failure is said in the editor, which stays open with the text; once the
