@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -597,6 +598,8 @@ void frmKryesore::chainTabOrder() {
                              lstShenjuesit,
                              findChild<NotesList*>()->txtFiltri,
                              findChild<NotesList*>()->lstShenimet,
+                             findChild<NotesList*>()->cmdEksporto,
+                             findChild<NotesList*>()->cmdImporto,
                              C1Tab1->tabBar(),
                              cmdRrethProg,
                              cmdImporto,

@@ -2,13 +2,18 @@
 #include "mainwindow/notes.h"
 
 #include "notes/notes.h"
+#include "platform/msgbox.h"
 #include "tools/textinput.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 frmShenimi::frmShenimi(const QString& store, QWidget* parent) : QWidget(parent, Qt::Window), m_store(store) {
@@ -79,6 +84,14 @@ bool frmShenimi::saveNow() {
     return true;
 }
 
+void frmShenimi::reload() {
+    if (!m_verse.isValid() || !saveNow())
+        return;
+    const QSignalBlocker quiet(txtShenimi);
+    txtShenimi->setPlainText(notes::note(m_store, m_verse));
+    txtShenimi->moveCursor(QTextCursor::End);
+}
+
 void frmShenimi::closeEvent(QCloseEvent* e) {
     if (saveNow())
         e->accept();
@@ -108,6 +121,33 @@ NotesList::NotesList(const QString& store, QWidget* parent) : QWidget(parent), m
     layout->addWidget(title);
     layout->addWidget(txtFiltri);
     layout->addWidget(lstShenimet, 1);
+    cmdEksporto = new QPushButton(QStringLiteral("Eksporto"), this);
+    cmdEksporto->setObjectName(QStringLiteral("cmdEksportoShenimet"));
+    cmdEksporto->setToolTip(QStringLiteral("Ruaji shënimet në një skedar, për t’i marrë në një kompjuter tjetër"));
+    cmdImporto = new QPushButton(QStringLiteral("Importo"), this);
+    cmdImporto->setObjectName(QStringLiteral("cmdImportoShenimet"));
+    cmdImporto->setToolTip(QStringLiteral("Merri shënimet nga një skedar i eksportuar"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdEksporto);
+    buttons->addWidget(cmdImporto);
+    layout->addLayout(buttons);
+    connect(cmdEksporto, &QPushButton::clicked, this, &NotesList::exportNotes);
+    connect(cmdImporto, &QPushButton::clicked, this, &NotesList::importNotes);
+    chooseFile = [this](bool saving) {
+        QFileDialog dialog(window(), saving ? QStringLiteral("Eksporto shënimet") : QStringLiteral("Importo shënimet"),
+                           QDir::homePath() + (saving ? QStringLiteral("/shenimet.json") : QString()),
+                           QStringLiteral("Shënime (*.json);;Të gjithë skedarët (*)"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
+        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Skedari:"));
+        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
+        dialog.setLabelText(QFileDialog::Accept, saving ? QStringLiteral("Ruaje") : QStringLiteral("Hap"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                       : QString();
+    };
     connect(txtFiltri, &QLineEdit::textChanged, this, &NotesList::refresh);
     auto choose = [this](QListWidgetItem* item) {
         if (const text::Verse v = text::Verse::fromText(item->data(Qt::UserRole).toString()); v.isValid())
@@ -132,6 +172,43 @@ void NotesList::refresh() {
         auto* item = new QListWidgetItem(shenimet::lineOf(n.verse, n.text), lstShenimet);
         item->setData(Qt::UserRole, n.verse.text());
         item->setToolTip(n.text.left(300));
+    }
+}
+
+void NotesList::exportNotes() {
+    frmShenimi* editor = window()->findChild<frmShenimi*>();
+    if (editor && !editor->saveNow())
+        return; // said in the editor
+    const QString file = chooseFile(true);
+    if (file.isEmpty())
+        return;
+    try {
+        notes::exportTo(m_store, file);
+        platform::MsgBox(QStringLiteral("Shënimet (%1) u ruajtën te %2.")
+                             .arg(notes::all(m_store).size())
+                             .arg(QDir::toNativeSeparators(file)),
+                         platform::Buttons::OK, QString(), platform::Icon::Information, window());
+    } catch (const databuilder::BuildError& e) {
+        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning, window());
+    }
+}
+
+void NotesList::importNotes() {
+    frmShenimi* editor = window()->findChild<frmShenimi*>();
+    if (editor && !editor->saveNow())
+        return; // said in the editor; an import now would be written over by what it holds
+    const QString file = chooseFile(false);
+    if (file.isEmpty())
+        return;
+    try {
+        const int changed = notes::importFrom(m_store, file);
+        refresh();
+        if (editor)
+            editor->reload();
+        platform::MsgBox(QStringLiteral("U morën %1 shënime nga %2.").arg(changed).arg(QDir::toNativeSeparators(file)),
+                         platform::Buttons::OK, QString(), platform::Icon::Information, window());
+    } catch (const databuilder::BuildError& e) {
+        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning, window());
     }
 }
 

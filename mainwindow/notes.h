@@ -6,10 +6,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 
 // The editor of a verse's note ("Shënim për ajetin 36:12"): a small window beside the main one, opened by the text's
 // popup and Ctrl+N on the verse under the caret. What the reader types is kept in the notes store after a short
@@ -29,6 +32,8 @@ public:
     text::Verse verse() const { return m_verse; }
     // Keeps the note being typed now (nothing when it was kept already); false, said in the editor, when it failed.
     bool saveNow();
+    // Shows the verse's note as the store has it now (after an import merged into it).
+    void reload();
 
     QPlainTextEdit* txtShenimi;
     QLabel* lblGabimi;
@@ -50,16 +55,25 @@ private:
 
 // The reader's notes beside the bookmarks: one line each in book order, the verse's key and the note's start (the
 // start at more length when the pointer rests on it), narrowed by a filter box as notes::search narrows them; a line
-// chosen (a click, Enter) names its verse. A store that cannot be read is said in the list's place.
+// chosen (a click, Enter) names its verse. A store that cannot be read is said in the list's place. "Eksporto" writes
+// every note to a JSON file another computer imports by "Importo" (notes::exportTo, notes::importFrom); what each did,
+// or why it failed, is said in a message box.
 class NotesList : public QWidget {
     Q_OBJECT
 public:
     NotesList(const QString& store, QWidget* parent);
     // Reads the store again, the filter applied.
     void refresh();
+    void exportNotes();
+    void importNotes();
+
+    // Asks for the file to write (saving) or read ("" when the reader cancels); tests put their own.
+    std::function<QString(bool saving)> chooseFile;
 
     QLineEdit* txtFiltri;
     QListWidget* lstShenimet;
+    QPushButton* cmdEksporto;
+    QPushButton* cmdImporto;
 
 Q_SIGNALS:
     void chosen(text::Verse verse);
