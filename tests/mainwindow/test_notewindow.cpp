@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <memory>
 
@@ -140,6 +141,33 @@ private Q_SLOTS:
         goTo(u"36:12"_s);
         QTest::keyClick(c->Rtf1->shown(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(editor()->txtShenimi->toPlainText(), u"Durimi\nçdo gjë +!?"_s);
+        QCOMPARE(notes::all(Module1::notesPath()).size(), 2);
+    }
+
+    // Exported and imported again by the list's buttons: the message says what was done; what the editor holds is
+    // kept first and stays; a refused file is said and changes nothing.
+    void exportedAndImported() {
+        auto* list = c->w->findChild<NotesList*>();
+        const QString file = dir.filePath(u"eksport.json"_s);
+        const QString bad = dir.filePath(u"jo.json"_s);
+        QVERIFY(testsupport::overwrite(bad, "36:12 jo JSON"));
+        QStringList files{file, file, bad};
+        list->chooseFile = [&files](bool) { return files.takeFirst(); };
+        platform::MsgBoxScript boxes;
+        list->cmdEksporto->click();
+        notes::save(Module1::notesPath(), {2, 255}, QString());
+        editor()->txtShenimi->insertPlainText(u"X"_s); // not yet kept
+        list->cmdImporto->click();
+        QCOMPARE(notes::note(Module1::notesPath(), {2, 255}), u"Kursia"_s);
+        QCOMPARE(stored({36, 12}), u"Durimi\nçdo gjë +!?X"_s);
+        QCOMPARE(editor()->txtShenimi->toPlainText(), u"Durimi\nçdo gjë +!?X"_s);
+        QCOMPARE(list->lstShenimet->count(), 2);
+        list->cmdImporto->click();
+        QCOMPARE(boxes.asked().size(), 3);
+        QCOMPARE(boxes.asked()[0].text, u"Shënimet (2) u ruajtën te %1."_s.arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(boxes.asked()[1].text, u"U morën 1 shënime nga %1."_s.arg(QDir::toNativeSeparators(file)));
+        QVERIFY2(boxes.asked()[2].text.startsWith(u"Skedari i shënimeve"_s), qPrintable(boxes.asked()[2].text));
+        QCOMPARE(boxes.asked()[2].icon, platform::Icon::Warning);
         QCOMPARE(notes::all(Module1::notesPath()).size(), 2);
     }
 };
