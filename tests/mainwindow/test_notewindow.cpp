@@ -156,16 +156,17 @@ private Q_SLOTS:
         platform::MsgBoxScript boxes;
         list->cmdEksporto->click();
         notes::save(Module1::notesPath(), {2, 255}, QString());
-        editor()->txtShenimi->insertPlainText(u"X"_s); // not yet kept
+        editor()->txtShenimi->selectAll();
+        editor()->txtShenimi->insertPlainText(u"Y"_s); // not yet kept: kept first, the imported one after it
         list->cmdImporto->click();
         QCOMPARE(notes::note(Module1::notesPath(), {2, 255}), u"Kursia"_s);
-        QCOMPARE(stored({36, 12}), u"Durimi\nçdo gjë +!?X"_s);
-        QCOMPARE(editor()->txtShenimi->toPlainText(), u"Durimi\nçdo gjë +!?X"_s);
+        QCOMPARE(stored({36, 12}), u"Y\n\nDurimi\nçdo gjë +!?"_s);
+        QCOMPARE(editor()->txtShenimi->toPlainText(), u"Y\n\nDurimi\nçdo gjë +!?"_s);
         QCOMPARE(list->lstShenimet->count(), 2);
         list->cmdImporto->click();
         QCOMPARE(boxes.asked().size(), 3);
         QCOMPARE(boxes.asked()[0].text, u"Shënimet (2) u ruajtën te %1."_s.arg(QDir::toNativeSeparators(file)));
-        QCOMPARE(boxes.asked()[1].text, u"U morën 1 shënime nga %1."_s.arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(boxes.asked()[1].text, u"U morën 2 shënime nga %1."_s.arg(QDir::toNativeSeparators(file)));
         QVERIFY2(boxes.asked()[2].text.startsWith(u"Skedari i shënimeve"_s), qPrintable(boxes.asked()[2].text));
         QCOMPARE(boxes.asked()[2].icon, platform::Icon::Warning);
         QCOMPARE(notes::all(Module1::notesPath()).size(), 2);
