@@ -383,6 +383,10 @@ void frmKryesore::buildControls() {
     Rtf1 = named(new platform::RichTextView(this), "Rtf1");
     for (QWidget* pane : Rtf1->panes())
         pane->setAccessibleName(QStringLiteral("Teksti"));
+    if (auto* notesList = findChild<NotesList*>()) { // a dot beside the key of every verse with a note
+        connect(notesList, &NotesList::notesRead, Rtf1, &platform::RichTextView::setNotedVerses);
+        notesList->refresh();
+    }
     // Passages and search reports read in the same face and size as the whole text.
     QFont body(QStringLiteral("Verdana"));
     body.setPointSize(kTextPoints);

@@ -161,13 +161,17 @@ NotesList::NotesList(const QString& store, QWidget* parent) : QWidget(parent), m
 void NotesList::refresh() {
     lstShenimet->clear();
     QList<notes::Note> found;
+    QHash<text::Verse, QString> every;
     try {
         found = notes::search(m_store, txtFiltri->text());
+        for (const notes::Note& n : notes::all(m_store))
+            every.insert(n.verse, n.text);
     } catch (const databuilder::BuildError& e) {
         auto* said = new QListWidgetItem(QStringLiteral("Shënimet nuk u lexuan."), lstShenimet);
         said->setToolTip(e.message());
         return;
     }
+    Q_EMIT notesRead(every);
     for (const notes::Note& n : found) {
         auto* item = new QListWidgetItem(shenimet::lineOf(n.verse, n.text), lstShenimet);
         item->setData(Qt::UserRole, n.verse.text());

@@ -3,6 +3,7 @@
 
 #include "text/verse.h"
 
+#include <QHash>
 #include <QTimer>
 #include <QWidget>
 
@@ -77,6 +78,8 @@ public:
 
 Q_SIGNALS:
     void chosen(text::Verse verse);
+    // Every note, as refresh read it (for the marks beside the keys).
+    void notesRead(const QHash<text::Verse, QString>& notes);
 
 private:
     QString m_store;

@@ -66,6 +66,13 @@ private Q_SLOTS:
         QVERIFY(editor()->close());
         QCOMPARE(stored({36, 12}), u"Durimi\nçdo gjë"_s);
         QCOMPARE(stored({36, 13}), QString());
+        // A dot beside its key; the pointer on it shows the note.
+        platform::TextPane* pane = c->Rtf1->shown();
+        const QRect dot = pane->noteRect({36, 12});
+        QVERIFY(!dot.isEmpty() && pane->noteRect({36, 13}).isEmpty() && pane->noteRect({36, 11}).isEmpty());
+        QVERIFY(dot.right() < pane->viewport()->x()); // in the margin, left of the text
+        QCOMPARE(pane->noteAt(dot.center()), u"Durimi\nçdo gjë"_s);
+        QCOMPARE(pane->noteAt(dot.center() + QPoint(0, 30)), QString());
     }
 
     // The popup's item on another verse: the editor turns to it, the first verse's note kept as it was.
