@@ -43,6 +43,7 @@ frmShenimi::frmShenimi(const QString& store, QWidget* parent) : QWidget(parent, 
 }
 
 frmShenimi::~frmShenimi() {
+    m_leaving = true; // nothing more is shown while the windows go
     try {
         saveNow();
     } catch (...) { // nothing may leave a destructor; a failure was said in the editor already
@@ -73,6 +74,8 @@ bool frmShenimi::saveNow() {
     try {
         notes::save(m_store, m_verse, txtShenimi->toPlainText());
     } catch (const databuilder::BuildError& e) {
+        if (m_leaving)
+            return false;
         lblGabimi->setText(QStringLiteral("Shënimi nuk u ruajt: ") + e.message());
         lblGabimi->show();
         show(); // what was typed stays in sight

@@ -51,6 +51,7 @@ private:
     QString m_store;
     text::Verse m_verse;
     bool m_dirty = false;
+    bool m_leaving = false;
     QTimer m_pause;
 };
 
