@@ -152,6 +152,10 @@ QString parallelTextsPath() {
     return userDataFolder() + QStringLiteral("/tekstet.db");
 }
 
+QString notesPath() {
+    return userDataFolder() + QStringLiteral("/shenimet.db");
+}
+
 QString reciterFolder(const QString& relative) {
     if (usesUserData()) {
         const QString own = userDataFolder() + u'/' + relative;

@@ -50,6 +50,9 @@ QString wholeTextFile();
 // The store of the texts read beside the translation (the Arabic text, other translations): tekstet.db in the
 // reader's own data folder, apart from the translation's database so that a new import keeps it.
 QString parallelTextsPath();
+// The store of the reader's notes on verses: shenimet.db in the reader's own data folder, kept through a new import
+// and an update.
+QString notesPath();
 // A relative reciter folder: under the per-user folder when it exists there (and the per-user folder is in
 // use), otherwise under the program folder.
 QString reciterFolder(const QString& relative);

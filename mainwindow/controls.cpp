@@ -2,9 +2,11 @@
 // The main window's controls: built, named, laid out, chained in Tab order and fitted to the screen.
 #include "mainwindow/frmkryesore.h"
 
+#include "app/paths.h"
 #include "audio/playback.h"
 #include "mainwindow/header.h"
 #include "mainwindow/night.h"
+#include "mainwindow/notes.h"
 #include "platform/handler.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
@@ -13,6 +15,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -303,6 +306,10 @@ QWidget* frmKryesore::buildPageShenjuesit() {
     hint->setWordWrap(true);
     v->addWidget(lstShenjuesit, 1);
     v->addWidget(hint);
+    auto* notesList = new NotesList(Module1::notesPath(), page); // the notes beside the bookmarks
+    connect(notesList, &NotesList::chosen, this,
+            [this](text::Verse verse) { platform::guarded([&] { openInWholeText(verse); }); });
+    v->addWidget(notesList, 1);
     return page;
 }
 
@@ -376,6 +383,10 @@ void frmKryesore::buildControls() {
     Rtf1 = named(new platform::RichTextView(this), "Rtf1");
     for (QWidget* pane : Rtf1->panes())
         pane->setAccessibleName(QStringLiteral("Teksti"));
+    if (auto* notesList = findChild<NotesList*>()) { // a dot beside the key of every verse with a note
+        connect(notesList, &NotesList::notesRead, Rtf1, &platform::RichTextView::setNotedVerses);
+        notesList->refresh();
+    }
     // Passages and search reports read in the same face and size as the whole text.
     QFont body(QStringLiteral("Verdana"));
     body.setPointSize(kTextPoints);
@@ -400,6 +411,17 @@ void frmKryesore::buildControls() {
     krahaso->setShortcutContext(Qt::WindowShortcut);
     addAction(krahaso);
     connect(krahaso, &QAction::triggered, this, [this] { platform::guarded([this] { mnuKrahaso_Click(); }); });
+    // The note on the verse under the caret (or the one read) in its own small editor.
+    QAction* shenimi = action("mnuShenimi", QStringLiteral("Shënim për ajetin"));
+    shenimi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    shenimi->setShortcutContext(Qt::WindowShortcut);
+    addAction(shenimi);
+    connect(shenimi, &QAction::triggered, this, [this] {
+        platform::guarded([this] {
+            const text::Verse at = Rtf1->verseAt(Rtf1->SelStart());
+            shenimet::open(this, Module1::notesPath(), at.isValid() ? at : m_session.verse());
+        });
+    });
     mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
     mnuShenjo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     mnuShenjo->setShortcutContext(Qt::WindowShortcut);
@@ -578,6 +600,10 @@ void frmKryesore::chainTabOrder() {
                              cmbKlasifikimTematik,
                              LstAjetetPrejCmbTema,
                              lstShenjuesit,
+                             findChild<NotesList*>()->txtFiltri,
+                             findChild<NotesList*>()->lstShenimet,
+                             findChild<NotesList*>()->cmdEksporto,
+                             findChild<NotesList*>()->cmdImporto,
                              C1Tab1->tabBar(),
                              cmdRrethProg,
                              cmdImporto,

@@ -10,6 +10,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +24,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -125,6 +127,17 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), m_pane->viewport()->palette().base());
         m_pane->paintMarks(painter);
+    }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip) { // a note's start where its dot is
+            const QPoint at = static_cast<QHelpEvent*>(e)->pos();
+            if (const QString note = m_pane->noteAt(at + pos()); !note.isEmpty())
+                QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), note, this);
+            else
+                QToolTip::hideText();
+            return true;
+        }
+        return QWidget::event(e);
     }
 
 private:
@@ -813,7 +826,7 @@ void TextPane::resizeEvent(QResizeEvent* e) {
 
 void TextPane::paintEvent(QPaintEvent* e) {
     QTextEdit::paintEvent(e);
-    if (!m_marked.isEmpty())
+    if (!m_marked.isEmpty() || !m_noted.isEmpty())
         m_margin->update(); // the text scrolled or changed under the marks
 }
 
@@ -823,7 +836,31 @@ void TextPane::setMarkedVerses(const QSet<text::Verse>& verses) {
 }
 
 QRect TextPane::markRect(text::Verse v) const {
-    const text::VerseIndex::Span* span = m_marked.contains(v) ? m_index.spanOf(v) : nullptr;
+    return m_marked.contains(v) ? keyLineRect(v) : QRect();
+}
+
+void TextPane::setNotedVerses(const QHash<text::Verse, QString>& notes) {
+    m_noted = notes;
+    m_margin->update();
+}
+
+// A dot under the ribbon's place, so that a verse both marked and noted shows both.
+QRect TextPane::noteRect(text::Verse v) const {
+    const QRect line = m_noted.contains(v) ? keyLineRect(v) : QRect();
+    return line.isEmpty() ? QRect() : QRect(line.center().x() - 2, line.bottom() + 2, 5, 5);
+}
+
+QString TextPane::noteAt(QPoint p) const {
+    for (auto it = m_noted.cbegin(); it != m_noted.cend(); ++it)
+        if (noteRect(it.key()).adjusted(-3, -3, 3, 3).contains(p)) {
+            const QString note = it.value().trimmed();
+            return note.size() > 200 ? note.left(200) + u'…' : note;
+        }
+    return {};
+}
+
+QRect TextPane::keyLineRect(text::Verse v) const {
+    const text::VerseIndex::Span* span = m_index.spanOf(v);
     const int start = span ? span->key : -1;
     const QTextBlock block = start >= 0 ? document()->findBlock(start) : QTextBlock();
     if (!block.isValid() || !block.layout() || block.layout()->lineCount() == 0)
@@ -849,6 +886,10 @@ void TextPane::paintMarks(QPainter& painter) const {
             {r.topLeft(), r.topRight(), r.bottomRight(), QPoint(r.center().x(), r.bottom() - 3), r.bottomLeft()});
         painter.drawPolygon(ribbon);
     }
+    painter.setBrush(colour(text::Role::Note));
+    for (auto it = m_noted.cbegin(); it != m_noted.cend(); ++it)
+        if (const QRect r = noteRect(it.key()).translated(-m_margin->pos()); !r.isEmpty())
+            painter.drawEllipse(r);
 }
 
 void TextPane::wheelEvent(QWheelEvent* e) {
@@ -894,6 +935,11 @@ void RichTextView::recolour() {
 void RichTextView::setMarkedVerses(const QSet<text::Verse>& verses) {
     for (TextPane* pane : panes())
         pane->setMarkedVerses(verses);
+}
+
+void RichTextView::setNotedVerses(const QHash<text::Verse, QString>& notes) {
+    for (TextPane* pane : panes())
+        pane->setNotedVerses(notes);
 }
 
 void RichTextView::resizeEvent(QResizeEvent* e) {

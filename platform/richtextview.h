@@ -71,6 +71,13 @@ public:
     // Where a marked verse's mark is drawn, in the pane's own coordinates; empty when the verse is not marked, not
     // in this text or not in view.
     QRect markRect(text::Verse v) const;
+    // Verses that have a note, each with its note: a small dot is drawn beside their keys, and the pointer resting
+    // on it shows the note's start.
+    void setNotedVerses(const QHash<text::Verse, QString>& notes);
+    // Where a noted verse's dot is drawn, as markRect gives a mark's; the note's start shown at a point of the pane
+    // ("" where no dot is).
+    QRect noteRect(text::Verse v) const;
+    QString noteAt(QPoint p) const;
     // The first verse whose line is at the top of the view or among the next three lines (a heading, the title or a
     // report may stand above it); none when there is none.
     text::Verse topVerse() const;
@@ -189,6 +196,8 @@ private:
     std::optional<text::VerseIndex> m_plainIndex; // the index without the lines beside, while they are shown
     QFont m_arabic;
     QSet<text::Verse> m_marked;
+    QHash<text::Verse, QString> m_noted;
+    QRect keyLineRect(text::Verse v) const;
     QWidget* m_margin; // the strip left of the text where the marks are drawn
 };
 
@@ -248,6 +257,8 @@ public:
     void recolour();
     // Verses marked beside their keys, in both texts.
     void setMarkedVerses(const QSet<text::Verse>& verses);
+    // Verses with a note, in both texts (see TextPane::setNotedVerses).
+    void setNotedVerses(const QHash<text::Verse, QString>& notes);
     // Loose letters hold for both texts.
     void setLooseLetters(bool loose);
     bool looseLetters() const { return m_shown->looseLetters(); }

@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/notes.h"
+
+#include "notes/notes.h"
+#include "platform/msgbox.h"
+#include "tools/textinput.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmShenimi::frmShenimi(const QString& store, QWidget* parent) : QWidget(parent, Qt::Window), m_store(store) {
+    setObjectName(QStringLiteral("frmShenimi"));
+    resize(420, 260);
+    txtShenimi = new QPlainTextEdit(this);
+    txtShenimi->setObjectName(QStringLiteral("txtShenimi"));
+    txtShenimi->setAccessibleName(QStringLiteral("Shënimi"));
+    lblGabimi = new QLabel(this);
+    lblGabimi->setObjectName(QStringLiteral("lblGabimi"));
+    lblGabimi->setWordWrap(true);
+    lblGabimi->setStyleSheet(QStringLiteral("color: #b00000;"));
+    lblGabimi->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txtShenimi, 1);
+    layout->addWidget(lblGabimi);
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(kPauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &frmShenimi::saveNow);
+    connect(txtShenimi, &QPlainTextEdit::textChanged, this, [this] {
+        m_dirty = true;
+        m_pause.start();
+    });
+    if (parent)
+        parent->window()->installEventFilter(this); // the main window closing keeps what is typed
+}
+
+frmShenimi::~frmShenimi() {
+    m_leaving = true; // nothing more is shown while the windows go
+    try {
+        saveNow();
+    } catch (...) { // nothing may leave a destructor; a failure was said in the editor already
+    }
+}
+
+void frmShenimi::showVerse(text::Verse verse) {
+    if ((verse != m_verse || !isVisible()) && saveNow()) {
+        m_verse = verse;
+        {
+            const QSignalBlocker quiet(txtShenimi);
+            txtShenimi->setPlainText(notes::note(m_store, verse));
+        }
+        txtShenimi->moveCursor(QTextCursor::End); // the reader writes on where the note ends
+        m_dirty = false;
+        setWindowTitle(QStringLiteral("Shënim për ajetin %1").arg(verse.text()));
+    }
+    show();
+    raise();
+    activateWindow();
+    txtShenimi->setFocus();
+}
+
+bool frmShenimi::saveNow() {
+    m_pause.stop();
+    if (!m_dirty || !m_verse.isValid())
+        return true;
+    try {
+        notes::save(m_store, m_verse, txtShenimi->toPlainText());
+    } catch (const databuilder::BuildError& e) {
+        if (m_leaving)
+            return false;
+        lblGabimi->setText(QStringLiteral("Shënimi nuk u ruajt: ") + e.message());
+        lblGabimi->show();
+        show(); // what was typed stays in sight
+        return false;
+    }
+    m_dirty = false;
+    lblGabimi->hide();
+    Q_EMIT saved(m_verse);
+    return true;
+}
+
+void frmShenimi::reload() {
+    if (!m_verse.isValid() || !saveNow())
+        return;
+    const QSignalBlocker quiet(txtShenimi);
+    txtShenimi->setPlainText(notes::note(m_store, m_verse));
+    txtShenimi->moveCursor(QTextCursor::End);
+}
+
+void frmShenimi::closeEvent(QCloseEvent* e) {
+    if (saveNow())
+        e->accept();
+    else
+        e->ignore(); // the text stays, with the failure said under it
+}
+
+bool frmShenimi::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close && watched == parentWidget()->window())
+        saveNow();
+    return QWidget::eventFilter(watched, event);
+}
+
+NotesList::NotesList(const QString& store, QWidget* parent) : QWidget(parent), m_store(store) {
+    setObjectName(QStringLiteral("NotesList"));
+    auto* title = new QLabel(QStringLiteral("Shënimet"), this);
+    title->setStyleSheet(QStringLiteral("color: white;"));
+    txtFiltri = new QLineEdit(this);
+    txtFiltri->setObjectName(QStringLiteral("txtFiltriShenimeve"));
+    txtFiltri->setPlaceholderText(QStringLiteral("Kërko në shënime"));
+    txtFiltri->setAccessibleName(QStringLiteral("Kërko në shënime"));
+    lstShenimet = new QListWidget(this);
+    lstShenimet->setObjectName(QStringLiteral("lstShenimet"));
+    lstShenimet->setAccessibleName(QStringLiteral("Shënimet"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(title);
+    layout->addWidget(txtFiltri);
+    layout->addWidget(lstShenimet, 1);
+    cmdEksporto = new QPushButton(QStringLiteral("Eksporto"), this);
+    cmdEksporto->setObjectName(QStringLiteral("cmdEksportoShenimet"));
+    cmdEksporto->setToolTip(QStringLiteral("Ruaji shënimet në një skedar, për t’i marrë në një kompjuter tjetër"));
+    cmdImporto = new QPushButton(QStringLiteral("Importo"), this);
+    cmdImporto->setObjectName(QStringLiteral("cmdImportoShenimet"));
+    cmdImporto->setToolTip(QStringLiteral("Merri shënimet nga një skedar i eksportuar"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdEksporto);
+    buttons->addWidget(cmdImporto);
+    layout->addLayout(buttons);
+    connect(cmdEksporto, &QPushButton::clicked, this, &NotesList::exportNotes);
+    connect(cmdImporto, &QPushButton::clicked, this, &NotesList::importNotes);
+    chooseFile = [this](bool saving) {
+        QFileDialog dialog(window(), saving ? QStringLiteral("Eksporto shënimet") : QStringLiteral("Importo shënimet"),
+                           QDir::homePath() + (saving ? QStringLiteral("/shenimet.json") : QString()),
+                           QStringLiteral("Shënime (*.json);;Të gjithë skedarët (*)"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
+        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Skedari:"));
+        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
+        dialog.setLabelText(QFileDialog::Accept, saving ? QStringLiteral("Ruaje") : QStringLiteral("Hap"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                       : QString();
+    };
+    connect(txtFiltri, &QLineEdit::textChanged, this, &NotesList::refresh);
+    auto choose = [this](QListWidgetItem* item) {
+        if (const text::Verse v = text::Verse::fromText(item->data(Qt::UserRole).toString()); v.isValid())
+            Q_EMIT chosen(v);
+    };
+    connect(lstShenimet, &QListWidget::itemActivated, this, choose);
+    connect(lstShenimet, &QListWidget::itemClicked, this, choose);
+    refresh();
+}
+
+void NotesList::refresh() {
+    lstShenimet->clear();
+    QList<notes::Note> found;
+    QHash<text::Verse, QString> every;
+    try {
+        found = notes::search(m_store, txtFiltri->text());
+        for (const notes::Note& n : notes::all(m_store))
+            every.insert(n.verse, n.text);
+    } catch (const databuilder::BuildError& e) {
+        auto* said = new QListWidgetItem(QStringLiteral("Shënimet nuk u lexuan."), lstShenimet);
+        said->setToolTip(e.message());
+        return;
+    }
+    Q_EMIT notesRead(every);
+    for (const notes::Note& n : found) {
+        auto* item = new QListWidgetItem(shenimet::lineOf(n.verse, n.text), lstShenimet);
+        item->setData(Qt::UserRole, n.verse.text());
+        item->setToolTip(n.text.left(300));
+    }
+}
+
+void NotesList::exportNotes() {
+    frmShenimi* editor = window()->findChild<frmShenimi*>();
+    if (editor && !editor->saveNow())
+        return; // said in the editor
+    const QString file = chooseFile(true);
+    if (file.isEmpty())
+        return;
+    try {
+        notes::exportTo(m_store, file);
+        platform::MsgBox(QStringLiteral("Shënimet (%1) u ruajtën te %2.")
+                             .arg(notes::all(m_store).size())
+                             .arg(QDir::toNativeSeparators(file)),
+                         platform::Buttons::OK, QString(), platform::Icon::Information, window());
+    } catch (const databuilder::BuildError& e) {
+        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning, window());
+    }
+}
+
+void NotesList::importNotes() {
+    frmShenimi* editor = window()->findChild<frmShenimi*>();
+    if (editor && !editor->saveNow())
+        return; // said in the editor; an import now would be written over by what it holds
+    const QString file = chooseFile(false);
+    if (file.isEmpty())
+        return;
+    try {
+        const int changed = notes::importFrom(m_store, file);
+        refresh();
+        if (editor)
+            editor->reload();
+        platform::MsgBox(QStringLiteral("U morën %1 shënime nga %2.").arg(changed).arg(QDir::toNativeSeparators(file)),
+                         platform::Buttons::OK, QString(), platform::Icon::Information, window());
+    } catch (const databuilder::BuildError& e) {
+        platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning, window());
+    }
+}
+
+namespace shenimet {
+
+QString lineOf(text::Verse verse, const QString& note) {
+    constexpr int kShown = 40;
+    const QString first = note.trimmed().section(u'\n', 0, 0);
+    return verse.text() + QStringLiteral("  ") + (first.size() > kShown ? first.left(kShown) + u'…' : first);
+}
+
+frmShenimi* open(QWidget* window, const QString& store, text::Verse verse) {
+    if (!verse.isValid())
+        return nullptr;
+    auto* editor = window->findChild<frmShenimi*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!editor) {
+        editor = new frmShenimi(store, window);
+        for (NotesList* list : window->findChildren<NotesList*>())
+            QObject::connect(editor, &frmShenimi::saved, list, &NotesList::refresh);
+    }
+    editor->showVerse(verse);
+    return editor;
+}
+
+} // namespace shenimet
