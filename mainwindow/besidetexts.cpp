@@ -67,7 +67,7 @@ qint64 arabicText(const QString& store) {
 }
 
 QFont arabicFont(int points) {
-    QFont f(QStringLiteral("Amiri"));
+    QFont f{QString::fromLatin1(kArabicFace)};
     f.setPointSize(points);
     return f;
 }

@@ -12,7 +12,8 @@
 // texts (the Arabic above each verse, the translations turned on under it).
 namespace besidetexts {
 
-inline constexpr int kArabicPoints = 22; // the Arabic's size until the reader chooses one
+inline constexpr char kArabicFace[] = "Amiri"; // a face Debian ships for the Quran's text
+inline constexpr int kArabicPoints = 22;       // the Arabic's size until the reader chooses one
 inline constexpr int kSmallestArabic = 12;
 inline constexpr int kLargestArabic = 48;
 
@@ -34,7 +35,7 @@ QList<text::ShownText> read(const QString& store, const Choice& c);
 // The store's Arabic text (its first), or 0 when it holds none. Throws BuildError.
 qint64 arabicText(const QString& store);
 
-// The face and size the Arabic is drawn in: Amiri (a face Debian ships for the Quran's text), at the chosen size.
+// The face and size the Arabic is drawn in: kArabicFace at the chosen size.
 QFont arabicFont(int points);
 
 } // namespace besidetexts

@@ -4,6 +4,7 @@
 #include "app/paths.h"
 #include "data/library.h"
 #include "data/schema.h"
+#include "mainwindow/besidetexts.h"
 #include "platform/database.h"
 #include "text/compare.h"
 #include "tools/parallel.h"
@@ -45,9 +46,10 @@ QString html(const QList<Row>& rows) {
         const QString body = r.arabic ? r.text.toHtmlEscaped() : marked(r.text, differ[t++]);
         out += QStringLiteral("<p><b>%1</b></p><p%2>%3</p>")
                    .arg(r.label.toHtmlEscaped(),
-                        r.arabic ? QStringLiteral(" dir=\"rtl\" align=\"right\" "
-                                                  "style=\"font-family:Amiri; font-size:x-large\"")
-                                 : QString(),
+                        r.arabic
+                            ? QStringLiteral(" dir=\"rtl\" align=\"right\" style=\"font-family:%1; font-size:x-large\"")
+                                  .arg(QLatin1String(besidetexts::kArabicFace))
+                            : QString(),
                         body);
     }
     return out;

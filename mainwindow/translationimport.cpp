@@ -44,9 +44,9 @@ std::optional<databuilder::ParallelText> TranslationImport::importBeside() {
         const QByteArray content = databuilder::readWholeFile(file);
         const databuilder::TextKind kind = databuilder::kindOf(content);
         const bool arabic = kind == databuilder::TextKind::Arabic;
-        databuilder::ParallelText t = databuilder::importParallel(Module1::parallelTextsPath(), file, content, kind,
-                                                                  arabic ? QStringLiteral("ar") : QStringLiteral("sq"),
-                                                                  databuilder::surahsOf(Module1::databasePath()));
+        databuilder::ParallelText t =
+            databuilder::importParallel(Module1::parallelTextsPath(), file, content, kind,
+                                        databuilder::languageOf(kind), databuilder::surahsOf(Module1::databasePath()));
         QString note = arabic ? QStringLiteral("Teksti arab „%1” u importua dhe shfaqet mbi çdo ajet.").arg(t.name)
                               : QStringLiteral("Përkthimi „%1” u importua dhe shfaqet nën çdo ajet.").arg(t.name);
         if (!t.emptyVerses.isEmpty())

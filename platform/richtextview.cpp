@@ -1023,20 +1023,18 @@ void RichTextView::setBeside(const QList<text::ShownText>& texts, const QFont& a
 }
 
 bool RichTextView::selectVerse(text::Verse v) {
-    const auto [start, end] = m_shown->blockOf(v);
-    if (start < 0)
-        return false;
-    m_shown->setSelStart(start);
-    m_shown->setSelLength(end - start);
-    return true;
+    return selectBlock(m_shown->blockOf(v));
 }
 
 bool RichTextView::selectBlockAt(int crlfPos) {
-    const auto [start, end] = m_shown->blockAt(crlfPos);
-    if (start < 0)
+    return selectBlock(m_shown->blockAt(crlfPos));
+}
+
+bool RichTextView::selectBlock(std::pair<int, int> block) {
+    if (block.first < 0)
         return false;
-    m_shown->setSelStart(start);
-    m_shown->setSelLength(end - start);
+    m_shown->setSelStart(block.first);
+    m_shown->setSelLength(block.second - block.first);
     return true;
 }
 

@@ -319,6 +319,7 @@ protected:
 
 private:
     void showPane(TextPane* pane);
+    bool selectBlock(std::pair<int, int> block); // (-1, -1): none
     void setFontOfBoth(const std::function<void(TextPane*)>& apply);
 
     QString m_fileName;

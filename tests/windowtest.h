@@ -33,6 +33,17 @@ inline QString top(frmKryesore* w) {
     return c.Rtf1->lineAt(c.Rtf1->topPosition()).section(u'\t', 0, 0);
 }
 
+// Starts the program on `dir` (on a copy of the bundled data, or `again` on the data a start left there), its window
+// shown and active; null when it did not start or its window did not become active.
+inline frmKryesore* startShown(const QTemporaryDir& dir, bool again) {
+    frmKryesore* w = again ? testsupport::startOnFolder(dir) : testsupport::startProgram(dir);
+    if (!w)
+        return nullptr;
+    w->show();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w) ? w : nullptr;
+}
+
 // Types `text` into a box, as a paste leaves it, and presses Enter there.
 inline void enter(QWidget* box, const QString& text) {
     testsupport::typeInto(box, text);

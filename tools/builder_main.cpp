@@ -197,7 +197,7 @@ int importParallelText(int argc, char* argv[]) {
         const QByteArray content = databuilder::readWholeFile(file);
         const databuilder::TextKind kind = databuilder::kindOf(content);
         if (language.isEmpty())
-            language = kind == databuilder::TextKind::Arabic ? QStringLiteral("ar") : QStringLiteral("sq");
+            language = databuilder::languageOf(kind);
         const databuilder::ParallelText t =
             databuilder::importParallel(store.isEmpty() ? Module1::parallelTextsPath() : store, file, content, kind,
                                         language, databuilder::readSurahs(facts));

@@ -129,6 +129,10 @@ TextKind kindOf(const QByteArray& content) {
     return text::hasArabic(verses) ? TextKind::Arabic : TextKind::Translation;
 }
 
+QString languageOf(TextKind kind) {
+    return kind == TextKind::Arabic ? QStringLiteral("ar") : QStringLiteral("sq");
+}
+
 QHash<text::Verse, QString> parallelVerses(const QString& database, qint64 text) {
     QHash<text::Verse, QString> verses;
     if (!QFileInfo::exists(database))

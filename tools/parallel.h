@@ -42,6 +42,8 @@ ParallelText importParallel(const QString& database, const QString& file, const 
 
 // The kind a file's verse lines tell: Arabic letters make the Arabic text.
 TextKind kindOf(const QByteArray& content);
+// The language a text of that kind is taken to be in when none is named: "ar" for the Arabic, "sq" otherwise.
+QString languageOf(TextKind kind);
 
 // The texts of the store, in the order they came; none when there is no store.
 QList<ParallelText> parallelTexts(const QString& database);

@@ -48,11 +48,8 @@ class TestBeside : public QObject {
     std::unique_ptr<Controls> c;
     QToolButton* arabic() const { return testsupport::child<QToolButton>(c->w, "cmdTekstiArab"); }
     void start(bool again) {
-        frmKryesore* w = again ? testsupport::startOnFolder(dir) : testsupport::startProgram(dir);
+        frmKryesore* w = windowtest::startShown(dir, again);
         QVERIFY(w);
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
         c = std::make_unique<Controls>(w);
     }
     // Imports a file as a text beside, by the menu of the Arabic's button, answering its message.

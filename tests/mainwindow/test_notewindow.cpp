@@ -24,11 +24,8 @@ class TestNoteWindow : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<Controls> c;
     void start(bool again) {
-        frmKryesore* w = again ? testsupport::startOnFolder(dir) : testsupport::startProgram(dir);
+        frmKryesore* w = windowtest::startShown(dir, again);
         QVERIFY(w);
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
         c = std::make_unique<Controls>(w);
     }
     // The caret to a verse as the reader puts it there: Ctrl+G, its key, Enter.

@@ -21,12 +21,8 @@ class TestReading : public QObject {
     std::unique_ptr<Controls> c;
     platform::MsgBoxScript boxes;
     void start() {
-        frmKryesore* w = dir.isValid() && QFile::exists(dir.filePath("librezi.db")) ? testsupport::startOnFolder(dir)
-                                                                                    : testsupport::startProgram(dir);
+        frmKryesore* w = windowtest::startShown(dir, dir.isValid() && QFile::exists(dir.filePath("librezi.db")));
         QVERIFY(w);
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
         c = std::make_unique<Controls>(w);
     }
     QString top() { return windowtest::top(c->w); }
