@@ -7,6 +7,7 @@
 #include "mainwindow/header.h"
 #include "mainwindow/night.h"
 #include "mainwindow/notes.h"
+#include "mainwindow/printdialog.h"
 #include "platform/handler.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
@@ -422,6 +423,20 @@ void frmKryesore::buildControls() {
             shenimet::open(this, Module1::notesPath(), at.isValid() ? at : m_session.verse());
         });
     });
+    // What the view shows (or the bookmarks with their notes) to a PDF or on paper.
+    m_print = new PrintCommands(
+        {[this] { return viewPrintout(); }, [this] { return bookmarksPrintout(); }, [this] { return printLook(); }},
+        this);
+    mnuEksporto = action("mnuEksporto", QStringLiteral("Eksporto..."));
+    mnuEksporto->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    mnuPrinto = action("mnuPrinto", QStringLiteral("Printo..."));
+    mnuPrinto->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    for (QAction* a : {mnuEksporto, mnuPrinto}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    connect(mnuEksporto, &QAction::triggered, this, [this] { platform::guarded([this] { m_print->exportText(); }); });
+    connect(mnuPrinto, &QAction::triggered, this, [this] { platform::guarded([this] { m_print->printText(); }); });
     mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
     mnuShenjo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     mnuShenjo->setShortcutContext(Qt::WindowShortcut);

@@ -16,13 +16,16 @@
 #include "mainwindow/navigation.h"
 #include "mainwindow/night.h"
 #include "mainwindow/place.h"
+#include "mainwindow/printdialog.h"
 #include "mainwindow/textcommands.h"
 #include "mainwindow/translationimport.h"
 #include "mainwindow/wholetext.h"
+#include "notes/notes.h"
 #include "platform/handler.h"
 #include "platform/look.h"
 #include "platform/mediaplayer.h"
 #include "prefs/fonts.h"
+#include "printing/sources.h"
 #include "search/history.h"
 #include "text/arabic.h"
 #include "tools/parallel.h"
@@ -1041,6 +1044,31 @@ void frmKryesore::mnuKrahaso_Click() {
     if (!m_compare)
         m_compare = new frmKrahaso(m_library, this);
     m_compare->showVerse(verse);
+}
+
+printing::Printout frmKryesore::viewPrintout() const {
+    if (const reading::Screen& screen = m_session.screen(); screen.composed() && screen.text)
+        return printing::composed(m_library, *screen.text, Rtf1->beside());
+    text::Verse at = Rtf1->verseAt(Rtf1->SelStart());
+    if (!at.isValid())
+        at = Rtf1->topVerse();
+    if (!at.isValid())
+        at = m_session.verse();
+    return printing::surah(m_library, at.isValid() ? at.surah : 1, Rtf1->beside());
+}
+
+std::optional<printing::Printout> frmKryesore::bookmarksPrintout() const {
+    const QList<notes::Note> noted = notes::all(Module1::notesPath());
+    if (m_bookmarks->verses().isEmpty() && noted.isEmpty())
+        return std::nullopt;
+    return printing::bookmarks(m_library, m_bookmarks->verses(), noted, Rtf1->beside());
+}
+
+printing::Look frmKryesore::printLook() const {
+    // The reader's face, at a size for paper.
+    QFont face(Rtf1->fontAt(std::max(0, Rtf1->positionOf(Rtf1->topVerse()))).family());
+    face.setPointSizeF(11);
+    return {face, besidetexts::arabicFont(16)};
 }
 
 void frmKryesore::reciterFetched(qint64 id) {

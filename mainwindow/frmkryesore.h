@@ -6,6 +6,7 @@
 #include "platform/listcontrols.h"
 #include "platform/richtextview.h"
 #include "platform/treeview.h"
+#include "printing/printout.h"
 #include "reading/session.h"
 #include "search/dbsearch.h"
 #include "search/findtext.h"
@@ -26,6 +27,7 @@
 #include <optional>
 
 class Bookmarks;
+class PrintCommands;
 class HeaderPanel;
 class TranslationImport;
 class QSpinBox;
@@ -169,6 +171,11 @@ private:
     // "Krahaso" (Ctrl+Shift+K): the verse under the caret in every text the reader has, the translations' differences
     // marked.
     void mnuKrahaso_Click();
+    // What "Eksporto..." and "Printo..." take: what the view shows (the surah at the caret in the whole text), the
+    // bookmarks with the notes (none when there are none), the faces.
+    printing::Printout viewPrintout() const;
+    std::optional<printing::Printout> bookmarksPrintout() const;
+    printing::Look printLook() const;
     // Imports a translation just fetched, with the preview of an import from a file.
     void importFetched(const QString& file);
     // The reciter lists filled again after a fetched reciter came or went; `id` (>= 0) becomes the verse reciter.
@@ -264,6 +271,8 @@ private:
     QAction* mnuVazhdo;
     QAction* mnuShenjo;
     QAction* mnuLexoVazhdim;
+    QAction* mnuEksporto;
+    QAction* mnuPrinto;
 
     search::Searcher* m_searcher = nullptr;
     std::unique_ptr<search::FindInText> m_find;
@@ -271,6 +280,7 @@ private:
     audio::Playback* m_playback = nullptr;
     audio::ReciterChoice* m_reciters = nullptr;
     Bookmarks* m_bookmarks = nullptr;
+    PrintCommands* m_print = nullptr;
     TranslationImport* m_import = nullptr;
     downloads::Fetcher* m_fetcher = nullptr;
     downloads::Recordings* m_recordings = nullptr;

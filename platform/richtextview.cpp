@@ -397,35 +397,42 @@ void TextPane::setText(const QString& text) {
     replaceContent([&plain](QTextDocument* doc) { doc->setPlainText(plain); });
 }
 
+void formatComposed(QTextDocument* doc, int at, const text::Composed& composed, const QFont& arabic, Palette palette) {
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    // Verse lines hang under the start of their text; the lines beside them take their own look first, so that the
+    // marks go over it.
+    const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
+    for (const text::VerseIndex::Span& v : composed.index.verses()) {
+        cursor.setPosition(at + v.key);
+        cursor.setBlockFormat(hanging);
+    }
+    const QTextBlockFormat besideBlocks[] = {besideBlock(false, hanging), besideBlock(true, hanging)};
+    const QTextCharFormat besideRuns[] = {besideChars(false, arabic), besideChars(true, arabic)};
+    for (const text::BesideLine& b : composed.beside) {
+        cursor.setPosition(at + b.start);
+        cursor.setBlockFormat(besideBlocks[b.arabic]);
+        cursor.setPosition(at + b.start + b.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(besideRuns[b.arabic]);
+    }
+    // Marks of one role share one format; a stretch marked twice keeps its colour.
+    QTextCharFormat format;
+    for (const text::Mark& m : composed.marks) {
+        format.setForeground(palette(m.role));
+        format.setProperty(rtf::kRoleProperty, int(m.role));
+        cursor.setPosition(at + m.start);
+        cursor.setPosition(at + m.start + m.length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(format);
+    }
+    cursor.endEditBlock();
+}
+
 void TextPane::showComposed(const text::Composed& composed) {
     replaceContent([&composed, arabic = m_arabic](QTextDocument* doc) {
         QTextCursor cursor(doc);
-        cursor.beginEditBlock();
+        cursor.beginEditBlock(); // one change for the text and its look
         doc->setPlainText(composed.text);
-        // Verse lines hang under the start of their text; the lines beside them take their own look first, so
-        // that the marks go over it.
-        const QTextBlockFormat hanging = rtf::hangingFormat(doc->defaultFont());
-        for (const text::VerseIndex::Span& v : composed.index.verses()) {
-            cursor.setPosition(v.key);
-            cursor.setBlockFormat(hanging);
-        }
-        const QTextBlockFormat besideBlocks[] = {besideBlock(false, hanging), besideBlock(true, hanging)};
-        const QTextCharFormat besideRuns[] = {besideChars(false, arabic), besideChars(true, arabic)};
-        for (const text::BesideLine& b : composed.beside) {
-            cursor.setPosition(b.start);
-            cursor.setBlockFormat(besideBlocks[b.arabic]);
-            cursor.setPosition(b.start + b.length, QTextCursor::KeepAnchor);
-            cursor.setCharFormat(besideRuns[b.arabic]);
-        }
-        // Marks of one role share one format; a stretch marked twice keeps its colour.
-        QTextCharFormat format;
-        for (const text::Mark& m : composed.marks) {
-            format.setForeground(colour(m.role));
-            format.setProperty(rtf::kRoleProperty, int(m.role));
-            cursor.setPosition(m.start);
-            cursor.setPosition(m.start + m.length, QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(format);
-        }
+        formatComposed(doc, 0, composed, arabic, colour);
         cursor.endEditBlock();
     });
     m_index = composed.index;

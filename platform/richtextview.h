@@ -20,6 +20,11 @@ namespace rtf {
 struct Document;
 }
 
+// Gives a composed text standing in a document from `at` on its look: its verse lines hanging, the lines beside
+// them in their faces (the Arabic right to left), its marks in the palette's colours.
+void formatComposed(QTextDocument* doc, int at, const text::Composed& composed, const QFont& arabic,
+                    QColor (*palette)(text::Role));
+
 // One text of the main window's view, with its own layout, caret, scroll and caches. Its positions count a line
 // break as two characters (CR LF) in Text, SelStart and SelLength alike; they map exactly onto the document's own
 // positions, which count one per paragraph break. The reader cannot type into it; caret, selection and scrolling
@@ -275,6 +280,7 @@ public:
     // translation alone. The Arabic in its own face and size.
     void setBeside(const QList<text::ShownText>& texts, const QFont& arabic);
     bool showsBeside() const { return !m_beside.isEmpty(); }
+    const QList<text::ShownText>& beside() const { return m_beside; }
     // Selects the verse's block in the text shown (the key line, and the lines beside it); false when the text does
     // not hold the verse.
     bool selectVerse(text::Verse v);

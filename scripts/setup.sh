@@ -9,7 +9,7 @@ shift || true
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good qt6-qpa-plugins fonts-dejavu-core fonts-hosny-amiri xvfb xauth
-          espeak-ng lame)
+          espeak-ng lame poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

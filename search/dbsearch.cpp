@@ -163,6 +163,8 @@ QString looseHint(int looseCount) {
 text::Composed compose(const Outcome& outcome) {
     const Request& r = outcome.request;
     text::Composer c;
+    c.title(r.surah > 0 ? QStringLiteral("Kërkimi i „%1” në suren %2").arg(r.phrase, r.surahName)
+                        : QStringLiteral("Kërkimi i „%1”").arg(r.phrase));
     c.line();
     c.line(reportLine(int(outcome.results.size()), r.phrase, r.surah > 0, r.surahName));
     c.markLine(markedWords(r.phrase), r.loose);

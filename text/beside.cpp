@@ -79,6 +79,7 @@ Composed withBeside(const Composed& composed, const QList<ShownText>& texts) {
         return composed;
     const BesidePlan plan = planBeside(composed.index, int(composed.text.size()), texts);
     Composed out;
+    out.title = composed.title;
     qsizetype from = 0;
     for (const BesidePlan::Insert& i : plan.inserts) {
         out.text += QStringView(composed.text).mid(from, i.at - from);

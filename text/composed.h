@@ -40,6 +40,7 @@ struct Composed {
     VerseIndex index;
     QList<Mark> marks;
     QList<BesideLine> beside;
+    QString title = {}; // what the text is, as a printout's heading says it ("Kërkimi i „është”")
     // The text as the view reports it: line breaks as CR LF.
     QString crlf() const;
 };
@@ -47,6 +48,8 @@ struct Composed {
 // Composes a text a line at a time, recording each verse's place as it goes.
 class Composer {
 public:
+    // What the text is (see Composed::title).
+    void title(const QString& s) { m_c.title = s; }
     // A line that is no verse ("" for an empty line).
     void line(const QString& s = QString());
     // A line drawn wholly in a role's colour (a link the reader can follow).

@@ -99,6 +99,7 @@ text::Composed composePassage(const data::Library& library, const QString& theme
     const GroupItem g = splitGroupItem(itemText);
     const VerseFetches fetches = scanVerseList(g.verseList);
     text::Composer passage;
+    passage.title(QStringLiteral("Tema „%1”: %2").arg(themeText, itemText));
     for (const QString& line : passageHeader(themeText, itemText))
         passage.line(line);
     const bool surahIsNumber = !g.surahPart.isEmpty() && std::all_of(g.surahPart.begin(), g.surahPart.end(),
