@@ -10,8 +10,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextCursor>
 
@@ -109,6 +112,46 @@ QByteArray fileChecksum(const QString& path) {
     QCryptographicHash h(QCryptographicHash::Sha256);
     h.addData(&f);
     return h.result().toHex();
+}
+
+namespace {
+
+// What a poppler tool prints for a file.
+QString poppler(const QString& tool, const QStringList& args) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty())
+        qFatal("%s (poppler-utils) is needed: scripts/setup.sh installs it", qPrintable(tool));
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(120000) || p.exitCode() != 0)
+        qFatal("%s failed", qPrintable(tool));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+QStringList pagesOf(const QString& pdf) {
+    QStringList pages = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                                                              QStringLiteral("UTF-8"), pdf, QStringLiteral("-")})
+                            .split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+int pageCount(const QString& pdf) {
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+        .match(poppler(QStringLiteral("pdfinfo"), {pdf}))
+        .captured(1)
+        .toInt();
+}
+
+QStringList keysIn(const QString& text) {
+    QStringList keys;
+    static const QRegularExpression key(QStringLiteral("^\\s*(\\d+:\\d+)\\."), QRegularExpression::MultilineOption);
+    for (const QRegularExpressionMatch& m : key.globalMatch(text))
+        keys.append(m.captured(1));
+    return keys;
 }
 
 bool overwrite(const QString& path, const QByteArray& bytes) {

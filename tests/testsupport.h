@@ -89,6 +89,12 @@ bool search(const Controls& c, const std::function<void()>& start = {});
 
 // The SHA-256 of a file's bytes ("" when it cannot be read).
 QByteArray fileChecksum(const QString& path);
+// A PDF's pages, their texts as pdftotext reads them (lines as they stand on the page), and how many pdfinfo counts;
+// the verse keys standing at the start of a text's lines ("2:255"), in order. The poppler tools must be there
+// (scripts/setup.sh installs them): the test ends without them.
+QStringList pagesOf(const QString& pdf);
+int pageCount(const QString& pdf);
+QStringList keysIn(const QString& text);
 // Writes `bytes` over the file (truncating it); false when it cannot be written.
 bool overwrite(const QString& path, const QByteArray& bytes);
 // Types `text` into the edit field of a combo box or line edit, as a paste would leave it.

@@ -8,13 +8,11 @@
 #include "printing/printout.h"
 #include "printing/sources.h"
 #include "search/dbsearch.h"
+#include "testsupport.h"
 #include "tools/databuilder.h"
 
 #include <QFile>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -23,42 +21,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// What a poppler tool prints for a file.
-QString poppler(const QString& tool, const QStringList& args) {
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty())
-        qFatal("%s (poppler-utils) is needed: scripts/setup.sh installs it", qPrintable(tool));
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(120000) || p.exitCode() != 0)
-        qFatal("%s failed", qPrintable(tool));
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pageCount(const QString& pdf) {
-    return QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(poppler(u"pdfinfo"_s, {pdf})).captured(1).toInt();
-}
-
-// The pages' texts, as pdftotext reads them (their lines as they stand on the page).
-QStringList pagesOf(const QString& pdf) {
-    QStringList pages = poppler(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s}).split(u'\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-// The verse keys at the start of the text's lines, in order.
-QStringList keysIn(const QString& text) {
-    QStringList keys;
-    static const QRegularExpression key(u"^\\s*(\\d+:\\d+)\\."_s, QRegularExpression::MultilineOption);
-    for (const QRegularExpressionMatch& m : key.globalMatch(text))
-        keys.append(m.captured(1));
-    return keys;
-}
-
-} // namespace
+using testsupport::keysIn;
+using testsupport::pageCount;
+using testsupport::pagesOf;
 
 class TestPrinting : public QObject {
     Q_OBJECT
@@ -113,7 +78,7 @@ private Q_SLOTS:
             QCOMPARE(expected.size(), 286);
         else if (realText)
             QCOMPARE(expected.size(), 1932);
-        const QString pdf = qEnvironmentVariable("KEEP_PDF", dir.path()) + u"/out%1.pdf"_s.arg(which);
+        const QString pdf = dir.filePath(u"out%1.pdf"_s.arg(which));
         const int pages = printing::writePdf(out, look, pdf);
         QCOMPARE(pageCount(pdf), pages);
         QVERIFY2(pages > (which == 0 ? 15 : 100), qPrintable(QString::number(pages)));
