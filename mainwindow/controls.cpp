@@ -419,7 +419,7 @@ void frmKryesore::buildControls() {
     connect(shenimi, &QAction::triggered, this, [this] {
         platform::guarded([this] {
             const text::Verse at = Rtf1->verseAt(Rtf1->SelStart());
-            shenimet::open(this, Module1::notesPath(), at.isValid() ? at : m_session.verse());
+            shenimet::open(this, Module1::notesPath(), at.isValid() ? at : m_session.verse(), Rtf1->shown());
         });
     });
     mnuShenjo = action("mnuShenjo", QStringLiteral("Shëno ajetin"));
