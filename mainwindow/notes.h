@@ -24,7 +24,7 @@ class TextPane;
 // it. What the reader types is kept in the notes store after a short pause, and while typing goes on without one
 // once the first change not yet kept is older than kLongestMs; also when the editor turns to another verse, when it
 // closes and when the main window closes. A save that failed is said in the editor, and the editor stays open with
-// the text until a save succeeds.
+// the text, trying again after a pause, until a save succeeds.
 class frmShenimi : public QWidget {
     Q_OBJECT
 public:
