@@ -91,6 +91,8 @@ bool frmShenimi::saveNow() {
     } catch (const databuilder::BuildError& e) {
         if (m_leaving)
             return false;
+        m_unkept.start(); // tried again after a pause, or the longest wait, as typing goes on or not
+        m_pause.start(kPauseMs);
         lblGabimi->setText(QStringLiteral("Shënimi nuk u ruajt: ") + e.message());
         lblGabimi->show();
         show(); // what was typed stays in sight
