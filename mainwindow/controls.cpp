@@ -420,7 +420,7 @@ void frmKryesore::buildControls() {
     connect(shenimi, &QAction::triggered, this, [this] {
         platform::guarded([this] {
             const text::Verse at = Rtf1->verseAt(Rtf1->SelStart());
-            shenimet::open(this, Module1::notesPath(), at.isValid() ? at : m_session.verse());
+            shenimet::open(this, Module1::notesPath(), at.isValid() ? at : m_session.verse(), Rtf1->shown());
         });
     });
     // What the view shows (or the bookmarks with their notes) to a PDF or on paper.

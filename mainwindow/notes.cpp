@@ -3,6 +3,7 @@
 
 #include "notes/notes.h"
 #include "platform/msgbox.h"
+#include "platform/richtextview.h"
 #include "tools/textinput.h"
 
 #include <QCloseEvent>
@@ -14,7 +15,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 frmShenimi::frmShenimi(const QString& store, QWidget* parent) : QWidget(parent, Qt::Window), m_store(store) {
     setObjectName(QStringLiteral("frmShenimi"));
@@ -34,10 +38,7 @@ frmShenimi::frmShenimi(const QString& store, QWidget* parent) : QWidget(parent, 
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPauseMs);
     connect(&m_pause, &QTimer::timeout, this, &frmShenimi::saveNow);
-    connect(txtShenimi, &QPlainTextEdit::textChanged, this, [this] {
-        m_dirty = true;
-        m_pause.start();
-    });
+    connect(txtShenimi, &QPlainTextEdit::textChanged, this, &frmShenimi::changed);
     if (parent)
         parent->window()->installEventFilter(this); // the main window closing keeps what is typed
 }
@@ -67,6 +68,20 @@ void frmShenimi::showVerse(text::Verse verse) {
     txtShenimi->setFocus();
 }
 
+// Kept after a pause in typing, or at once when the first change not yet kept waited long enough: checked here, at
+// every change, as well as by the timer, so that a busy event loop cannot hold the save back.
+void frmShenimi::changed() {
+    if (!m_dirty) {
+        m_dirty = true;
+        m_unkept.start();
+    }
+    const qint64 waited = m_unkept.elapsed();
+    if (waited >= kLongestMs)
+        saveNow();
+    else
+        m_pause.start(int(std::min<qint64>(kPauseMs, kLongestMs - waited)));
+}
+
 bool frmShenimi::saveNow() {
     m_pause.stop();
     if (!m_dirty || !m_verse.isValid())
@@ -76,6 +91,8 @@ bool frmShenimi::saveNow() {
     } catch (const databuilder::BuildError& e) {
         if (m_leaving)
             return false;
+        m_unkept.start(); // tried again after a pause, or the longest wait, as typing goes on or not
+        m_pause.start(kPauseMs);
         lblGabimi->setText(QStringLiteral("Shënimi nuk u ruajt: ") + e.message());
         lblGabimi->show();
         show(); // what was typed stays in sight
@@ -93,6 +110,21 @@ void frmShenimi::reload() {
     const QSignalBlocker quiet(txtShenimi);
     txtShenimi->setPlainText(notes::note(m_store, m_verse));
     txtShenimi->moveCursor(QTextCursor::End);
+}
+
+void frmShenimi::placeBeside(QRect verse) {
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = main ? main->screen() : this->screen();
+    const QRect available = screen->availableGeometry();
+    create(); // its frame, as far as the platform knows it before the window is shown
+    const QSize frame = frameGeometry().size() - size();
+    QRect room = main ? main->frameGeometry().intersected(available) : available;
+    if (room.width() < width() + frame.width() || room.height() < height() + frame.height())
+        room = available; // a main window smaller than the editor: on its screen
+    const QRect placed = shenimet::placeBeside(verse, size() + frame, room);
+    resize(placed.size() - frame);
+    move(placed.topLeft()); // the frame's corner
+    m_placed = true;
 }
 
 void frmShenimi::closeEvent(QCloseEvent* e) {
@@ -227,7 +259,36 @@ QString lineOf(text::Verse verse, const QString& note) {
     return verse.text() + QStringLiteral("  ") + (first.size() > kShown ? first.left(kShown) + u'…' : first);
 }
 
-frmShenimi* open(QWidget* window, const QString& store, text::Verse verse) {
+QRect placeBeside(QRect verse, QSize size, QRect room) {
+    constexpr int kGap = 4; // the verse's last line stays in sight above the editor
+    QRect r(QPoint(), size.boundedTo(room.size()));
+    if (verse.isEmpty()) {
+        r.moveCenter(room.center());
+    } else {
+        r.moveTopLeft({verse.left(), verse.bottom() + 1 + kGap});
+        if (r.bottom() > room.bottom() && verse.top() - kGap - r.height() >= room.top())
+            r.moveBottom(verse.top() - 1 - kGap);
+    }
+    r.moveLeft(std::clamp(r.left(), room.left(), room.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), room.top(), room.bottom() + 1 - r.height()));
+    return r;
+}
+
+QRect verseOnScreen(const platform::TextPane* text, text::Verse verse) {
+    const auto [from, to] = text->blockOf(verse);
+    if (from < 0)
+        return {};
+    QTextCursor at(text->document());
+    at.setPosition(text->toDocumentPosition(from));
+    const QRect first = text->cursorRect(at);
+    at.setPosition(text->toDocumentPosition(to));
+    const QRect last = text->cursorRect(at);
+    const QRect view = text->viewport()->rect();
+    const QRect lines = QRect(QPoint(view.left(), first.top()), QPoint(view.right(), last.bottom())).intersected(view);
+    return lines.isEmpty() ? QRect() : lines.translated(text->viewport()->mapToGlobal(QPoint()));
+}
+
+frmShenimi* open(QWidget* window, const QString& store, text::Verse verse, const platform::TextPane* text) {
     if (!verse.isValid())
         return nullptr;
     auto* editor = window->findChild<frmShenimi*>(QString(), Qt::FindDirectChildrenOnly);
@@ -236,6 +297,8 @@ frmShenimi* open(QWidget* window, const QString& store, text::Verse verse) {
         for (NotesList* list : window->findChildren<NotesList*>())
             QObject::connect(editor, &frmShenimi::saved, list, &NotesList::refresh);
     }
+    if (!editor->placed())
+        editor->placeBeside(text ? verseOnScreen(text, verse) : QRect());
     editor->showVerse(verse);
     return editor;
 }
