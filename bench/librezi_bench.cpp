@@ -20,7 +20,10 @@
 #include "platform/richtextview.h"
 #include "platform/rtffill.h"
 #include "prefs/fonts.h"
+#include "printing/printout.h"
+#include "printing/sources.h"
 #include "resources/resources.h"
+#include "search/dbsearch.h"
 #include "search/report.h"
 #include "text/wholetext.h"
 #include "tools/databuilder.h"
@@ -42,6 +45,7 @@
 #include <QMediaPlayer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPdfWriter>
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -1195,6 +1199,39 @@ public:
         return r;
     }
 
+    // A search's results written to an A4 PDF as "Eksporto..." writes them (title, keys, red marks, page feet); the
+    // floor: Qt printing the same text as a plain document to a PDF of the same paper.
+    Result pdf(const QString& phrase) {
+        const text::Composed results = search::compose(search::run(Module1::cnLidhja, {phrase, 0, QString(), false}));
+        require(!results.index.isEmpty(), QStringLiteral("no verse holds \"%1\"").arg(phrase));
+        const printing::Printout out = printing::composed(Module1::library, results, {});
+        const printing::Look look{QFont(QStringLiteral("DejaVu Sans"), 11), besidetexts::arabicFont(16)};
+        const QString file = QDir::temp().filePath(QStringLiteral("librezi-bench.pdf"));
+        int pages = 0;
+        auto [value, floor] = interleaved(
+            m_runs,
+            {{},
+             [&] { pages = printing::writePdf(out, look, file); },
+             [&] { require(pages > 0 && QFileInfo(file).size() > 0, QStringLiteral("no PDF was written")); }},
+            {{},
+             [&] {
+                 QTextDocument plain(results.text);
+                 plain.setDefaultFont(look.text);
+                 QPdfWriter writer(file);
+                 writer.setPageSize(QPageSize(QPageSize::A4));
+                 plain.print(&writer);
+             },
+             {}});
+        QFile::remove(file);
+        Result r(QStringLiteral("pdf"), value, floor);
+        r.judge(2, true).note = QStringLiteral("\"%1\": %2 verses, %3 A4 pages; floor: QTextDocument::print of the "
+                                               "plain text to a QPdfWriter")
+                                    .arg(phrase)
+                                    .arg(results.index.size())
+                                    .arg(pages);
+        return r;
+    }
+
     // A new size for the whole text, 14 and 12 points in turn, from its top.
     Result font() {
         // The floor shows the same document, formats and default font included.
@@ -1626,6 +1663,7 @@ int main(int argc, char** argv) {
         {"find-next", [&] { return bench.findNext(); }},
         {"find-previous", [&] { return bench.findBack(); }},
         {"passage", [&] { return bench.passage(); }},
+        {"pdf", [&] { return bench.pdf(p.many); }},
         {"font", [&] { return bench.font(); }},
         {"recitation-gap", [&] { return bench.recitationGap(); }},
         {"fetched-gap", [&] { return bench.fetchedGap(); }},

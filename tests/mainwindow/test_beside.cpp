@@ -4,6 +4,7 @@
 // letter; a phrase typed in Arabic searching the Arabic text; and the whole Simple Clean text in the view, byte for
 // byte.
 #include "about/frmrrethprog.h"
+#include "mainwindow/printdialog.h"
 #include "mainwindow/translationimport.h"
 #include "platform/look.h"
 #include "search/dbsearch.h"
@@ -111,6 +112,17 @@ private Q_SLOTS:
                     u"„arabisht”, i lexuar pranë përkthimit, me shënimin e tij:\nTanzil Quran Text\nLicense: Creative "
                     "Commons Attribution 3.0"_s));
         QCOMPARE(above({1, 3}), kRahman + u" ٱلرَّحِيمِ"_s);
+        // A surah exported holds the Arabic above each verse, as shown.
+        auto* print = c->w->findChild<PrintCommands*>();
+        const QString pdf = dir.filePath(u"arabisht.pdf"_s);
+        print->runDialog = [](frmPrinto&) { return true; };
+        print->chooseFile = [pdf](const QString&) { return pdf; };
+        {
+            platform::MsgBoxScript script;
+            print->exportText();
+        }
+        static const QRegularExpression arabicLetter(u"[\\x{0600}-\\x{06FF}\\x{FB50}-\\x{FEFF}]"_s);
+        QVERIFY(testsupport::pagesOf(pdf).join(u'\n').contains(arabicLetter));
         QCOMPARE(c->Rtf1->verseIndex().size(), plainIndex.size());
         // The Arabic line belongs to its verse; it is drawn right to left in its own face.
         const text::VerseIndex::Span* s = c->Rtf1->verseIndex().spanOf({36, 12});
