@@ -22,7 +22,7 @@ frmPrinto::frmPrinto(Mode mode, const QString& view, bool bookmarks, const QStri
     setObjectName(QStringLiteral("frmPrinto"));
     setWindowTitle(mode == Mode::Export ? QStringLiteral("Eksporto") : QStringLiteral("Printo"));
     auto* what = new QGroupBox(QStringLiteral("Çfarë"), this);
-    optPamja = new QRadioButton(view, what);
+    optPamja = new QRadioButton(QString(view).replace(u'&', QLatin1String("&&")), what); // "Musa&Harun" as typed
     optPamja->setObjectName(QStringLiteral("optPamja"));
     optPamja->setChecked(true);
     optShenjuesit = new QRadioButton(QStringLiteral("Shënjuesit dhe shënimet"), what);

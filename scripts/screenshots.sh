@@ -3,7 +3,8 @@
 # Makes the README's pictures of the window under Xvfb, on a translation file given as the first argument
 # (it is imported into a temporary folder for the pictures only; it is not part of the program):
 #   scripts/screenshots.sh /path/to/sq.ahmeti.txt [WIDTHxHEIGHT] [SCALE] [/path/to/quran-simple-clean.txt]
-# The pictures go to docs/ : the window on a chosen surah, the bookmarks, a search, the night page; with the Arabic text, the
+# The pictures go to docs/ : the window on a chosen surah, the bookmarks, a search and its export (the dialog and
+# the PDF's first page), the night page; with the Arabic text, the
 # Arabic above the verses, an Arabic search and a verse compared.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +14,7 @@ scale=${3:-1}
 arabic=${4:-}
 suffix=${screen}${scale/#1/}
 [ "$scale" = "1" ] || suffix=${screen}@${scale}x
-for p in xvfb xdotool x11-apps imagemagick; do
+for p in xvfb xdotool x11-apps imagemagick poppler-utils; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get install -y -qq --no-install-recommends "$p" >/dev/null
@@ -35,7 +36,8 @@ fi
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 sleep 1
-export DISPLAY=$display XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data QT_SCALE_FACTOR=$scale
+mkdir -p "$tmp/home"
+export DISPLAY=$display HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data QT_SCALE_FACTOR=$scale
 "$tmp/librezi" >/dev/null 2>&1 &
 for _ in $(seq 50); do xdotool search --name "Lib'rezi Drites" >/dev/null 2>&1 && break; sleep 0.2; done
 sleep 2
@@ -72,6 +74,21 @@ xdotool windowfocus --sync "$window"
 keys ctrl+shift+f; keys ctrl+a; type "Musa&Harun"; keys Return
 sleep 1
 shot search
+# The results exported: the dialog; then saved where the file dialog suggests, and the PDF's first page.
+focus() { xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "$1" | tail -1)"; sleep 0.3; }
+keys ctrl+e
+focus "^Eksporto$"
+shot export
+keys Return
+sleep 1
+focus "^Eksporto$"
+keys Return
+sleep 2
+focus "Lib'rezi Drites"
+keys Return
+pdftoppm -r 60 -f 1 -l 1 -singlefile -png "$tmp"/home/*.pdf "$here/docs/export-pdf"
+echo docs/export-pdf.png
+xdotool windowfocus --sync "$window"
 # Reading at night: Jasin again, its first verse marked, on the dark page; then the day again.
 keys alt+Left
 keys ctrl+g; type "36:1"; keys Return

@@ -56,7 +56,7 @@ private Q_SLOTS:
         print = w->findChild<PrintCommands*>();
         QVERIFY(print);
         print->runDialog = [this](frmPrinto& d) {
-            offered = d.optPamja->text();
+            offered = d.optPamja->text().replace(u"&&"_s, u"&"_s);
             bookmarksOffered = d.optShenjuesit->isEnabled();
             printersOffered.clear();
             for (int i = 0; i < d.cmbPrinteri->count(); ++i)
