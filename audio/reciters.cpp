@@ -5,6 +5,7 @@
 
 #include "app/module1.h"
 #include "platform/database.h"
+#include "platform/filedialog.h"
 #include "platform/handler.h"
 #include "platform/listcontrols.h"
 #include "platform/msgbox.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLocale>
@@ -72,17 +72,8 @@ ReciterChoice::ReciterChoice(const data::Library& library, platform::ComboBox* C
                              platform::ComboBox* CmbLexuesSure, QObject* parent)
     : QObject(parent), m_library(library), m_cmbAjete(CmbLexuesAjete), m_cmbSure(CmbLexuesSure) {
     chooseFolder = [this] {
-        QFileDialog dialog(m_cmbAjete->window(), QStringLiteral("Zgjidhni dosjen e regjistrimeve"), QDir::homePath());
-        dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setOption(QFileDialog::ShowDirsOnly);
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dosja:"));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Zgjidh"));
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                       : QString();
+        return platform::askForFile(m_cmbAjete->window(), QStringLiteral("Zgjidhni dosjen e regjistrimeve"),
+                                    QDir::homePath(), QString(), platform::FileChoice::Folder);
     };
     askName = [this](const QString& folder) {
         QInputDialog dialog(m_cmbAjete->window());

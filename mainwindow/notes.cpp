@@ -2,13 +2,13 @@
 #include "mainwindow/notes.h"
 
 #include "notes/notes.h"
+#include "platform/filedialog.h"
 #include "platform/msgbox.h"
 #include "platform/richtextview.h"
 #include "tools/textinput.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -169,19 +169,11 @@ NotesList::NotesList(const QString& store, QWidget* parent) : QWidget(parent), m
     connect(cmdEksporto, &QPushButton::clicked, this, &NotesList::exportNotes);
     connect(cmdImporto, &QPushButton::clicked, this, &NotesList::importNotes);
     chooseFile = [this](bool saving) {
-        QFileDialog dialog(window(), saving ? QStringLiteral("Eksporto shënimet") : QStringLiteral("Importo shënimet"),
-                           QDir::homePath() + (saving ? QStringLiteral("/shenimet.json") : QString()),
-                           QStringLiteral("Shënime (*.json);;Të gjithë skedarët (*)"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
-        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Skedari:"));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
-        dialog.setLabelText(QFileDialog::Accept, saving ? QStringLiteral("Ruaje") : QStringLiteral("Hap"));
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                       : QString();
+        return platform::askForFile(window(),
+                                    saving ? QStringLiteral("Eksporto shënimet") : QStringLiteral("Importo shënimet"),
+                                    QDir::homePath() + (saving ? QStringLiteral("/shenimet.json") : QString()),
+                                    QStringLiteral("Shënime (*.json);;Të gjithë skedarët (*)"),
+                                    saving ? platform::FileChoice::Save : platform::FileChoice::Open);
     };
     connect(txtFiltri, &QLineEdit::textChanged, this, &NotesList::refresh);
     auto choose = [this](QListWidgetItem* item) {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/printdialog.h"
 
+#include "platform/filedialog.h"
 #include "platform/msgbox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,19 +72,13 @@ PrintCommands::PrintCommands(Sources sources, QWidget* window)
     : QObject(window), m_sources(std::move(sources)), m_window(window) {
     runDialog = [](frmPrinto& dialog) { return dialog.exec() == QDialog::Accepted; };
     chooseFile = [this](const QString& suggested) {
-        QFileDialog dialog(m_window, QStringLiteral("Eksporto"), QDir::home().filePath(suggested),
-                           QStringLiteral("Dokument PDF (*.pdf);;Dokument OpenDocument (*.odt)"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Skedari:"));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Ruaje"));
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        QString filter;
+        QString file = platform::askForFile(m_window, QStringLiteral("Eksporto"), QDir::home().filePath(suggested),
+                                            QStringLiteral("Dokument PDF (*.pdf);;Dokument OpenDocument (*.odt)"),
+                                            platform::FileChoice::Save, &filter);
+        if (file.isEmpty())
             return QString();
-        QString file = dialog.selectedFiles().first();
-        const bool odt = dialog.selectedNameFilter().contains(QLatin1String("odt"));
+        const bool odt = filter.contains(QLatin1String("odt"));
         if (QFileInfo(file).suffix().isEmpty())
             file += odt ? QStringLiteral(".odt") : QStringLiteral(".pdf");
         return file;

@@ -3,13 +3,13 @@
 
 #include "app/paths.h"
 #include "data/library.h"
+#include "platform/filedialog.h"
 #include "platform/msgbox.h"
 #include "tools/databuilder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QProgressDialog>
 
 #include <thread>
@@ -19,17 +19,9 @@ TranslationImport::TranslationImport(QWidget* window) : QObject(window), m_windo
 }
 
 QString TranslationImport::askForFile() {
-    QFileDialog dialog(m_window, QStringLiteral("Importo përkthimin"), QDir::homePath(),
-                       QStringLiteral("Përkthime (*.txt *.xml);;Të gjithë skedarët (*)"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog); // its words are ours, in Albanian
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Shiko në:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Skedari:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Lloji:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Hap"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulo"));
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                   : QString();
+    return platform::askForFile(m_window, QStringLiteral("Importo përkthimin"), QDir::homePath(),
+                                QStringLiteral("Përkthime (*.txt *.xml);;Të gjithë skedarët (*)"),
+                                platform::FileChoice::Open);
 }
 
 bool TranslationImport::placeholderShown(const data::Library& library) {
