@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -68,6 +69,18 @@ QPageSize::PageSizeId frmPrinto::pageSize() const {
     return QPageSize::PageSizeId(cmbFaqja->currentData().toInt());
 }
 
+namespace {
+
+// The pointer waits while the pages are made (a few seconds for thousands of verses).
+struct Waiting {
+    Waiting() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Waiting() { QGuiApplication::restoreOverrideCursor(); }
+    Waiting(const Waiting&) = delete;
+    Waiting& operator=(const Waiting&) = delete;
+};
+
+} // namespace
+
 PrintCommands::PrintCommands(Sources sources, QWidget* window)
     : QObject(window), m_sources(std::move(sources)), m_window(window) {
     runDialog = [](frmPrinto& dialog) { return dialog.exec() == QDialog::Accepted; };
@@ -114,12 +127,15 @@ void PrintCommands::exportText() {
     if (file.isEmpty())
         return;
     try {
+        std::optional<Waiting> waiting(std::in_place);
         if (file.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive)) {
             printing::writeOdt(*out, m_sources.look(), file);
+            waiting.reset();
             platform::MsgBox(QStringLiteral("„%1” u ruajt në „%2”.").arg(out->title, QDir::toNativeSeparators(file)),
                              platform::Buttons::OK, QString(), platform::Icon::Information, m_window);
         } else {
             const int pages = printing::writePdf(*out, m_sources.look(), file, size);
+            waiting.reset();
             platform::MsgBox(QStringLiteral("„%1” u ruajt në „%2” (%3 faqe).")
                                  .arg(out->title, QDir::toNativeSeparators(file))
                                  .arg(pages),
@@ -147,7 +163,9 @@ void PrintCommands::printText() {
     printer.setPageSize(QPageSize(size));
     setUpPrinter(printer);
     try {
+        std::optional<Waiting> waiting(std::in_place);
         const int pages = printing::print(*out, m_sources.look(), printer);
+        waiting.reset();
         platform::MsgBox(QStringLiteral("„%1” u dërgua te printeri „%2” (%3 faqe).").arg(out->title, name).arg(pages),
                          platform::Buttons::OK, QString(), platform::Icon::Information, m_window);
     } catch (const printing::WriteError& e) {
