@@ -187,19 +187,19 @@ NotesList::NotesList(const QString& store, QWidget* parent) : QWidget(parent), m
 
 void NotesList::refresh() {
     lstShenimet->clear();
-    QList<notes::Note> found;
-    QHash<text::Verse, QString> every;
+    QList<notes::Note> all;
     try {
-        found = notes::search(m_store, txtFiltri->text());
-        for (const notes::Note& n : notes::all(m_store))
-            every.insert(n.verse, n.text);
+        all = notes::all(m_store); // read once: the dots take every note, the list those the filter finds
     } catch (const databuilder::BuildError& e) {
         auto* said = new QListWidgetItem(QStringLiteral("Shënimet nuk u lexuan."), lstShenimet);
         said->setToolTip(e.message());
         return;
     }
+    QHash<text::Verse, QString> every;
+    for (const notes::Note& n : all)
+        every.insert(n.verse, n.text);
     Q_EMIT notesRead(every);
-    for (const notes::Note& n : found) {
+    for (const notes::Note& n : notes::search(all, txtFiltri->text())) {
         auto* item = new QListWidgetItem(shenimet::lineOf(n.verse, n.text), lstShenimet);
         item->setData(Qt::UserRole, n.verse.text());
         item->setToolTip(n.text.left(300));
@@ -214,11 +214,10 @@ void NotesList::exportNotes() {
     if (file.isEmpty())
         return;
     try {
-        notes::exportTo(m_store, file);
-        platform::MsgBox(QStringLiteral("Shënimet (%1) u ruajtën te %2.")
-                             .arg(notes::all(m_store).size())
-                             .arg(QDir::toNativeSeparators(file)),
-                         platform::Buttons::OK, QString(), platform::Icon::Information, window());
+        const int written = notes::exportTo(m_store, file);
+        platform::MsgBox(
+            QStringLiteral("Shënimet (%1) u ruajtën te %2.").arg(written).arg(QDir::toNativeSeparators(file)),
+            platform::Buttons::OK, QString(), platform::Icon::Information, window());
     } catch (const databuilder::BuildError& e) {
         platform::MsgBox(e.message(), platform::Buttons::OK, QString(), platform::Icon::Warning, window());
     }

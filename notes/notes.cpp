@@ -42,6 +42,14 @@ void put(platform::Connection& db, text::Verse verse, const QString& text) {
                 {verse.surah, verse.verse, text, QDateTime::currentMSecsSinceEpoch()});
 }
 
+// Opens the store for reading; false when there is no store, or no note was ever kept in it.
+bool openForReading(platform::Connection& db, const QString& store) {
+    if (!QFileInfo::exists(store))
+        return false;
+    db.Open(store);
+    return db.value(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'Shenimet'")).isValid();
+}
+
 BuildError fileError(const QString& file, const QString& cause) {
     return BuildError(QStringLiteral("Skedari i shënimeve %1 %2").arg(QDir::toNativeSeparators(file), cause), cause);
 }
@@ -61,12 +69,9 @@ void save(const QString& store, text::Verse verse, const QString& text) {
 }
 
 QString note(const QString& store, text::Verse verse) {
-    if (!QFileInfo::exists(store))
-        return {};
     platform::Connection db;
     try {
-        db.Open(store);
-        if (!db.value(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'Shenimet'")).isValid())
+        if (!openForReading(db, store))
             return {};
         return db
             .value(QStringLiteral("SELECT Shenimi FROM Shenimet WHERE NrSure = ? AND NrAjet = ?"),
@@ -79,12 +84,9 @@ QString note(const QString& store, text::Verse verse) {
 
 QList<Note> all(const QString& store) {
     QList<Note> notes;
-    if (!QFileInfo::exists(store))
-        return notes;
     platform::Connection db;
     try {
-        db.Open(store);
-        if (!db.value(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'Shenimet'")).isValid())
+        if (!openForReading(db, store))
             return notes;
         for (platform::Statement rows = db.query(
                  QStringLiteral("SELECT NrSure, NrAjet, Shenimi, Ndryshuar FROM Shenimet ORDER BY NrSure, NrAjet"));
@@ -98,22 +100,23 @@ QList<Note> all(const QString& store) {
     return notes;
 }
 
-QList<Note> search(const QString& store, const QString& filter) {
+QList<Note> search(const QList<Note>& notes, const QString& filter) {
     const QString wanted = platform::foldText(filter.trimmed(), true);
     QList<Note> found;
-    for (const Note& n : all(store))
+    for (const Note& n : notes)
         if (platform::foldText(n.text, true).contains(wanted) || n.verse.text() == wanted)
             found.append(n);
     return found;
 }
 
-void exportTo(const QString& store, const QString& file) {
+int exportTo(const QString& store, const QString& file) {
     QJsonArray list;
     for (const Note& n : all(store))
         list.append(QJsonObject{{QStringLiteral("ajeti"), n.verse.text()}, {QStringLiteral("shenimi"), n.text}});
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(QJsonDocument(list).toJson()) < 0 || !out.commit())
         throw fileError(file, QStringLiteral("nuk mund të shkruhet.\n(%1)").arg(out.errorString()));
+    return int(list.size());
 }
 
 int importFrom(const QString& store, const QString& file) {

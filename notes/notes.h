@@ -29,10 +29,10 @@ QString note(const QString& store, text::Verse verse);
 QList<Note> all(const QString& store);
 // The notes whose text or verse key holds `filter`, in book order, every letter without regard to case and ë/ç
 // matched by e/c; every note for an empty filter.
-QList<Note> search(const QString& store, const QString& filter);
+QList<Note> search(const QList<Note>& notes, const QString& filter);
 
-// Writes every note to `file` as JSON (replacing it whole, or not at all).
-void exportTo(const QString& store, const QString& file);
+// Writes every note to `file` as JSON (replacing it whole, or not at all); the notes written.
+int exportTo(const QString& store, const QString& file);
 // Reads notes written by exportTo and merges them into the store in one transaction: a verse without a note gets
 // the one read; a verse whose note differs keeps its own and gets the one read after it, so nothing is lost. A file
 // that is not such a list, or names a verse that is not one, changes nothing. Returns how many notes were added or
