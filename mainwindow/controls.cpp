@@ -588,6 +588,7 @@ void frmKryesore::fitToScreen() {
 }
 
 void frmKryesore::chainTabOrder() {
+    const NotesList* notesList = findChild<NotesList*>();
     QList<QWidget*> chain = {CmbNrSure,
                              CmbEmrSure,
                              CmdPlaySure,
@@ -615,10 +616,10 @@ void frmKryesore::chainTabOrder() {
                              cmbKlasifikimTematik,
                              LstAjetetPrejCmbTema,
                              lstShenjuesit,
-                             findChild<NotesList*>()->txtFiltri,
-                             findChild<NotesList*>()->lstShenimet,
-                             findChild<NotesList*>()->cmdEksporto,
-                             findChild<NotesList*>()->cmdImporto,
+                             notesList->txtFiltri,
+                             notesList->lstShenimet,
+                             notesList->cmdEksporto,
+                             notesList->cmdImporto,
                              C1Tab1->tabBar(),
                              cmdRrethProg,
                              cmdImporto,

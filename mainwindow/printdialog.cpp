@@ -126,24 +126,15 @@ void PrintCommands::exportText() {
     const QString file = chooseFile(suggested.simplified() + QStringLiteral(".pdf"));
     if (file.isEmpty())
         return;
-    try {
-        std::optional<Waiting> waiting(std::in_place);
+    produce([&] {
+        const QString where = QDir::toNativeSeparators(file);
         if (file.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive)) {
             printing::writeOdt(*out, m_sources.look(), file);
-            waiting.reset();
-            platform::MsgBox(QStringLiteral("„%1” u ruajt në „%2”.").arg(out->title, QDir::toNativeSeparators(file)),
-                             platform::Buttons::OK, QString(), platform::Icon::Information, m_window);
-        } else {
-            const int pages = printing::writePdf(*out, m_sources.look(), file, size);
-            waiting.reset();
-            platform::MsgBox(QStringLiteral("„%1” u ruajt në „%2” (%3 faqe).")
-                                 .arg(out->title, QDir::toNativeSeparators(file))
-                                 .arg(pages),
-                             platform::Buttons::OK, QString(), platform::Icon::Information, m_window);
+            return QStringLiteral("„%1” u ruajt në „%2”.").arg(out->title, where);
         }
-    } catch (const printing::WriteError& e) {
-        platform::MsgBox(e.message, platform::Buttons::OK, QString(), platform::Icon::Warning, m_window);
-    }
+        const int pages = printing::writePdf(*out, m_sources.look(), file, size);
+        return QStringLiteral("„%1” u ruajt në „%2” (%3 faqe).").arg(out->title, where).arg(pages);
+    });
 }
 
 void PrintCommands::printText() {
@@ -162,13 +153,20 @@ void PrintCommands::printText() {
     QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
     printer.setPageSize(QPageSize(size));
     setUpPrinter(printer);
-    try {
-        std::optional<Waiting> waiting(std::in_place);
+    produce([&] {
         const int pages = printing::print(*out, m_sources.look(), printer);
-        waiting.reset();
-        platform::MsgBox(QStringLiteral("„%1” u dërgua te printeri „%2” (%3 faqe).").arg(out->title, name).arg(pages),
-                         platform::Buttons::OK, QString(), platform::Icon::Information, m_window);
+        return QStringLiteral("„%1” u dërgua te printeri „%2” (%3 faqe).").arg(out->title, name).arg(pages);
+    });
+}
+
+void PrintCommands::produce(const std::function<QString()>& work) {
+    QString done;
+    try {
+        const Waiting waiting; // until the pages are made, not while the message is read
+        done = work();
     } catch (const printing::WriteError& e) {
         platform::MsgBox(e.message, platform::Buttons::OK, QString(), platform::Icon::Warning, m_window);
+        return;
     }
+    platform::MsgBox(done, platform::Buttons::OK, QString(), platform::Icon::Information, m_window);
 }

@@ -60,6 +60,8 @@ public:
 private:
     std::optional<printing::Printout> chosen(frmPrinto::Mode mode, const QStringList& printers,
                                              QPageSize::PageSizeId& size, QString& printer);
+    // Makes the pages (the pointer waiting meanwhile), then says what `work` says it did, or why it failed.
+    void produce(const std::function<QString()>& work);
     Sources m_sources;
     QWidget* m_window;
 };

@@ -46,7 +46,8 @@ int paint(QTextDocument& document, const QString& foot, QPainter& painter, QPage
 // as a text the reader can read).
 int writePdf(const Printout& printout, const Look& look, const QString& path,
              QPageSize::PageSizeId size = QPageSize::A4);
-// Writes an OpenDocument text of the printout (title and body; no page feet), whole or not at all.
+// Writes an OpenDocument text of the printout (the title, the body, the foot once at the end: no page feet), whole
+// or not at all.
 void writeOdt(const Printout& printout, const Look& look, const QString& path);
 // Sends the printout to a printer set up by the caller; the pages sent.
 int print(const Printout& printout, const Look& look, QPrinter& printer);

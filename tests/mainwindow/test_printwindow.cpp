@@ -79,6 +79,8 @@ private Q_SLOTS:
         QCOMPARE(said, u"„Sureja Jasin (36)” u ruajt në „%1” (%2 faqe)."_s.arg(QDir::toNativeSeparators(yasin))
                            .arg(testsupport::pageCount(yasin)));
         QCOMPARE(keysOf(yasin), keys(36, 83));
+        const QString nowhere = dir.filePath(u"mungon/jasin.pdf"_s); // a folder that is not there: said, and only that
+        QVERIFY(exported(nowhere).startsWith(u"Skedari „%1” nuk mund të shkruhet"_s.arg(nowhere)));
 
         c->ChkKerkoSure->setChecked(true);
         c->CmbNrSure->setText(u"2"_s);
