@@ -103,7 +103,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!w->isMinimized());
         const testsupport::Controls c(w);
         testsupport::typeInto(c.CmbKerkoKrejt, "Përkthimi");
-        c.cmdKerkoAll->click();
+        QVERIFY(testsupport::search(c)); // its results shown: none may arrive after the hand-over (a slow machine)
         QVERIFY(w->inPassageMode());
         later = run("librezi", {"Jasin", "12"});
         QVERIFY(endedWell(*later));
